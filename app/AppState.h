@@ -1,0 +1,93 @@
+// Process-wide application state that the panels and widgets read, the panel pointers and the panel
+// list operations. Everything here lives on the window thread.
+#pragma once
+
+#include <cstdint>
+
+class AWndFrame;
+class AWndBar;
+class AWndIcon;
+class AWndCon;
+class AWndHelp;
+class AWndMic;
+class AWndMsg;
+class AWndImg;
+class AWndMusic;
+class AWndMVol;
+class AWndREQ;
+class AWndSC;
+class AWndSub;
+class AWndSys;
+
+extern int32_t MouseX, MouseY;
+extern uint32_t LeftDown;
+extern uint32_t LeftReleased;
+extern uint32_t PressClaimed;
+extern uint32_t RightDown;
+extern uint32_t RightClaimed;
+extern uint32_t ClickSerial;
+extern uint32_t FocusSerial;
+extern uint32_t LastInputTick;
+// A panel points this at a word that is non-zero while one of its text boxes is edited; hot keys are
+// off while it is.
+extern const uint32_t* ActiveTextEdit;
+extern char TypedChar[2];
+extern uint8_t KeyState[256];
+extern uint8_t PrevKeyState[256];
+extern AWndFrame* TopPanel;
+extern AWndFrame* OpenPanels;
+extern int32_t ClientWidth, ClientHeight;
+extern uint32_t Minimized;
+extern uint32_t RestoreTick;
+extern const char* StatusText;
+extern uint32_t Language;
+extern uint32_t BgWaitStart;
+extern uint32_t BgFadeStart; // 0 = not yet, 1 = finished
+extern uint32_t LogoStart, LogoShownAt, LogoFadeOutStart;
+extern uint32_t FirstBgFrameTick;
+extern uint32_t ConnectAutoOpen;
+
+extern AWndBar* BarPanel;
+extern AWndIcon* IconPanel;
+extern AWndCon* ConPanel;
+extern AWndHelp* HelpPanel;
+extern AWndMic* MicPanel;
+extern AWndMsg* MsgPanel;
+extern AWndImg* ImgPanel;
+extern AWndMusic* MusicPanel;
+extern AWndMVol* MVolPanel;
+extern AWndREQ* REQPanel;
+extern AWndSC* SCPanel;
+extern AWndSub* SubPanel;
+extern AWndSys* SysPanel;
+
+// Every user-visible label as (English, Chinese GBK); the label shown is LabelPairs[k][Language].
+constexpr int LabelPairCount = 93;
+extern const char* LabelPairs[LabelPairCount][2];
+
+// Virtual-key codes used by the hot keys and the widgets (KeyState is indexed by them).
+enum VirtualKey : uint8_t {
+    VkBack = 8,
+    VkReturn = 13,
+    VkShift = 0x10,
+    VkControl = 0x11,
+    VkLeft = 37,
+    VkRight = 39,
+    VkF1 = 0x70,
+    VkF2 = 0x71,
+    VkF4 = 0x73,
+    VkF5 = 0x74,
+};
+
+inline bool KeyDown(uint8_t vk) { return KeyState[vk] & 0x80; }
+// Went down in this pass of the main loop.
+inline bool KeyPressed(uint8_t vk) { return (KeyState[vk] & 0x80) && !(PrevKeyState[vk] & 0x80); }
+
+// The panel lists: z-order (TopPanel, zNext downward) and open order (OpenPanels, openNext).
+void FocusPanel(AWndFrame* panel);
+void OpenPanel(AWndFrame* panel);
+void ClosePanel(AWndFrame* panel);
+void MinimizePanel(AWndFrame* panel);
+
+// Puts every application word back to its initial value (tests).
+void ResetAppState();

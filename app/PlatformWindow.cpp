@@ -1,0 +1,251 @@
+#include "app/PlatformWindow.h"
+
+#include "app/Projection.h"
+
+#include <SDL.h>
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+
+uint32_t SizeMoveFlags;
+
+namespace {
+
+// UTF-8 typed text to GBK bytes. Characters GBK cannot hold are dropped.
+size_t Utf8ToGbk(const char* utf8, char* out, size_t outSize) {
+    static iconv_t cd = iconv_open("GBK//IGNORE", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return 0;
+    char* in = const_cast<char*>(utf8);
+    size_t inLeft = std::strlen(utf8);
+    char* dst = out;
+    size_t outLeft = outSize;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno == EILSEQ && inLeft > 0) {
+            ++in; // skip a byte that starts no character
+            --inLeft;
+        } else {
+            break;
+        }
+    }
+    return outSize - outLeft;
+}
+
+} // namespace
+
+uint8_t VirtualKeyFromScancode(int sc) {
+    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return static_cast<uint8_t>('A' + (sc - SDL_SCANCODE_A));
+    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return static_cast<uint8_t>('1' + (sc - SDL_SCANCODE_1));
+    if (sc == SDL_SCANCODE_0) return '0';
+    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return static_cast<uint8_t>(0x70 + (sc - SDL_SCANCODE_F1));
+    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return static_cast<uint8_t>(0x61 + (sc - SDL_SCANCODE_KP_1));
+    switch (sc) {
+    case SDL_SCANCODE_KP_0: return 0x60;
+    case SDL_SCANCODE_BACKSPACE: return 8;
+    case SDL_SCANCODE_TAB: return 9;
+    case SDL_SCANCODE_RETURN: return 13;
+    case SDL_SCANCODE_KP_ENTER: return 13;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT: return 0x10;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL: return 0x11;
+    case SDL_SCANCODE_LALT:
+    case SDL_SCANCODE_RALT: return 0x12;
+    case SDL_SCANCODE_ESCAPE: return 27;
+    case SDL_SCANCODE_SPACE: return 32;
+    case SDL_SCANCODE_PAGEUP: return 33;
+    case SDL_SCANCODE_PAGEDOWN: return 34;
+    case SDL_SCANCODE_END: return 35;
+    case SDL_SCANCODE_HOME: return 36;
+    case SDL_SCANCODE_LEFT: return 37;
+    case SDL_SCANCODE_UP: return 38;
+    case SDL_SCANCODE_RIGHT: return 39;
+    case SDL_SCANCODE_DOWN: return 40;
+    case SDL_SCANCODE_INSERT: return 45;
+    case SDL_SCANCODE_DELETE: return 46;
+    default: return 0;
+    }
+}
+
+PlatformWindow& PlatformWindow::Instance() {
+    static PlatformWindow instance;
+    return instance;
+}
+
+bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int clientWidth, int clientHeight) {
+    owner = receiver;
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    window = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight,
+                              SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (!window) return false;
+    SDL_SetWindowMinimumSize(window, 620, 400);
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
+    width = clientWidth + left + right;
+    height = clientHeight + top + bottom;
+    SDL_GetWindowPosition(window, &x, &y);
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    SDL_StartTextInput();
+    return true;
+}
+
+void PlatformWindow::ToggleFullScreen() {
+    if (!window) return;
+    if (!fullScreen) {
+        SDL_GetWindowPosition(window, &savedRect[0], &savedRect[1]);
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        savedRect[2] = savedRect[0] + w;
+        savedRect[3] = savedRect[1] + h;
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        fullScreen = 1;
+    } else {
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, savedRect[2] - savedRect[0], savedRect[3] - savedRect[1]);
+        SDL_SetWindowPosition(window, savedRect[0], savedRect[1]);
+        fullScreen = 0;
+    }
+}
+
+void* PlatformWindow::SetupGL() {
+    if (!window) return nullptr;
+    if (!context) context = SDL_GL_CreateContext(window);
+    if (!context) return nullptr;
+    if (SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context)) != 0) return nullptr;
+    SetDefaultGLState();
+    return context;
+}
+
+int PlatformWindow::SetSwapInterval(int interval) {
+    if (!context) return -1;
+    return SDL_GL_SetSwapInterval(interval) == 0 ? 0 : -1;
+}
+
+void PlatformWindow::SwapBuffers() {
+    if (window && context) SDL_GL_SwapWindow(window);
+}
+
+bool PlatformWindow::WaitForEvent(uint32_t timeoutMs) {
+    if (!window) {
+        SDL_Delay(timeoutMs);
+        return false;
+    }
+    return SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) == 1;
+}
+
+void PlatformWindow::ReadKeyState(uint8_t keys[256]) {
+    std::memset(keys, 0, 256);
+    if (!window) return;
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    for (int sc = 0; sc < count; ++sc) {
+        if (!state[sc]) continue;
+        uint8_t vk = VirtualKeyFromScancode(sc);
+        if (vk) keys[vk] = 0x80;
+    }
+}
+
+void PlatformWindow::CaptureMouse(bool on) {
+    if (window) SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE);
+}
+
+void PlatformWindow::ShowMessage(const char* caption, const char* text) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, window);
+}
+
+void PlatformWindow::Invalidate() {
+    if (!window) return;
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_EXPOSED;
+    event.window.windowID = SDL_GetWindowID(window);
+    SDL_PushEvent(&event);
+}
+
+bool PlatformWindow::PumpOne() {
+    if (!window) return false;
+    SDL_Event event;
+    if (SDL_PollEvent(&event) != 1) return false;
+    // Like the pointer position of a desktop window, mouse motion is a state, not a queue: of a run of
+    // moves only the last one matters, and handling each would let the pointer lag behind.
+    if (event.type == SDL_MOUSEMOTION) {
+        SDL_Event next;
+        while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+               next.type == SDL_MOUSEMOTION)
+            SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
+    }
+    Dispatch(&event);
+    return true;
+}
+
+void PlatformWindow::Dispatch(const void* raw) {
+    const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
+    if (!owner) return;
+    switch (event.type) {
+    case SDL_QUIT: owner->OnClose(); break;
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: owner->OnClose(); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: owner->OnSetFocus(); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: owner->OnKillFocus(); break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            if (!(SizeMoveFlags & 1)) owner->OnPaint(SizeMoveFlags);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            owner->OnSize(static_cast<uint16_t>(event.window.data1), static_cast<uint16_t>(event.window.data2));
+            if (!(SizeMoveFlags & 1)) owner->OnSizeDone();
+            break;
+        case SDL_WINDOWEVENT_MOVED: SDL_GetWindowPosition(window, &x, &y); break;
+        case SDL_WINDOWEVENT_MINIMIZED: owner->OnMinimize(); break;
+        case SDL_WINDOWEVENT_RESTORED: owner->OnRestore(); break;
+        default: break;
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        owner->OnMouseMove(static_cast<int16_t>(event.motion.x), static_cast<int16_t>(event.motion.y));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        int mx = static_cast<int16_t>(event.button.x);
+        int my = static_cast<int16_t>(event.button.y);
+        bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        if (event.button.button == SDL_BUTTON_LEFT) down ? owner->OnLButtonDown(mx, my) : owner->OnLButtonUp(mx, my);
+        else if (event.button.button == SDL_BUTTON_RIGHT)
+            down ? owner->OnRButtonDown(mx, my) : owner->OnRButtonUp(mx, my);
+        else if (event.button.button == SDL_BUTTON_MIDDLE)
+            down ? owner->OnMButtonDown(mx, my) : owner->OnMButtonUp(mx, my);
+        break;
+    }
+    case SDL_MOUSEWHEEL: {
+        int notches = event.wheel.y;
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+        if (notches != 0) owner->OnMouseWheel(notches * 120);
+        break;
+    }
+    case SDL_KEYDOWN: {
+        uint8_t vk = VirtualKeyFromScancode(event.key.keysym.scancode);
+        if (vk) owner->OnKeyDown(vk);
+        // Backspace and Enter also arrive as characters, as typed text would.
+        if (vk == 8 || vk == 13) owner->OnChar(vk, 0);
+        break;
+    }
+    case SDL_TEXTINPUT: {
+        char gbk[64];
+        size_t n = Utf8ToGbk(event.text.text, gbk, sizeof gbk);
+        for (size_t i = 0; i < n; ++i) owner->OnChar(static_cast<uint8_t>(gbk[i]), 0);
+        break;
+    }
+    default: break;
+    }
+}

@@ -1,0 +1,50 @@
+// The one top-level window over SDL2, its GL 2.1 compatibility context, and the event pump that turns
+// SDL events into the GWindowMessage operations.
+#pragma once
+
+#include "app/GWindowMessage.h"
+
+#include <cstdint>
+
+struct SDL_Window;
+
+class PlatformWindow {
+public:
+    static PlatformWindow& Instance();
+
+    // Creates the window centred on the screen with the given client size. Returns false on failure.
+    bool Create(GWindowMessage* owner, const char* caption, int clientWidth, int clientHeight);
+    void ToggleFullScreen();
+    // Makes the GL context current with the default state. Returns the context, or null.
+    void* SetupGL();
+    // 0 or -1 when the driver cannot set it.
+    int SetSwapInterval(int interval);
+    void SwapBuffers();
+
+    // Takes at most one event and hands it to the owner (a run of mouse moves counts as one, the last).
+    // Returns true when an event was handled.
+    bool PumpOne();
+    // Waits until an event is queued or `timeoutMs` passes, without taking the event.
+    bool WaitForEvent(uint32_t timeoutMs);
+    // Fills a 256-byte virtual-key snapshot (bit 0x80 = down).
+    void ReadKeyState(uint8_t keys[256]);
+    void CaptureMouse(bool on);
+    void ShowMessage(const char* caption, const char* text);
+    // Asks the window to redraw (an expose that reaches OnPaint).
+    void Invalidate();
+
+    SDL_Window* Handle() const { return window; }
+    int width = 0, height = 0, x = 0, y = 0;
+    int savedRect[4] = {};
+    int fullScreen = 0;
+
+private:
+    void Dispatch(const void* event);
+
+    SDL_Window* window = nullptr;
+    void* context = nullptr;
+    GWindowMessage* owner = nullptr;
+};
+
+// Virtual-key code for an SDL scancode, 0 when it has none.
+uint8_t VirtualKeyFromScancode(int scancode);

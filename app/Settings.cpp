@@ -1,0 +1,98 @@
+#include "app/Settings.h"
+
+#include "common/Paths.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr size_t MaxLine = 4096;
+
+bool ValidName(const std::string& name) {
+    if (name.empty()) return false;
+    for (char c : name)
+        if (!(c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+// The well-formed lines of the file, in order.
+std::vector<std::pair<std::string, std::string>> ReadAll() {
+    std::vector<std::pair<std::string, std::string>> entries;
+    std::ifstream in(SettingsPath(), std::ios::binary);
+    std::string line;
+    while (in && std::getline(in, line)) {
+        if (line.size() > MaxLine) continue;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        std::string name = line.substr(0, eq);
+        if (!ValidName(name) || line.find('\0') != std::string::npos) continue;
+        entries.emplace_back(name, line.substr(eq + 1));
+    }
+    return entries;
+}
+
+} // namespace
+
+std::string SettingsPath() {
+    std::string dir = ConfigDir();
+    return dir.empty() ? std::string() : dir + "/settings";
+}
+
+bool SettingsRead(const char* name, std::string* value) {
+    bool found = false;
+    for (auto& [key, text] : ReadAll()) {
+        if (key == name) {
+            *value = text;
+            found = true;
+        }
+    }
+    return found;
+}
+
+bool SettingsReadU32(const char* name, uint32_t* value) {
+    std::string text;
+    if (!SettingsRead(name, &text) || text.empty()) return false;
+    char* end = nullptr;
+    unsigned long long parsed = std::strtoull(text.c_str(), &end, 10);
+    if (*end != '\0' || parsed > 0xFFFFFFFFull || text[0] == '-') return false;
+    *value = static_cast<uint32_t>(parsed);
+    return true;
+}
+
+bool SettingsWrite(const char* name, const std::string& value) {
+    if (!ValidName(name) || value.find('\n') != std::string::npos) return false;
+    std::string dir = ConfigDir();
+    if (!MakeDirs(dir)) return false;
+    auto entries = ReadAll();
+    bool replaced = false;
+    for (auto& entry : entries) {
+        if (entry.first == name) {
+            entry.second = value;
+            replaced = true;
+        }
+    }
+    if (!replaced) entries.emplace_back(name, value);
+    std::ostringstream out;
+    for (auto& [key, text] : entries) out << key << '=' << text << '\n';
+    std::string body = out.str();
+
+    std::string path = SettingsPath();
+    std::string temp = path + ".XXXXXX";
+    std::vector<char> templ(temp.begin(), temp.end());
+    templ.push_back('\0');
+    int fd = mkstemp(templ.data());
+    if (fd < 0) return false;
+    bool ok = write(fd, body.data(), body.size()) == static_cast<ssize_t>(body.size()) && fsync(fd) == 0;
+    ok = (close(fd) == 0) && ok;
+    if (ok) ok = std::rename(templ.data(), path.c_str()) == 0;
+    if (!ok) unlink(templ.data());
+    return ok;
+}

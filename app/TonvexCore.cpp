@@ -1,0 +1,516 @@
+#include "app/TonvexCore.h"
+
+#include "app/AppState.h"
+#include "app/PlatformWindow.h"
+#include "app/Projection.h"
+#include "app/Settings.h"
+#include "app/Textures.h"
+#include "common/Tick.h"
+#include "common/Trace.h"
+#include "common/vorcore_memory.h"
+#include "gui/TextRenderer.h"
+#include "link/LinkState.h"
+#include "panels/AWndBar.h"
+#include "panels/AWndCon.h"
+#include "panels/AWndHelp.h"
+#include "panels/AWndIcon.h"
+#include "panels/AWndImg.h"
+#include "panels/AWndMVol.h"
+#include "panels/AWndMic.h"
+#include "panels/AWndMsg.h"
+#include "panels/AWndMusic.h"
+#include "panels/AWndREQ.h"
+#include "panels/AWndSC.h"
+#include "panels/AWndSub.h"
+#include "panels/AWndSys.h"
+
+#include <GL/gl.h>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace {
+
+void RealSleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+bool RealWait(uint32_t ms) { return PlatformWindow::Instance().WaitForEvent(ms); }
+
+int MessageBoxReporter(const char* text, const char* caption) {
+    PlatformWindow::Instance().ShowMessage(caption, text);
+    return 1;
+}
+
+// Whole-texture coordinates: the texture's last row (t = 1) at the top of the quad.
+constexpr SkinRect WholeTexture{0.0f, 1.0f, 1.0f, 0.0f};
+// The title strip of the background, cut from "ex.png".
+constexpr SkinRect TitleStrip{0.001953125f, 0.99609375f, 0.470703125f, 0.91015625f};
+
+bool BarHasFocus() { return BarPanel && BarPanel->focusSerial == FocusSerial; }
+
+bool PanelOpen(const AWndFrame* panel) { return panel && panel->IsOpen(); }
+
+AWndFrame* Below(AWndFrame* panel) { return static_cast<AWndFrame*>(panel->zNext); }
+
+} // namespace
+
+TonvexCore& TonvexCore::Instance() {
+    static TonvexCore instance;
+    return instance;
+}
+
+TonvexCore::TonvexCore() : sleepMs(RealSleep), waitEvent(RealWait) {}
+
+void TonvexCore::ResetForTest() {
+    window = nullptr;
+    clientWidth = clientHeight = 0;
+    hWnd = hDC = nullptr;
+    state = 0;
+    SlowFrameTick = 0;
+    frameRequests = 0;
+    sleepMs = RealSleep;
+    waitEvent = RealWait;
+}
+
+void TonvexCore::Sleep(uint32_t ms) { sleepMs(ms); }
+
+int TonvexCore::Run() {
+    if (CreateMainWindow() != 0) return 0;
+    StartUp();
+    state |= Started | Running;
+    while (!(state & QuitRequested)) LoopPass();
+    return 0;
+}
+
+int TonvexCore::CreateMainWindow() {
+    window = &PlatformWindow::Instance();
+    vor_set_reporter(MessageBoxReporter);
+    bool created = window->Create(this, "Tonvex 1.0.3 : PX2950", 960, 600);
+    hWnd = created ? window->Handle() : nullptr;
+    StatusText = "准备启动 ...";
+    hDC = created ? window->SetupGL() : nullptr;
+    if (!hDC) {
+        window->ShowMessage("error", "error HDC");
+        return -1;
+    }
+    window->SetSwapInterval(0);
+    state |= GlReady;
+    OpenTrace("Tonvex 1.0.3");
+    // Glyphs are rendered monochrome (hard-edged), so there is no font-smoothing switch to turn off.
+    return 0;
+}
+
+void TonvexCore::StartUp() {
+    ShowStatus("加载纹理 ...");
+
+    ShowStatus("更新数据 (创建窗口) ...");
+    BarPanel = new AWndBar;
+    IconPanel = new AWndIcon;
+    ConPanel = new AWndCon;
+    HelpPanel = new AWndHelp;
+    MicPanel = new AWndMic;
+    MsgPanel = new AWndMsg;
+    ImgPanel = new AWndImg;
+    MusicPanel = new AWndMusic;
+    MVolPanel = new AWndMVol;
+    REQPanel = new AWndREQ;
+    SCPanel = new AWndSC;
+    SubPanel = new AWndSub;
+    SysPanel = new AWndSys;
+
+    ShowStatus("更新数据 (窗口连接) ...");
+    if (ClientWidth < 620) ClientWidth = 620;
+    if (ClientWidth > 20000) ClientWidth = 20000;
+    if (ClientHeight < 400) ClientHeight = 400;
+    BarPanel->width = ClientWidth;
+    IconPanel->width = ClientWidth;
+    IconPanel->height = ClientHeight;
+
+    ConPanel->Create(100, 100, 310, 200, 200, 200, "Device Connecting");
+    HelpPanel->Create(200, 200, 320, 400, 200, 200, "Help");
+    HelpPanel->frameFlags |= FrameFixedSize;
+    MicPanel->Create(300, 300, 840, 520, 460, 480, "Mic");
+    MicPanel->frameFlags |= FrameHasSizeToggle;
+    MsgPanel->Create(400, 100, 380, 320, 200, 200, "Message");
+    MsgPanel->frameFlags = (MsgPanel->frameFlags & ~FrameHasMinimise) | FrameFixedSize;
+    ImgPanel->Create(400, 100, 380, 320, 200, 200, "Image");
+    ImgPanel->frameFlags |= FrameNoDragFade;
+    MusicPanel->Create(400, 200, 640, 520, 460, 480, "Music");
+    MusicPanel->frameFlags |= FrameHasSizeToggle;
+    MVolPanel->Create(400, 300, 340, 196, 200, 200, "Volume");
+    MVolPanel->frameFlags |= FrameFixedSize;
+    REQPanel->Create(500, 200, 800, 560, 460, 480, "R.EQ");
+    REQPanel->frameFlags |= FrameHasSizeToggle;
+    SCPanel->Create(500, 300, 640, 520, 460, 480, "SC.Set");
+    SCPanel->frameFlags |= FrameHasSizeToggle;
+    SubPanel->Create(500, 100, 460, 520, 460, 480, "Sub");
+    SubPanel->frameFlags |= FrameHasSizeToggle;
+    SysPanel->Create(600, 200, 300, 340, 200, 200, "System");
+    SysPanel->frameFlags |= FrameFixedSize;
+
+    // The z-order list: the connecting panel on top, the system panel at the bottom.
+    AWndFrame* order[] = {ConPanel, HelpPanel, MicPanel, MsgPanel, ImgPanel, MusicPanel,
+                          REQPanel, SCPanel,   SubPanel, SysPanel};
+    constexpr int count = sizeof order / sizeof order[0];
+    for (int i = 0; i < count; ++i) {
+        order[i]->zPrev = i > 0 ? order[i - 1] : nullptr;
+        order[i]->zNext = i + 1 < count ? order[i + 1] : nullptr;
+    }
+    TopPanel = ConPanel;
+    ConPanel->focusSerial = FocusSerial;
+
+    ShowStatus("更新数据 (其它设置) ...");
+    uint32_t language = 0;
+    SettingsReadU32("tonvex_lang", &language);
+    SetLanguage(language != 0);
+
+    ShowStatus("正在启动 ...");
+}
+
+TonvexCore::Pass TonvexCore::LoopPass() {
+    if (window) window->PumpOne();
+    if (state & QuitRequested) return Pass::Minimized;
+    if (Minimized) {
+        // Nothing is drawn or polled while minimised; wait for the event that restores the window.
+        waitEvent(50);
+        return Pass::Minimized;
+    }
+    if (RestoreTick != 0 && TickSince(RestoreTick) < 60) return Pass::AfterRestore;
+    if (RestoreTick != 0) {
+        LastInputTick = TickNow();
+        RestoreTick = 0;
+    }
+    std::memcpy(PrevKeyState, KeyState, sizeof KeyState);
+    if (window) window->ReadKeyState(KeyState);
+    PollKeys();
+
+    if (LeftDown || RightDown || TickSince(LastInputTick) < 1000) {
+        ++frameRequests;
+        RenderFrame();
+        Sleep(8);
+        return Pass::Active;
+    }
+    if (!(state & IntroDone) || ConnectPanelActive) {
+        Sleep(1);
+        ++frameRequests;
+        RenderFrame();
+        Sleep(2);
+        return Pass::IdleFull;
+    }
+    uint32_t since = TickSince(SlowFrameTick);
+    if (since > 400) {
+        ++frameRequests;
+        RenderFrame();
+        SlowFrameTick = TickNow();
+        return Pass::IdleSlowFrame;
+    }
+    // Instead of waking every millisecond to look, wait for input until the next slow frame is due.
+    waitEvent(401 - since);
+    return Pass::IdleSlowWait;
+}
+
+void TonvexCore::PollKeys() {
+    if (KeyPressed(VkF5)) ClearTrace();
+    if (KeyPressed(VkF2) && window) window->ToggleFullScreen();
+    if (KeyPressed(VkF4)) SetLanguage(Language == 0 ? 1 : 0);
+    if ((ActiveTextEdit && *ActiveTextEdit) || PanelOpen(ConPanel) || PanelOpen(MsgPanel) || !(state & IntroDone))
+        return;
+    if (KeyPressed(VkF1) && HelpPanel) {
+        HelpPanel->frameFlags &= ~FrameMinimised;
+        OpenPanel(HelpPanel);
+    }
+    AWndFrame* byDigit[7] = {MicPanel, MusicPanel, SubPanel, SCPanel, REQPanel, MVolPanel, SysPanel};
+    for (int i = 0; i < 7; ++i)
+        if (KeyPressed(static_cast<uint8_t>('1' + i)) && byDigit[i]) OpenPanel(byDigit[i]);
+}
+
+void TonvexCore::OnClose() { state |= QuitRequested; }
+
+void TonvexCore::OnPaint(uint32_t) {
+    if ((state & GlReady) && (state & Started)) {
+        RenderFrame();
+        return;
+    }
+    PaintStatus();
+}
+
+void TonvexCore::PaintStatus() {
+    if (!(state & GlReady)) return;
+    int w = clientWidth > 0 ? clientWidth : 960;
+    int h = clientHeight > 0 ? clientHeight : 600;
+    SetPixelProjection(w, h, 0, 1.0f);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (StatusText && FontNormal) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        int tw = FontNormal->TextWidth("%s", StatusText);
+        FontNormal->DrawText((w - tw) / 2, 260, "%s", StatusText);
+    }
+    if (window) window->SwapBuffers();
+}
+
+void TonvexCore::OnGetMinMaxInfo(int* minWidth, int* minHeight) {
+    if (minWidth) *minWidth = 620;
+    if (minHeight) *minHeight = 400;
+}
+
+void TonvexCore::OnSize(uint32_t width, uint32_t height) {
+    if (width == 0 || height == 0) return;
+    int w = width < 620 ? 620 : static_cast<int>(width);
+    int h = height < 400 ? 400 : static_cast<int>(height);
+    clientWidth = ClientWidth = w;
+    clientHeight = ClientHeight = h;
+    if (BarPanel) BarPanel->width = w;
+    if (state & GlReady) RenderFrame();
+    if (IconPanel) {
+        IconPanel->width = w;
+        IconPanel->height = h;
+    }
+    for (AWndFrame* p = TopPanel; p; p = Below(p)) {
+        if (p->x > w - 24) p->x = w - 24;
+        if (p->y > h - 24) p->y = h - 24;
+    }
+}
+
+void TonvexCore::OnMinimize() {
+    Minimized = 1;
+    RestoreTick = 0;
+}
+
+void TonvexCore::OnRestore() {
+    Minimized = 0;
+    RestoreTick = TickNow();
+}
+
+int TonvexCore::OnChar(uint32_t code, uint32_t) {
+    TypedChar[0] = static_cast<char>(code & 0xFF);
+    TypedChar[1] = '\0';
+    for (AWndFrame* p = TopPanel; p; p = Below(p)) p->OnChar(code);
+    return 1;
+}
+
+int TonvexCore::OnKeyDown(uint32_t virtualKey) {
+    LastInputTick = TickNow();
+    for (AWndFrame* p = TopPanel; p; p = Below(p)) p->OnKeyDown(virtualKey);
+    return 0;
+}
+
+void TonvexCore::OnMouseMove(int x, int y) {
+    MouseX = x;
+    MouseY = y;
+    if (PanelOpen(MsgPanel)) {
+        MsgPanel->OnMouseMove(x, y, LeftDown, &PressClaimed, ClickSerial);
+    } else if (PanelOpen(ConPanel)) {
+        ConPanel->OnMouseMove(x, y, LeftDown, &PressClaimed, ClickSerial);
+    } else {
+        if (IconPanel) IconPanel->UpdateHover(x, y);
+        for (AWndFrame* p = TopPanel; p; p = Below(p))
+            if (p->IsOpen()) p->OnMouseMove(x, y, LeftDown, &PressClaimed, ClickSerial);
+        if (BarPanel) BarPanel->OnMouseMove(x, y, LeftDown, &PressClaimed, ClickSerial);
+    }
+}
+
+void TonvexCore::OnLButtonDown(int x, int y) {
+    ClickSerial += 1;
+    LeftDown = 1;
+    LeftReleased = 0;
+    RightDown = 0;
+    PressClaimed = 0;
+    RightClaimed = 1;
+    if (window) window->CaptureMouse(true);
+    ActiveTextEdit = nullptr;
+    LastInputTick = TickNow();
+
+    if (PanelOpen(MsgPanel)) {
+        MsgPanel->OnMouseDown(x, y, &PressClaimed, ClickSerial);
+        PressClaimed = 1;
+        return;
+    }
+    if (PanelOpen(ConPanel)) {
+        ConPanel->OnMouseDown(x, y, &PressClaimed, ClickSerial);
+        PressClaimed = 1;
+        return;
+    }
+    if (SysPanel) {
+        if (GUIWnd* list = SysPanel->OpenDropDown()) {
+            list->OnMouseDown(x, y, &PressClaimed, ClickSerial);
+            return;
+        }
+    }
+    if ((state & IntroDone) && IconPanel) IconPanel->PressAt();
+    if (BarHasFocus()) BarPanel->OnMouseDown(x, y, &PressClaimed, ClickSerial);
+    // A press on a lower panel raises and focuses it before it gets the press. A minimised panel is
+    // invisible and is passed over.
+    for (AWndFrame* p = TopPanel; p; p = Below(p)) {
+        if (p->IsActive() && p->ActivateAt(x, y)) {
+            if (BarPanel) BarPanel->focusSerial = 0;
+            break;
+        }
+    }
+    if (TopPanel) TopPanel->OnMouseDown(x, y, &PressClaimed, ClickSerial);
+    if (BarPanel && !BarHasFocus()) BarPanel->OnMouseDown(x, y, &PressClaimed, ClickSerial);
+}
+
+void TonvexCore::OnLButtonUp(int x, int y) {
+    LeftDown = 0;
+    LeftReleased = 1;
+    PressClaimed = 1;
+    if (window) window->CaptureMouse(false);
+    LastInputTick = TickNow();
+    if (PanelOpen(MsgPanel)) {
+        MsgPanel->OnMouseUp(x, y, ClickSerial);
+    } else if (PanelOpen(ConPanel)) {
+        ConPanel->OnMouseUp(x, y, ClickSerial);
+    } else {
+        if ((state & IntroDone) && IconPanel) IconPanel->ReleaseAt();
+        if (TopPanel) TopPanel->OnMouseUp(x, y, ClickSerial);
+    }
+}
+
+void TonvexCore::OnRButtonDown(int, int) {
+    RightDown = 1;
+    RightClaimed = 0;
+    if (window) window->CaptureMouse(true);
+    LastInputTick = TickNow();
+}
+
+void TonvexCore::OnRButtonUp(int, int) {
+    RightDown = 0;
+    RightClaimed = 1;
+    if (window) window->CaptureMouse(false);
+    LastInputTick = TickNow();
+}
+
+void TonvexCore::OnMouseWheel(int delta) {
+    if (TopPanel) TopPanel->OnWheel(delta);
+    LastInputTick = TickNow();
+}
+
+void TonvexCore::OpenPanel(AWndFrame* panel) { ::OpenPanel(panel); }
+void TonvexCore::FocusPanel(AWndFrame* panel) { ::FocusPanel(panel); }
+void TonvexCore::ClosePanel(AWndFrame* panel) { ::ClosePanel(panel); }
+void TonvexCore::MinimizePanel(AWndFrame* panel) { ::MinimizePanel(panel); }
+
+void TonvexCore::ShowStatus(const char* text) {
+    StatusText = text;
+    PaintStatus();
+    if (window) window->Invalidate();
+}
+
+uint32_t TonvexCore::SetLanguage(uint32_t language) {
+    Language = language;
+    SettingsWrite("tonvex_lang", std::to_string(language));
+    return language;
+}
+
+void TonvexCore::RenderFrame() {
+    if (!(state & GlReady) || !(state & Running)) return;
+    if (RestoreTick != 0 && TickSince(RestoreTick) < 60) return;
+
+    SetPixelProjection(clientWidth, clientHeight, 0, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+
+    int bw = static_cast<int>(clientHeight * 1024.0 / 640.0);
+    if (bw < clientWidth) bw = clientWidth;
+    int bx = (clientWidth - bw) / 2;
+
+    if (BgFadeStart == 0) {
+        if (BgWaitStart == 0) BgWaitStart = TickNow();
+        if (TickSince(BgWaitStart) > 2000) BgFadeStart = TickNow();
+    } else {
+        float a = 1.0f;
+        if (BgFadeStart == 1) {
+            glDisable(GL_BLEND);
+        } else {
+            a = TickSince(BgFadeStart) / 2000.0f;
+            if (a >= 1.0f) {
+                a = 1.0f;
+                BgFadeStart = 1;
+            }
+        }
+        glColor4f(1.0f, 1.0f, 1.0f, a);
+        int stripHeight = static_cast<int>(clientHeight * 0.2);
+        if (BackgroundTextures[1]) {
+            glBindTexture(GL_TEXTURE_2D, BackgroundTextures[1]);
+            DrawSkinQuad(WholeTexture, bx, 0, bw, stripHeight);
+        }
+        if (BackgroundTextures[0]) {
+            glBindTexture(GL_TEXTURE_2D, BackgroundTextures[0]);
+            DrawSkinQuad(WholeTexture, bx, stripHeight, bw, clientHeight - stripHeight);
+        }
+        glEnable(GL_BLEND);
+        if (ExTexture) {
+            float stripAlpha = (BarPanel && BarPanel->width < 760) ? a * 0.3f : a;
+            glColor4f(1.0f, 1.0f, 1.0f, stripAlpha);
+            glBindTexture(GL_TEXTURE_2D, ExTexture);
+            DrawSkinQuad(TitleStrip, 8, 30, 240, 22);
+        }
+        if (BarPanel && !BarHasFocus()) BarPanel->Draw(a);
+        AWndFrame* bottom = TopPanel;
+        while (bottom && bottom->zNext) bottom = Below(bottom);
+        for (AWndFrame* p = bottom; p; p = static_cast<AWndFrame*>(p->zPrev)) p->Draw(a);
+        if (BarPanel && BarHasFocus()) BarPanel->Draw(a);
+
+        if (FirstBgFrameTick == 0xFFFFFFFF) FirstBgFrameTick = TickNow();
+        if (TickSince(FirstBgFrameTick) > 4000 && ConnectAutoOpen == 0xFFFFFFFF && ConPanel) {
+            ConPanel->frameFlags = (ConPanel->frameFlags | FrameOpen | FrameFixedSize) & ~FrameHasMinimise;
+            ConPanel->x = (ClientWidth - ConPanel->width) / 2 - 20;
+            ConPanel->y = (ClientHeight - ConPanel->height) / 2;
+            ConPanel->fadeStart = TickNow();
+            ConnectAutoOpen = 0;
+        }
+        if (IconPanel) IconPanel->Draw(a);
+    }
+    if (!(state & LogoDone)) DrawLogo();
+    if (window) window->SwapBuffers();
+    FinishCloseOrMinimise();
+}
+
+void TonvexCore::DrawLogo() {
+    float a;
+    if (LogoFadeOutStart == 0) {
+        if (LogoStart == 0) LogoStart = TickNow();
+        a = TickSince(LogoStart) / 2000.0f;
+        if (a >= 1.0f) {
+            a = 1.0f;
+            LogoShownAt = LogoFadeOutStart = TickNow();
+        }
+    } else if (TickSince(LogoShownAt) < 3400) {
+        a = 1.0f;
+    } else {
+        if (LogoFadeOutStart == LogoShownAt) LogoFadeOutStart = TickNow();
+        float out = TickSince(LogoFadeOutStart) / 500.0f;
+        if (out >= 1.0f) {
+            state |= LogoDone | IntroDone;
+            out = 1.0f;
+        }
+        a = 1.0f - out;
+    }
+    if (!LogoTexture || a <= 0.0f) return;
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1.0f, 1.0f, 1.0f, a);
+    glBindTexture(GL_TEXTURE_2D, LogoTexture);
+    DrawSkinQuad(WholeTexture, (clientWidth - 256) / 2, (clientHeight - 256) / 2, 256, 256);
+}
+
+void TonvexCore::FinishCloseOrMinimise() {
+    for (AWndFrame* p = TopPanel; p; p = Below(p)) {
+        if (!p->zNext || !(p->frameFlags & FrameClosing) || p->opacity >= 0.01f) continue;
+        if (p->frameFlags & FrameToMinimise)
+            ::MinimizePanel(p);
+        else
+            ::ClosePanel(p);
+        p->frameFlags &= ~(FrameClosing | FrameToMinimise | FrameShown);
+        ActiveTextEdit = nullptr;
+        if (p == static_cast<AWndFrame*>(ConPanel)) ConnectPanelActive = 0;
+        return;
+    }
+}

@@ -1,0 +1,81 @@
+// The one application object: receives the window's events, keeps the input state every widget reads,
+// routes input to the panels, owns the panel lists, polls the hot keys, runs the intro and draws each
+// frame.
+#pragma once
+
+#include "app/GWindowMessage.h"
+
+#include <cstdint>
+
+class PlatformWindow;
+class AWndFrame;
+
+enum CoreState : uint32_t {
+    GlReady = 0x1,
+    Started = 0x2,
+    Running = 0x4,
+    QuitRequested = 0x8,
+    LogoDone = 0x10,
+    IntroDone = 0x40,
+};
+
+class TonvexCore : public GWindowMessage {
+public:
+    static TonvexCore& Instance();
+
+    int Run();
+    int CreateMainWindow();
+    void StartUp();
+
+    // What one pass of the main loop did.
+    enum class Pass { Minimized, AfterRestore, Active, IdleFull, IdleSlowFrame, IdleSlowWait };
+    Pass LoopPass();
+
+    void PollKeys() override;
+    void OnClose() override;
+    void OnPaint(uint32_t flags) override;
+    void OnGetMinMaxInfo(int* minWidth, int* minHeight) override;
+    void OnSize(uint32_t width, uint32_t height) override;
+    void OnMinimize() override;
+    void OnRestore() override;
+    int OnChar(uint32_t code, uint32_t flags) override;
+    int OnKeyDown(uint32_t virtualKey) override;
+    void OnMouseMove(int x, int y) override;
+    void OnLButtonDown(int x, int y) override;
+    void OnLButtonUp(int x, int y) override;
+    void OnRButtonDown(int x, int y) override;
+    void OnRButtonUp(int x, int y) override;
+    void OnMouseWheel(int delta) override;
+
+    void OpenPanel(AWndFrame* panel);
+    void FocusPanel(AWndFrame* panel);
+    void ClosePanel(AWndFrame* panel);
+    void MinimizePanel(AWndFrame* panel);
+    void ShowStatus(const char* text);
+    uint32_t SetLanguage(uint32_t language);
+    void RenderFrame();
+
+    PlatformWindow* window = nullptr;
+    int32_t clientWidth = 0;
+    int32_t clientHeight = 0;
+    void* hWnd = nullptr;
+    void* hDC = nullptr;
+    uint32_t state = 0;
+
+    uint32_t SlowFrameTick = 0;
+    // Frames the loop asked for (drawn or not: RenderFrame itself returns early before start-up ends).
+    uint32_t frameRequests = 0;
+    // How the loop waits. Tests replace them to run passes without real time passing.
+    void (*sleepMs)(uint32_t ms) = nullptr;
+    bool (*waitEvent)(uint32_t ms) = nullptr;
+
+    // Back to the state of a new object (tests).
+    void ResetForTest();
+
+private:
+    TonvexCore();
+    void Sleep(uint32_t ms);
+    void PaintStatus();
+    void DrawLogo();
+    void FinishCloseOrMinimise();
+};

@@ -1,0 +1,3 @@
+#include "app/TonvexCore.h"
+
+int main(int, char**) { return TonvexCore::Instance().Run(); }

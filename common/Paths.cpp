@@ -1,0 +1,31 @@
+#include "common/Paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace {
+
+std::string XdgDir(const char* variable, const char* fallback) {
+    const char* base = std::getenv(variable);
+    if (base && base[0] == '/') return std::string(base) + "/tonvex";
+    const char* home = std::getenv("HOME");
+    if (!home || !home[0]) return std::string();
+    return std::string(home) + "/" + fallback + "/tonvex";
+}
+
+} // namespace
+
+std::string ConfigDir() { return XdgDir("XDG_CONFIG_HOME", ".config"); }
+std::string CacheDir() { return XdgDir("XDG_CACHE_HOME", ".cache"); }
+
+bool MakeDirs(const std::string& path) {
+    if (path.empty()) return false;
+    for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+        std::string part = path.substr(0, slash);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (slash == std::string::npos) break;
+    }
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}

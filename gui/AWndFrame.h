@@ -1,0 +1,71 @@
+// The framed panel: skinned frame, title and title buttons, drag, resize grip, double-click enlarge,
+// animated size toggle and the opacity fades of opening, closing, focus and dragging.
+#pragma once
+
+#include "gui/GUIWnd.h"
+
+#include <cstdint>
+
+enum FrameFlag : uint32_t {
+    FrameOpen = 0x1,
+    FrameMinimised = 0x4,
+    FrameFixedSize = 0x8,
+    FrameMoving = 0x10,
+    FrameResizing = 0x20,
+    FrameClosing = 0x40,
+    FrameToMinimise = 0x80,
+    FrameHasClose = 0x100,
+    FrameHasMinimise = 0x200,
+    FrameHasSizeToggle = 0x400,
+    FrameShown = 0x800,
+    FrameNoDragFade = 0x1000,
+};
+
+// layoutFlags (the base's `texture` word): the panel is at, or animating towards, its alternative size.
+constexpr uint32_t LayoutCompact = 0x400;
+
+class AWndFrame : public GUIWnd {
+public:
+    AWndFrame();
+
+    void Create(int x, int y, int width, int height, int minWidth, int minHeight, const char* title);
+
+    GUIWnd* ActivateAt(int x, int y) override;
+    void Draw(float alpha) override;
+    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+    virtual void OnClose();
+
+    bool IsOpen() const { return frameFlags & FrameOpen; }
+    bool IsMinimised() const { return frameFlags & FrameMinimised; }
+    // Open and not minimised: the panel draws and takes input.
+    bool IsActive() const { return IsOpen() && !IsMinimised(); }
+    bool HasFocus() const;
+
+    uint32_t& layoutFlags() { return texture; }
+    int32_t& sizeAnimStart() { return value; }
+
+    float opacity = 0.0f;
+    int32_t minWidth = 0;
+    int32_t minHeight = 0;
+    const char* title = nullptr;
+    uint32_t frameFlags = 0;
+    uint32_t pressSerial = 0;
+    uint32_t dragFadeStart = 0;
+    uint32_t fadeStart = 0;
+    uint32_t pressedButton = 0;
+    int32_t toggleFromWidth = 0, toggleFromHeight = 0;
+    int32_t toggleToWidth = 460, toggleToHeight = 320;
+    float toggleProgress = 0.0f;
+    int32_t savedX = 0, savedY = 0, savedWidth = 0, savedHeight = 0;
+    uint32_t filled = 0;
+    uint32_t lastTitlePress = 0;
+
+protected:
+    // Where the current drag or resize started.
+    int pressX = 0, pressY = 0;
+    int pressLeft = 0, pressTop = 0;
+    int pressWidth = 0, pressHeight = 0;
+    int gripRight = 0, gripBottom = 0;
+};

@@ -1,0 +1,58 @@
+// Text drawn from glyph textures, one texture per character code, made on first use. Texts are GBK
+// byte strings given as a format and its arguments. Window thread only (glyphs upload into the current
+// GL context).
+#pragma once
+
+#include <cstdint>
+
+class TextRenderer {
+public:
+    struct GlyphEntry {
+        uint32_t texture; // 0 = not made yet
+        uint16_t advance;
+        uint16_t kind; // 1 = single-byte character, 2 = two-byte character
+    };
+
+    TextRenderer();
+    ~TextRenderer();
+    TextRenderer(const TextRenderer&) = delete;
+    TextRenderer& operator=(const TextRenderer&) = delete;
+
+    bool Create(const char* latinFace, const char* chineseFace, int latinWeight, int chineseWeight, int size,
+                int height, int style, int cell);
+
+    void DrawText(int x, int y, const char* format, ...) __attribute__((format(printf, 4, 5)));
+    void DrawTextSelected(int x, int y, int selectionStart, int selectionEnd, int active, const float colour[3],
+                          const char* format, ...) __attribute__((format(printf, 8, 9)));
+    int TextWidth(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void CaretFromX(int startX, int targetX, int* caretX, int* caretByte, int* caretChar, const char* format, ...)
+        __attribute__((format(printf, 7, 8)));
+    int TextXAtByte(int byteIndex, const char* format, ...) __attribute__((format(printf, 3, 4)));
+    uint32_t Glyph(uint16_t code);
+
+    // Character codes: a byte below 128 is a code of its own; a lead byte of 128 or more and the byte
+    // after it make one code (lead + 256 * trail). `codes` ends with a 0 code.
+    static void ToCodes(uint16_t* codes, const char* text);
+    static int CharsToBytes(const uint16_t* codes, const char* text, int charCount);
+    static int BytesToChars(const uint16_t* codes, const char* text, int byteCount);
+
+    const GlyphEntry& Entry(uint16_t code) const { return glyphs[code]; }
+    int Style() const { return style; }
+    int Cell() const { return cell; }
+    int Size() const { return size; }
+
+private:
+    struct Impl;
+
+    GlyphEntry* glyphs = nullptr; // 65536 entries
+    int style = 0;
+    int cell = 0;
+    int size = 0;
+    Impl* impl = nullptr; // font engine state
+    char text[1024] = {};
+    uint16_t codes[257] = {};
+};
+
+extern TextRenderer* FontNormal;
+extern TextRenderer* FontBold;
+extern TextRenderer* FontLarge;

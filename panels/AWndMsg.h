@@ -1,0 +1,7 @@
+#pragma once
+
+#include "gui/AWndFrame.h"
+
+class AWndMsg : public AWndFrame {
+public:
+};

@@ -1,0 +1,115 @@
+#include "common/vorcore_memory.h"
+#include "common/vorcore_string.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> g_reports;
+
+int RecordReport(const char* text, const char* caption) {
+    g_reports.push_back(std::string(caption) + "|" + text);
+    return 1;
+}
+
+class VorcoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_reports.clear();
+        previous = vor_set_reporter(RecordReport);
+    }
+    void TearDown() override { vor_set_reporter(previous); }
+    VorReporter previous = nullptr;
+};
+
+// An address that is certainly not mapped: a page that was mapped and given back.
+void* UnmappedAddress() {
+    long page = sysconf(_SC_PAGESIZE);
+    void* p = mmap(nullptr, page * 2, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    munmap(p, page * 2);
+    return static_cast<char*>(p) + page;
+}
+
+} // namespace
+
+TEST_F(VorcoreTest, AllocationsAreCountedWithTheirHeader) {
+    uint32_t before = vor_g_nMem;
+    void* empty = vor_alloc(0);
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(vor_g_nMem - before, 4u);
+    void* ten = vor_alloc(10);
+    EXPECT_EQ(vor_g_nMem - before, 18u);
+    vor_free(ten);
+    EXPECT_EQ(vor_g_nMem - before, 4u);
+    vor_free(empty);
+    EXPECT_EQ(vor_g_nMem, before);
+    EXPECT_TRUE(g_reports.empty());
+}
+
+TEST_F(VorcoreTest, NullArgumentsChangeNothingAndReportNothing) {
+    uint32_t before = vor_g_nMem;
+    vor_free(nullptr);
+    EXPECT_EQ(vor_strdup(nullptr), nullptr);
+    EXPECT_EQ(vor_strfmt(nullptr), nullptr);
+    EXPECT_EQ(vor_strfmt_static(nullptr), nullptr);
+    EXPECT_EQ(vor_g_nMem, before);
+    EXPECT_TRUE(g_reports.empty());
+}
+
+TEST_F(VorcoreTest, FormattedTextIsCutAt1027Characters) {
+    std::string longText(1100, 'x');
+    uint32_t before = vor_g_nMem;
+    char* text = vor_strfmt("%s", longText.c_str());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::string(text), std::string(1027, 'x'));
+    // n = 1028 bytes copied plus the extra terminator, plus the size word.
+    EXPECT_EQ(vor_g_nMem - before, 1029u + 4u);
+    vor_free(text);
+    EXPECT_STREQ(vor_strfmt_static("%s", longText.c_str()), std::string(1027, 'x').c_str());
+}
+
+TEST_F(VorcoreTest, StringsAreCopiedIntoTrackedBlocks) {
+    uint32_t before = vor_g_nMem;
+    char* copy = vor_strdup("Mic EQ");
+    EXPECT_STREQ(copy, "Mic EQ");
+    EXPECT_EQ(vor_g_nMem - before, 7u + 4u);
+    char* formatted = vor_strfmt("%d-%X", 42, 255);
+    EXPECT_STREQ(formatted, "42-FF");
+    vor_free(copy);
+    vor_free(formatted);
+    EXPECT_EQ(vor_g_nMem, before);
+}
+
+TEST_F(VorcoreTest, UnreadablePointersAreReportedNotCrashedOn) {
+    void* gone = UnmappedAddress();
+    uint32_t before = vor_g_nMem;
+    vor_free(static_cast<char*>(gone) + 4);
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_NE(g_reports[0].find("The pointer is a dangling pointer."), std::string::npos);
+    EXPECT_EQ(vor_g_nMem, before);
+
+    g_reports.clear();
+    EXPECT_EQ(vor_strdup(static_cast<const char*>(gone)), nullptr);
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_NE(g_reports[0].find("String pointer is a dangling pointer."), std::string::npos);
+}
+
+TEST_F(VorcoreTest, ReportNamesConditionFileAndLine) {
+    vor_error("Memory Full", "vorcore_memory.cpp", 42);
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(g_reports[0], "An error has occured!|ERROR: ( Memory Full )\n\nLook at: vorcore_memory.cpp (line 42)");
+}
+
+TEST_F(VorcoreTest, CounterChecksReportButReleaseGoesOn) {
+    void* block = vor_alloc(100);
+    uint32_t saved = vor_g_nMem;
+    vor_g_nMem = 10; // fewer bytes counted than the block holds
+    vor_free(block);
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_NE(g_reports[0].find("vor_g_nMem >= size"), std::string::npos);
+    vor_g_nMem = saved - 104;
+}
