@@ -97,6 +97,10 @@ bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int c
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
     SDL_StartTextInput();
+    // A window that is shown reports its client size before anything else happens.
+    int shownWidth = clientWidth, shownHeight = clientHeight;
+    SDL_GetWindowSize(window, &shownWidth, &shownHeight);
+    owner->OnSize(static_cast<uint32_t>(shownWidth), static_cast<uint32_t>(shownHeight));
     return true;
 }
 
