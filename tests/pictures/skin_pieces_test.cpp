@@ -164,6 +164,79 @@ void SavePng(const std::vector<uint8_t>& rgba, int width, int height, const std:
     cairo_surface_destroy(surface);
 }
 
+void Quad(Piece piece, const uint32_t* textures, int x, int y, int w, int h) {
+    glBindTexture(GL_TEXTURE_2D, textures[int(PieceOf(piece).image)]);
+    DrawSkinQuad(Rect(piece), x, y, w, h);
+}
+
+// A panel put together from the pieces as the widgets put them together, to see the strips join.
+void DrawSamplePanel(const uint32_t* textures, int X, int Y) {
+    const int W = 340, H = 220, R = X + W, B = Y + H;
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1, 1, 1, 1);
+    Quad(Piece::FrameTopLeft, textures, X - 13, Y - 10, 64, 64);
+    Quad(Piece::FrameTop, textures, X + 51, Y - 10, W - 100, 64);
+    Quad(Piece::FrameTopRight, textures, R - 49, Y - 10, 64, 64);
+    Quad(Piece::FrameLeft, textures, X - 13, Y + 54, 64, H - 100);
+    Quad(Piece::FrameRight, textures, R - 49, Y + 54, 64, H - 100);
+    Quad(Piece::FrameBottomLeft, textures, X - 13, B - 46, 64, 64);
+    Quad(Piece::FrameBottomRightGrip, textures, R - 49, B - 46, 64, 64);
+    Quad(Piece::FrameBottom, textures, X + 51, B - 46, W - 100, 64);
+    Quad(Piece::FrameCloseNormal, textures, R - 24, Y + 4, 16, 16);
+    Quad(Piece::FrameMinimiseHover, textures, R - 44, Y + 4, 16, 16);
+    Quad(Piece::FrameSizeNormal, textures, R - 64, Y + 4, 16, 16);
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(241 / 256.0f, 241 / 256.0f, 241 / 256.0f, 1);
+    glBegin(GL_QUADS);
+    glVertex2i(X + 51, Y + 54);
+    glVertex2i(R - 49, Y + 54);
+    glVertex2i(R - 49, B - 46);
+    glVertex2i(X + 51, B - 46);
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1, 1, 1, 1);
+    Quad(Piece::GalleryHeader, textures, X + 1, Y + 22, W - 2, 27);
+    Quad(Piece::SysTabHighlight, textures, X + 12, Y + 24, 62, 22);
+    auto three = [&](Piece l, Piece m, Piece r, int x, int y, int w, int h) {
+        Quad(l, textures, x, y, 16, h);
+        Quad(m, textures, x + 16, y, w - 32, h);
+        Quad(r, textures, x + w - 16, y, 16, h);
+    };
+    three(Piece::ButtonLeft, Piece::ButtonMiddle, Piece::ButtonRight, X + 20, Y + 60, 80, 24);
+    three(Piece::ButtonHoverLeft, Piece::ButtonHoverMiddle, Piece::ButtonHoverRight, X + 110, Y + 60, 80, 24);
+    three(Piece::CheckButtonLeft, Piece::CheckButtonMiddle, Piece::CheckButtonJoinRight, X + 200, Y + 60, 64, 22);
+    three(Piece::CheckButtonOnJoinLeft, Piece::CheckButtonOnMiddle, Piece::CheckButtonOnRight, X + 264, Y + 60, 64,
+          22);
+    three(Piece::PushTrackLeft, Piece::PushTrackMiddle, Piece::PushTrackRight, X + 20, Y + 110, 200, 8);
+    Quad(Piece::PushFill, textures, X + 22, Y + 112, 197, 5);
+    Quad(Piece::PushThumb, textures, X + 120, Y + 106, 12, 14);
+    Quad(Piece::PushBubble, textures, X + 126, Y + 122, 36, 22);
+    three(Piece::PushTrackLeft, Piece::PushTrackMiddle, Piece::PushTrackRight, X + 20, Y + 160, 200, 8);
+    Quad(Piece::PushFillAlt, textures, X + 22, Y + 162, 197, 5);
+    Quad(Piece::FaderTrackTop, textures, X + 250, Y + 95, 7, 16);
+    Quad(Piece::FaderTrackMiddle, textures, X + 250, Y + 111, 7, 68);
+    Quad(Piece::FaderTrackBottom, textures, X + 250, Y + 179, 7, 12);
+    Quad(Piece::FaderThumb, textures, X + 246, Y + 130, 20, 17);
+    glColor4f(1, 1, 1, 0.6f);
+    Quad(Piece::EqCheckBody, textures, X + 290, Y + 100, 26, 26);
+    glColor4f(1, 1, 1, 1);
+    Quad(Piece::EqCheckIconLowShelf, textures, X + 292, Y + 102, 22, 22);
+    // Text box, 120 x 26: border rows 4 high, corners 5 wide.
+    int tx = X + 20, ty = Y + 180, tw = 120, th = 26, bh = 4, iw = tw - 10, ih = th - 2 * bh;
+    Quad(Piece::TextBoxTopLeft, textures, tx, ty, 5, bh);
+    Quad(Piece::TextBoxTop, textures, tx + 5, ty, iw, bh);
+    Quad(Piece::TextBoxTopRight, textures, tx + 5 + iw, ty, 5, bh);
+    Quad(Piece::TextBoxLeft, textures, tx, ty + bh, 5, ih);
+    Quad(Piece::TextBoxCentre, textures, tx + 5, ty + bh, iw, ih);
+    Quad(Piece::TextBoxRight, textures, tx + 5 + iw, ty + bh, 5, ih);
+    Quad(Piece::TextBoxBottomLeft, textures, tx, ty + bh + ih, 5, bh);
+    Quad(Piece::TextBoxBottom, textures, tx + 5, ty + bh + ih, iw, bh);
+    Quad(Piece::TextBoxBottomRight, textures, tx + 5 + iw, ty + bh + ih, 5, bh);
+    Quad(Piece::ListHeaderFolded, textures, X + 160, Y + 183, 54, 20);
+    Quad(Piece::CheckTicked, textures, X + 230, Y + 186, 13, 14);
+    Quad(Piece::LampLinkPresent, textures, R - 90, Y + 4, 16, 16);
+}
+
 } // namespace
 
 TEST(SkinPieceTable, MatchesTheLayouts) {
@@ -261,6 +334,7 @@ TEST_F(SkinTextures, SkinSheetShowsEveryPiece) {
         rowHeight = std::max(rowHeight, h + 16);
     }
     EXPECT_LE(y + rowHeight, GlContext::Height) << "the sheet does not fit the window";
+    DrawSamplePanel(textures, 600, 1000);
     std::vector<uint8_t> screen = GlContext::ReadScreen();
     SavePng(screen, GlContext::Width, GlContext::Height, TONVEX_SHEET_PATH);
 
