@@ -155,8 +155,10 @@ void Board(cairo_t* cr) {
     cairo_set_source_rgb(cr, 0.80, 0.78, 0.70);
     cairo_fill(cr);
     RoundRect(cr, cx - 100, cy - 100, 200, 200, 10);
-    cairo_set_source(cr, Linear(0, cy - 100, 0, cy + 100, {{0, {0.16, 0.17, 0.19}}, {1, {0.05, 0.05, 0.06}}}));
+    cairo_pattern_t* body = Linear(0, cy - 100, 0, cy + 100, {{0, {0.16, 0.17, 0.19}}, {1, {0.05, 0.05, 0.06}}});
+    cairo_set_source(cr, body);
     cairo_fill(cr);
+    cairo_pattern_destroy(body);
     Text(cr, "PX2950", cx - 62, cy + 8, 30, true, {0.75, 0.78, 0.82}, 0.8);
     Text(cr, "DSP", cx - 22, cy + 40, 18, false, {0.60, 0.63, 0.68}, 0.8);
     Glow(cr, cx, cy, 320, {0.2, 0.9, 0.6}, 0.12);
@@ -169,25 +171,61 @@ void Conch(cairo_t* cr) {
                                   {0.56, {0.30, 0.50, 0.62}}, {0.68, {0.60, 0.72, 0.74}}, {0.70, {0.90, 0.80, 0.62}},
                                   {1, {0.78, 0.64, 0.46}}}));
     Glow(cr, 260, 330, 180, {1.0, 0.85, 0.6}, 0.6);
-    // The shell: a logarithmic spiral of whorls, largest last.
-    double cx = 640, cy = 470;
-    for (int i = 90; i >= 0; --i) {
-        double a = i * 0.16;
-        double r = 6 * std::exp(0.115 * a);
-        double x = cx + r * 1.35 * std::cos(a), y = cy - r * 0.62 * std::sin(a) - i * 0.6;
-        cairo_arc(cr, x, y, r * 0.82, 0, 2 * M_PI);
-        double t = i / 90.0;
-        cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.3, y - r * 0.4, r * 0.1, x, y, r * 0.82);
-        cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 0.93 - 0.1 * t, 0.86 - 0.2 * t);
-        cairo_pattern_add_color_stop_rgb(p, 1, 0.85 - 0.2 * t, 0.55 - 0.15 * t, 0.45 - 0.15 * t);
+    // Sun glitter on the water.
+    Random rnd(4);
+    for (int i = 0; i < 90; ++i) {
+        double y = rnd.Range(362, 436), x = 260 + rnd.Range(-1, 1) * (y - 340) * 2.2;
+        cairo_rectangle(cr, x, y, rnd.Range(6, 22), 1.5);
+        cairo_set_source_rgba(cr, 1, 0.92, 0.75, rnd.Range(0.2, 0.7));
+        cairo_fill(cr);
+    }
+    // The shell: a logarithmic spiral, three turns, its whorls cut into chambers with tiger stripes.
+    const double cx = 690, cy = 440, a = 6.2, b = std::log(3.0) / (2 * M_PI);
+    auto radius = [&](double t) { return t < 0 ? 0.0 : a * std::exp(b * t); };
+    auto point = [&](double t, double r, double* x, double* y) {
+        *x = cx + r * std::cos(t) * 1.1;
+        *y = cy - r * std::sin(t) * 0.8;
+    };
+    cairo_save(cr);
+    cairo_translate(cr, cx + 20, cy + 128);
+    cairo_scale(cr, 1.0, 0.2);
+    cairo_arc(cr, 0, 0, 200, 0, 2 * M_PI);
+    cairo_restore(cr);
+    cairo_set_source_rgba(cr, 0.25, 0.15, 0.08, 0.35);
+    cairo_fill(cr);
+    const double end = 6 * M_PI, step = M_PI / 16;
+    for (double t0 = 0; t0 < end - 1e-9; t0 += step) {
+        double t1 = t0 + step;
+        cairo_new_path(cr);
+        double x, y;
+        for (double t = t0; t <= t1 + 1e-9; t += step / 8) {
+            point(t, radius(t), &x, &y);
+            cairo_line_to(cr, x, y);
+        }
+        for (double t = t1; t >= t0 - 1e-9; t -= step / 8) {
+            point(t, radius(t - 2 * M_PI), &x, &y);
+            cairo_line_to(cr, x, y);
+        }
+        cairo_close_path(cr);
+        double turn = t0 / (2 * M_PI);
+        // Flame-like bands that fade out towards the opening.
+        bool stripe = turn > 0.8 && turn < 2.75 && std::sin(t0 * 2.1 + std::sin(t0 * 0.7) * 2) > 0.35;
+        Rgb base = Mix(Rgb{1.0, 0.93, 0.82}, Rgb{0.98, 0.84, 0.68}, turn / 3);
+        Rgb c = stripe ? Rgb{0.62, 0.30, 0.16} : base;
+        double mx, my;
+        point(t0 + step / 2, (radius(t0) + radius(t0 - 2 * M_PI)) / 2, &mx, &my);
+        cairo_pattern_t* p = cairo_pattern_create_radial(mx - 10, my - 14, 2, mx, my, radius(t0) * 0.7 + 8);
+        Rgb light = Mix(c, Rgb{1, 1, 1}, 0.35), dark = Mix(c, Rgb{0.35, 0.18, 0.1}, 0.35);
+        cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
+        cairo_pattern_add_color_stop_rgb(p, 1, dark.r, dark.g, dark.b);
         cairo_set_source(cr, p);
         cairo_fill_preserve(cr);
         cairo_pattern_destroy(p);
         cairo_set_line_width(cr, 1.2);
-        cairo_set_source_rgba(cr, 0.55, 0.30, 0.25, 0.35);
+        cairo_set_source_rgba(cr, 0.45, 0.24, 0.14, 0.6);
         cairo_stroke(cr);
     }
-    Glow(cr, cx + 150, cy - 40, 90, {1, 0.95, 0.9}, 0.25);
+    Glow(cr, cx - 40, cy - 70, 110, {1, 0.97, 0.9}, 0.25);
     Vignette(cr, 0.35);
 }
 

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -47,6 +48,11 @@ void Append(std::vector<uint8_t>* pack, const char* tag, const char* name, const
 class Pictures : public ::testing::Test {
 protected:
     void SetUp() override {
+        // ctest runs the tests of this program side by side: each keeps its cache and settings apart.
+        std::string home = std::string(TONVEX_TEST_HOME) + "/" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
         ASSERT_TRUE(GlContext::Ready());
         ResetPicturesForTest();
         std::remove(ThumbCachePath().c_str());
