@@ -22,7 +22,8 @@ double Scratch[N + 8];
 constexpr double ShelfFactor = static_cast<double>(2.6f);
 constexpr double FilterFactor = static_cast<double>(4.2f);
 
-// Where the flat part before the transition ends, in quarter samples, for each kind of band.
+// How far the transition starts before (shelves) or after (filters) the compressed width, in 300ths
+// of the axis.
 constexpr double LowShelfOffset = 33.0;
 constexpr double HighShelfOffset = 14.0;
 constexpr double HighPassOffset = 41.2;
@@ -34,53 +35,63 @@ constexpr int LowPassSlopeAt = static_cast<int>(N / 3.0 * 0.393); // 67
 
 int FloorDiv4(int v) { return v >= 0 ? v / 4 : -((-v + 3) / 4); }
 
-// T[j] = S[F j] (in quarter samples, rounded up); returns E, the first j that ran past the end.
-int Compress(double factor) {
-    int end = 0;
+// The shape's sample shown at compressed sample j: F j, in quarter samples rounded up.
+int CompressedIndex(int j, double factor) {
+    int k = static_cast<int>(std::ceil(std::trunc(4.0 * j * factor) / 4.0));
+    return k < 0 ? 0 : k;
+}
+
+// T[j] = S[F j]; past the shape's end T holds its last sample.
+void Compress(double factor) {
     for (int j = 0; j < N; ++j) {
-        int k = static_cast<int>(std::ceil(std::trunc(4.0 * j * factor) / 4.0));
-        if (k < 0) k = 0;
-        if (k < N) {
-            Scratch[j] = Shape[k];
-        } else {
-            Scratch[j] = Shape[N - 1];
-            if (end == 0) end = j;
-        }
+        int k = CompressedIndex(j, factor);
+        Scratch[j] = k < N ? Shape[k] : Shape[N - 1];
     }
-    return end;
 }
 
 // S = T[0] up to the quarter sample D, then the compressed shape for E + 1 samples, then S's old end.
-void Refill(int d, int end) {
+void Refill(const EqReshape& r) {
     int m = 0;
     for (int j = 0; j < N; ++j) {
-        if (4 * j < d)
+        if (4 * j < r.start)
             Shape[j] = Scratch[0];
-        else if (4 * j <= d + 4 * end)
+        else if (4 * j <= r.start + 4 * r.end)
             Shape[j] = Scratch[m++];
         else
             Shape[j] = Shape[N - 1];
     }
 }
 
-// The quarter sample D where the compressed transition starts.
-int TransitionStart(double factor, double offset, bool before) {
-    int p0 = static_cast<int>(N / factor);
-    double shift = 4.0 * N * offset / 300.0;
-    return static_cast<int>(4.0 * p0 + (before ? -shift : shift));
+} // namespace
+
+EqReshape EqReshapeFor(EqBandType type) {
+    double factor;
+    double offset;
+    switch (type) {
+    case EqBandType::LowShelf: factor = ShelfFactor, offset = -LowShelfOffset; break;
+    case EqBandType::HighShelf: factor = ShelfFactor, offset = -HighShelfOffset; break;
+    case EqBandType::HighPass12:
+    case EqBandType::HighPass24: factor = FilterFactor, offset = HighPassOffset; break;
+    case EqBandType::LowPass12:
+    case EqBandType::LowPass24: factor = FilterFactor, offset = LowPassOffset; break;
+    default: return EqReshape{0.0, 0, N, 0};
+    }
+    EqReshape r{factor, 0, 0, 0};
+    for (int j = 0; j < N && r.end == 0; ++j)
+        if (CompressedIndex(j, factor) >= N) r.end = j;
+    r.width = static_cast<int>(N / factor);
+    r.start = static_cast<int>(4.0 * r.width + 4.0 * N * offset / 300.0);
+    return r;
 }
 
-// The sample where the design centre lands for a band at freqHz, as the graph's own x scale gives it.
-int CentreSample(int plotW, float freqHz) {
+int EqCentreSample(int plotW, float freqHz) {
     double width = plotW > 0 ? plotW : 1;
     double p = (Log10f(freqHz) - 1.0) * (width / 3.4) / width * N;
-    // Far off the axis the result is the same (a flat end); this keeps the indices below in range.
+    // Far off the axis the result is the same (a flat end); this keeps the indices in range.
     if (!(p > -2.0 * N)) p = -2.0 * N;
     if (p > 1.5 * N) p = 1.5 * N;
     return static_cast<int>(p);
 }
-
-} // namespace
 
 void EqBandCurve(int plotW, int /*plotH*/, float* sumCurve, EqBandType type, float freqHz, float q, float gainDb,
                  int lit, float* litCurve) {
@@ -112,28 +123,27 @@ void EqBandCurve(int plotW, int /*plotH*/, float* sumCurve, EqBandType type, flo
     }
     for (int j = 0; j < N; ++j) Shape[j] = table[j].lower;
 
+    const EqReshape reshape = EqReshapeFor(type);
     if (shelf) {
-        int end = Compress(ShelfFactor);
-        double offset = type == EqBandType::LowShelf ? LowShelfOffset : HighShelfOffset;
-        Refill(TransitionStart(ShelfFactor, offset, true), end);
+        Compress(reshape.factor);
+        Refill(reshape);
     } else if (highPass) {
-        int end = Compress(FilterFactor);
+        Compress(reshape.factor);
         const float slope = static_cast<float>(Scratch[HighPassSlopeAt + 2] - Scratch[HighPassSlopeAt + 1]);
         for (int k = HighPassSlopeAt; k >= 1; --k) Scratch[k] = Scratch[k + 1] - slope;
-        int d = TransitionStart(FilterFactor, HighPassOffset, false);
-        Refill(d, end);
-        for (int k = FloorDiv4(d - 3) + 8; k >= 1; --k) Shape[k] = Shape[k + 1] - slope;
+        Refill(reshape);
+        for (int k = FloorDiv4(reshape.start - 3) + 8; k >= 1; --k) Shape[k] = Shape[k + 1] - slope;
     } else if (lowPass) {
-        int end = Compress(FilterFactor);
+        Compress(reshape.factor);
         const float slope = static_cast<float>(Scratch[LowPassSlopeAt - 1] - Scratch[LowPassSlopeAt - 2]);
         for (int k = LowPassSlopeAt; k < N; ++k) Scratch[k] = Scratch[k - 1] + slope;
-        int d = TransitionStart(FilterFactor, LowPassOffset, false);
-        Refill(d, end);
-        for (int k = FloorDiv4(d + 4 * end - 3) - 8; k < N; ++k) Shape[k] = Shape[k - 1] + slope;
+        Refill(reshape);
+        for (int k = FloorDiv4(reshape.start + 4 * reshape.end - 3) - 8; k < N; ++k)
+            Shape[k] = Shape[k - 1] + slope;
     }
 
     // Shift the design centre (sample 255) onto the band's own sample P.
-    const int centre = CentreSample(plotW, freqHz);
+    const int centre = EqCentreSample(plotW, freqHz);
     const int shift = N / 2 - centre - 1;
     for (int j = 0; j < N + 8; ++j) {
         int from = j + shift;

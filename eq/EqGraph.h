@@ -75,6 +75,17 @@ void EqGraphRun(int mouseX, int mouseY, uint32_t leftDown, uint32_t* leftClaim, 
                 int bandCount, EqGraphBand* bands, float* sumCurve, float* litCurve, int forceRecalc,
                 int32_t* draggedBand, int32_t* resetClicked);
 
+// How a band's sampled shape is compressed and widened back, in samples of the curve.
+struct EqReshape {
+    double factor;   // compression factor (0 for Peak bands, which are not reshaped)
+    int32_t end;     // E: the first compressed sample that runs past the shape's end
+    int32_t width;   // P0: the shape's width after compression
+    int32_t start;   // D: where the compressed transition begins, in quarter samples
+};
+EqReshape EqReshapeFor(EqBandType type);
+// P: the sample where a band's design centre (sample 255 of the shape) lands.
+int EqCentreSample(int plotW, float freqHz);
+
 // Adds one band's curve (dB per sample) into sumCurve and, when lit, writes it into litCurve.
 // plotH is not used.
 void EqBandCurve(int plotW, int plotH, float* sumCurve, EqBandType type, float freqHz, float q, float gainDb,

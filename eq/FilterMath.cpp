@@ -86,9 +86,11 @@ void Complex::Mul(const Complex& b) {
 void Complex::Div(const Complex& b) {
     double r = re * b.re + im * b.im;
     double i = im * b.re - re * b.im;
-    double scale = 1.0 / (b.re * b.re + b.im * b.im);
-    re = r * scale;
-    im = i * scale;
+    // Dividing (rather than scaling by the reciprocal) keeps x / x exactly 1, so a flat response
+    // samples as exactly flat.
+    double norm = b.re * b.re + b.im * b.im;
+    re = r / norm;
+    im = i / norm;
 }
 
 void Complex::Recip() {

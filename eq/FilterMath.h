@@ -14,7 +14,7 @@ struct Complex {
     double im = 0.0;
 
     void Mul(const Complex& b);
-    // Multiplies by the conjugate of b, then scales by 1 / |b|^2.
+    // Multiplies by the conjugate of b, then divides by |b|^2.
     void Div(const Complex& b);
     void Recip();
     void Neg();
