@@ -8,7 +8,7 @@
 #include "app/AppState.h"
 #include "app/Projection.h"
 #include "app/Textures.h"
-#include "eq/EqSkin.h"
+#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 
 namespace {
@@ -245,9 +245,9 @@ void DrawHandles(float a, int bandCount, const EqGraphBand* bands) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, EqTexture);
     glColor4f(1.0f, 1.0f, 1.0f, a);
+    const SkinRect handle = Rect(Piece::EqHandle);
     for (int i = 0; i < bandCount; ++i)
-        DrawSkinQuad(EqHandleSkin, EqGraphLeft + bands[i].handleX - 16, EqGraphTop + bands[i].handleY - 16, 32,
-                     32);
+        DrawSkinQuad(handle, EqGraphLeft + bands[i].handleX - 16, EqGraphTop + bands[i].handleY - 16, 32, 32);
     glDisable(GL_TEXTURE_2D);
 }
 
@@ -332,7 +332,7 @@ void EqGraphRun(int mouseX, int mouseY, uint32_t leftDown, uint32_t* leftClaim, 
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, UiTexture);
         glColor4f(1.0f, 1.0f, 1.0f, a);
-        DrawSkinQuad(EqResetSkin, ResetX, height - 14, ResetWidth, ResetHeight);
+        DrawSkinQuad(Rect(Piece::EqResetButton), ResetX, height - 14, ResetWidth, ResetHeight);
         glDisable(GL_TEXTURE_2D);
     }
     const int rx = mouseX - x;
