@@ -33,7 +33,9 @@ constexpr double LowPassOffset = 44.4;
 constexpr int HighPassSlopeAt = static_cast<int>(N / 3.0 * 0.3);  // 51
 constexpr int LowPassSlopeAt = static_cast<int>(N / 3.0 * 0.393); // 67
 
-int FloorDiv4(int v) { return v >= 0 ? v / 4 : -((-v + 3) / 4); }
+int FloorDiv4(int v) {
+    return v >= 0 ? v / 4 : -((-v + 3) / 4);
+}
 
 // The shape's sample shown at compressed sample j: F j, in quarter samples rounded up.
 int CompressedIndex(int j, double factor) {
@@ -68,13 +70,22 @@ EqReshape EqReshapeFor(EqBandType type) {
     double factor;
     double offset;
     switch (type) {
-    case EqBandType::LowShelf: factor = ShelfFactor, offset = -LowShelfOffset; break;
-    case EqBandType::HighShelf: factor = ShelfFactor, offset = -HighShelfOffset; break;
+    case EqBandType::LowShelf:
+        factor = ShelfFactor, offset = -LowShelfOffset;
+        break;
+    case EqBandType::HighShelf:
+        factor = ShelfFactor, offset = -HighShelfOffset;
+        break;
     case EqBandType::HighPass12:
-    case EqBandType::HighPass24: factor = FilterFactor, offset = HighPassOffset; break;
+    case EqBandType::HighPass24:
+        factor = FilterFactor, offset = HighPassOffset;
+        break;
     case EqBandType::LowPass12:
-    case EqBandType::LowPass24: factor = FilterFactor, offset = LowPassOffset; break;
-    default: return EqReshape{0.0, 0, N, 0};
+    case EqBandType::LowPass24:
+        factor = FilterFactor, offset = LowPassOffset;
+        break;
+    default:
+        return EqReshape{0.0, 0, N, 0};
     }
     EqReshape r{factor, 0, 0, 0};
     for (int j = 0; j < N && r.end == 0; ++j)
@@ -93,8 +104,8 @@ int EqCentreSample(int plotW, float freqHz) {
     return static_cast<int>(p);
 }
 
-void EqBandCurve(int plotW, int /*plotH*/, float* sumCurve, EqBandType type, float freqHz, float q, float gainDb,
-                 int lit, float* litCurve) {
+void EqBandCurve(int plotW, int /*plotH*/, float* sumCurve, EqBandType type, float freqHz, float q,
+                 float gainDb, int lit, float* litCurve) {
     const bool filter = IsFilterBand(type);
     const bool highPass = type == EqBandType::HighPass12 || type == EqBandType::HighPass24;
     const bool lowPass = type == EqBandType::LowPass12 || type == EqBandType::LowPass24;
@@ -118,10 +129,12 @@ void EqBandCurve(int plotW, int /*plotH*/, float* sumCurve, EqBandType type, flo
     // A flat band (a Peak at 0 dB) has nothing to scale; it adds nothing.
     if (!table || !(max - min > 1e-12 * max)) {
         if (lit)
-            for (int j = 0; j < N; ++j) litCurve[j] = 0.0f;
+            for (int j = 0; j < N; ++j)
+                litCurve[j] = 0.0f;
         return;
     }
-    for (int j = 0; j < N; ++j) Shape[j] = table[j].lower;
+    for (int j = 0; j < N; ++j)
+        Shape[j] = table[j].lower;
 
     const EqReshape reshape = EqReshapeFor(type);
     if (shelf) {
@@ -130,13 +143,16 @@ void EqBandCurve(int plotW, int /*plotH*/, float* sumCurve, EqBandType type, flo
     } else if (highPass) {
         Compress(reshape.factor);
         const float slope = static_cast<float>(Scratch[HighPassSlopeAt + 2] - Scratch[HighPassSlopeAt + 1]);
-        for (int k = HighPassSlopeAt; k >= 1; --k) Scratch[k] = Scratch[k + 1] - slope;
+        for (int k = HighPassSlopeAt; k >= 1; --k)
+            Scratch[k] = Scratch[k + 1] - slope;
         Refill(reshape);
-        for (int k = FloorDiv4(reshape.start - 3) + 8; k >= 1; --k) Shape[k] = Shape[k + 1] - slope;
+        for (int k = FloorDiv4(reshape.start - 3) + 8; k >= 1; --k)
+            Shape[k] = Shape[k + 1] - slope;
     } else if (lowPass) {
         Compress(reshape.factor);
         const float slope = static_cast<float>(Scratch[LowPassSlopeAt - 1] - Scratch[LowPassSlopeAt - 2]);
-        for (int k = LowPassSlopeAt; k < N; ++k) Scratch[k] = Scratch[k - 1] + slope;
+        for (int k = LowPassSlopeAt; k < N; ++k)
+            Scratch[k] = Scratch[k - 1] + slope;
         Refill(reshape);
         for (int k = FloorDiv4(reshape.start + 4 * reshape.end - 3) - 8; k < N; ++k)
             Shape[k] = Shape[k - 1] + slope;
@@ -155,7 +171,8 @@ void EqBandCurve(int plotW, int /*plotH*/, float* sumCurve, EqBandType type, flo
     if (highPass && centre >= N / 2) {
         const int k0 = centre - N / 2 + 5;
         const double slope = Scratch[k0 + 2] - Scratch[k0 + 1];
-        for (int k = k0; k >= 1; --k) Scratch[k] = Scratch[k + 1] - slope;
+        for (int k = k0; k >= 1; --k)
+            Scratch[k] = Scratch[k + 1] - slope;
         Scratch[0] = -60.0;
     }
 

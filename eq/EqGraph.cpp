@@ -62,12 +62,13 @@ void StartDrag(EqGraphBand& band, int mx, int my) {
 }
 
 // The mouse applied to the bands, in index order. Returns the band edited last, or -1.
-int EditBands(const PlotAxes& axes, int mx, int my, uint32_t leftDown, uint32_t* leftClaim, uint32_t rightDown,
-              uint32_t* rightClaim, int bandCount, EqGraphBand* bands) {
+int EditBands(const PlotAxes& axes, int mx, int my, uint32_t leftDown, uint32_t* leftClaim,
+              uint32_t rightDown, uint32_t* rightClaim, int bandCount, EqGraphBand* bands) {
     int edited = -1;
     for (int i = 0; i < bandCount; ++i) {
         EqGraphBand& band = bands[i];
-        const bool near = std::abs(mx - band.handleX) <= GrabReach && std::abs(my - band.handleY) <= GrabReach;
+        const bool near =
+            std::abs(mx - band.handleX) <= GrabReach && std::abs(my - band.handleY) <= GrabReach;
         if (!near && !band.moving && !band.qDragging) {
             band.moving = 0;
             band.qDragging = 0;
@@ -128,14 +129,15 @@ int EditBands(const PlotAxes& axes, int mx, int my, uint32_t leftDown, uint32_t*
 }
 
 void Recompute(const PlotAxes& axes, int bandCount, EqGraphBand* bands, float* sumCurve, float* litCurve) {
-    for (int j = 0; j < EqCurveCapacity; ++j) sumCurve[j] = 0.0f;
+    for (int j = 0; j < EqCurveCapacity; ++j)
+        sumCurve[j] = 0.0f;
     for (int i = 0; i < bandCount; ++i) {
         EqGraphBand& band = bands[i];
         // A Q below 1 is drawn a little narrower than it is.
         float q = band.q >= 1.0f ? band.q : 1.0f - (1.0f - band.q) * 0.7f;
         int lit = band.moving || band.changed || band.qDragging;
-        EqBandCurve(static_cast<int>(axes.width), static_cast<int>(axes.height), sumCurve, band.type, band.freq, q,
-                    band.gain, lit, litCurve);
+        EqBandCurve(static_cast<int>(axes.width), static_cast<int>(axes.height), sumCurve, band.type,
+                    band.freq, q, band.gain, lit, litCurve);
         band.lit = lit;
         band.changed = 0;
     }
@@ -316,8 +318,8 @@ void EqGraphRun(int mouseX, int mouseY, uint32_t leftDown, uint32_t* leftClaim, 
     const bool plotUsable = axes.width >= 1.0f && axes.height >= 1.0f;
     int edited = -1;
     if (!forceRecalc && plotUsable)
-        edited = EditBands(axes, mouseX - x - EqGraphLeft, mouseY - y - EqGraphTop, leftDown, leftClaim, rightDown,
-                           rightClaim, bandCount, bands);
+        edited = EditBands(axes, mouseX - x - EqGraphLeft, mouseY - y - EqGraphTop, leftDown, leftClaim,
+                           rightDown, rightClaim, bandCount, bands);
     *draggedBand = edited;
     if (edited >= 0 || forceRecalc) Recompute(axes, bandCount, bands, sumCurve, litCurve);
 

@@ -40,18 +40,18 @@ inline bool IsFilterBand(EqBandType type) {
 
 // One handle of the graph, owned by the panel.
 struct EqGraphBand {
-    float freq; // Hz
-    float gain; // dB, -24 .. +12 (0 for filter bands)
-    float q;    // 0.2 .. 36 in steps of 0.2
+    float freq;                      // Hz
+    float gain;                      // dB, -24 .. +12 (0 for filter bands)
+    float q;                         // 0.2 .. 36 in steps of 0.2
     float dragFreq, dragGain, dragQ; // the values when the current drag began
     EqBandType type;
-    int32_t moving;    // the left button drags this band
-    int32_t qDragging; // the right button drags this band's Q
+    int32_t moving;           // the left button drags this band
+    int32_t qDragging;        // the right button drags this band's Q
     int32_t handleX, handleY; // handle centre in plot pixels
     int32_t grabDX, grabDY;   // mouse minus handle centre when the drag began
     int32_t startX, startY;   // handle centre when the drag began
-    int32_t changed; // set by the panel when a control changed the band: lit for one recompute
-    int32_t lit;     // moving, qDragging or changed at the last recompute
+    int32_t changed;          // set by the panel when a control changed the band: lit for one recompute
+    int32_t lit;              // moving, qDragging or changed at the last recompute
     int32_t minFreq, maxFreq; // filter bands only, Hz
 };
 static_assert(sizeof(EqGraphBand) == 19 * 4, "nineteen 32-bit fields");
@@ -77,10 +77,10 @@ void EqGraphRun(int mouseX, int mouseY, uint32_t leftDown, uint32_t* leftClaim, 
 
 // How a band's sampled shape is compressed and widened back, in samples of the curve.
 struct EqReshape {
-    double factor;   // compression factor (0 for Peak bands, which are not reshaped)
-    int32_t end;     // E: the first compressed sample that runs past the shape's end
-    int32_t width;   // P0: the shape's width after compression
-    int32_t start;   // D: where the compressed transition begins, in quarter samples
+    double factor; // compression factor (0 for Peak bands, which are not reshaped)
+    int32_t end;   // E: the first compressed sample that runs past the shape's end
+    int32_t width; // P0: the shape's width after compression
+    int32_t start; // D: where the compressed transition begins, in quarter samples
 };
 EqReshape EqReshapeFor(EqBandType type);
 // P: the sample where a band's design centre (sample 255 of the shape) lands.

@@ -6,6 +6,7 @@
 
 // Rises by about 1.028 per step; stored rounded to 0.1 Hz below 100 Hz and to 1 Hz above.
 const float EqFreqTable[EqFreqCount] = {
+    // clang-format off
     19.8f, 20.4f, 21.0f, 21.6f, 22.2f, 22.8f, 23.4f, 24.1f,
     24.8f, 25.4f, 26.1f, 26.9f, 27.6f, 28.4f, 29.2f, 30.0f,
     30.8f, 31.7f, 32.6f, 33.5f, 34.4f, 35.3f, 36.3f, 37.3f,
@@ -38,6 +39,7 @@ const float EqFreqTable[EqFreqCount] = {
     11456.0f, 11774.0f, 12101.0f, 12437.0f, 12783.0f, 13138.0f, 13503.0f, 13878.0f,
     14263.0f, 14660.0f, 15067.0f, 15485.0f, 15916.0f, 16358.0f, 16812.0f, 17279.0f,
     17759.0f, 18252.0f, 18759.0f, 19280.0f, 19816.0f, 20366.0f, 20932.0f, 21513.0f,
+    // clang-format on
 };
 
 namespace {
@@ -45,7 +47,8 @@ namespace {
 // The leading number of a text; 0 when there is none. Independent of the C locale.
 float ReadNumber(const char* text) {
     const char* p = text;
-    while (*p == ' ' || *p == '\t') ++p;
+    while (*p == ' ' || *p == '\t')
+        ++p;
     if (*p == '+') ++p;
     float v = 0.0f;
     auto [end, error] = std::from_chars(p, p + std::strlen(p), v, std::chars_format::general);
@@ -147,4 +150,6 @@ float ParseQText(char* text, int32_t* code) {
     return value;
 }
 
-float Log10f(float x) { return static_cast<float>(std::log10(static_cast<double>(x))); }
+float Log10f(float x) {
+    return static_cast<float>(std::log10(static_cast<double>(x)));
+}

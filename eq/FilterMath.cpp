@@ -18,14 +18,17 @@ FilterWord PeakingList[PeakingListWords];
 MagnitudeRecord MagnitudeTable[MagnitudeTableCapacity];
 
 // Writes one stage at `pos` and returns the position after it.
-int PutStage(FilterWord* list, int pos, int16_t kind, int16_t constFlags, int32_t count, const double* coefs) {
+int PutStage(FilterWord* list, int pos, int16_t kind, int16_t constFlags, int32_t count,
+             const double* coefs) {
     list[pos].stage = FilterStage{kind, constFlags, count};
-    for (int k = 0; k < count; ++k) list[pos + 1 + k].coef = coefs[k];
+    for (int k = 0; k < count; ++k)
+        list[pos + 1 + k].coef = coefs[k];
     return pos + 1 + count;
 }
 
 void ClearWords(FilterWord* list, int words) {
-    for (int k = 0; k < words; ++k) list[k].stage = FilterStage{0, 0, 0};
+    for (int k = 0; k < words; ++k)
+        list[k].stage = FilterStage{0, 0, 0};
 }
 
 // Maps one run of workspace values through z = (2 + s) / (2 - s).
@@ -109,16 +112,22 @@ void Complex::Add(double addRe, double addIm) {
     im += addIm;
 }
 
-void Complex::Set(const Complex& b) { *this = b; }
+void Complex::Set(const Complex& b) {
+    *this = b;
+}
 
 void Complex::SetPolar(double theta) {
     re = std::cos(theta);
     im = std::sin(theta);
 }
 
-const FilterWorkspace& DesignWorkspace() { return Workspace; }
+const FilterWorkspace& DesignWorkspace() {
+    return Workspace;
+}
 
-double Prewarp(double f) { return std::tan(std::numbers::pi * f) / std::numbers::pi; }
+double Prewarp(double f) {
+    return std::tan(std::numbers::pi * f) / std::numbers::pi;
+}
 
 int ButterworthPrototype(int order) {
     Workspace.poleCount = 0;
@@ -143,7 +152,8 @@ int ButterworthPrototype(int order) {
 
 void ToLowPass(double f) {
     double w = 2.0 * std::numbers::pi * f;
-    for (int a = 0; a < Workspace.poleCount; ++a) Workspace.poles[a] *= w;
+    for (int a = 0; a < Workspace.poleCount; ++a)
+        Workspace.poles[a] *= w;
     Workspace.zeroCount = Workspace.poleCount;
     for (int a = 0; a < Workspace.zeroCount; ++a) {
         Workspace.zeros[a] = FilterZeroAtInfinity;
@@ -207,16 +217,22 @@ const FilterWord* ZToStages(double gain, int constFlag) {
     return list;
 }
 
-const FilterWord* DesignButterworthLowPass(double f, int order) { return DesignButterworth(f, order, false); }
+const FilterWord* DesignButterworthLowPass(double f, int order) {
+    return DesignButterworth(f, order, false);
+}
 
-const FilterWord* DesignButterworthHighPass(double f, int order) { return DesignButterworth(f, order, true); }
+const FilterWord* DesignButterworthHighPass(double f, int order) {
+    return DesignButterworth(f, order, true);
+}
 
-const FilterWord* StackStages(int order, int stageCount, int coefficientCount, const FilterStageSpec* stages) {
+const FilterWord* StackStages(int order, int stageCount, int coefficientCount,
+                              const FilterStageSpec* stages) {
     if (order < 1 || stageCount < 0 || coefficientCount < 0) return nullptr;
     const long words = static_cast<long>(order) * (coefficientCount + stageCount) + 1;
     if (words > PeakingListWords) return nullptr;
     int given = 0;
-    for (int k = 0; k < stageCount; ++k) given += stages[k].count < 0 ? 0 : stages[k].count;
+    for (int k = 0; k < stageCount; ++k)
+        given += stages[k].count < 0 ? 0 : stages[k].count;
     if (given > coefficientCount) return nullptr;
 
     FilterWord* list = PeakingList;

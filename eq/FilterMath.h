@@ -46,7 +46,9 @@ union FilterWord {
 static_assert(sizeof(FilterWord) == 8, "a stage takes 8 + 8 * count bytes");
 
 // The word after `stage` and its coefficients.
-inline const FilterWord* NextStage(const FilterWord* stage) { return stage + 1 + stage->stage.count; }
+inline const FilterWord* NextStage(const FilterWord* stage) {
+    return stage + 1 + stage->stage.count;
+}
 
 constexpr int FilterWorkspaceCapacity = 64;
 constexpr double FilterZeroAtInfinity = -99999999.0;

@@ -13,7 +13,7 @@
 #include "app/Projection.h"
 
 class GraphWindow {
-public:
+  public:
     bool Open(int width, int height) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
@@ -56,7 +56,7 @@ public:
         return rows;
     }
 
-private:
+  private:
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
 };

@@ -15,7 +15,7 @@ constexpr int WindowW = 800;
 constexpr int WindowH = 600;
 
 class EqGraphTest : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { ASSERT_TRUE(window.Open(WindowW, WindowH)) << SDL_GetError(); }
     static void TearDownTestSuite() { window.Close(); }
 
@@ -32,14 +32,17 @@ protected:
         bands[7].type = EqBandType::HighPass12;
         bands[7].freq = 10.0f;
         bands[7].maxFreq = 200;
-        for (float& v : sum) v = 99.0f;
-        for (float& v : lit) v = 99.0f;
+        for (float& v : sum)
+            v = 99.0f;
+        for (float& v : lit)
+            v = 99.0f;
     }
 
     // One frame of the graph at (50, 100), 600 x 300: plot 554 x 276 at window (88, 108).
-    void Frame(int mx, int my, bool left, bool right = false, int force = 0, uint32_t fade = 0, float alpha = 1) {
-        EqGraphRun(mx, my, left, &leftClaim, right, &rightClaim, alpha, fade, GraphX, GraphY, 600, 300, 8, bands,
-                   sum, lit, force, &dragged, &reset);
+    void Frame(int mx, int my, bool left, bool right = false, int force = 0, uint32_t fade = 0,
+               float alpha = 1) {
+        EqGraphRun(mx, my, left, &leftClaim, right, &rightClaim, alpha, fade, GraphX, GraphY, 600, 300, 8,
+                   bands, sum, lit, force, &dragged, &reset);
     }
     // The window position of band i's handle, as last placed.
     int HandleX(int i) const { return GraphX + 38 + bands[i].handleX; }
@@ -221,14 +224,16 @@ TEST_F(EqGraphTest, CurvesAreRecomputedOnlyWhenEditedOrForced) {
     EXPECT_EQ(bands[2].lit, 1);
     EXPECT_EQ(bands[2].changed, 0);
     EXPECT_EQ(bands[0].lit, 0);
-    for (int j = EqCurveSamples; j < EqCurveCapacity; ++j) ASSERT_EQ(sum[j], 0.0f);
+    for (int j = EqCurveSamples; j < EqCurveCapacity; ++j)
+        ASSERT_EQ(sum[j], 0.0f);
     const int centre = EqCentreSample(554, bands[2].freq);
     EXPECT_NEAR(sum[centre], 6.0f, 0.05f);
     EXPECT_NEAR(lit[centre], 6.0f, 0.05f);
     EXPECT_NEAR(lit[0], 0.0f, 0.05f);
 
     // The next call recomputes nothing and the changed band is no longer lit once something moves.
-    for (float& v : sum) v = 99.0f;
+    for (float& v : sum)
+        v = 99.0f;
     Frame(0, 0, false);
     EXPECT_EQ(sum[0], 99.0f);
     Frame(HandleX(0), HandleY(0), true);
@@ -291,7 +296,8 @@ TEST_F(EqGraphTest, PixelsShowTheSumLineAndTheLitArea) {
     // Away from the bands the sum line runs at 0 dB (plot y 138).
     const int far = GraphX + 38 + 540;
     bool onZero = false;
-    for (int y = GraphY + 8 + 136; y <= GraphY + 8 + 140; ++y) onZero |= at(far, y)[2] > 200;
+    for (int y = GraphY + 8 + 136; y <= GraphY + 8 + 140; ++y)
+        onZero |= at(far, y)[2] > 200;
     EXPECT_TRUE(onZero);
 
     // A fading panel lets what lies under the graph show through its background.

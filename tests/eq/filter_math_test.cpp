@@ -22,7 +22,8 @@ std::vector<Stage> Stages(const FilterWord* list) {
     std::vector<Stage> out;
     for (const FilterWord* s = list; s->stage.count != 0; s = NextStage(s)) {
         Stage stage{s->stage.kind, s->stage.constFlags, {}};
-        for (int k = 0; k < s->stage.count; ++k) stage.coefs.push_back(s[1 + k].coef);
+        for (int k = 0; k < s->stage.count; ++k)
+            stage.coefs.push_back(s[1 + k].coef);
         out.push_back(stage);
     }
     return out;
@@ -174,7 +175,8 @@ TEST(Butterworth, ConstantZeroStagesAreLeftOutOnlyWhenFlagged) {
 
 TEST(Butterworth, ListsDoNotAccumulate) {
     const FilterWord* first = DesignButterworthLowPass(0.25, 2);
-    for (int i = 0; i < 1000; ++i) DesignButterworthHighPass(0.1 + i * 1e-4, 2);
+    for (int i = 0; i < 1000; ++i)
+        DesignButterworthHighPass(0.1 + i * 1e-4, 2);
     EXPECT_EQ(DesignButterworthLowPass(0.25, 2), first);
 }
 
@@ -222,7 +224,8 @@ TEST(Peaking, StackedLayout) {
 TEST(SampleMagnitude, TableOfLowerMagnitudes) {
     double max = -1.0, min = -1.0;
     // A zero-gain peak is flat: every magnitude is 1.
-    const MagnitudeRecord* flat = SampleMagnitude(DesignPeaking(0.25, 3.0, 0.0, 2), 0.0, 0.5, 512, &max, &min);
+    const MagnitudeRecord* flat =
+        SampleMagnitude(DesignPeaking(0.25, 3.0, 0.0, 2), 0.0, 0.5, 512, &max, &min);
     ASSERT_NE(flat, nullptr);
     EXPECT_EQ(max, min);
     EXPECT_NEAR(flat[100].lower, 1.0, 1e-15);
@@ -235,13 +238,15 @@ TEST(SampleMagnitude, TableOfLowerMagnitudes) {
     list[2].coef = 1.0;
     list[3].stage = FilterStage{0, 0, 0};
     const MagnitudeRecord* table = SampleMagnitude(list, 0.0, 0.25, 4, &max, &min);
-    for (int i = 0; i < 4; ++i) EXPECT_NEAR(table[i].lower, 2 * std::cos(Pi * 0.0625 * (i + 1)), 1e-12);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(table[i].lower, 2 * std::cos(Pi * 0.0625 * (i + 1)), 1e-12);
     EXPECT_NEAR(max, 2 * std::cos(Pi * 0.0625), 1e-12);
     EXPECT_NEAR(min, 2 * std::cos(Pi * 0.25), 1e-12);
 
     list[0].stage.kind = 'I';
     table = SampleMagnitude(list, 0.0, 0.25, 4, &max, &min);
-    for (int i = 0; i < 4; ++i) EXPECT_NEAR(table[i].lower, 0.5 / std::cos(Pi * 0.0625 * i), 1e-12);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(table[i].lower, 0.5 / std::cos(Pi * 0.0625 * i), 1e-12);
     EXPECT_NEAR(min, 0.5, 1e-12);
 
     EXPECT_EQ(SampleMagnitude(list, 0.0, 0.5, 2503, &max, &min), nullptr);
