@@ -4,61 +4,20 @@
 //   SDL_VIDEODRIVER=offscreen eq_graph_shot [out.png]
 #include <cairo.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "GraphWindow.h"
+#include "app/Resources.h"
 #include "app/Textures.h"
 #include "eq/EqGraph.h"
-#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 
 namespace {
 
 constexpr int WindowW = 900;
 constexpr int WindowH = 420;
-
-uint32_t MakeTexture(int size, const std::vector<uint8_t>& rgba) {
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return name;
-}
-
-// Stand-ins for "eq.png" and the reset button of "ui.png" when the real pictures are not at hand: a
-// lit ball, and a small grey plate where the piece table puts the button.
-void MakeStandInTextures() {
-    if (!EqTexture) {
-        std::vector<uint8_t> ball(32 * 32 * 4);
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                double d = std::hypot(x - 15.5, y - 15.5);
-                double shade = 1.0 - std::hypot(x - 12.0, y - 12.0) / 16.0;
-                uint8_t* p = &ball[(y * 32 + x) * 4];
-                p[0] = static_cast<uint8_t>(120 + 135 * shade);
-                p[1] = static_cast<uint8_t>(150 + 105 * shade);
-                p[2] = 255;
-                p[3] = static_cast<uint8_t>(d < 6.0 ? 255 : d < 7.0 ? 255 * (7.0 - d) : 0);
-            }
-        EqTexture = MakeTexture(32, ball);
-    }
-    if (!UiTexture) {
-        std::vector<uint8_t> ui(128 * 128 * 4);
-        const SkinPiece& button = PieceOf(Piece::EqResetButton);
-        for (int y = button.t1 / 2; y < button.t0 / 2; ++y)
-            for (int x = button.s0 / 2; x < button.s1 / 2; ++x) {
-                uint8_t* p = &ui[(y * 128 + x) * 4];
-                p[0] = p[1] = p[2] = 150;
-                p[3] = 255;
-            }
-        UiTexture = MakeTexture(128, ui);
-    }
-}
 
 bool WritePng(const char* path, const std::vector<uint8_t>& rgba) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, WindowW, WindowH);
@@ -88,8 +47,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     TextRenderer font;
-    if (font.Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16)) FontNormal = &font;
-    MakeStandInTextures();
+    font.Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
+    FontNormal = &font;
+    AllocateDecodeBuffer();
+    LoadPacks();
+    LoadSkinTexture("eq.png", &EqTexture, GL_LINEAR, GL_NEAREST);
+    LoadSkinTexture("ui.png", &UiTexture, GL_LINEAR, GL_LINEAR);
 
     struct Band {
         EqBandType type;
