@@ -226,7 +226,7 @@ const FilterWord* DesignButterworthHighPass(double f, int order) {
 }
 
 const FilterWord* StackStages(int order, int stageCount, int coefficientCount,
-                              const FilterStageSpec* stages) {
+                              const FilterStageDesc* stages) {
     if (order < 1 || stageCount < 0 || coefficientCount < 0) return nullptr;
     const long words = static_cast<long>(order) * (coefficientCount + stageCount) + 1;
     if (words > PeakingListWords) return nullptr;
@@ -240,7 +240,7 @@ const FilterWord* StackStages(int order, int stageCount, int coefficientCount,
     int pos = 0;
     for (int run = 0; run < order; ++run)
         for (int k = 0; k < stageCount; ++k) {
-            const FilterStageSpec& s = stages[k];
+            const FilterStageDesc& s = stages[k];
             if (s.count <= 0) continue; // a stage of count 0 would end the list early
             pos = PutStage(list, pos, s.kind, s.constFlags, s.count, s.coefs);
         }
@@ -257,7 +257,7 @@ const FilterWord* DesignPeaking(double f, double q, double gainDb, int order) {
     double A = std::pow(10.0, gainDb / 40.0);
     const double bottom[3] = {1.0 + alpha / A, -2.0 * c, 1.0 - alpha / A};
     const double top[3] = {1.0 + alpha * A, -2.0 * c, 1.0 - alpha * A};
-    const FilterStageSpec pair[2] = {
+    const FilterStageDesc pair[2] = {
         {FilterStageDenominator, 0, 3, bottom},
         {FilterStageNumerator, 0, 3, top},
     };

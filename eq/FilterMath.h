@@ -88,7 +88,7 @@ const FilterWord* DesignButterworthLowPass(double f, int order);
 const FilterWord* DesignButterworthHighPass(double f, int order);
 
 // One stage handed to StackStages.
-struct FilterStageSpec {
+struct FilterStageDesc {
     int16_t kind;
     int16_t constFlags;
     int32_t count;
@@ -96,7 +96,7 @@ struct FilterStageSpec {
 };
 // Lays the stages down once and repeats the whole run `order` times, in the peaking buffer (valid
 // until the next peaking design). Null when the result would not fit the buffer.
-const FilterWord* StackStages(int order, int stageCount, int coefficientCount, const FilterStageSpec* stages);
+const FilterWord* StackStages(int order, int stageCount, int coefficientCount, const FilterStageDesc* stages);
 // The Audio EQ Cookbook peaking biquad, repeated `order` times. Null for an order outside 1 .. 64.
 const FilterWord* DesignPeaking(double f, double q, double gainDb, int order);
 

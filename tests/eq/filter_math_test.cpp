@@ -179,7 +179,7 @@ TEST(Peaking, StackedLayout) {
     EXPECT_EQ(stages[1].coefs, stages[3].coefs);
     // A stack that would not fit the buffer is refused rather than written past it.
     const double coefs[3] = {1.0, 0.0, 0.0};
-    const FilterStageSpec big[1] = {{'F', 0, 3, coefs}};
+    const FilterStageDesc big[1] = {{'F', 0, 3, coefs}};
     EXPECT_NE(StackStages(128, 1, 3, big), nullptr);
     EXPECT_EQ(StackStages(200, 1, 3, big), nullptr);
 }
