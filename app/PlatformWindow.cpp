@@ -170,6 +170,9 @@ void PlatformWindow::ReadKeyState(uint8_t keys[256]) {
         uint8_t vk = VirtualKeyFromScancode(sc);
         if (vk) keys[vk] = 0x80;
     }
+    for (int vk = 0; vk < 256; ++vk)
+        if (pressedSinceSnapshot[vk]) keys[vk] = 0x80;
+    std::memset(pressedSinceSnapshot, 0, sizeof pressedSinceSnapshot);
 }
 
 void PlatformWindow::CaptureMouse(bool on) {
@@ -251,6 +254,7 @@ void PlatformWindow::Dispatch(const void* raw) {
     }
     case SDL_KEYDOWN: {
         uint8_t vk = VirtualKeyFromScancode(event.key.keysym.scancode);
+        if (vk) pressedSinceSnapshot[vk] = 1;
         if (vk) owner->OnKeyDown(vk);
         // Backspace and Enter also arrive as characters, as typed text would.
         if (vk == 8 || vk == 13) owner->OnChar(vk, 0);

@@ -43,6 +43,9 @@ private:
 
     SDL_Window* window = nullptr;
     void* context = nullptr;
+    // Keys whose press was handed out since the last snapshot: a tap that is over before the next
+    // snapshot still shows as down in it once.
+    uint8_t pressedSinceSnapshot[256] = {};
     GWindowMessage* owner = nullptr;
 };
 

@@ -74,13 +74,30 @@ struct Face {
     int ascent = 0; // pixels from the top of the text cell to the baseline
 };
 
+// Face names are texts of the console, so GBK like every other; fontconfig reads UTF-8.
+std::string FamilyToUtf8(const char* family) {
+    std::string out;
+    iconv_t cd = iconv_open("UTF-8", "GBK");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return family;
+    char buffer[256];
+    char* in = const_cast<char*>(family);
+    size_t inLeft = std::strlen(family);
+    char* dst = buffer;
+    size_t outLeft = sizeof buffer - 1;
+    bool ok = iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1) && inLeft == 0;
+    iconv_close(cd);
+    if (!ok) return family;
+    return std::string(buffer, dst);
+}
+
 // Opens the face fontconfig picks for a family and weight, sized so that its cell (ascent plus
 // descent, as the Windows metrics give it) is `cellHeight` pixels.
 Face OpenFace(const char* family, int weight, int cellHeight) {
     Face result;
     if (!FontConfig || !family || cellHeight < 1) return result;
     FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+    std::string familyUtf8 = FamilyToUtf8(family);
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(familyUtf8.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
     FcPatternAddDouble(pattern, FC_PIXEL_SIZE, cellHeight);
     FcConfigSubstitute(FontConfig, pattern, FcMatchPattern);

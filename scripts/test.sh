@@ -14,12 +14,13 @@ case "$mode" in
   *) echo "usage: $0 [--asan|--tsan]" >&2; exit 2 ;;
 esac
 
-cmake -S . -B "$dir" -G Ninja "${flags[@]}"
-cmake --build "$dir"
-
+# Set before the build too: the art tool runs during the build, built like everything else.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}
+
+cmake -S . -B "$dir" -G Ninja "${flags[@]}"
+cmake --build "$dir"
 
 if [[ "$mode" == --tsan ]]; then
   if ! ctest --test-dir "$dir" -N -L threaded | grep -q 'Total Tests: [1-9]'; then

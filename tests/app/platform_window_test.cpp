@@ -114,6 +114,23 @@ TEST_F(PlatformEvents, KeysArriveAsVirtualKeysAndTypedTextAsGbkBytes) {
     EXPECT_EQ(PumpAll(), (Calls{"key 115", "key 8", "char 8", "char 97", "char 214", "char 208"}));
 }
 
+TEST_F(PlatformEvents, AQuickTapStillShowsInTheNextKeySnapshot) {
+    SDL_Event k{};
+    k.type = SDL_KEYDOWN;
+    k.key.windowID = WindowId();
+    k.key.keysym.scancode = SDL_SCANCODE_F2;
+    Push(k);
+    k.type = SDL_KEYUP;
+    Push(k);
+    uint8_t keys[256];
+    EXPECT_TRUE(PlatformWindow::Instance().PumpOne()); // the press; the release is already pumped
+    PlatformWindow::Instance().ReadKeyState(keys);
+    EXPECT_EQ(keys[0x71], 0x80);
+    PumpAll();
+    PlatformWindow::Instance().ReadKeyState(keys);
+    EXPECT_EQ(keys[0x71], 0);
+}
+
 TEST_F(PlatformEvents, CloseRequestsReachOnCloseAndTheWindowStays) {
     SDL_Event q{};
     q.type = SDL_QUIT;
