@@ -279,6 +279,8 @@ void ScaleImage(uint8_t* dst, int dstWidth, int dstHeight, const uint8_t* src, i
     const float sy = float(srcHeight) / float(dstHeight);
     const float r = sx > sy ? sx : sy;
     const float reach = r + 0.2f;
+    // Most candidates lie outside the reach; the squared distance tells without a square root.
+    const float reach2 = reach * reach;
     // The offset along the axis of the smaller ratio counts as far as the larger ratio makes it.
     const float scaleX = sx < sy ? sy / sx : 1.0f;
     const float scaleY = sy < sx ? sx / sy : 1.0f;
@@ -295,10 +297,13 @@ void ScaleImage(uint8_t* dst, int dstWidth, int dstHeight, const uint8_t* src, i
             float sum[3] = {0, 0, 0}, weights = 0;
             for (int row = row0; row < row1; ++row) {
                 const float dy = ((fy + 0.5f) - (row + 0.5f)) * scaleY;
+                if (dy * dy >= reach2) continue;
                 const uint8_t* line = src + size_t(row) * srcWidth * 3;
                 for (int col = col0; col < col1; ++col) {
                     const float dx = ((fx + 0.5f) - (col + 0.5f)) * scaleX;
-                    const float d = std::sqrt(dx * dx + dy * dy);
+                    const float d2 = dx * dx + dy * dy;
+                    if (d2 >= reach2) continue;
+                    const float d = std::sqrt(d2);
                     if (d >= reach) continue;
                     const float w = (reach - d) * (reach - d);
                     const uint8_t* p = line + col * 3;

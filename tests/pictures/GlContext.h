@@ -12,7 +12,7 @@
 class GlContext {
 public:
     static constexpr int Width = 1280;
-    static constexpr int Height = 1280;
+    static constexpr int Height = 1330;
 
     // True when a context is current (made on first use).
     static bool Ready() {

@@ -341,10 +341,10 @@ TEST_F(SkinTextures, SkinSheetShowsEveryPiece) {
     ASSERT_TRUE(large.Create("Arial", "宋体", 700, 700, 16, 20, 5, 32));
     const char* chinese = "\xB5\xDA\xD2\xBB\xB4\xCE\xB3\xCC\xD0\xF2\xC6\xF4\xB6\xAF"; // first start
     glColor4f(0, 0, 0, 1);
-    font.DrawText(8, 1160, "FontNormal: Device Connecting  Mic EQ 0.0dB  %s", chinese);
-    bold.DrawText(8, 1180, "FontBold: Room EQ  System  %s", chinese);
+    font.DrawText(8, 1244, "FontNormal: Device Connecting  Mic EQ 0.0dB  %s", chinese);
+    bold.DrawText(8, 1264, "FontBold: Room EQ  System  %s", chinese);
     glColor4f(1, 1, 1, 1);
-    large.DrawText(8, 1200, "FontLarge: Music EQ %s", chinese);
+    large.DrawText(8, 1284, "FontLarge: Music EQ %s", chinese);
     std::vector<uint8_t> screen = GlContext::ReadScreen();
     SavePng(screen, GlContext::Width, GlContext::Height, TONVEX_SHEET_PATH);
 
