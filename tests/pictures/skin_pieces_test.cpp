@@ -5,6 +5,7 @@
 
 #include "app/Embedded.h"
 #include "app/Resources.h"
+#include "app/Textures.h"
 #include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 
@@ -360,3 +361,61 @@ TEST_F(SkinTextures, SkinSheetShowsEveryPiece) {
         EXPECT_GT(differing, q.w * q.h / 20) << SkinPieces[i].name << " is (nearly) blank";
     }
 }
+
+TEST_F(SkinTextures, SceneShowsTheConsoleAsItIsPutTogether) {
+    // The console at 960 x 600 as the frame cycle, tab bar and icon menu draw it: background, title
+    // strip, tab bar with its lamp, a panel, the dock and its icons; written to skin-scene.png.
+    LoadBackground("blue.bmp");
+    ASSERT_NE(BackgroundTextures[0], 0u);
+    const int W = 960, H = 600;
+    GlContext::BeginFrame(0.0f);
+    glColor4f(1, 1, 1, 1);
+    const SkinRect whole{0, 1, 1, 0};
+    glBindTexture(GL_TEXTURE_2D, BackgroundTextures[1]);
+    DrawSkinQuad(whole, 0, 0, W, H / 5);
+    glBindTexture(GL_TEXTURE_2D, BackgroundTextures[0]);
+    DrawSkinQuad(whole, 0, H / 5, W, H - H / 5);
+    Quad(Piece::TitleStrip, textures, 8, 30, 240, 22);
+    Quad(Piece::BarLeft, textures, 0, 0, W - 560, 64);
+    Quad(Piece::BarMiddle, textures, W - 560, 0, 54, 64);
+    Quad(Piece::BarRight, textures, W - 506, 0, 506, 64);
+    Quad(Piece::LampLinkPresent, textures, W - 24, 3, 16, 16);
+    for (int i = 0; i < 3; ++i) {
+        int x = W + 168 * i - 476, y = 32;
+        Quad(Piece::PushTrackLeft, textures, x, y, 16, 8);
+        Quad(Piece::PushTrackMiddle, textures, x + 16, y, 124 - 32, 8);
+        Quad(Piece::PushTrackRight, textures, x + 124 - 16, y, 16, 8);
+        glColor4f(1, 1, 1, 0.75f);
+        Quad(Piece::PushFillAlt, textures, x + 2, y + 2, 121, 5);
+        glColor4f(1, 1, 1, 1);
+        Quad(Piece::PushThumb, textures, x + 40 + 20 * i, y - 4, 12, 14);
+    }
+    DrawSamplePanel(textures, 300, 170);
+    const float s = 42, m = 1.8f * s;
+    float x0 = (W - 7 * s) / 2;
+    float X0 = x0 - 0.4f * s, w = 7 * s + 0.8f * s, h = 1.36f * s, T = H - h;
+    glColor4f(1, 1, 1, 0.1f);
+    glBindTexture(GL_TEXTURE_2D, textures[int(SkinImage::Bar)]);
+    SkinRect left = Rect(Piece::DockLeft), middle = Rect(Piece::DockMiddle), right = Rect(Piece::DockRight);
+    left.t1 = middle.t1 = right.t1 = 1 - (h + 18) / 256;
+    DrawSkinQuadF(left, X0 - 18, T - 18, 64, h + 18);
+    DrawSkinQuadF(middle, X0 + 46, T - 18, w + 36 - 128, h + 18);
+    DrawSkinQuadF(right, X0 + 46 + w + 36 - 128, T - 18, 64, h + 18);
+    for (int i = 0; i < 7; ++i) {
+        float size = i == 3 ? m : s, x = x0 + i * s - (i > 3 ? 0 : 0) + (i == 3 ? -(m - s) / 2 : 0);
+        glColor4f(1, 1, 1, i == 3 ? 1.0f : 0.5f);
+        glBindTexture(GL_TEXTURE_2D, textures[int(SkinImage::Icon1) + i]);
+        DrawSkinQuadF(Rect(Piece::Icon1), x, H - 1.1f * size, size, size);
+    }
+    std::vector<uint8_t> screen = GlContext::ReadScreen();
+    std::vector<uint8_t> cut(size_t(W) * H * 4);
+    for (int y = 0; y < H; ++y)
+        std::copy_n(&screen[size_t(y) * GlContext::Width * 4], W * 4, &cut[size_t(y) * W * 4]);
+    SavePng(cut, W, H, TONVEX_SCENE_PATH);
+    // The title strip's text is light on the dark strip: its middle row has both.
+    int light = 0;
+    for (int x = 20; x < 200; ++x)
+        if (cut[(size_t(41) * W + x) * 4] > 200) ++light;
+    EXPECT_GT(light, 10);
+}
+
