@@ -179,6 +179,9 @@ struct TextRenderer::Impl {
         }
         *advance = static_cast<int>((slot->advance.x + extra + 32) >> 6);
         const FT_Bitmap& bitmap = slot->bitmap;
+        // Emboldening turns a one-bit strike into bytes of 0 and 1 (two grey levels): half the levels
+        // is the threshold whatever the scale.
+        const int levels = bitmap.num_grays > 1 ? bitmap.num_grays : 256;
         int left = slot->bitmap_left;
         int top = f.ascent - slot->bitmap_top;
         for (int row = 0; row < static_cast<int>(bitmap.rows); ++row) {
@@ -189,7 +192,7 @@ struct TextRenderer::Impl {
                 int x = left + col;
                 if (x < 0 || x >= cell) continue;
                 bool on = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (src[col >> 3] >> (7 - (col & 7))) & 1
-                                                                  : src[col] >= 128;
+                                                                  : src[col] * 2 >= levels;
                 if (on) coverage[y * cell + x] = 255;
             }
         }
@@ -254,10 +257,11 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
     bool drawn = wide ? impl->Draw(impl->chinese, unicode, n, &advance)
                       : impl->Draw(impl->latin, unicode, n, &advance) || impl->Draw(impl->chinese, unicode, n, &advance);
     if (!drawn) drawn = impl->Draw(impl->fallback, unicode, n, &advance);
-    if (!drawn && impl->latin.face && !wide) {
+    FT_Face own = wide ? impl->chinese.face : impl->latin.face;
+    if (!drawn && own) {
         // A character no face has: an empty glyph as wide as the engine's missing-glyph box.
-        if (FT_Load_Glyph(impl->latin.face, 0, FT_LOAD_TARGET_MONO) == 0)
-            advance = static_cast<int>((impl->latin.face->glyph->advance.x + 32) >> 6);
+        if (FT_Load_Glyph(own, 0, FT_LOAD_TARGET_MONO) == 0)
+            advance = static_cast<int>((own->glyph->advance.x + 32) >> 6);
     }
 
     // D(r, c): coverage of column c in row r counted from the bottom; the texture's row r is the glyph's

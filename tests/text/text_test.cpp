@@ -155,6 +155,15 @@ TEST_F(Text, LargeFontMovesThePenOnePixelPastTheAdvance) {
     EXPECT_TRUE(together == apart);
 
     EXPECT_EQ(large->TextWidth("AV"), large->Entry('A').advance + large->Entry('V').advance);
+
+    // Its Chinese face is a synthetic bold of a bitmap strike: the glyph still shows, white on its halo.
+    int w = 0, h = 0;
+    std::vector<uint8_t> zhong = GlContext::ReadTexture(large->Glyph(0xD0D6), 0, &w, &h);
+    int white = 0;
+    for (int i = 0; i < w * h; ++i)
+        if (zhong[i * 4] == 255 && zhong[i * 4 + 3] == 255) ++white;
+    EXPECT_GT(white, 20);
+    EXPECT_GE(large->Entry(0xD0D6).advance, 16);
 }
 
 TEST_F(Text, HaloedGlyphFollowsTheHaloRecipe) {
