@@ -2,13 +2,13 @@
 
 // The build passes the paths of the files to embed (TONVEX_BACKGROUND_PACK, TONVEX_SKIN_PACK,
 // TONVEX_FONT_ALIASES) and makes this file depend on them.
-#define TONVEX_EMBED(symbol, path)                                                                   \
-    asm(".section .rodata." #symbol ",\"a\"\n"                                                       \
-        ".balign 16\n"                                                                               \
-        ".globl " #symbol "_start\n" #symbol "_start:\n"                                             \
-        ".incbin \"" path "\"\n"                                                                     \
-        ".globl " #symbol "_end\n" #symbol "_end:\n"                                                 \
-        ".byte 0\n"                                                                                  \
+#define TONVEX_EMBED(symbol, path)                                                                           \
+    asm(".section .rodata." #symbol ",\"a\"\n"                                                               \
+        ".balign 16\n"                                                                                       \
+        ".globl " #symbol "_start\n" #symbol "_start:\n"                                                     \
+        ".incbin \"" path "\"\n"                                                                             \
+        ".globl " #symbol "_end\n" #symbol "_end:\n"                                                         \
+        ".byte 0\n"                                                                                          \
         ".previous\n")
 
 TONVEX_EMBED(tonvex_background_pack, TONVEX_BACKGROUND_PACK);

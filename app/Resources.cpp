@@ -36,7 +36,9 @@ constexpr uint32_t PreviewBlockSize = 786440;
 constexpr uint32_t ThumbBytes = 128 * 128 * 3;
 constexpr const char* FirstStartText = "第一次程序启动：数据配置，这里可能需要等待一分钟 ...";
 
-uint32_t ReadU32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+uint32_t ReadU32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
+}
 
 // One record of a pack, checked to lie wholly inside it.
 struct Record {
@@ -48,7 +50,7 @@ struct Record {
 // Walks the records of a pack. A record whose header or payload would run past the pack's end ends the
 // walk: what follows cannot be found anyway.
 class RecordWalk {
-public:
+  public:
     RecordWalk(const uint8_t* pack, uint32_t size) : pack(pack), size(pack ? size : 0) {}
     bool Next(Record* record) {
         if (uint64_t(offset) + RecordHeader > size) return false;
@@ -60,26 +62,30 @@ public:
         return true;
     }
 
-private:
+  private:
     const uint8_t* pack;
     uint32_t size;
     uint32_t offset = 0;
 };
 
-bool HasTag(const Record& r, const char* tag) { return std::memcmp(r.field, tag, 3) == 0; }
+bool HasTag(const Record& r, const char* tag) {
+    return std::memcmp(r.field, tag, 3) == 0;
+}
 
 // The name after the tag, up to its NUL; a field without one is cut at its end.
 std::string NameOf(const Record& r) {
     const char* text = reinterpret_cast<const char*>(r.field) + 3;
     size_t length = 0;
-    while (length < 13 && text[length] != '\0') ++length;
+    while (length < 13 && text[length] != '\0')
+        ++length;
     return std::string(text, length);
 }
 
 // The whole field's text, tag included, up to its NUL (at most 16 bytes).
 std::string FieldText(const uint8_t* field) {
     size_t length = 0;
-    while (length < 16 && field[length] != 0) ++length;
+    while (length < 16 && field[length] != 0)
+        ++length;
     return std::string(reinterpret_cast<const char*>(field), length);
 }
 
@@ -235,7 +241,8 @@ int DecodeJp2(const uint8_t* data, uint32_t size, int* width, int* height, int* 
         opj_stream_set_seek_function(stream, StreamSeek);
         opj_stream_set_user_data(stream, &memory, nullptr);
         opj_stream_set_user_data_length(stream, size);
-        if (opj_read_header(stream, codec, &image) && image && (image->numcomps == 3 || image->numcomps == 4)) {
+        if (opj_read_header(stream, codec, &image) && image &&
+            (image->numcomps == 3 || image->numcomps == 4)) {
             // Refuse before decoding what could not be stored.
             uint64_t w = image->comps[0].w, h = image->comps[0].h, n = image->numcomps;
             bool fits = w > 0 && h > 0 && w * h * n <= DecodeBufferSize;
@@ -255,7 +262,8 @@ int DecodeJp2(const uint8_t* data, uint32_t size, int* width, int* height, int* 
                             int source = N == 3 ? H - 1 - row : row;
                             const int32_t* in = comp.data + size_t(source) * W;
                             uint8_t* out = DecodeBuffer + size_t(row) * W * N + c;
-                            for (int x = 0; x < W; ++x) out[size_t(x) * N] = static_cast<uint8_t>(in[x] + shift);
+                            for (int x = 0; x < W; ++x)
+                                out[size_t(x) * N] = static_cast<uint8_t>(in[x] + shift);
                         }
                     }
                     if (N == 4) DecodeBuffer[size_t(H - 1) * W * 4 + 3] = 0;
@@ -389,8 +397,8 @@ void LoadBackground(const char* name) {
     Record r;
     if (!FindRecord(BackgroundPack, BackgroundPackSize, "bg_", name, &r)) return;
     int width = 0, height = 0, components = 0;
-    if (DecodeJp2(r.payload, r.payloadSize, &width, &height, &components) != 0 || width != 1024 || height != 640 ||
-        components != 3)
+    if (DecodeJp2(r.payload, r.payloadSize, &width, &height, &components) != 0 || width != 1024 ||
+        height != 640 || components != 3)
         return;
     BackgroundTextures[0] = CreateTexture(DecodeBuffer, 1024, 512, 3);
     BackgroundTextures[1] = CreateTexture(DecodeBuffer + 1572864, 1024, 128, 3);

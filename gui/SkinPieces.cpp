@@ -21,4 +21,6 @@ static_assert(NamesInOrder(), "the piece table is out of step with enum Piece");
 
 } // namespace
 
-const SkinImageInfo& SkinImageOf(SkinImage image) { return Images[static_cast<int>(image)]; }
+const SkinImageInfo& SkinImageOf(SkinImage image) {
+    return Images[static_cast<int>(image)];
+}

@@ -25,7 +25,13 @@ enum class SkinImage : uint8_t {
     Ex,   // "ex.png"   512 x 256: list box, content scroller, strips and bands
     Logo, // "logo.png" 256 x 256
     Bar,  // "bar.png"  256 x 256: icon dock plate
-    Icon1, Icon2, Icon3, Icon4, Icon5, Icon6, Icon7, // "icon1.png" .. "icon7.png", 128 x 128
+    Icon1,
+    Icon2,
+    Icon3,
+    Icon4,
+    Icon5,
+    Icon6,
+    Icon7, // "icon1.png" .. "icon7.png", 128 x 128
 };
 constexpr int SkinImageCount = 15;
 
@@ -194,8 +200,8 @@ using enum SkinImage;
 constexpr uint8_t N = StretchNone, X = StretchX, Y = StretchY, XY = StretchXY;
 constexpr SkinPiece P(const char* name, SkinImage image, int s0, int t0, int s1, int t1, int w, int h,
                       uint8_t stretch = N, uint8_t strip = StripNone, int unit = 256) {
-    return SkinPiece{name,         image, int16_t(s0), int16_t(t0), int16_t(s1), int16_t(t1), int16_t(unit),
-                     int16_t(w),   int16_t(h), stretch, strip};
+    return SkinPiece{name,          image,      int16_t(s0), int16_t(t0), int16_t(s1), int16_t(t1),
+                     int16_t(unit), int16_t(w), int16_t(h),  stretch,     strip};
 }
 constexpr SkinPiece E(const char* name, SkinImage image, int s0, int t0, int s1, int t1, int w, int h,
                       uint8_t stretch = N, uint8_t strip = StripNone) {
@@ -320,7 +326,10 @@ inline constexpr SkinPiece Table[SkinPieceCount] = {
 // Indexed by Piece.
 inline constexpr auto& SkinPieces = skin_detail::Table;
 
-
-constexpr const SkinPiece& PieceOf(Piece piece) { return SkinPieces[static_cast<int>(piece)]; }
+constexpr const SkinPiece& PieceOf(Piece piece) {
+    return SkinPieces[static_cast<int>(piece)];
+}
 // The texture coordinates of a piece, for DrawSkinQuad.
-constexpr SkinRect Rect(Piece piece) { return PieceOf(piece).Rect(); }
+constexpr SkinRect Rect(Piece piece) {
+    return PieceOf(piece).Rect();
+}

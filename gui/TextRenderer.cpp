@@ -127,11 +127,13 @@ Face OpenFace(const char* family, int weight, int cellHeight) {
     }
     double units = face->units_per_EM ? face->units_per_EM : 1000;
     int em = cellHeight;
-    if (ascender + descender > 0) em = static_cast<int>(std::lround(cellHeight * units / (ascender + descender)));
+    if (ascender + descender > 0)
+        em = static_cast<int>(std::lround(cellHeight * units / (ascender + descender)));
     // A face with a bitmap strike of the cell height (the Song faces) uses it: crisp small Chinese.
     if (FT_HAS_FIXED_SIZES(face)) {
         for (int i = 0; i < face->num_fixed_sizes; ++i)
-            if (face->available_sizes[i].height == cellHeight || face->available_sizes[i].y_ppem >> 6 == cellHeight)
+            if (face->available_sizes[i].height == cellHeight ||
+                face->available_sizes[i].y_ppem >> 6 == cellHeight)
                 em = cellHeight;
     }
     if (em < 1) em = 1;
@@ -172,7 +174,8 @@ struct TextRenderer::Impl {
             FT_Outline_EmboldenXY(&slot->outline, 64, 0);
             extra = 64;
         }
-        if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return false;
+        if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
+            return false;
         if (f.embolden && extra == 0 && slot->bitmap.rows > 0) {
             FT_Bitmap_Embolden(Library, &slot->bitmap, 64, 0);
             extra = 64;
@@ -255,7 +258,8 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
     uint32_t unicode = UnicodeOf(code);
     bool wide = code >= FirstWideCode;
     bool drawn = wide ? impl->Draw(impl->chinese, unicode, n, &advance)
-                      : impl->Draw(impl->latin, unicode, n, &advance) || impl->Draw(impl->chinese, unicode, n, &advance);
+                      : impl->Draw(impl->latin, unicode, n, &advance) ||
+                            impl->Draw(impl->chinese, unicode, n, &advance);
     if (!drawn) drawn = impl->Draw(impl->fallback, unicode, n, &advance);
     FT_Face own = wide ? impl->chinese.face : impl->latin.face;
     if (!drawn && own) {
@@ -283,7 +287,8 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
                     }
             }
         uint8_t* copy = impl->halo;
-        for (int i = 0; i < n * n; ++i) copy[i] = rgba[i * 4 + 3];
+        for (int i = 0; i < n * n; ++i)
+            copy[i] = rgba[i * 4 + 3];
         std::memset(rgba, 0, n * n * 4);
         for (int r = 0; r < n; ++r)
             for (int c = 0; c < n; ++c) {
@@ -367,13 +372,13 @@ bool TextRenderer::FormatCodes(const char* format, va_list args) {
     return codes[0] != 0;
 }
 
-#define TONVEX_FORMAT_OR(format, result)                                                             \
-    do {                                                                                             \
-        va_list args;                                                                                \
-        va_start(args, format);                                                                      \
-        bool any = FormatCodes(format, args);                                                        \
-        va_end(args);                                                                                \
-        if (!any) return result;                                                                     \
+#define TONVEX_FORMAT_OR(format, result)                                                                     \
+    do {                                                                                                     \
+        va_list args;                                                                                        \
+        va_start(args, format);                                                                              \
+        bool any = FormatCodes(format, args);                                                                \
+        va_end(args);                                                                                        \
+        if (!any) return result;                                                                             \
     } while (0)
 
 void TextRenderer::DrawText(int x, int y, const char* format, ...) {

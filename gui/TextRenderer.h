@@ -7,7 +7,7 @@
 #include <cstdint>
 
 class TextRenderer {
-public:
+  public:
     struct GlyphEntry {
         uint32_t texture; // 0 = not made yet
         uint16_t advance;
@@ -23,11 +23,12 @@ public:
                 int height, int style, int cell);
 
     void DrawText(int x, int y, const char* format, ...) __attribute__((format(printf, 4, 5)));
-    void DrawTextSelected(int x, int y, int selectionStart, int selectionEnd, int active, const float colour[3],
-                          const char* format, ...) __attribute__((format(printf, 8, 9)));
+    void DrawTextSelected(int x, int y, int selectionStart, int selectionEnd, int active,
+                          const float colour[3], const char* format, ...)
+        __attribute__((format(printf, 8, 9)));
     int TextWidth(const char* format, ...) __attribute__((format(printf, 2, 3)));
-    void CaretFromX(int startX, int targetX, int* caretX, int* caretByte, int* caretChar, const char* format, ...)
-        __attribute__((format(printf, 7, 8)));
+    void CaretFromX(int startX, int targetX, int* caretX, int* caretByte, int* caretChar, const char* format,
+                    ...) __attribute__((format(printf, 7, 8)));
     int TextXAtByte(int byteIndex, const char* format, ...) __attribute__((format(printf, 3, 4)));
     uint32_t Glyph(uint16_t code);
 
@@ -42,7 +43,7 @@ public:
     int Cell() const { return cell; }
     int Size() const { return size; }
 
-private:
+  private:
     struct Impl;
     // Formats into `text` and converts it into `codes`; false when there is no character to show.
     bool FormatCodes(const char* format, va_list args);

@@ -31,9 +31,11 @@ void Fill(cairo_t* cr, cairo_pattern_t* p) {
     cairo_pattern_destroy(p);
 }
 
-cairo_pattern_t* Linear(double x0, double y0, double x1, double y1, std::initializer_list<std::pair<double, Rgb>> stops) {
+cairo_pattern_t* Linear(double x0, double y0, double x1, double y1,
+                        std::initializer_list<std::pair<double, Rgb>> stops) {
     cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
-    for (auto& [at, c] : stops) cairo_pattern_add_color_stop_rgb(p, at, c.r, c.g, c.b);
+    for (auto& [at, c] : stops)
+        cairo_pattern_add_color_stop_rgb(p, at, c.r, c.g, c.b);
     return p;
 }
 
@@ -58,7 +60,8 @@ void Vignette(cairo_t* cr, double strength) {
 
 // Deep blue with light streaks and soft out-of-focus discs.
 void Blue(cairo_t* cr) {
-    Fill(cr, Linear(0, 0, W * 0.3, H, {{0, {0.01, 0.05, 0.18}}, {0.55, {0.02, 0.18, 0.50}}, {1, {0.0, 0.30, 0.72}}}));
+    Fill(cr, Linear(0, 0, W * 0.3, H,
+                    {{0, {0.01, 0.05, 0.18}}, {0.55, {0.02, 0.18, 0.50}}, {1, {0.0, 0.30, 0.72}}}));
     for (int i = 0; i < 7; ++i) {
         cairo_save(cr);
         cairo_translate(cr, W * 0.5, H * 1.1);
@@ -107,7 +110,8 @@ void BlueLight(cairo_t* cr) {
     }
     Glow(cr, 820, 130, 260, {1, 1, 1}, 0.55);
     Random rnd(2);
-    for (int i = 0; i < 30; ++i) Glow(cr, rnd.Range(0, W), rnd.Range(140, H), rnd.Range(6, 26), {1, 1, 1}, 0.35);
+    for (int i = 0; i < 30; ++i)
+        Glow(cr, rnd.Range(0, W), rnd.Range(140, H), rnd.Range(6, 26), {1, 1, 1}, 0.35);
 }
 
 // A circuit board: dark green solder mask, copper traces, pads and a chip.
@@ -155,7 +159,8 @@ void Board(cairo_t* cr) {
     cairo_set_source_rgb(cr, 0.80, 0.78, 0.70);
     cairo_fill(cr);
     RoundRect(cr, cx - 100, cy - 100, 200, 200, 10);
-    cairo_pattern_t* body = Linear(0, cy - 100, 0, cy + 100, {{0, {0.16, 0.17, 0.19}}, {1, {0.05, 0.05, 0.06}}});
+    cairo_pattern_t* body =
+        Linear(0, cy - 100, 0, cy + 100, {{0, {0.16, 0.17, 0.19}}, {1, {0.05, 0.05, 0.06}}});
     cairo_set_source(cr, body);
     cairo_fill(cr);
     cairo_pattern_destroy(body);
@@ -167,9 +172,14 @@ void Board(cairo_t* cr) {
 
 // A conch shell on sand by the sea at dusk.
 void Conch(cairo_t* cr) {
-    Fill(cr, Linear(0, 0, 0, H, {{0, {0.16, 0.20, 0.38}}, {0.42, {0.93, 0.60, 0.45}}, {0.55, {0.98, 0.80, 0.58}},
-                                  {0.56, {0.30, 0.50, 0.62}}, {0.68, {0.60, 0.72, 0.74}}, {0.70, {0.90, 0.80, 0.62}},
-                                  {1, {0.78, 0.64, 0.46}}}));
+    Fill(cr, Linear(0, 0, 0, H,
+                    {{0, {0.16, 0.20, 0.38}},
+                     {0.42, {0.93, 0.60, 0.45}},
+                     {0.55, {0.98, 0.80, 0.58}},
+                     {0.56, {0.30, 0.50, 0.62}},
+                     {0.68, {0.60, 0.72, 0.74}},
+                     {0.70, {0.90, 0.80, 0.62}},
+                     {1, {0.78, 0.64, 0.46}}}));
     Glow(cr, 260, 330, 180, {1.0, 0.85, 0.6}, 0.6);
     // Sun glitter on the water.
     Random rnd(4);
@@ -234,7 +244,8 @@ void Flower(cairo_t* cr) {
     Fill(cr, Linear(0, 0, W, H, {{0, {0.10, 0.30, 0.16}}, {1, {0.28, 0.52, 0.22}}}));
     Random rnd(5);
     for (int i = 0; i < 40; ++i)
-        Glow(cr, rnd.Range(0, W), rnd.Range(0, H), rnd.Range(30, 110), {0.75, 0.95, 0.55}, rnd.Range(0.05, 0.2));
+        Glow(cr, rnd.Range(0, W), rnd.Range(0, H), rnd.Range(30, 110), {0.75, 0.95, 0.55},
+             rnd.Range(0.05, 0.2));
     auto bloom = [&](double cx, double cy, double size, Rgb outer, Rgb inner, int petals) {
         for (int ring = 0; ring < 3; ++ring) {
             double len = size * (1.0 - ring * 0.26);
@@ -277,7 +288,8 @@ void Flower(cairo_t* cr) {
 // Terraced paddy fields under a sky; `golden` turns them to harvest time at sunset.
 void Paddy(cairo_t* cr, bool golden) {
     if (golden)
-        Fill(cr, Linear(0, 0, 0, H * 0.5, {{0, {0.35, 0.30, 0.55}}, {0.6, {0.98, 0.62, 0.35}}, {1, {1.0, 0.86, 0.55}}}));
+        Fill(cr, Linear(0, 0, 0, H * 0.5,
+                        {{0, {0.35, 0.30, 0.55}}, {0.6, {0.98, 0.62, 0.35}}, {1, {1.0, 0.86, 0.55}}}));
     else
         Fill(cr, Linear(0, 0, 0, H * 0.5, {{0, {0.35, 0.62, 0.92}}, {1, {0.82, 0.92, 0.98}}}));
     if (golden) Glow(cr, 300, 300, 220, {1.0, 0.9, 0.6}, 0.8);
@@ -286,7 +298,8 @@ void Paddy(cairo_t* cr, bool golden) {
         cairo_new_path(cr);
         cairo_move_to(cr, 0, H);
         for (int x = 0; x <= 1024; x += 8) {
-            double y = 250 + layer * 28 - 50 * std::sin(x / 240.0 + layer * 1.7) - 25 * std::sin(x / 97.0 + layer);
+            double y =
+                250 + layer * 28 - 50 * std::sin(x / 240.0 + layer * 1.7) - 25 * std::sin(x / 97.0 + layer);
             cairo_line_to(cr, x, y);
         }
         cairo_line_to(cr, W, H);
@@ -304,7 +317,8 @@ void Paddy(cairo_t* cr, bool golden) {
         auto edge = [&](double x, double offset) {
             return top + offset + bend * std::sin(x / 300.0 + i * 0.45) * 0.5 + 12 * std::sin(x / 90.0 + i);
         };
-        for (int x = 0; x <= 1024; x += 8) cairo_line_to(cr, x, edge(x, 0));
+        for (int x = 0; x <= 1024; x += 8)
+            cairo_line_to(cr, x, edge(x, 0));
         cairo_line_to(cr, W, H);
         cairo_line_to(cr, 0, H);
         cairo_close_path(cr);
@@ -314,7 +328,8 @@ void Paddy(cairo_t* cr, bool golden) {
         SetRgb(cr, c);
         cairo_fill(cr);
         cairo_new_path(cr);
-        for (int x = 0; x <= 1024; x += 8) cairo_line_to(cr, x, edge(x, 0));
+        for (int x = 0; x <= 1024; x += 8)
+            cairo_line_to(cr, x, edge(x, 0));
         cairo_set_line_width(cr, 2.5);
         if (golden)
             cairo_set_source_rgba(cr, 1.0, 0.92, 0.70, 0.7);
@@ -327,7 +342,8 @@ void Paddy(cairo_t* cr, bool golden) {
 
 // Wide fireworks over a night skyline.
 void WideFireworks(cairo_t* cr) {
-    Fill(cr, Linear(0, 0, 0, H, {{0, {0.01, 0.01, 0.06}}, {0.8, {0.06, 0.04, 0.20}}, {1, {0.15, 0.08, 0.25}}}));
+    Fill(cr,
+         Linear(0, 0, 0, H, {{0, {0.01, 0.01, 0.06}}, {0.8, {0.06, 0.04, 0.20}}, {1, {0.15, 0.08, 0.25}}}));
     Random rnd(8);
     for (int i = 0; i < 160; ++i) {
         cairo_arc(cr, rnd.Range(0, W), rnd.Range(0, H * 0.8), rnd.Range(0.5, 1.4), 0, 2 * M_PI);
@@ -338,8 +354,10 @@ void WideFireworks(cairo_t* cr) {
         double x, y, r;
         Rgb c;
     };
-    const Burst bursts[] = {{180, 260, 150, {1.0, 0.35, 0.45}}, {460, 200, 120, {1.0, 0.85, 0.35}},
-                            {720, 280, 170, {0.35, 0.75, 1.0}}, {930, 180, 110, {0.55, 1.0, 0.55}},
+    const Burst bursts[] = {{180, 260, 150, {1.0, 0.35, 0.45}},
+                            {460, 200, 120, {1.0, 0.85, 0.35}},
+                            {720, 280, 170, {0.35, 0.75, 1.0}},
+                            {930, 180, 110, {0.55, 1.0, 0.55}},
                             {600, 420, 80, {0.95, 0.55, 1.0}}};
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (const Burst& b : bursts) {
@@ -392,14 +410,30 @@ void WideFireworks(cairo_t* cr) {
 void DrawBackground(Canvas& canvas, int index) {
     cairo_t* cr = canvas.cr();
     switch (index) {
-    case 0: Blue(cr); break;
-    case 1: BlueLight(cr); break;
-    case 2: Board(cr); break;
-    case 3: Conch(cr); break;
-    case 4: Flower(cr); break;
-    case 5: Paddy(cr, false); break;
-    case 6: Paddy(cr, true); break;
-    default: WideFireworks(cr); break;
+    case 0:
+        Blue(cr);
+        break;
+    case 1:
+        BlueLight(cr);
+        break;
+    case 2:
+        Board(cr);
+        break;
+    case 3:
+        Conch(cr);
+        break;
+    case 4:
+        Flower(cr);
+        break;
+    case 5:
+        Paddy(cr, false);
+        break;
+    case 6:
+        Paddy(cr, true);
+        break;
+    default:
+        WideFireworks(cr);
+        break;
     }
     canvas.AddGrain(0.035, static_cast<uint32_t>(index) + 11);
 }

@@ -92,7 +92,9 @@ void BeginPiece(cairo_t* cr, Piece piece) {
     BeginRegion(cr, p.image, p.unit, p.s0, p.t0, p.s1, p.t1, NaturalWidth(p), NaturalHeight(p));
 }
 
-void EndRegion(cairo_t* cr) { cairo_restore(cr); }
+void EndRegion(cairo_t* cr) {
+    cairo_restore(cr);
+}
 
 void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r) {
     if (r > w / 2) r = w / 2;
@@ -105,9 +107,13 @@ void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r) {
     cairo_close_path(cr);
 }
 
-void SetRgb(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
+void SetRgb(cairo_t* cr, Rgb c, double alpha) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
+}
 
-Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb Mix(Rgb a, Rgb b, double t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 
 void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, double alpha) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
@@ -117,7 +123,8 @@ void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, do
     cairo_pattern_destroy(g);
 }
 
-void SoftShadow(cairo_t* cr, double x, double y, double w, double h, double r, double spread, double strength) {
+void SoftShadow(cairo_t* cr, double x, double y, double w, double h, double r, double spread,
+                double strength) {
     int steps = static_cast<int>(spread);
     for (int i = steps; i >= 1; --i) {
         double t = 1.0 - double(i) / (steps + 1);

@@ -20,7 +20,7 @@ constexpr Rgb AccentDark{0.0, 0.22, 0.58};
 constexpr Rgb PanelGrey{240 / 255.0, 240 / 255.0, 240 / 255.0};
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height);
     ~Canvas();
     Canvas(const Canvas&) = delete;
@@ -35,7 +35,7 @@ public:
     // Adds grain of the given strength (0..1) to every opaque pixel; deterministic.
     void AddGrain(double strength, uint32_t seed);
 
-private:
+  private:
     int width, height;
     cairo_surface_t* surface;
     cairo_t* context;
@@ -58,7 +58,8 @@ Rgb Mix(Rgb a, Rgb b, double t);
 // A vertical linear gradient from `top` (at y0) to `bottom` (at y1), set as the source.
 void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, double alpha = 1.0);
 // A soft shadow of a rounded rectangle, `spread` pixels wide.
-void SoftShadow(cairo_t* cr, double x, double y, double w, double h, double r, double spread, double strength);
+void SoftShadow(cairo_t* cr, double x, double y, double w, double h, double r, double spread,
+                double strength);
 void Text(cairo_t* cr, const char* text, double x, double baseline, double size, bool bold, Rgb colour,
           double alpha = 1.0);
 double TextAdvance(cairo_t* cr, const char* text, double size, bool bold);

@@ -36,7 +36,8 @@ OPJ_BOOL Seek(OPJ_OFF_T to, void* user) {
 }
 
 void PutU32(std::vector<uint8_t>* out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out->push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out->push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 } // namespace
@@ -59,7 +60,8 @@ std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int
     image->y1 = height;
     if (components == 4) image->comps[3].alpha = 1;
     for (int c = 0; c < components; ++c)
-        for (int i = 0; i < width * height; ++i) image->comps[c].data[i] = pixels[i * components + c] - (asSigned ? 128 : 0);
+        for (int i = 0; i < width * height; ++i)
+            image->comps[c].data[i] = pixels[i * components + c] - (asSigned ? 128 : 0);
 
     opj_cparameters_t parameters;
     opj_set_default_encoder_parameters(&parameters);
@@ -81,7 +83,8 @@ std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int
         opj_stream_set_skip_function(stream, Skip);
         opj_stream_set_seek_function(stream, Seek);
         opj_stream_set_user_data(stream, &sink, nullptr);
-        if (opj_start_compress(codec, image, stream) && opj_encode(codec, stream) && opj_end_compress(codec, stream))
+        if (opj_start_compress(codec, image, stream) && opj_encode(codec, stream) &&
+            opj_end_compress(codec, stream))
             result = sink.bytes;
     }
     if (stream) opj_stream_destroy(stream);

@@ -140,11 +140,13 @@ void TickBox(cairo_t* cr, Piece piece, bool ticked) {
 void WfImage(cairo_t* cr) {
     FrameImage(cr);
     const Glyph glyphs[3] = {Glyph::Close, Glyph::Minimise, Glyph::Size};
-    const Piece pieces[3][3] = {{Piece::FrameCloseNormal, Piece::FrameCloseHover, Piece::FrameClosePressed},
-                                {Piece::FrameMinimiseNormal, Piece::FrameMinimiseHover, Piece::FrameMinimisePressed},
-                                {Piece::FrameSizeNormal, Piece::FrameSizeHover, Piece::FrameSizePressed}};
+    const Piece pieces[3][3] = {
+        {Piece::FrameCloseNormal, Piece::FrameCloseHover, Piece::FrameClosePressed},
+        {Piece::FrameMinimiseNormal, Piece::FrameMinimiseHover, Piece::FrameMinimisePressed},
+        {Piece::FrameSizeNormal, Piece::FrameSizeHover, Piece::FrameSizePressed}};
     for (int g = 0; g < 3; ++g)
-        for (int look = 0; look < 3; ++look) TitleButton(pieces[g][look], cr, glyphs[g], look);
+        for (int look = 0; look < 3; ++look)
+            TitleButton(pieces[g][look], cr, glyphs[g], look);
 
     BeginPiece(cr, Piece::FrameButtonNoFocus);
     VerticalGradient(cr, 1, 15, {0.93, 0.93, 0.94}, {0.84, 0.85, 0.87});
@@ -552,7 +554,8 @@ void WbImage(cairo_t* cr) {
     };
     cairo_new_path(cr);
     cairo_move_to(cr, 0, 0);
-    for (double x = 0; x <= 128; x += 0.5) cairo_line_to(cr, x, depth(x));
+    for (double x = 0; x <= 128; x += 0.5)
+        cairo_line_to(cr, x, depth(x));
     cairo_line_to(cr, 128, 0);
     cairo_close_path(cr);
     cairo_path_t* shape = cairo_copy_path(cr);
@@ -569,7 +572,8 @@ void WbImage(cairo_t* cr) {
     VerticalGradient(cr, 0, 50, {0.985, 0.99, 1.0}, {0.86, 0.89, 0.93}, 0.96);
     cairo_fill(cr);
     cairo_new_path(cr);
-    for (double x = 0; x <= 128; x += 0.5) cairo_line_to(cr, x, depth(x) - 0.5);
+    for (double x = 0; x <= 128; x += 0.5)
+        cairo_line_to(cr, x, depth(x) - 0.5);
     SetRgb(cr, {0.45, 0.50, 0.58});
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
@@ -804,14 +808,32 @@ void IconImage(cairo_t* cr, int index) {
 void DrawSkinImage(Canvas& canvas, SkinImage image) {
     cairo_t* cr = canvas.cr();
     switch (image) {
-    case SkinImage::Wf: WfImage(cr); break;
-    case SkinImage::Wb: WbImage(cr); break;
-    case SkinImage::Ui: UiButtons(cr); break;
-    case SkinImage::Eq: HandleImage(cr); break;
-    case SkinImage::Dx: DxImage(cr); break;
-    case SkinImage::Ex: ExImage(cr); break;
-    case SkinImage::Logo: LogoImage(cr); break;
-    case SkinImage::Bar: BarImage(cr); break;
-    default: IconImage(cr, static_cast<int>(image) - static_cast<int>(SkinImage::Icon1)); break;
+    case SkinImage::Wf:
+        WfImage(cr);
+        break;
+    case SkinImage::Wb:
+        WbImage(cr);
+        break;
+    case SkinImage::Ui:
+        UiButtons(cr);
+        break;
+    case SkinImage::Eq:
+        HandleImage(cr);
+        break;
+    case SkinImage::Dx:
+        DxImage(cr);
+        break;
+    case SkinImage::Ex:
+        ExImage(cr);
+        break;
+    case SkinImage::Logo:
+        LogoImage(cr);
+        break;
+    case SkinImage::Bar:
+        BarImage(cr);
+        break;
+    default:
+        IconImage(cr, static_cast<int>(image) - static_cast<int>(SkinImage::Icon1));
+        break;
     }
 }

@@ -35,7 +35,8 @@ void Run(Job& job, const std::string& pngDir) {
         DrawSkinImage(canvas, static_cast<SkinImage>(job.index));
     if (!pngDir.empty()) canvas.SavePng(pngDir + "/" + job.name + ".png");
     std::vector<uint8_t> pixels = canvas.Pixels(job.components);
-    job.jp2 = EncodeJp2(pixels.data(), job.width, job.height, job.components, job.background ? BackgroundRatio : 0);
+    job.jp2 =
+        EncodeJp2(pixels.data(), job.width, job.height, job.components, job.background ? BackgroundRatio : 0);
 }
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -61,33 +62,39 @@ int main(int argc, char** argv) {
     }
 
     std::vector<Job> jobs;
-    for (int i = 0; i < 8; ++i) jobs.push_back({true, i, BackgroundNames[i], 1024, 640, 3, {}});
+    for (int i = 0; i < 8; ++i)
+        jobs.push_back({true, i, BackgroundNames[i], 1024, 640, 3, {}});
     for (int i = 0; i < SkinImageCount; ++i) {
         const SkinImageInfo& info = SkinImageOf(static_cast<SkinImage>(i));
         jobs.push_back({false, i, info.name, info.width, info.height, info.components, {}});
     }
     std::atomic<size_t> next{0};
     auto worker = [&] {
-        for (size_t k; (k = next++) < jobs.size();) Run(jobs[k], pngDir);
+        for (size_t k; (k = next++) < jobs.size();)
+            Run(jobs[k], pngDir);
     };
     unsigned count = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
     std::vector<std::thread> workers;
-    for (unsigned i = 0; i < count; ++i) workers.emplace_back(worker);
-    for (auto& t : workers) t.join();
+    for (unsigned i = 0; i < count; ++i)
+        workers.emplace_back(worker);
+    for (auto& t : workers)
+        t.join();
 
     std::vector<uint8_t> backgrounds, skins;
     for (const Job& job : jobs) {
         std::vector<uint8_t>* pack = job.background ? &backgrounds : &skins;
-        if (!AppendRecord(pack, job.background ? "bg_" : "ui_", job.name, job.components, job.width, job.height,
-                          job.jp2)) {
+        if (!AppendRecord(pack, job.background ? "bg_" : "ui_", job.name, job.components, job.width,
+                          job.height, job.jp2)) {
             std::fprintf(stderr, "tonvex-art: could not encode %s\n", job.name.c_str());
             return 1;
         }
     }
-    if (!WriteFile(packDir + "/backgrounds.pack", backgrounds) || !WriteFile(packDir + "/skins.pack", skins)) {
+    if (!WriteFile(packDir + "/backgrounds.pack", backgrounds) ||
+        !WriteFile(packDir + "/skins.pack", skins)) {
         std::fprintf(stderr, "tonvex-art: could not write the packs in %s\n", packDir.c_str());
         return 1;
     }
-    std::printf("tonvex-art: backgrounds.pack %zu bytes, skins.pack %zu bytes\n", backgrounds.size(), skins.size());
+    std::printf("tonvex-art: backgrounds.pack %zu bytes, skins.pack %zu bytes\n", backgrounds.size(),
+                skins.size());
     return 0;
 }

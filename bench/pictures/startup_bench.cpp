@@ -48,8 +48,9 @@ void StartPictures() {
     std::string name = StoredBackgroundName();
     LoadBackground(name.c_str());
     for (int i = 0; i < SkinImageCount; ++i) {
-        int mag = (i == int(SkinImage::Eq) || i == int(SkinImage::Ex) || i == int(SkinImage::Logo)) ? GL_NEAREST
-                                                                                                   : GL_LINEAR;
+        int mag = (i == int(SkinImage::Eq) || i == int(SkinImage::Ex) || i == int(SkinImage::Logo))
+                      ? GL_NEAREST
+                      : GL_LINEAR;
         LoadSkinTexture(SkinImageOf(SkinImage(i)).name, &Skins[i], GL_LINEAR, mag);
     }
     FontBold = new TextRenderer;
@@ -98,7 +99,8 @@ void DecodeOneBackground(benchmark::State& state) {
     uint32_t payload = BackgroundPack[16] | BackgroundPack[17] << 8 | BackgroundPack[18] << 16 |
                        uint32_t(BackgroundPack[19]) << 24;
     int w, h, c;
-    for (auto _ : state) benchmark::DoNotOptimize(DecodeJp2(BackgroundPack + 32, payload, &w, &h, &c));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DecodeJp2(BackgroundPack + 32, payload, &w, &h, &c));
 }
 
 void ScaleToThumbnail(benchmark::State& state) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 class GlContext {
-public:
+  public:
     static constexpr int Width = 1280;
     static constexpr int Height = 1330;
 
@@ -43,7 +43,8 @@ public:
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
         for (int y = 0; y < Height; ++y)
-            std::copy_n(&rows[size_t(Height - 1 - y) * Width * 4], Width * 4, &flipped[size_t(y) * Width * 4]);
+            std::copy_n(&rows[size_t(Height - 1 - y) * Width * 4], Width * 4,
+                        &flipped[size_t(y) * Width * 4]);
         return flipped;
     }
 
@@ -58,7 +59,7 @@ public:
         return pixels;
     }
 
-private:
+  private:
     GlContext() {
         if (SDL_Init(SDL_INIT_VIDEO) != 0) return;
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);

@@ -71,7 +71,7 @@ TEST(DecodeJp2, SignedSamplesAreShiftedByHalfTheirRange) {
     std::vector<uint8_t> jp2 = EncodeJp2(picture.data(), w, h, 3, 0, true);
     int width = 0, height = 0;
     ASSERT_EQ(DecodeJp2(jp2.data(), uint32_t(jp2.size()), &width, &height, nullptr), 0);
-    EXPECT_EQ(StoredPixel(0, 2, w, 3)[0], 10);  // bottom row is picture row 1
+    EXPECT_EQ(StoredPixel(0, 2, w, 3)[0], 10); // bottom row is picture row 1
     EXPECT_EQ(StoredPixel(0, 2, w, 3)[2], 201);
     EXPECT_EQ(StoredPixel(1, 1, w, 3)[1], 10);
 }
@@ -99,14 +99,16 @@ TEST(DecodeJp2, RefusesWhatDoesNotDecodeOrWouldNotFit) {
     EXPECT_EQ(DecodeJp2(bigJp2.data(), uint32_t(bigJp2.size()), &width, &height, &components), -1);
     EXPECT_EQ(height, 0);
 
-    for (int i = 0; i < 64; ++i) ASSERT_EQ(DecodeBuffer[i], 0xA5) << "the buffer was written at " << i;
+    for (int i = 0; i < 64; ++i)
+        ASSERT_EQ(DecodeBuffer[i], 0xA5) << "the buffer was written at " << i;
 }
 
 TEST(ScaleImage, UniformWhiteStaysWhite) {
     std::vector<uint8_t> white(size_t(1024) * 640 * 3, 255);
     std::vector<uint8_t> thumb(size_t(128) * 80 * 3, 0);
     ScaleImage(thumb.data(), 128, 80, white.data(), 1024, 640);
-    for (size_t i = 0; i < thumb.size(); ++i) ASSERT_EQ(thumb[i], 255) << "byte " << i;
+    for (size_t i = 0; i < thumb.size(); ++i)
+        ASSERT_EQ(thumb[i], 255) << "byte " << i;
 }
 
 TEST(ScaleImage, AveragesWithinTheRatioOfEachSpot) {
@@ -117,7 +119,8 @@ TEST(ScaleImage, AveragesWithinTheRatioOfEachSpot) {
     std::vector<uint8_t> src(size_t(sw) * sh * 3);
     for (int y = 0; y < sh; ++y)
         for (int x = 0; x < sw; ++x)
-            for (int c = 0; c < 3; ++c) src[(size_t(y) * sw + x) * 3 + c] = x < 512 ? 0 : 255;
+            for (int c = 0; c < 3; ++c)
+                src[(size_t(y) * sw + x) * 3 + c] = x < 512 ? 0 : 255;
     std::vector<uint8_t> dst(size_t(128) * 80 * 3);
     ScaleImage(dst.data(), 128, 80, src.data(), sw, sh);
     auto at = [&](int x, int y) { return dst[(size_t(y) * 128 + x) * 3]; };

@@ -39,14 +39,14 @@ std::vector<uint8_t> Uniform(int width, int height, int components, uint8_t valu
     return std::vector<uint8_t>(size_t(width) * height * components, value);
 }
 
-void Append(std::vector<uint8_t>* pack, const char* tag, const char* name, const std::vector<uint8_t>& picture,
-            int width, int height, int components) {
+void Append(std::vector<uint8_t>* pack, const char* tag, const char* name,
+            const std::vector<uint8_t>& picture, int width, int height, int components) {
     ASSERT_TRUE(AppendRecord(pack, tag, name, components, width, height,
                              EncodeJp2(picture.data(), width, height, components, 0)));
 }
 
 class Pictures : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // ctest runs the tests of this program side by side: each keeps its cache and settings apart.
         std::string home = std::string(TONVEX_TEST_HOME) + "/" +
@@ -110,7 +110,8 @@ TEST_F(Pictures, FirstStartWritesTheWholeCacheAndLaterStartsReadIt) {
     ASSERT_EQ(BuildBackgroundCache(0), 0);
     EXPECT_STREQ(StatusText, "") << "a good cache is not rebuilt";
     EXPECT_EQ(BackgroundCount, 8);
-    for (int i = 0; i < 8; ++i) EXPECT_NE(BackgroundThumbs[i], 0u);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_NE(BackgroundThumbs[i], 0u);
 }
 
 TEST_F(Pictures, ThumbnailHoldsTheScaledPictureBelowBlackRows) {
@@ -138,7 +139,8 @@ TEST_F(Pictures, StaleOrBrokenCachesAreRebuilt) {
     std::vector<uint8_t> shortFile(good.begin(), good.begin() + 15);
     std::vector<uint8_t> midRecord(good.begin(), good.begin() + 3 * ThumbRecordSize + 1000);
     std::vector<uint8_t> garbage(good.size());
-    for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 131 + 7);
+    for (size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<uint8_t>(i * 131 + 7);
     std::vector<uint8_t> noNul = good;
     std::fill_n(noNul.begin() + ThumbRecordSize, 16, 'A');
 
@@ -242,7 +244,8 @@ TEST_F(Pictures, UnknownOrBrokenSettingsLeaveNoBackgroundOrTheFirstOne) {
     MakeDirs(ConfigDir());
     {
         std::ofstream out(SettingsPath(), std::ios::binary);
-        out << "\x01\x02garbage\n=\nno equals sign\ntonvex_bg=" << std::string(200, 'x') << "\n\xff\xfe=\x80\n";
+        out << "\x01\x02garbage\n=\nno equals sign\ntonvex_bg=" << std::string(200, 'x')
+            << "\n\xff\xfe=\x80\n";
     }
     EXPECT_EQ(StoredBackgroundName(), "blue.bmp");
     {

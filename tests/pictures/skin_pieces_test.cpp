@@ -24,8 +24,12 @@ struct Expected {
     float s0, t0, s1, t1; // texture coordinates, 0..1
 };
 
-constexpr float T(int texels) { return texels / 256.0f; }
-constexpr float E(int texels) { return texels / 512.0f; }
+constexpr float T(int texels) {
+    return texels / 256.0f;
+}
+constexpr float E(int texels) {
+    return texels / 512.0f;
+}
 
 // As the layouts give them: texel ranges in 256ths (512ths for "ex.png"), or fractions where a layout
 // gives fractions.
@@ -139,7 +143,7 @@ bool IsTouchingPair(Piece a, Piece b) {
 }
 
 class SkinTextures : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(GlContext::Ready());
         EmbeddedFile bg = EmbeddedBackgroundPack(), skin = EmbeddedSkinPack();
@@ -205,9 +209,10 @@ void DrawSamplePanel(const uint32_t* textures, int X, int Y) {
     };
     three(Piece::ButtonLeft, Piece::ButtonMiddle, Piece::ButtonRight, X + 20, Y + 60, 80, 24);
     three(Piece::ButtonHoverLeft, Piece::ButtonHoverMiddle, Piece::ButtonHoverRight, X + 110, Y + 60, 80, 24);
-    three(Piece::CheckButtonLeft, Piece::CheckButtonMiddle, Piece::CheckButtonJoinRight, X + 200, Y + 60, 64, 22);
-    three(Piece::CheckButtonOnJoinLeft, Piece::CheckButtonOnMiddle, Piece::CheckButtonOnRight, X + 264, Y + 60, 64,
+    three(Piece::CheckButtonLeft, Piece::CheckButtonMiddle, Piece::CheckButtonJoinRight, X + 200, Y + 60, 64,
           22);
+    three(Piece::CheckButtonOnJoinLeft, Piece::CheckButtonOnMiddle, Piece::CheckButtonOnRight, X + 264,
+          Y + 60, 64, 22);
     three(Piece::PushTrackLeft, Piece::PushTrackMiddle, Piece::PushTrackRight, X + 20, Y + 110, 200, 8);
     Quad(Piece::PushFill, textures, X + 22, Y + 112, 197, 5);
     Quad(Piece::PushThumb, textures, X + 120, Y + 106, 12, 14);
@@ -356,7 +361,8 @@ TEST_F(SkinTextures, SkinSheetShowsEveryPiece) {
         for (int py = q.y; py < q.y + q.h && py < GlContext::Height; ++py)
             for (int px = q.x; px < q.x + q.w && px < GlContext::Width; ++px) {
                 const uint8_t* c = &screen[(size_t(py) * GlContext::Width + px) * 4];
-                if (std::abs(c[0] - 128) > 12 || std::abs(c[1] - 128) > 12 || std::abs(c[2] - 128) > 12) ++differing;
+                if (std::abs(c[0] - 128) > 12 || std::abs(c[1] - 128) > 12 || std::abs(c[2] - 128) > 12)
+                    ++differing;
             }
         EXPECT_GT(differing, q.w * q.h / 20) << SkinPieces[i].name << " is (nearly) blank";
     }
@@ -418,4 +424,3 @@ TEST_F(SkinTextures, SceneShowsTheConsoleAsItIsPutTogether) {
         if (cut[(size_t(41) * W + x) * 4] > 200) ++light;
     EXPECT_GT(light, 10);
 }
-

@@ -37,7 +37,7 @@ Ink FindInk(const std::vector<uint8_t>& screen, int x0, int y0, int x1, int y1, 
 }
 
 class Text : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(GlContext::Ready());
         normal = new TextRenderer;
@@ -61,7 +61,8 @@ TEST_F(Text, CreateChoosesTheCellAndRefusesWhatItCannotDraw) {
     TextRenderer r;
     EXPECT_FALSE(r.Create(nullptr, "宋体", 400, 400, 12, 13, 0, 16));
     EXPECT_FALSE(r.Create("Tahoma", nullptr, 400, 400, 128, 0, 0, 0));
-    for (auto [size, cell] : {std::pair{12, 16}, {14, 16}, {15, 32}, {30, 32}, {31, 64}, {62, 64}, {63, 128}}) {
+    for (auto [size, cell] :
+         {std::pair{12, 16}, {14, 16}, {15, 32}, {30, 32}, {31, 64}, {62, 64}, {63, 128}}) {
         TextRenderer sized;
         ASSERT_TRUE(sized.Create("Tahoma", nullptr, 400, 400, size, 0, 0, 0)) << size;
         EXPECT_EQ(sized.Cell(), cell) << size;
@@ -279,7 +280,9 @@ TEST(TextCodes, BytesBecomeCodesAndCountsTurnBothWays) {
     EXPECT_EQ(codes[300 % 256], 0);
     EXPECT_EQ(codes[256], 0x7777);
 
-    const char* text = "a\xD6\xD0" "b\x80" "c";
+    const char* text = "a\xD6\xD0"
+                       "b\x80"
+                       "c";
     EXPECT_EQ(TextRenderer::CharsToBytes(codes, text, 0), 0);
     EXPECT_EQ(TextRenderer::CharsToBytes(codes, text, 1), 1);
     EXPECT_EQ(TextRenderer::CharsToBytes(codes, text, 2), 3);
