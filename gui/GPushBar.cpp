@@ -1,5 +1,6 @@
 #include "gui/GPushBar.h"
 
+#include "app/AppState.h"
 #include "common/Tick.h"
 #include "gui/AWndFrame.h"
 #include "gui/TextRenderer.h"
@@ -82,6 +83,9 @@ void GPushBar::CaptionText(char* out, int size) const {
 void GPushBar::Draw(float alpha) {
     int left = WindowX(), top = WindowY();
     uint32_t now = TickNow();
+    // The release reaches only the top panel and sends no move, so the button state is read here: a
+    // click beside the thumb is one step, not a walk to wherever the pointer rests.
+    if (!LeftDown) active = 0;
 
     BeginSkin(texture, 1.0f, 1.0f, 1.0f, alpha);
     DrawThreePiece(PushBarTrackSkin, left, top, width, 8);

@@ -10,7 +10,7 @@
 //   dragging   | move while held, this press                | thumb follows the pointer (slowRise:
 //              |                                            | the draw walks it up 1 pixel per 40 ms,
 //              |                                            | down at once)
-//   any active | move with the button up                    | idle
+//   any active | button up (seen by a move or the next draw)   | idle
 //
 // The bubble jumps to the thumb once the value has stood changed for 300 ms, and fades over 1000 ms
 // after the last change (it stays lit while the bar is active). Callbacks fire only when the value

@@ -49,6 +49,14 @@ TEST_F(PushBar, HoldBesideTheThumbStepsOnceThenRepeatsUntilTheThumbReachesThePoi
     EXPECT_EQ(Fired::count[1], 44 - 10); // once per change, never for an unchanged value
 }
 
+TEST_F(PushBar, AClickBesideTheThumbIsOneStep) {
+    Pointer in{&bar};
+    in.Click(200, 152);
+    Run(2000);
+    EXPECT_EQ(bar.value, 11);
+    EXPECT_EQ(bar.active, 0u);
+}
+
 TEST_F(PushBar, SlowRiseClimbsOnePixelPer40MsAndFallsAtOnce) {
     bar.style = GPushBar::SlowRise;
     Pointer in{&bar};
