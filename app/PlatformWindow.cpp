@@ -97,23 +97,39 @@ bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int c
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
     SDL_StartTextInput();
+    // A window that is shown reports its client size before anything else happens.
+    int shownWidth = clientWidth, shownHeight = clientHeight;
+    SDL_GetWindowSize(window, &shownWidth, &shownHeight);
+    owner->OnSize(static_cast<uint32_t>(shownWidth), static_cast<uint32_t>(shownHeight));
     return true;
 }
 
+// Full screen as a borderless, top-most window covering its display, and back to the rectangle it had:
+// this works with any window manager, and with none.
 void PlatformWindow::ToggleFullScreen() {
     if (!window) return;
     if (!fullScreen) {
-        SDL_GetWindowPosition(window, &savedRect[0], &savedRect[1]);
         int w = 0, h = 0;
+        SDL_GetWindowPosition(window, &savedRect[0], &savedRect[1]);
         SDL_GetWindowSize(window, &w, &h);
         savedRect[2] = savedRect[0] + w;
         savedRect[3] = savedRect[1] + h;
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_Rect screen{0, 0, 0, 0};
+        int display = SDL_GetWindowDisplayIndex(window);
+        if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &screen) != 0) return;
+        SDL_SetWindowBordered(window, SDL_FALSE);
+        SDL_SetWindowResizable(window, SDL_FALSE);
+        SDL_SetWindowPosition(window, screen.x, screen.y);
+        SDL_SetWindowSize(window, screen.w, screen.h);
+        SDL_SetWindowAlwaysOnTop(window, SDL_TRUE);
         fullScreen = 1;
     } else {
-        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowBordered(window, SDL_TRUE);
+        SDL_SetWindowResizable(window, SDL_TRUE);
+        SDL_SetWindowAlwaysOnTop(window, SDL_FALSE);
         SDL_SetWindowSize(window, savedRect[2] - savedRect[0], savedRect[3] - savedRect[1]);
         SDL_SetWindowPosition(window, savedRect[0], savedRect[1]);
+        SDL_ShowWindow(window);
         fullScreen = 0;
     }
 }

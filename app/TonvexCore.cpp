@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/PlatformWindow.h"
 #include "app/Projection.h"
+#include "app/Resources.h"
 #include "app/Settings.h"
 #include "app/Textures.h"
 #include "common/Tick.h"
@@ -101,7 +102,45 @@ int TonvexCore::CreateMainWindow() {
 }
 
 void TonvexCore::StartUp() {
+    // The status texts are drawn with FontNormal, so it is made before the first of them is shown; the
+    // other two fonts follow the textures.
+    if (!FontNormal) {
+        FontNormal = new TextRenderer;
+        FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
+    }
+    ShowStatus(StatusText);
+    AllocateDecodeBuffer();
+    LoadPacks();
+    BuildBackgroundCache(0);
+
     ShowStatus("加载纹理 ...");
+    std::string background = StoredBackgroundName();
+    if (!background.empty()) SettingsWrite("tonvex_bg", background);
+    LoadBackground(background.c_str());
+    struct SkinLoad {
+        const char* name;
+        uint32_t* texture;
+        int minFilter, magFilter;
+    };
+    const SkinLoad skins[] = {
+        {"wf.png", &WfTexture, GL_LINEAR, GL_LINEAR},       {"wb.png", &WbTexture, GL_LINEAR, GL_LINEAR},
+        {"ui.png", &UiTexture, GL_LINEAR, GL_LINEAR},       {"eq.png", &EqTexture, GL_LINEAR, GL_NEAREST},
+        {"dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR},       {"ex.png", &ExTexture, GL_LINEAR, GL_NEAREST},
+        {"logo.png", &LogoTexture, GL_LINEAR, GL_NEAREST},  {"bar.png", &BarTexture, GL_LINEAR, GL_LINEAR},
+        {"icon1.png", &IconTextures[0], GL_LINEAR, GL_LINEAR}, {"icon2.png", &IconTextures[1], GL_LINEAR, GL_LINEAR},
+        {"icon3.png", &IconTextures[2], GL_LINEAR, GL_LINEAR}, {"icon4.png", &IconTextures[3], GL_LINEAR, GL_LINEAR},
+        {"icon5.png", &IconTextures[4], GL_LINEAR, GL_LINEAR}, {"icon6.png", &IconTextures[5], GL_LINEAR, GL_LINEAR},
+        {"icon7.png", &IconTextures[6], GL_LINEAR, GL_LINEAR},
+    };
+    for (const SkinLoad& skin : skins) LoadSkinTexture(skin.name, skin.texture, skin.minFilter, skin.magFilter);
+    if (!FontBold) {
+        FontBold = new TextRenderer;
+        FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
+    }
+    if (!FontLarge) {
+        FontLarge = new TextRenderer;
+        FontLarge->Create("Arial", "宋体", 700, 700, 16, 20, 5, 32);
+    }
 
     ShowStatus("更新数据 (创建窗口) ...");
     BarPanel = new AWndBar;

@@ -69,6 +69,9 @@ public:
     void (*sleepMs)(uint32_t ms) = nullptr;
     bool (*waitEvent)(uint32_t ms) = nullptr;
 
+    // After a frame is shown: the first panel whose close or minimise fade has ended leaves the screen.
+    void FinishCloseOrMinimise();
+
     // Back to the state of a new object (tests).
     void ResetForTest();
 
@@ -77,5 +80,4 @@ private:
     void Sleep(uint32_t ms);
     void PaintStatus();
     void DrawLogo();
-    void FinishCloseOrMinimise();
 };

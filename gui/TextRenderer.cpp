@@ -1,22 +1,459 @@
+// Glyph textures rasterised with FreeType, faces chosen through fontconfig, GBK decoded with iconv.
+// These three libraries are the text renderer's platform layer; no other file of the toolkit uses them.
 #include "gui/TextRenderer.h"
 
-// Placeholder until the glyph renderer lands: no fonts, every text is empty.
+#include "app/Embedded.h"
+
+#include <GL/gl.h>
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_BITMAP_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+#include <iconv.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
 TextRenderer* FontNormal;
 TextRenderer* FontBold;
 TextRenderer* FontLarge;
 
-TextRenderer::TextRenderer() = default;
-TextRenderer::~TextRenderer() = default;
-bool TextRenderer::Create(const char*, const char*, int, int, int, int, int, int) { return false; }
-void TextRenderer::DrawText(int, int, const char*, ...) {}
-void TextRenderer::DrawTextSelected(int, int, int, int, int, const float*, const char*, ...) {}
-int TextRenderer::TextWidth(const char*, ...) { return 0; }
-void TextRenderer::CaretFromX(int startX, int, int* caretX, int* caretByte, int* caretChar, const char*, ...) {
+namespace {
+
+constexpr int CodeCount = 65536;
+constexpr int FirstWideCode = 143; // codes from here on are two-byte characters
+
+FT_Library Library;
+FcConfig* FontConfig;
+iconv_t GbkToUtf32 = reinterpret_cast<iconv_t>(-1);
+bool EngineTried;
+
+// FreeType, fontconfig with the console's alias rules, and the GBK decoder: made once per process.
+bool StartEngine() {
+    if (EngineTried) return Library != nullptr;
+    EngineTried = true;
+    if (FT_Init_FreeType(&Library) != 0) {
+        Library = nullptr;
+        return false;
+    }
+    FontConfig = FcInitLoadConfigAndFonts();
+    if (FontConfig) {
+        EmbeddedFile aliases = EmbeddedFontAliases();
+        std::string text(reinterpret_cast<const char*>(aliases.data), aliases.size);
+        FcConfigParseAndLoadFromMemory(FontConfig, reinterpret_cast<const FcChar8*>(text.c_str()), FcFalse);
+    }
+    GbkToUtf32 = iconv_open("UTF-32LE", "GBK");
+    return true;
+}
+
+// The Unicode character of a code, or 0 when it is none.
+uint32_t UnicodeOf(uint16_t code) {
+    if (code < 128) return code;
+    if (code < FirstWideCode || GbkToUtf32 == reinterpret_cast<iconv_t>(-1)) return 0;
+    char in[2] = {static_cast<char>(code & 0xFF), static_cast<char>(code >> 8)};
+    unsigned char out[8] = {};
+    char* inPtr = in;
+    char* outPtr = reinterpret_cast<char*>(out);
+    size_t inLeft = 2, outLeft = sizeof out;
+    iconv(GbkToUtf32, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(GbkToUtf32, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 ||
+        outLeft != 4)
+        return 0;
+    return out[0] | out[1] << 8 | out[2] << 16 | uint32_t(out[3]) << 24;
+}
+
+struct Face {
+    FT_Face face = nullptr;
+    bool embolden = false;
+    int ascent = 0; // pixels from the top of the text cell to the baseline
+};
+
+// Opens the face fontconfig picks for a family and weight, sized so that its cell (ascent plus
+// descent, as the Windows metrics give it) is `cellHeight` pixels.
+Face OpenFace(const char* family, int weight, int cellHeight) {
+    Face result;
+    if (!FontConfig || !family || cellHeight < 1) return result;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, cellHeight);
+    FcConfigSubstitute(FontConfig, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult matched = FcResultNoMatch;
+    FcPattern* font = FcFontMatch(FontConfig, pattern, &matched);
+    FcPatternDestroy(pattern);
+    if (!font) return result;
+    FcChar8* file = nullptr;
+    int index = 0;
+    FcBool embolden = FcFalse;
+    if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch) {
+        FcPatternGetInteger(font, FC_INDEX, 0, &index);
+        FcPatternGetBool(font, FC_EMBOLDEN, 0, &embolden);
+        if (FT_New_Face(Library, reinterpret_cast<const char*>(file), index, &result.face) != 0)
+            result.face = nullptr;
+    }
+    FcPatternDestroy(font);
+    if (!result.face) return result;
+    result.embolden = embolden;
+
+    FT_Face face = result.face;
+    double ascender = face->ascender, descender = -face->descender;
+    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2)); os2 && os2->usWinAscent) {
+        ascender = os2->usWinAscent;
+        descender = os2->usWinDescent;
+    }
+    double units = face->units_per_EM ? face->units_per_EM : 1000;
+    int em = cellHeight;
+    if (ascender + descender > 0) em = static_cast<int>(std::lround(cellHeight * units / (ascender + descender)));
+    // A face with a bitmap strike of the cell height (the Song faces) uses it: crisp small Chinese.
+    if (FT_HAS_FIXED_SIZES(face)) {
+        for (int i = 0; i < face->num_fixed_sizes; ++i)
+            if (face->available_sizes[i].height == cellHeight || face->available_sizes[i].y_ppem >> 6 == cellHeight)
+                em = cellHeight;
+    }
+    if (em < 1) em = 1;
+    FT_Set_Pixel_Sizes(face, 0, em);
+    result.ascent = static_cast<int>(std::lround(ascender * em / units));
+    if (result.ascent > cellHeight) result.ascent = cellHeight;
+    return result;
+}
+
+} // namespace
+
+struct TextRenderer::Impl {
+    Face latin;
+    Face chinese;
+    Face fallback;
+    uint8_t* coverage = nullptr; // cell x cell, top row first, 0 or 255
+    uint8_t* rgba = nullptr;     // 128 x 128 x 4
+    uint8_t* halo = nullptr;     // cell x cell alphas for the blur
+
+    ~Impl() {
+        for (Face* f : {&latin, &chinese, &fallback})
+            if (f->face) FT_Done_Face(f->face);
+        delete[] coverage;
+        delete[] rgba;
+        delete[] halo;
+    }
+
+    // Rasterises one character of `face` into `coverage` with the pen at (0, 0) of a cell whose top
+    // is the text's top. Returns false when the face has no such character.
+    bool Draw(Face& f, uint32_t unicode, int cell, int* advance) {
+        if (!f.face || unicode == 0) return false;
+        FT_UInt index = FT_Get_Char_Index(f.face, unicode);
+        if (index == 0) return false;
+        if (FT_Load_Glyph(f.face, index, FT_LOAD_TARGET_MONO) != 0) return false;
+        FT_GlyphSlot slot = f.face->glyph;
+        FT_Pos extra = 0;
+        if (f.embolden && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+            FT_Outline_EmboldenXY(&slot->outline, 64, 0);
+            extra = 64;
+        }
+        if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return false;
+        if (f.embolden && extra == 0 && slot->bitmap.rows > 0) {
+            FT_Bitmap_Embolden(Library, &slot->bitmap, 64, 0);
+            extra = 64;
+        }
+        *advance = static_cast<int>((slot->advance.x + extra + 32) >> 6);
+        const FT_Bitmap& bitmap = slot->bitmap;
+        int left = slot->bitmap_left;
+        int top = f.ascent - slot->bitmap_top;
+        for (int row = 0; row < static_cast<int>(bitmap.rows); ++row) {
+            int y = top + row;
+            if (y < 0 || y >= cell) continue;
+            const uint8_t* src = bitmap.buffer + row * bitmap.pitch;
+            for (int col = 0; col < static_cast<int>(bitmap.width); ++col) {
+                int x = left + col;
+                if (x < 0 || x >= cell) continue;
+                bool on = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (src[col >> 3] >> (7 - (col & 7))) & 1
+                                                                  : src[col] >= 128;
+                if (on) coverage[y * cell + x] = 255;
+            }
+        }
+        return true;
+    }
+};
+
+TextRenderer::TextRenderer() : glyphs(new GlyphEntry[CodeCount]()) {}
+
+TextRenderer::~TextRenderer() {
+    delete impl;
+    delete[] glyphs;
+}
+
+bool TextRenderer::Create(const char* latinFace, const char* chineseFace, int latinWeight, int chineseWeight,
+                          int size, int height, int style, int cell) {
+    if (cell == 0 && size >= 1) {
+        if (size < 15)
+            cell = 16;
+        else if (size < 31)
+            cell = 32;
+        else if (size < 63)
+            cell = 64;
+        else if (size < 128)
+            cell = 128;
+        else
+            return false;
+    }
+    if (!latinFace) return false;
+    // The glyph image lives in a 128 x 128 scratch; a larger or empty cell could not be drawn.
+    if (cell < 1 || cell > 128) return false;
+    this->size = size;
+    this->cell = cell;
+    this->style = style;
+    delete impl;
+    impl = new Impl;
+    impl->coverage = new uint8_t[cell * cell]();
+    impl->rgba = new uint8_t[128 * 128 * 4]();
+    impl->halo = new uint8_t[cell * cell]();
+    if (StartEngine()) {
+        impl->latin = OpenFace(latinFace, latinWeight, height != 0 ? height : size);
+        if (chineseFace)
+            impl->chinese = OpenFace(chineseFace, chineseWeight, size);
+        else
+            impl->chinese = OpenFace("宋体", latinWeight, size);
+        impl->fallback = OpenFace("WenQuanYi Zen Hei", chineseWeight, size);
+    }
+    return true;
+}
+
+uint32_t TextRenderer::Glyph(uint16_t code) {
+    GlyphEntry& entry = glyphs[code];
+    if (entry.texture != 0 || !impl) return entry.texture;
+    const int n = cell;
+    uint8_t* cover = impl->coverage;
+    uint8_t* rgba = impl->rgba;
+    std::memset(cover, 0, n * n);
+
+    int advance = 0;
+    uint32_t unicode = UnicodeOf(code);
+    bool wide = code >= FirstWideCode;
+    bool drawn = wide ? impl->Draw(impl->chinese, unicode, n, &advance)
+                      : impl->Draw(impl->latin, unicode, n, &advance) || impl->Draw(impl->chinese, unicode, n, &advance);
+    if (!drawn) drawn = impl->Draw(impl->fallback, unicode, n, &advance);
+    if (!drawn && impl->latin.face && !wide) {
+        // A character no face has: an empty glyph as wide as the engine's missing-glyph box.
+        if (FT_Load_Glyph(impl->latin.face, 0, FT_LOAD_TARGET_MONO) == 0)
+            advance = static_cast<int>((impl->latin.face->glyph->advance.x + 32) >> 6);
+    }
+
+    // D(r, c): coverage of column c in row r counted from the bottom; the texture's row r is the glyph's
+    // row r from the bottom.
+    auto D = [&](int r, int c) { return int(cover[(n - 1 - r) * n + c]); };
+    auto px = [&](int r, int c) { return rgba + (r * n + c) * 4; };
+    std::memset(rgba, 0, n * n * 4);
+    if (style == 5) {
+        // A black halo under the glyph, moved one pixel right and one down, softened once.
+        for (int r = 1; r < n; ++r)
+            for (int c = 0; c < n; ++c) {
+                int d = D(r, c);
+                if (d == 0) continue;
+                for (int rr = r - 2; rr <= r; ++rr)
+                    for (int cc = c; cc <= c + 2; ++cc) {
+                        if (rr < 0 || rr >= n || cc >= n) continue;
+                        uint8_t* a = px(rr, cc) + 3;
+                        *a = static_cast<uint8_t>(std::min(255, *a + d));
+                    }
+            }
+        uint8_t* copy = impl->halo;
+        for (int i = 0; i < n * n; ++i) copy[i] = rgba[i * 4 + 3];
+        std::memset(rgba, 0, n * n * 4);
+        for (int r = 0; r < n; ++r)
+            for (int c = 0; c < n; ++c) {
+                int sum = 4 * copy[r * n + c];
+                if (c > 0) sum += copy[r * n + c - 1];
+                if (c + 1 < n) sum += copy[r * n + c + 1];
+                if (r > 0) sum += copy[(r - 1) * n + c];
+                if (r + 1 < n) sum += copy[(r + 1) * n + c];
+                px(r, c)[3] = static_cast<uint8_t>(sum / 8);
+            }
+        for (int r = 1; r < n; ++r)
+            for (int c = 0; c + 1 < n; ++c) {
+                int d = D(r, c);
+                uint8_t* p = px(r - 1, c + 1);
+                p[0] = p[1] = p[2] = static_cast<uint8_t>(d);
+                p[3] = static_cast<uint8_t>(std::min(255, p[3] + d));
+            }
+    } else {
+        for (int r = 0; r < n; ++r)
+            for (int c = 0; c < n; ++c) {
+                uint8_t* p = px(r, c);
+                p[0] = p[1] = p[2] = 255;
+                p[3] = static_cast<uint8_t>(D(r, c));
+            }
+    }
+
+    glEnable(GL_TEXTURE_2D);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, n, n, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    entry.texture = texture;
+    entry.advance = static_cast<uint16_t>(advance < 0 ? 0 : advance);
+    entry.kind = wide ? 2 : 1;
+    return texture;
+}
+
+void TextRenderer::ToCodes(uint16_t* codes, const char* text) {
+    const auto* p = reinterpret_cast<const uint8_t*>(text);
+    unsigned index = 0;
+    while (*p) {
+        uint16_t code = *p++;
+        // A lead byte whose trail would be the terminator stands alone, so the walk never passes the end.
+        if (code >= 128 && *p) code = static_cast<uint16_t>(code + 256 * *p++);
+        codes[index] = code;
+        index = (index + 1) % 256;
+    }
+    codes[index] = 0;
+}
+
+int TextRenderer::CharsToBytes(const uint16_t*, const char* text, int charCount) {
+    if (charCount <= 0 || !text) return 0;
+    const auto* p = reinterpret_cast<const uint8_t*>(text);
+    int bytes = 0, chars = 0;
+    while (p[bytes]) {
+        bytes += (p[bytes] > 128 && p[bytes + 1]) ? 2 : 1;
+        if (++chars == charCount) return bytes;
+    }
+    return 0;
+}
+
+int TextRenderer::BytesToChars(const uint16_t*, const char* text, int byteCount) {
+    if (byteCount <= 0 || !text) return 0;
+    const auto* p = reinterpret_cast<const uint8_t*>(text);
+    int bytes = 0, chars = 0;
+    while (p[bytes]) {
+        bytes += (p[bytes] > 128 && p[bytes + 1]) ? 2 : 1;
+        ++chars;
+        if (bytes >= byteCount) return chars;
+    }
+    return 0;
+}
+
+bool TextRenderer::FormatCodes(const char* format, va_list args) {
+    if (!format) return false;
+    if (std::vsnprintf(text, sizeof text, format, args) < 0) text[0] = '\0';
+    ToCodes(codes, text);
+    return codes[0] != 0;
+}
+
+#define TONVEX_FORMAT_OR(format, result)                                                             \
+    do {                                                                                             \
+        va_list args;                                                                                \
+        va_start(args, format);                                                                      \
+        bool any = FormatCodes(format, args);                                                        \
+        va_end(args);                                                                                \
+        if (!any) return result;                                                                     \
+    } while (0)
+
+void TextRenderer::DrawText(int x, int y, const char* format, ...) {
+    TONVEX_FORMAT_OR(format, );
+    int pen = x;
+    for (const uint16_t* c = codes; *c; ++c) {
+        glBindTexture(GL_TEXTURE_2D, Glyph(*c));
+        const GlyphEntry& g = glyphs[*c];
+        int top = g.kind == 2 ? y + 1 : y;
+        glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex3i(pen, top, 1);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex3i(pen + cell, top, 1);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex3i(pen + cell, top + cell, 1);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex3i(pen, top + cell, 1);
+        glEnd();
+        pen += g.advance + (style == 5 ? 1 : 0);
+    }
+}
+
+void TextRenderer::DrawTextSelected(int x, int y, int selectionStart, int selectionEnd, int active,
+                                    const float colour[3], const char* format, ...) {
+    TONVEX_FORMAT_OR(format, );
+    int from = selectionStart < selectionEnd ? selectionStart : selectionEnd;
+    int to = selectionStart < selectionEnd ? selectionEnd : selectionStart;
+    float quad[4][5] = {};
+    int pen = x;
+    for (int i = 0; codes[i]; ++i) {
+        uint32_t texture = Glyph(codes[i]);
+        const GlyphEntry& g = glyphs[codes[i]];
+        bool selected = i >= from && i < to;
+        if (selected) {
+            glDisable(GL_TEXTURE_2D);
+            glColor4f(colour[0], colour[1], colour[2], active ? 1.0f : 0.4f);
+            glBegin(GL_QUADS);
+            glVertex3i(pen, y, 1);
+            glVertex3i(pen + g.advance, y, 1);
+            glVertex3i(pen + g.advance, y + size + 1, 1);
+            glVertex3i(pen, y + size + 1, 1);
+            glEnd();
+            glEnable(GL_TEXTURE_2D);
+            glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        } else {
+            glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+        }
+        glBindTexture(GL_TEXTURE_2D, texture);
+        const float corners[4][4] = {{0, 1, 0, 0}, {1, 1, 1, 0}, {1, 0, 1, 1}, {0, 0, 0, 1}};
+        for (int k = 0; k < 4; ++k) {
+            quad[k][0] = corners[k][0];
+            quad[k][1] = corners[k][1];
+            quad[k][2] = static_cast<float>(pen + corners[k][2] * cell);
+            quad[k][3] = static_cast<float>(y + corners[k][3] * cell);
+            quad[k][4] = 1.0f;
+        }
+        glInterleavedArrays(GL_T2F_V3F, 0, quad);
+        glDrawArrays(GL_QUADS, 0, 4);
+        pen += g.advance + (style == 5 ? 1 : 0);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+int TextRenderer::TextWidth(const char* format, ...) {
+    TONVEX_FORMAT_OR(format, 0);
+    int width = 0;
+    for (const uint16_t* c = codes; *c; ++c) {
+        Glyph(*c);
+        width += glyphs[*c].advance;
+    }
+    return width;
+}
+
+void TextRenderer::CaretFromX(int startX, int targetX, int* caretX, int* caretByte, int* caretChar,
+                              const char* format, ...) {
     *caretX = startX;
     *caretByte = *caretChar = 0;
+    TONVEX_FORMAT_OR(format, );
+    int pen = startX;
+    int passed = 0;
+    for (const uint16_t* c = codes; *c; ++c) {
+        Glyph(*c);
+        int advance = glyphs[*c].advance;
+        if (targetX < pen + advance / 2) break;
+        pen += advance;
+        ++passed;
+    }
+    *caretX = pen;
+    *caretChar = passed;
+    *caretByte = CharsToBytes(codes, text, passed);
 }
-int TextRenderer::TextXAtByte(int, const char*, ...) { return 0; }
-uint32_t TextRenderer::Glyph(uint16_t) { return 0; }
-void TextRenderer::ToCodes(uint16_t* codes, const char*) { codes[0] = 0; }
-int TextRenderer::CharsToBytes(const uint16_t*, const char*, int) { return 0; }
-int TextRenderer::BytesToChars(const uint16_t*, const char*, int) { return 0; }
+
+int TextRenderer::TextXAtByte(int byteIndex, const char* format, ...) {
+    TONVEX_FORMAT_OR(format, 0);
+    int chars = BytesToChars(codes, text, byteIndex);
+    int x = 0;
+    for (int i = 0; i < chars && codes[i]; ++i) {
+        Glyph(codes[i]);
+        x += glyphs[codes[i]].advance;
+    }
+    return x;
+}

@@ -3,6 +3,7 @@
 // GL context).
 #pragma once
 
+#include <cstdarg>
 #include <cstdint>
 
 class TextRenderer {
@@ -43,6 +44,8 @@ public:
 
 private:
     struct Impl;
+    // Formats into `text` and converts it into `codes`; false when there is no character to show.
+    bool FormatCodes(const char* format, va_list args);
 
     GlyphEntry* glyphs = nullptr; // 65536 entries
     int style = 0;

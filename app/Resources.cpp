@@ -1,0 +1,478 @@
+#include "app/Resources.h"
+
+#include "app/Embedded.h"
+#include "app/Settings.h"
+#include "app/Textures.h"
+#include "app/TonvexCore.h"
+#include "common/Paths.h"
+#include "common/vorcore_memory.h"
+#include "common/vorcore_string.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <openjpeg.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+uint8_t* BackgroundPack;
+uint32_t BackgroundPackSize;
+uint8_t* SkinPack;
+uint32_t SkinPackSize;
+uint8_t* DecodeBuffer;
+char* BackgroundNames[MaxBackgrounds];
+uint32_t BackgroundThumbs[MaxBackgrounds];
+int BackgroundCount;
+uint8_t* BackgroundPreviews[MaxBackgrounds];
+uint8_t* ThumbCacheData;
+uint32_t ThumbCacheSize;
+
+namespace {
+
+constexpr uint32_t RecordHeader = 32;
+constexpr uint32_t PreviewBytes = 512 * 512 * 3;
+constexpr uint32_t PreviewBlockSize = 786440;
+constexpr uint32_t ThumbBytes = 128 * 128 * 3;
+constexpr const char* FirstStartText = "第一次程序启动：数据配置，这里可能需要等待一分钟 ...";
+
+uint32_t ReadU32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+
+// One record of a pack, checked to lie wholly inside it.
+struct Record {
+    const uint8_t* field; // the 16-byte name field
+    const uint8_t* payload;
+    uint32_t payloadSize;
+};
+
+// Walks the records of a pack. A record whose header or payload would run past the pack's end ends the
+// walk: what follows cannot be found anyway.
+class RecordWalk {
+public:
+    RecordWalk(const uint8_t* pack, uint32_t size) : pack(pack), size(pack ? size : 0) {}
+    bool Next(Record* record) {
+        if (uint64_t(offset) + RecordHeader > size) return false;
+        const uint8_t* head = pack + offset;
+        uint32_t payload = ReadU32(head + 16);
+        if (uint64_t(offset) + RecordHeader + payload > size) return false;
+        *record = {head, head + RecordHeader, payload};
+        offset += RecordHeader + payload;
+        return true;
+    }
+
+private:
+    const uint8_t* pack;
+    uint32_t size;
+    uint32_t offset = 0;
+};
+
+bool HasTag(const Record& r, const char* tag) { return std::memcmp(r.field, tag, 3) == 0; }
+
+// The name after the tag, up to its NUL; a field without one is cut at its end.
+std::string NameOf(const Record& r) {
+    const char* text = reinterpret_cast<const char*>(r.field) + 3;
+    size_t length = 0;
+    while (length < 13 && text[length] != '\0') ++length;
+    return std::string(text, length);
+}
+
+// The whole field's text, tag included, up to its NUL (at most 16 bytes).
+std::string FieldText(const uint8_t* field) {
+    size_t length = 0;
+    while (length < 16 && field[length] != 0) ++length;
+    return std::string(reinterpret_cast<const char*>(field), length);
+}
+
+bool FindRecord(const uint8_t* pack, uint32_t size, const char* tag, const char* name, Record* found) {
+    if (!name) return false;
+    RecordWalk walk(pack, size);
+    Record r;
+    while (walk.Next(&r)) {
+        if (HasTag(r, tag) && NameOf(r) == name) {
+            *found = r;
+            return true;
+        }
+    }
+    return false;
+}
+
+// OpenJPEG reads the payload through these.
+struct MemoryStream {
+    const uint8_t* data;
+    OPJ_UINT64 size;
+    OPJ_UINT64 position;
+};
+
+OPJ_SIZE_T StreamRead(void* buffer, OPJ_SIZE_T bytes, void* user) {
+    auto* s = static_cast<MemoryStream*>(user);
+    if (s->position >= s->size) return static_cast<OPJ_SIZE_T>(-1);
+    OPJ_UINT64 left = s->size - s->position;
+    OPJ_SIZE_T n = bytes < left ? bytes : static_cast<OPJ_SIZE_T>(left);
+    std::memcpy(buffer, s->data + s->position, n);
+    s->position += n;
+    return n;
+}
+
+OPJ_OFF_T StreamSkip(OPJ_OFF_T bytes, void* user) {
+    auto* s = static_cast<MemoryStream*>(user);
+    if (bytes < 0) {
+        OPJ_UINT64 back = static_cast<OPJ_UINT64>(-bytes);
+        if (back > s->position) back = s->position;
+        s->position -= back;
+        return -static_cast<OPJ_OFF_T>(back);
+    }
+    OPJ_UINT64 left = s->size - s->position;
+    OPJ_UINT64 n = static_cast<OPJ_UINT64>(bytes) < left ? static_cast<OPJ_UINT64>(bytes) : left;
+    s->position += n;
+    return static_cast<OPJ_OFF_T>(n);
+}
+
+OPJ_BOOL StreamSeek(OPJ_OFF_T to, void* user) {
+    auto* s = static_cast<MemoryStream*>(user);
+    if (to < 0 || static_cast<OPJ_UINT64>(to) > s->size) return OPJ_FALSE;
+    s->position = static_cast<OPJ_UINT64>(to);
+    return OPJ_TRUE;
+}
+
+void DeleteTexture(uint32_t* texture) {
+    if (*texture) {
+        GLuint name = *texture;
+        glDeleteTextures(1, &name);
+        *texture = 0;
+    }
+}
+
+// Forgets the background list (names and thumbnails), so that it can be made anew.
+void ClearBackgroundList() {
+    for (int i = 0; i < BackgroundCount; ++i) {
+        vor_free(BackgroundNames[i]);
+        BackgroundNames[i] = nullptr;
+        DeleteTexture(&BackgroundThumbs[i]);
+    }
+    BackgroundCount = 0;
+}
+
+void AddBackground(const std::string& name, const uint8_t* thumb) {
+    if (BackgroundCount >= MaxBackgrounds) return;
+    BackgroundNames[BackgroundCount] = vor_strdup(name.c_str());
+    BackgroundThumbs[BackgroundCount] = CreateTexture(thumb, 128, 128, 3);
+    ++BackgroundCount;
+}
+
+// Decodes an RGB picture and scales it into the top-left dstWidth x dstHeight of `dst` (rows of
+// `dstStride` pixels). Anything that does not decode as RGB leaves `dst` as it is.
+void ScaleRecordInto(const Record& r, uint8_t* dst, int dstStride, int dstWidth, int dstHeight) {
+    int width = 0, height = 0, components = 0;
+    if (DecodeJp2(r.payload, r.payloadSize, &width, &height, &components) != 0 || components != 3) return;
+    if (dstStride == dstWidth) {
+        ScaleImage(dst, dstWidth, dstHeight, DecodeBuffer, width, height);
+        return;
+    }
+    // The destination rows are wider than the scaled picture: the picture fills their first pixels.
+    static uint8_t scaled[512 * 320 * 3];
+    if (dstWidth * dstHeight > 512 * 320) return;
+    ScaleImage(scaled, dstWidth, dstHeight, DecodeBuffer, width, height);
+    for (int y = 0; y < dstHeight; ++y)
+        std::memcpy(dst + size_t(y) * dstStride * 3, scaled + size_t(y) * dstWidth * 3, size_t(dstWidth) * 3);
+}
+
+// Takes the cached thumbnails when the cache names the pack's backgrounds in order. False when the
+// cache must be rebuilt.
+bool AcceptCache() {
+    ClearBackgroundList();
+    RecordWalk walk(BackgroundPack, BackgroundPackSize);
+    Record r;
+    uint64_t offset = 0;
+    while (walk.Next(&r)) {
+        if (!HasTag(r, "bg_")) continue;
+        if (offset + ThumbRecordSize > ThumbCacheSize) return false;
+        const uint8_t* cached = ThumbCacheData + offset;
+        if (FieldText(cached) != FieldText(r.field)) return false;
+        AddBackground(NameOf(r), cached + 16);
+        offset += ThumbRecordSize;
+    }
+    return true;
+}
+
+} // namespace
+
+void AllocateDecodeBuffer() {
+    if (!DecodeBuffer) DecodeBuffer = static_cast<uint8_t*>(vor_alloc(DecodeBufferSize));
+}
+
+void LoadPacks() {
+    if (BackgroundPack) return;
+    EmbeddedFile background = EmbeddedBackgroundPack();
+    if (background.size == 0 || background.size > 0xFFFFFFFFu) return;
+    BackgroundPack = static_cast<uint8_t*>(vor_alloc(background.size));
+    if (!BackgroundPack) return;
+    std::memcpy(BackgroundPack, background.data, background.size);
+    BackgroundPackSize = static_cast<uint32_t>(background.size);
+    EmbeddedFile skin = EmbeddedSkinPack();
+    if (skin.size == 0 || skin.size > 0xFFFFFFFFu) return;
+    SkinPack = static_cast<uint8_t*>(vor_alloc(skin.size));
+    if (!SkinPack) return;
+    std::memcpy(SkinPack, skin.data, skin.size);
+    SkinPackSize = static_cast<uint32_t>(skin.size);
+}
+
+int DecodeJp2(const uint8_t* data, uint32_t size, int* width, int* height, int* components) {
+    *width = *height = 0;
+    if (components) *components = 0;
+    AllocateDecodeBuffer();
+    if (!data || size == 0 || !DecodeBuffer) return -1;
+
+    MemoryStream memory{data, size, 0};
+    opj_stream_t* stream = opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_TRUE);
+    opj_codec_t* codec = opj_create_decompress(OPJ_CODEC_JP2);
+    opj_image_t* image = nullptr;
+    int result = -1;
+    opj_dparameters_t parameters;
+    opj_set_default_decoder_parameters(&parameters);
+    if (stream && codec && opj_setup_decoder(codec, &parameters)) {
+        opj_stream_set_read_function(stream, StreamRead);
+        opj_stream_set_skip_function(stream, StreamSkip);
+        opj_stream_set_seek_function(stream, StreamSeek);
+        opj_stream_set_user_data(stream, &memory, nullptr);
+        opj_stream_set_user_data_length(stream, size);
+        if (opj_read_header(stream, codec, &image) && image && (image->numcomps == 3 || image->numcomps == 4)) {
+            // Refuse before decoding what could not be stored.
+            uint64_t w = image->comps[0].w, h = image->comps[0].h, n = image->numcomps;
+            bool fits = w > 0 && h > 0 && w * h * n <= DecodeBufferSize;
+            if (fits && opj_decode(codec, stream, image) && opj_end_decompress(codec, stream)) {
+                w = image->comps[0].w;
+                h = image->comps[0].h;
+                bool same = w * h * n <= DecodeBufferSize;
+                for (uint32_t c = 0; c < n; ++c)
+                    same = same && image->comps[c].data && image->comps[c].w == w && image->comps[c].h == h;
+                if (same) {
+                    const int W = static_cast<int>(w), H = static_cast<int>(h), N = static_cast<int>(n);
+                    for (int c = 0; c < N; ++c) {
+                        const opj_image_comp_t& comp = image->comps[c];
+                        int32_t shift = comp.sgnd && comp.prec > 0 ? 1 << (comp.prec - 1) : 0;
+                        for (int row = 0; row < H; ++row) {
+                            // RGB pictures are stored bottom row first, RGBA ones top row first.
+                            int source = N == 3 ? H - 1 - row : row;
+                            const int32_t* in = comp.data + size_t(source) * W;
+                            uint8_t* out = DecodeBuffer + size_t(row) * W * N + c;
+                            for (int x = 0; x < W; ++x) out[size_t(x) * N] = static_cast<uint8_t>(in[x] + shift);
+                        }
+                    }
+                    if (N == 4) DecodeBuffer[size_t(H - 1) * W * 4 + 3] = 0;
+                    *width = W;
+                    *height = H;
+                    if (components) *components = N;
+                    result = 0;
+                }
+            }
+        }
+    }
+    if (image) opj_image_destroy(image);
+    if (codec) opj_destroy_codec(codec);
+    if (stream) opj_stream_destroy(stream);
+    return result;
+}
+
+void ScaleImage(uint8_t* dst, int dstWidth, int dstHeight, const uint8_t* src, int srcWidth, int srcHeight) {
+    if (dstWidth <= 0 || dstHeight <= 0 || srcWidth <= 0 || srcHeight <= 0) return;
+    const float sx = float(srcWidth) / float(dstWidth);
+    const float sy = float(srcHeight) / float(dstHeight);
+    const float r = sx > sy ? sx : sy;
+    const float reach = r + 0.2f;
+    // The offset along the axis of the smaller ratio counts as far as the larger ratio makes it.
+    const float scaleX = sx < sy ? sy / sx : 1.0f;
+    const float scaleY = sy < sx ? sx / sy : 1.0f;
+    for (int y = 0; y < dstHeight; ++y) {
+        const float fy = y * sy;
+        int row0 = static_cast<int>(fy - sy - 2), row1 = static_cast<int>(fy + sy + 2);
+        if (row0 < 0) row0 = 0;
+        if (row1 > srcHeight) row1 = srcHeight;
+        for (int x = 0; x < dstWidth; ++x) {
+            const float fx = x * sx;
+            int col0 = static_cast<int>(fx - sx - 2), col1 = static_cast<int>(fx + sx + 2);
+            if (col0 < 0) col0 = 0;
+            if (col1 > srcWidth) col1 = srcWidth;
+            float sum[3] = {0, 0, 0}, weights = 0;
+            for (int row = row0; row < row1; ++row) {
+                const float dy = ((fy + 0.5f) - (row + 0.5f)) * scaleY;
+                const uint8_t* line = src + size_t(row) * srcWidth * 3;
+                for (int col = col0; col < col1; ++col) {
+                    const float dx = ((fx + 0.5f) - (col + 0.5f)) * scaleX;
+                    const float d = std::sqrt(dx * dx + dy * dy);
+                    if (d >= reach) continue;
+                    const float w = (reach - d) * (reach - d);
+                    const uint8_t* p = line + col * 3;
+                    sum[0] += w * p[0];
+                    sum[1] += w * p[1];
+                    sum[2] += w * p[2];
+                    weights += w;
+                }
+            }
+            uint8_t* out = dst + (size_t(y) * dstWidth + x) * 3;
+            for (int c = 0; c < 3; ++c) {
+                float v = weights > 0 ? sum[c] / weights : 0.0f;
+                if (v > 255.0f) v = 255.0f;
+                out[c] = static_cast<uint8_t>(v + 0.5f);
+            }
+        }
+    }
+}
+
+uint32_t CreateTexture(const uint8_t* pixels, int width, int height, int components) {
+    glEnable(GL_TEXTURE_2D);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    GLenum format = components == 4 ? GL_RGBA : GL_RGB;
+    glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return texture;
+}
+
+std::string ThumbCachePath() {
+    std::string dir = CacheDir();
+    return dir.empty() ? std::string() : dir + "/tonvex_res.dat";
+}
+
+int BuildBackgroundCache(int rebuild) {
+    std::string dir = CacheDir();
+    std::string path = ThumbCachePath();
+    if (!rebuild && !path.empty()) {
+        if (FILE* f = std::fopen(path.c_str(), "rb")) {
+            // More than one record per possible background is never looked at.
+            constexpr uint32_t Limit = MaxBackgrounds * ThumbRecordSize;
+            uint8_t* data = static_cast<uint8_t*>(vor_alloc(Limit));
+            size_t got = data ? std::fread(data, 1, Limit, f) : 0;
+            std::fclose(f);
+            if (got >= 16) {
+                vor_free(ThumbCacheData);
+                ThumbCacheData = data;
+                ThumbCacheSize = static_cast<uint32_t>(got);
+                if (AcceptCache()) return 0;
+            } else {
+                vor_free(data);
+            }
+        }
+    }
+
+    TonvexCore::Instance().ShowStatus(FirstStartText);
+    ClearBackgroundList();
+    FILE* out = nullptr;
+    if (!path.empty() && MakeDirs(dir)) out = std::fopen(path.c_str(), "wb");
+    if (!out) return -1;
+    bool written = true;
+    static uint8_t scratch[ThumbBytes];
+    RecordWalk walk(BackgroundPack, BackgroundPackSize);
+    Record r;
+    while (walk.Next(&r)) {
+        if (!HasTag(r, "bg_")) continue;
+        std::memset(scratch, 0, sizeof scratch);
+        ScaleRecordInto(r, scratch, 128, 128, 80);
+        AddBackground(NameOf(r), scratch);
+        written = written && std::fwrite(r.field, 1, 16, out) == 16 &&
+                  std::fwrite(scratch, 1, sizeof scratch, out) == sizeof scratch;
+    }
+    written = std::fclose(out) == 0 && written;
+    return written ? 0 : -1;
+}
+
+void LoadBackground(const char* name) {
+    DeleteTexture(&BackgroundTextures[0]);
+    DeleteTexture(&BackgroundTextures[1]);
+    Record r;
+    if (!FindRecord(BackgroundPack, BackgroundPackSize, "bg_", name, &r)) return;
+    int width = 0, height = 0, components = 0;
+    if (DecodeJp2(r.payload, r.payloadSize, &width, &height, &components) != 0 || width != 1024 || height != 640 ||
+        components != 3)
+        return;
+    BackgroundTextures[0] = CreateTexture(DecodeBuffer, 1024, 512, 3);
+    BackgroundTextures[1] = CreateTexture(DecodeBuffer + 1572864, 1024, 128, 3);
+    char stored[16] = {};
+    std::strncpy(stored, name, sizeof stored - 1);
+    SettingsWrite("tonvex_bg", stored);
+}
+
+void LoadSkinTexture(const char* name, uint32_t* texture, int minFilter, int magFilter) {
+    Record r;
+    if (!FindRecord(SkinPack, SkinPackSize, "ui_", name, &r)) return;
+    int width = 0, height = 0, components = 0;
+    if (DecodeJp2(r.payload, r.payloadSize, &width, &height, &components) != 0) return;
+    glEnable(GL_TEXTURE_2D);
+    GLuint made = 0;
+    glGenTextures(1, &made);
+    *texture = made;
+    glBindTexture(GL_TEXTURE_2D, made);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (components != 4)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, DecodeBuffer);
+    else
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, GL_RGBA, GL_UNSIGNED_BYTE, DecodeBuffer);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+}
+
+uint32_t MakeBackgroundPreview(const char* name) {
+    if (!name) return 0;
+    RecordWalk walk(BackgroundPack, BackgroundPackSize);
+    Record r;
+    for (int index = 0; walk.Next(&r); ++index) {
+        if (NameOf(r) != name) continue;
+        if (index >= MaxBackgrounds) return 0;
+        uint8_t*& preview = BackgroundPreviews[index];
+        if (!preview) {
+            preview = static_cast<uint8_t*>(vor_alloc(PreviewBlockSize));
+            if (!preview) return 0;
+            std::memset(preview, 0, PreviewBytes);
+            ScaleRecordInto(r, preview, 512, 512, 320);
+        }
+        return CreateTexture(preview, 512, 512, 3);
+    }
+    return 0;
+}
+
+std::string FirstBackgroundName() {
+    RecordWalk walk(BackgroundPack, BackgroundPackSize);
+    Record r;
+    while (walk.Next(&r))
+        if (HasTag(r, "bg_")) return NameOf(r);
+    return std::string();
+}
+
+std::string StoredBackgroundName() {
+    std::string name;
+    if (!SettingsRead("tonvex_bg", &name) || name.empty() || name.size() > 15) return FirstBackgroundName();
+    return name;
+}
+
+void SetPacksForTest(const uint8_t* background, size_t backgroundSize, const uint8_t* skin, size_t skinSize) {
+    vor_free(BackgroundPack);
+    vor_free(SkinPack);
+    BackgroundPack = SkinPack = nullptr;
+    BackgroundPackSize = SkinPackSize = 0;
+    if (backgroundSize) {
+        BackgroundPack = static_cast<uint8_t*>(vor_alloc(backgroundSize));
+        std::memcpy(BackgroundPack, background, backgroundSize);
+        BackgroundPackSize = static_cast<uint32_t>(backgroundSize);
+    }
+    if (skinSize) {
+        SkinPack = static_cast<uint8_t*>(vor_alloc(skinSize));
+        std::memcpy(SkinPack, skin, skinSize);
+        SkinPackSize = static_cast<uint32_t>(skinSize);
+    }
+    for (uint8_t*& preview : BackgroundPreviews) {
+        vor_free(preview);
+        preview = nullptr;
+    }
+}
+
+void ResetPicturesForTest() {
+    SetPacksForTest(nullptr, 0, nullptr, 0);
+    ClearBackgroundList();
+    vor_free(ThumbCacheData);
+    ThumbCacheData = nullptr;
+    ThumbCacheSize = 0;
+    DeleteTexture(&BackgroundTextures[0]);
+    DeleteTexture(&BackgroundTextures[1]);
+}

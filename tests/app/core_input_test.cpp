@@ -1,0 +1,199 @@
+#include "StandInPanels.h"
+
+#include "app/TonvexCore.h"
+#include "common/Tick.h"
+#include "link/LinkState.h"
+#include "panels/AWndBar.h"
+#include "panels/AWndCon.h"
+#include "panels/AWndHelp.h"
+#include "panels/AWndMVol.h"
+#include "panels/AWndMic.h"
+#include "panels/AWndMsg.h"
+#include "panels/AWndSys.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+using Names = std::vector<std::string>;
+
+class CoreInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetAppState();
+        core.ResetForTest();
+        core.state = IntroDone | LogoDone;
+        TickSet(100000);
+        core.OnSize(960, 600);
+        for (auto* p : {static_cast<AWndFrame*>(&top), static_cast<AWndFrame*>(&lower),
+                        static_cast<AWndFrame*>(&msg), static_cast<AWndFrame*>(&con)})
+            p->frameFlags &= ~FrameOpen;
+        top.Place(0, 0, 300, 200);
+        lower.Place(0, 0, 300, 200);
+        msg.Place(300, 150, 380, 320);
+        con.Place(300, 150, 310, 200);
+        LinkZOrder(&con, &msg, &top, &lower);
+        MsgPanel = &msg;
+        ConPanel = &con;
+        MicPanel = &top;
+        MVolPanel = &volume;
+        HelpPanel = &help;
+        BarPanel = &bar;
+        SysPanel = &sys;
+        OpenPanel(&lower);
+        OpenPanel(&top);
+        top.Place(100, 100, 300, 200);
+        lower.Place(500, 300, 300, 200);
+        log.events.clear();
+    }
+    void TearDown() override {
+        ResetAppState();
+        TickUseClock();
+    }
+
+    // One pass of the keyboard snapshot: the keys listed are down, every other key up.
+    void Keys(std::initializer_list<uint8_t> down) {
+        std::memcpy(PrevKeyState, KeyState, sizeof KeyState);
+        std::memset(KeyState, 0, sizeof KeyState);
+        for (uint8_t vk : down) KeyState[vk] = 0x80;
+        core.PollKeys();
+    }
+
+    TonvexCore& core = TonvexCore::Instance();
+    InputLog log;
+    StandIn<AWndMic> top{"top", &log};
+    StandIn<AWndFrame> lower{"lower", &log};
+    StandIn<AWndMsg> msg{"msg", &log};
+    StandIn<AWndCon> con{"con", &log};
+    StandIn<AWndMVol> volume{"volume", &log};
+    StandIn<AWndHelp> help{"help", &log};
+    StandIn<AWndBar> bar{"bar", &log};
+    StandIn<AWndSys> sys{"sys", &log};
+};
+
+TEST_F(CoreInput, APressOnALowerPanelRaisesItBeforeItGetsThePress) {
+    core.OnLButtonDown(600, 400);
+    EXPECT_EQ(TopPanel, &lower);
+    EXPECT_EQ(log.events, (Names{"lower:down(top)", "bar:down"}));
+    EXPECT_EQ(bar.focusSerial, 0u);
+    EXPECT_EQ(ClickSerial, 2u);
+    EXPECT_EQ(LeftDown, 1u);
+    EXPECT_EQ(RightClaimed, 1u);
+
+    log.events.clear();
+    core.OnLButtonUp(600, 400);
+    EXPECT_EQ(log.events, (Names{"lower:up"}));
+    EXPECT_EQ(PressClaimed, 1u);
+    EXPECT_EQ(LeftReleased, 1u);
+}
+
+TEST_F(CoreInput, AFocusedTabBarGetsThePressBeforeThePanels) {
+    bar.focusSerial = FocusSerial;
+    core.OnLButtonDown(5, 5); // on no panel
+    EXPECT_EQ(log.events, (Names{"bar:down", "top:down(top)"}));
+}
+
+TEST_F(CoreInput, AnOpenMessageOrConnectingPanelTakesAllMouseInput) {
+    msg.frameFlags |= FrameOpen;
+    core.OnMouseMove(600, 400);
+    core.OnLButtonDown(600, 400);
+    core.OnLButtonUp(600, 400);
+    EXPECT_EQ(log.events, (Names{"msg:move", "msg:down", "msg:up"}));
+    EXPECT_EQ(TopPanel, &top); // nothing was raised
+
+    msg.frameFlags &= ~FrameOpen;
+    con.frameFlags |= FrameOpen;
+    log.events.clear();
+    core.OnMouseMove(1, 1);
+    core.OnLButtonDown(1, 1);
+    EXPECT_EQ(PressClaimed, 1u);
+    EXPECT_EQ(log.events, (Names{"con:move", "con:down"}));
+}
+
+TEST_F(CoreInput, MovesReachEveryOpenPanelFromTheTopThenTheTabBar) {
+    core.OnMouseMove(7, 9);
+    EXPECT_EQ(MouseX, 7);
+    EXPECT_EQ(MouseY, 9);
+    EXPECT_EQ(log.events, (Names{"top:move", "lower:move", "bar:move"}));
+}
+
+TEST_F(CoreInput, TheWheelGoesToTheTopPanelOnly) {
+    TickAdvance(5000);
+    core.OnMouseWheel(-120);
+    EXPECT_EQ(log.events, (Names{"top:wheel"}));
+    EXPECT_EQ(LastInputTick, TickNow());
+}
+
+TEST_F(CoreInput, ResizingClampsTheClientSizeAndPullsPanelsBack) {
+    core.OnSize(300, 200);
+    EXPECT_EQ(ClientWidth, 620);
+    EXPECT_EQ(ClientHeight, 400);
+    EXPECT_EQ(bar.width, 620);
+    core.OnSize(0, 500); // ignored
+    EXPECT_EQ(ClientHeight, 400);
+
+    core.OnSize(960, 600);
+    lower.x = 2000;
+    lower.y = 900;
+    core.OnSize(800, 500);
+    EXPECT_EQ(lower.x, 800 - 24);
+    EXPECT_EQ(lower.y, 500 - 24);
+    EXPECT_EQ(top.x, 100); // already inside: untouched
+}
+
+TEST_F(CoreInput, AHeldF4SwitchesTheLanguageOnce) {
+    Keys({VkF4});
+    EXPECT_EQ(Language, 1u);
+    Keys({VkF4});
+    Keys({VkF4});
+    EXPECT_EQ(Language, 1u);
+    Keys({});
+    Keys({VkF4});
+    EXPECT_EQ(Language, 0u);
+}
+
+TEST_F(CoreInput, DigitsOpenTheirPanelsAndTheVolumePanelJoinsTheList) {
+    Keys({'6'});
+    EXPECT_EQ(TopPanel, &volume);
+    EXPECT_TRUE(volume.IsOpen());
+    Keys({});
+    Keys({VkF1});
+    EXPECT_EQ(TopPanel, &help);
+}
+
+TEST_F(CoreInput, PanelHotKeysAreOffWhileEditingOrBehindAModalPanel) {
+    uint32_t editing = 1;
+    ActiveTextEdit = &editing;
+    Keys({'6'});
+    EXPECT_FALSE(volume.IsOpen());
+    editing = 0; // the word is watched, not the pointer
+    Keys({});
+    Keys({'6'});
+    EXPECT_TRUE(volume.IsOpen());
+    ActiveTextEdit = nullptr;
+
+    msg.frameFlags |= FrameOpen;
+    Keys({});
+    Keys({VkF1});
+    EXPECT_FALSE(help.IsOpen());
+    Keys({VkF4}); // still works
+    EXPECT_EQ(Language, 1u);
+    msg.frameFlags &= ~FrameOpen;
+
+    con.frameFlags |= FrameOpen;
+    Keys({});
+    Keys({VkF1});
+    EXPECT_FALSE(help.IsOpen());
+    con.frameFlags &= ~FrameOpen;
+
+    core.state &= ~IntroDone;
+    Keys({});
+    Keys({VkF1});
+    EXPECT_FALSE(help.IsOpen());
+}
+
+TEST_F(CoreInput, ALeftPressClearsTheTextEditWord) {
+    uint32_t editing = 1;
+    ActiveTextEdit = &editing;
+    core.OnLButtonDown(1, 1);
+    EXPECT_EQ(ActiveTextEdit, nullptr);
+}

@@ -1,0 +1,154 @@
+// The frame cycle on a real (offscreen) GL window: the intro timeline, the connecting panel's
+// automatic opening, the title strip and the end of a close or minimise fade.
+#include "StandInPanels.h"
+
+#include "app/TonvexCore.h"
+#include "app/Textures.h"
+#include "common/Tick.h"
+#include "link/LinkState.h"
+#include "panels/AWndBar.h"
+#include "panels/AWndCon.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+uint32_t WhiteTexture() {
+    static uint32_t name = 0;
+    if (!name) {
+        static const uint8_t white[4 * 4 * 4] = {255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                                 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                                 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                                 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                                 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                                 255, 255, 255, 255};
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+    }
+    return name;
+}
+
+// The red channel at a window pixel (y down) of the frame just drawn.
+int RedAt(int x, int y) {
+    uint8_t rgba[4] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, TonvexCore::Instance().clientHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return rgba[0];
+}
+
+} // namespace
+
+class FrameCycle : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(TonvexCore::Instance().CreateMainWindow(), 0); }
+
+    void SetUp() override {
+        ResetAppState();
+        TickSet(500000);
+        core.state = GlReady | Started | Running;
+        core.OnSize(960, 600); // draws a frame too
+        ResetAppState();
+        ClientWidth = 960;
+        ClientHeight = 600;
+        BarPanel = &bar;
+        bar.width = 960;
+        ConPanel = &con;
+        con.Create(100, 100, 310, 200, 200, 200, "Device Connecting");
+        LinkZOrder(&con, &mic);
+        con.focusSerial = FocusSerial;
+        ConnectPanelActive = 1;
+    }
+    void TearDown() override {
+        ExTexture = LogoTexture = 0;
+        ResetAppState();
+        TickUseClock();
+    }
+    // Frames every `step` ms for `ms` ms.
+    void Run(uint32_t ms, uint32_t step = 10) {
+        for (uint32_t t = 0; t < ms; t += step) {
+            core.RenderFrame();
+            TickAdvance(step);
+        }
+    }
+
+    TonvexCore& core = TonvexCore::Instance();
+    InputLog log;
+    StandIn<AWndBar> bar{"bar", &log};
+    StandIn<AWndCon> con{"con", &log};
+    StandIn<AWndFrame> mic{"mic", &log};
+};
+
+TEST_F(FrameCycle, TheIntroEndsAfterTheLogoFadesInStaysAndFadesOut) {
+    core.RenderFrame();
+    uint32_t first = TickNow();
+    EXPECT_EQ(LogoStart, first);
+    while (!(core.state & IntroDone) && TickSince(first) < 10000) {
+        TickAdvance(1);
+        core.RenderFrame();
+    }
+    // 2000 ms in, 3400 ms shown, then the fade-out's fraction reaches 1 after 500 ms.
+    EXPECT_EQ(TickSince(first), 2000u + 3400u + 500u);
+    EXPECT_TRUE(core.state & LogoDone);
+}
+
+TEST_F(FrameCycle, TheBackgroundWaitsThenFadesAndTheConnectingPanelOpensOnce) {
+    core.RenderFrame();
+    Run(2000, 1);
+    EXPECT_EQ(BgFadeStart, 0u); // still waiting: more than 2000 ms must pass
+    Run(2, 1);
+    EXPECT_GT(BgFadeStart, 1u);
+    Run(2010);
+    EXPECT_EQ(BgFadeStart, 1u);
+    EXPECT_FALSE(con.IsOpen());
+    TickSet(FirstBgFrameTick + 4001);
+    core.RenderFrame();
+    EXPECT_TRUE(con.IsOpen());
+    EXPECT_TRUE(con.frameFlags & FrameFixedSize);
+    EXPECT_FALSE(con.frameFlags & FrameHasMinimise);
+    EXPECT_EQ(con.x, (960 - 310) / 2 - 20);
+    EXPECT_EQ(con.y, (600 - 200) / 2);
+    EXPECT_EQ(ConnectAutoOpen, 0u);
+}
+
+TEST_F(FrameCycle, TheTitleStripDimsWhenTheTabBarIsNarrow) {
+    ExTexture = WhiteTexture();
+    BgFadeStart = 1;
+    core.state |= LogoDone | IntroDone;
+    core.RenderFrame();
+    EXPECT_NEAR(RedAt(100, 40), 255, 2);
+    bar.width = 700;
+    core.RenderFrame();
+    EXPECT_NEAR(RedAt(100, 40), 77, 2); // 30 % of white over black
+    EXPECT_EQ(RedAt(100, 60), 0);       // below the strip
+}
+
+TEST_F(FrameCycle, AClosedPanelLeavesOnceItsFadeHasEnded) {
+    OpenPanel(&mic);
+    con.frameFlags |= FrameOpen;
+    OpenPanel(&con); // con on top, mic below and open
+    uint32_t editing = 1;
+    ActiveTextEdit = &editing;
+    con.frameFlags |= FrameClosing | FrameShown;
+    con.opacity = 0.5f;
+    core.FinishCloseOrMinimise();
+    EXPECT_TRUE(con.IsOpen()); // still fading
+    con.opacity = 0.005f;
+    core.FinishCloseOrMinimise();
+    EXPECT_FALSE(con.IsOpen());
+    EXPECT_EQ(TopPanel, &mic);
+    EXPECT_TRUE(mic.HasFocus());
+    EXPECT_EQ(con.frameFlags & (FrameClosing | FrameShown), 0u);
+    EXPECT_EQ(ActiveTextEdit, nullptr);
+    EXPECT_EQ(ConnectPanelActive.load(), 0u);
+
+    mic.frameFlags |= FrameClosing | FrameToMinimise;
+    mic.opacity = 0.0f;
+    core.FinishCloseOrMinimise();
+    EXPECT_TRUE(mic.IsOpen());
+    EXPECT_TRUE(mic.IsMinimised());
+    EXPECT_EQ(mic.frameFlags & (FrameClosing | FrameToMinimise), 0u);
+}

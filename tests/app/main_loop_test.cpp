@@ -1,0 +1,125 @@
+#include "app/AppState.h"
+#include "app/TonvexCore.h"
+#include "common/Tick.h"
+#include "link/LinkState.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+uint32_t g_slept;
+
+// Time passes only when the loop sleeps or waits.
+void FakeSleep(uint32_t ms) {
+    g_slept += ms;
+    TickAdvance(ms);
+}
+
+bool FakeWait(uint32_t ms) {
+    FakeSleep(ms);
+    return false;
+}
+
+} // namespace
+
+class MainLoop : public ::testing::Test {
+protected:
+    using Pass = TonvexCore::Pass;
+
+    void SetUp() override {
+        ResetAppState();
+        core.ResetForTest();
+        core.sleepMs = FakeSleep;
+        core.waitEvent = FakeWait;
+        core.state = Started | Running | IntroDone | LogoDone;
+        ConnectPanelActive = 0;
+        g_slept = 0;
+        TickSet(1000000);
+    }
+    void TearDown() override {
+        ConnectPanelActive = 1;
+        core.ResetForTest();
+        TickUseClock();
+    }
+
+    TonvexCore& core = TonvexCore::Instance();
+};
+
+TEST_F(MainLoop, IdleFramesComeAtMostEvery400Ms) {
+    core.SlowFrameTick = TickNow() - 400;
+    EXPECT_EQ(core.LoopPass(), Pass::IdleSlowWait);
+    EXPECT_EQ(core.frameRequests, 0u);
+
+    core.SlowFrameTick = TickNow() - 401;
+    EXPECT_EQ(core.LoopPass(), Pass::IdleSlowFrame);
+    EXPECT_EQ(core.frameRequests, 1u);
+    EXPECT_EQ(core.SlowFrameTick, TickNow());
+
+    // Ten seconds of idle passes draw a frame each 401 ms, and the loop waits rather than spins.
+    uint32_t passes = 0;
+    uint32_t start = TickNow();
+    while (TickSince(start) < 10000) {
+        core.LoopPass();
+        ++passes;
+    }
+    EXPECT_EQ(core.frameRequests, 1u + 10000u / 401u);
+    EXPECT_LT(passes, 60u);
+}
+
+TEST_F(MainLoop, InputKeepsTheActivePaceFor1000Ms) {
+    LastInputTick = TickNow();
+    EXPECT_EQ(core.LoopPass(), Pass::Active);
+    EXPECT_EQ(g_slept, 8u);
+    EXPECT_EQ(core.frameRequests, 1u);
+    TickSet(LastInputTick + 999);
+    EXPECT_EQ(core.LoopPass(), Pass::Active);
+    TickSet(LastInputTick + 1000);
+    EXPECT_NE(core.LoopPass(), Pass::Active);
+}
+
+TEST_F(MainLoop, AHeldButtonKeepsTheActivePace) {
+    LastInputTick = TickNow() - 50000;
+    LeftDown = 1;
+    for (int i = 0; i < 2000; ++i) ASSERT_EQ(core.LoopPass(), Pass::Active);
+    LeftDown = 0;
+    RightDown = 1;
+    EXPECT_EQ(core.LoopPass(), Pass::Active);
+}
+
+TEST_F(MainLoop, TheIntroAndTheConnectingPanelKeepFullPace) {
+    LastInputTick = TickNow() - 50000;
+    ConnectPanelActive = 1;
+    EXPECT_EQ(core.LoopPass(), Pass::IdleFull);
+    EXPECT_EQ(g_slept, 3u);
+    ConnectPanelActive = 0;
+    core.state &= ~IntroDone;
+    EXPECT_EQ(core.LoopPass(), Pass::IdleFull);
+    EXPECT_EQ(core.frameRequests, 2u);
+}
+
+TEST_F(MainLoop, NothingIsDrawnOrPolledWhileMinimisedOrJustRestored) {
+    LastInputTick = TickNow();
+    core.OnMinimize();
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(core.LoopPass(), Pass::Minimized);
+    EXPECT_EQ(core.frameRequests, 0u);
+
+    core.OnRestore();
+    uint32_t restored = TickNow();
+    KeyState[VkF4] = 0x80; // would switch the language if keys were polled
+    while (TickSince(restored) < 60) {
+        EXPECT_EQ(core.LoopPass(), Pass::AfterRestore);
+        TickAdvance(7);
+    }
+    EXPECT_EQ(core.frameRequests, 0u);
+    EXPECT_EQ(PrevKeyState[VkF4], 0);
+
+    // Afterwards the restore counts as fresh input.
+    LastInputTick = 0;
+    EXPECT_EQ(core.LoopPass(), Pass::Active);
+    EXPECT_EQ(RestoreTick, 0u);
+}
+
+TEST_F(MainLoop, ACloseRequestEndsTheLoop) {
+    core.OnClose();
+    EXPECT_TRUE(core.state & QuitRequested);
+}

@@ -1,0 +1,15 @@
+// JPEG 2000 encoding and the picture-pack record layout.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Encodes a top-down picture (components 3 = RGB, 4 = RGBA, interleaved) as a JP2 file. `ratio` 0 is
+// lossless; otherwise the compression ratio of the lossy (9/7) coder. Empty on failure.
+std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int components, float ratio);
+
+// Appends one record: the 16-byte name field (tag, name, NUL), payload size, components, width, height
+// (32-bit little-endian), then the JP2 file. False when the tag and name do not fit the field.
+bool AppendRecord(std::vector<uint8_t>* pack, const std::string& tag, const std::string& name, int components,
+                  int width, int height, const std::vector<uint8_t>& jp2);

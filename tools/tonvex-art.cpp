@@ -1,0 +1,93 @@
+// Draws the console's pictures and writes the two picture packs:
+//   tonvex-art --packs DIR [--png DIR]
+// DIR/backgrounds.pack holds the eight backgrounds ("bg_" records, RGB, lossy), DIR/skins.pack the
+// fifteen skin images ("ui_" records, RGBA, lossless). With --png every picture is also saved as a PNG,
+// as stored (skins top row first, which shows upside-down pieces upside down).
+#include "tools/ArtCanvas.h"
+#include "tools/ArtPack.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Job {
+    bool background;
+    int index; // background index, or SkinImage
+    std::string name;
+    int width, height, components;
+    std::vector<uint8_t> jp2;
+};
+
+// About 100 KB per background: 1024 x 640 x 3 bytes at this ratio.
+constexpr float BackgroundRatio = 19.5f;
+
+void Run(Job& job, const std::string& pngDir) {
+    Canvas canvas(job.width, job.height);
+    if (job.background)
+        DrawBackground(canvas, job.index);
+    else
+        DrawSkinImage(canvas, static_cast<SkinImage>(job.index));
+    if (!pngDir.empty()) canvas.SavePng(pngDir + "/" + job.name + ".png");
+    std::vector<uint8_t> pixels = canvas.Pixels(job.components);
+    job.jp2 = EncodeJp2(pixels.data(), job.width, job.height, job.components, job.background ? BackgroundRatio : 0);
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string temp = path + ".tmp";
+    FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fclose(f) == 0 && ok;
+    return ok && std::rename(temp.c_str(), path.c_str()) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string packDir, pngDir;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--packs")) packDir = argv[i + 1];
+        if (!std::strcmp(argv[i], "--png")) pngDir = argv[i + 1];
+    }
+    if (packDir.empty()) {
+        std::fprintf(stderr, "usage: %s --packs DIR [--png DIR]\n", argv[0]);
+        return 2;
+    }
+
+    std::vector<Job> jobs;
+    for (int i = 0; i < 8; ++i) jobs.push_back({true, i, BackgroundNames[i], 1024, 640, 3, {}});
+    for (int i = 0; i < SkinImageCount; ++i) {
+        const SkinImageInfo& info = SkinImageOf(static_cast<SkinImage>(i));
+        jobs.push_back({false, i, info.name, info.width, info.height, info.components, {}});
+    }
+    std::atomic<size_t> next{0};
+    auto worker = [&] {
+        for (size_t k; (k = next++) < jobs.size();) Run(jobs[k], pngDir);
+    };
+    unsigned count = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> workers;
+    for (unsigned i = 0; i < count; ++i) workers.emplace_back(worker);
+    for (auto& t : workers) t.join();
+
+    std::vector<uint8_t> backgrounds, skins;
+    for (const Job& job : jobs) {
+        std::vector<uint8_t>* pack = job.background ? &backgrounds : &skins;
+        if (!AppendRecord(pack, job.background ? "bg_" : "ui_", job.name, job.components, job.width, job.height,
+                          job.jp2)) {
+            std::fprintf(stderr, "tonvex-art: could not encode %s\n", job.name.c_str());
+            return 1;
+        }
+    }
+    if (!WriteFile(packDir + "/backgrounds.pack", backgrounds) || !WriteFile(packDir + "/skins.pack", skins)) {
+        std::fprintf(stderr, "tonvex-art: could not write the packs in %s\n", packDir.c_str());
+        return 1;
+    }
+    std::printf("tonvex-art: backgrounds.pack %zu bytes, skins.pack %zu bytes\n", backgrounds.size(), skins.size());
+    return 0;
+}
