@@ -19,7 +19,8 @@ struct TitleButton {
     uint32_t flag;
     int rightOffset; // left edge = right edge of the frame - rightOffset
 };
-constexpr TitleButton TitleButtons[3] = {{FrameHasClose, 24}, {FrameHasMinimise, 44}, {FrameHasSizeToggle, 64}};
+constexpr TitleButton TitleButtons[3] = {
+    {FrameHasClose, 24}, {FrameHasMinimise, 44}, {FrameHasSizeToggle, 64}};
 
 } // namespace
 
@@ -42,7 +43,9 @@ void AWndFrame::Create(int left, int top, int w, int h, int minW, int minH, cons
     title = vor_strdup(text);
 }
 
-bool AWndFrame::HasFocus() const { return focusSerial == FocusSerial; }
+bool AWndFrame::HasFocus() const {
+    return focusSerial == FocusSerial;
+}
 
 GUIWnd* AWndFrame::ActivateAt(int px, int py) {
     if (px > x && px < x + width && py > y && py < y + height && !PressClaimed) {
@@ -265,7 +268,8 @@ void AWndFrame::OnMouseUp(int px, int py, uint32_t clickSerial) {
     if ((frameFlags & FrameMoving) && dragFadeStart != 0) dragFadeStart = TickNow();
     frameFlags &= ~FrameMoving;
     bool ours = LeftReleased && pressSerial == clickSerial;
-    if (ours && pressedButton == FrameHasClose && (frameFlags & FrameHasClose) && OnTitleButton(*this, 0, px, py)) {
+    if (ours && pressedButton == FrameHasClose && (frameFlags & FrameHasClose) &&
+        OnTitleButton(*this, 0, px, py)) {
         fadeStart = TickNow();
         frameFlags |= FrameClosing;
         OnClose();

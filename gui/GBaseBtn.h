@@ -18,8 +18,8 @@ class TextRenderer;
 class GBaseBtn : public GUIWnd {
 public:
     enum Style : uint32_t {
-        TintPress = 0x1,    // pressed look = pressedSkin tinted 0.9; otherwise onSkin
-        OnePiece = 0x2,     // first rectangle of a set stretched over the whole button
+        TintPress = 0x1,     // pressed look = pressedSkin tinted 0.9; otherwise onSkin
+        OnePiece = 0x2,      // first rectangle of a set stretched over the whole button
         JoinRight = 0x20000, // GBCheck: left button of a joined pair (its right cap joins)
         JoinLeft = 0x80000,  // GBCheck: right button of a joined pair (its left cap joins)
         LatchOn = 0x100000,  // GBCheck: a press always sets value 1; pressed follows value

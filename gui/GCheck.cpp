@@ -5,7 +5,9 @@
 
 #include <GL/gl.h>
 
-GCheck::GCheck() : checkedSkin(TickBoxOnSkin), uncheckedSkin(TickBoxOffSkin) { value = 1; }
+GCheck::GCheck() : checkedSkin(TickBoxOnSkin), uncheckedSkin(TickBoxOffSkin) {
+    value = 1;
+}
 
 void GCheck::Create(int left, int top, int w, int h, const char* text, TextRenderer* textFont,
                     uint32_t skinTexture, uint32_t boxId, WidgetCallback onToggle, GUIWnd* owner) {

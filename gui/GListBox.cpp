@@ -12,7 +12,9 @@ GListBox::GListBox() {
     onSkin[0] = ListUnfoldedSkin;
 }
 
-void GListBox::HeaderText(char* out, int size) const { std::snprintf(out, size, "%d", value + 1); }
+void GListBox::HeaderText(char* out, int size) const {
+    std::snprintf(out, size, "%d", value + 1);
+}
 
 void GListBox::Draw(float alpha) {
     int left = WindowX(), top = WindowY();

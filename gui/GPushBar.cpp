@@ -52,8 +52,9 @@ void GPushBar::HoldBelowLimit() {
 
 void GPushBar::ValueFromThumb() {
     int travel = Travel();
-    value = travel > 0 ? static_cast<int>(minValue + static_cast<double>(maxValue - minValue) * thumbPos / travel)
-                       : minValue;
+    value = travel > 0
+                ? static_cast<int>(minValue + static_cast<double>(maxValue - minValue) * thumbPos / travel)
+                : minValue;
 }
 
 void GPushBar::Report() {
@@ -65,7 +66,7 @@ void GPushBar::Report() {
 void GPushBar::CaptionText(char* out, int size) const {
     out[0] = '\0';
     if (!label) return;
-    // The label is the program's own caption, a format that takes the caption form's arguments.
+        // The label is the program's own caption, a format that takes the caption form's arguments.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
     if (style & TwoFloatCaption)

@@ -25,8 +25,9 @@ void GScrollBar::SetValue(int v) {
     if (v > maxValue) v = maxValue;
     value = v;
     int range = maxValue - minValue;
-    thumbPos = range > 0 ? static_cast<int>(Travel() - static_cast<double>(Travel()) * (value - minValue) / range)
-                         : 0;
+    thumbPos = range > 0
+                   ? static_cast<int>(Travel() - static_cast<double>(Travel()) * (value - minValue) / range)
+                   : 0;
     if (thumbPos > Travel()) thumbPos = Travel();
     if (thumbPos < 0) thumbPos = 0;
 }
@@ -118,11 +119,14 @@ void GScrollBar::OnMouseMove(int, int py, uint32_t buttonDown, uint32_t* claimed
         thumbPos = py - WindowY() - grabOffset;
         if (thumbPos > Travel()) thumbPos = Travel();
         if (thumbPos < 0) thumbPos = 0;
-        value = Travel() > 0
-                    ? static_cast<int>(maxValue - static_cast<double>(maxValue - minValue) * thumbPos / Travel())
-                    : maxValue;
+        value =
+            Travel() > 0
+                ? static_cast<int>(maxValue - static_cast<double>(maxValue - minValue) * thumbPos / Travel())
+                : maxValue;
     }
     if (callback) callback(id);
 }
 
-void GScrollBar::OnMouseUp(int, int, uint32_t) { repeating = 0; }
+void GScrollBar::OnMouseUp(int, int, uint32_t) {
+    repeating = 0;
+}

@@ -12,7 +12,9 @@
 namespace {
 
 // A GBK lead byte takes the byte after it; the pair is one character.
-bool IsLead(char c) { return static_cast<unsigned char>(c) > 0x80; }
+bool IsLead(char c) {
+    return static_cast<unsigned char>(c) > 0x80;
+}
 
 // Byte index of the character boundary before `byteIndex`, found by walking from the start: a trail
 // byte may itself look like a lead byte, so looking backwards alone cannot tell.
@@ -82,7 +84,9 @@ void GTextBox::Measure() {
     innerHeight = height - 2.0f * borderHeight;
 }
 
-int GTextBox::Length() const { return static_cast<int>(std::strlen(text)); }
+int GTextBox::Length() const {
+    return static_cast<int>(std::strlen(text));
+}
 
 bool GTextBox::InTextArea(int px, int py) const {
     int left = WindowX(), top = WindowY();

@@ -28,8 +28,8 @@ public:
     };
     static constexpr int TextCapacity = 1024;
 
-    void Create(uint32_t texture, const char* initialText, int x, int y, int width, int height, uint32_t style,
-                TextRenderer* font, uint32_t id, WidgetCallback callback, GUIWnd* parent);
+    void Create(uint32_t texture, const char* initialText, int x, int y, int width, int height,
+                uint32_t style, TextRenderer* font, uint32_t id, WidgetCallback callback, GUIWnd* parent);
 
     void Track(int mouseX, int mouseY, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial);
     void DrawBox(float alpha, int windowWidth, int windowHeight, int mouseX, int mouseY, uint32_t buttonDown,

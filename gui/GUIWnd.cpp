@@ -4,7 +4,9 @@
 
 #include <GL/gl.h>
 
-GUIWnd* GUIWnd::ActivateAt(int, int) { return nullptr; }
+GUIWnd* GUIWnd::ActivateAt(int, int) {
+    return nullptr;
+}
 void GUIWnd::Draw(float) {}
 void GUIWnd::OnMouseMove(int, int, uint32_t, uint32_t*, uint32_t) {}
 void GUIWnd::OnMouseDown(int, int, uint32_t*, uint32_t) {}

@@ -18,8 +18,8 @@ inline constexpr SkinRect CheckJoinLeftCapOff = Rect(Piece::CheckButtonJoinLeft)
 inline constexpr SkinRect CheckJoinLeftCapOn = Rect(Piece::CheckButtonOnJoinLeft);
 inline constexpr SkinRect EqCheckBackSkin = Rect(Piece::EqCheckBody);
 // Indexed by the button's state: 0, 1, 2.
-inline constexpr SkinRect EqCheckIconSkin[3] = {Rect(Piece::EqCheckIconPeak), Rect(Piece::EqCheckIconLowShelf),
-                                                Rect(Piece::EqCheckIconHighShelf)};
+inline constexpr SkinRect EqCheckIconSkin[3] = {
+    Rect(Piece::EqCheckIconPeak), Rect(Piece::EqCheckIconLowShelf), Rect(Piece::EqCheckIconHighShelf)};
 inline constexpr SkinRect TickBoxOnSkin = Rect(Piece::CheckTicked);
 inline constexpr SkinRect TickBoxOffSkin = Rect(Piece::CheckUnticked);
 inline constexpr SkinRect ListFoldedSkin = Rect(Piece::ListHeaderFolded);

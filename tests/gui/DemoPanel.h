@@ -21,6 +21,7 @@ public:
     // Creates the frame at (x, y) and lays the widgets out inside it.
     void Build(int x, int y);
     int WidgetCount() const;
+    bool Shows(const GUIWnd& widget) const;
 
     void Draw(float alpha) override;
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;

@@ -42,18 +42,21 @@ struct Pointer {
         PressClaimed = 0;
         MouseX = x;
         MouseY = y;
-        for (GUIWnd* w : widgets) w->OnMouseDown(x, y, &PressClaimed, ClickSerial);
+        for (GUIWnd* w : widgets)
+            w->OnMouseDown(x, y, &PressClaimed, ClickSerial);
     }
     void Move(int x, int y) {
         MouseX = x;
         MouseY = y;
-        for (GUIWnd* w : widgets) w->OnMouseMove(x, y, LeftDown, &PressClaimed, ClickSerial);
+        for (GUIWnd* w : widgets)
+            w->OnMouseMove(x, y, LeftDown, &PressClaimed, ClickSerial);
     }
     void Release(int x, int y) {
         LeftDown = 0;
         LeftReleased = 1;
         PressClaimed = 1;
-        for (GUIWnd* w : widgets) w->OnMouseUp(x, y, ClickSerial);
+        for (GUIWnd* w : widgets)
+            w->OnMouseUp(x, y, ClickSerial);
     }
     void Click(int x, int y) {
         Press(x, y);
@@ -65,7 +68,8 @@ struct Pointer {
 struct Fired {
     static int count[16];
     static void Reset() {
-        for (int& c : count) c = 0;
+        for (int& c : count)
+            c = 0;
     }
     static void Callback(uint32_t id) { count[id & 15] += 1; }
 };

@@ -37,8 +37,8 @@ TEST_F(Claims, OnlyTheFirstOfTwoOverlappingButtonsTakesThePress) {
 
 TEST_F(Claims, PressOnOneButtonReleasedOverAnotherFiresNeither) {
     Pointer in{&first, &second};
-    in.Press(130, 130);  // first only
-    in.Move(210, 130);   // second only
+    in.Press(130, 130); // first only
+    in.Move(210, 130);  // second only
     in.Release(210, 130);
     EXPECT_EQ(Fired::count[1], 0);
     EXPECT_EQ(Fired::count[2], 0);

@@ -56,7 +56,7 @@ TEST_F(Frame, DoubleClickEnlargesAndAQuickThirdPressDoesNotToggleBack) {
     TickAdvance(100);
     in.Click(frame.x + 200, frame.y + 200); // inside the client area still counts
     EXPECT_EQ(frame.filled, 1u);
-    EXPECT_EQ(frame.width, 768); // window 800 - 32
+    EXPECT_EQ(frame.width, 768);  // window 800 - 32
     EXPECT_EQ(frame.height, 518); // window 600 - 82
     EXPECT_EQ(frame.x, 16);
     EXPECT_EQ(frame.y, 32);

@@ -6,6 +6,7 @@
 
 #include "app/AppState.h"
 #include "app/Projection.h"
+#include "app/Resources.h"
 #include "app/Textures.h"
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
@@ -31,7 +32,8 @@ void Frame(int ms = 16) {
 }
 
 void Frames(int ms) {
-    for (int i = 0; i < ms; i += 16) Frame();
+    for (int i = 0; i < ms; i += 16)
+        Frame();
 }
 
 // glReadPixels gives rows bottom-up in RGBA; cairo wants top-down native-endian ARGB.
@@ -81,13 +83,18 @@ struct Mouse {
     }
     void Drag(int fromX, int fromY, int toX, int toY, int steps) {
         Press(fromX, fromY);
-        for (int i = 1; i <= steps; ++i) Move(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+        for (int i = 1; i <= steps; ++i)
+            Move(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
     }
 };
 
 // The middle of a widget in window pixels.
-int MidX(const GUIWnd& w) { return w.WindowX() + w.width / 2; }
-int MidY(const GUIWnd& w) { return w.WindowY() + w.height / 2; }
+int MidX(const GUIWnd& w) {
+    return w.WindowX() + w.width / 2;
+}
+int MidY(const GUIWnd& w) {
+    return w.WindowY() + w.height / 2;
+}
 
 } // namespace
 
@@ -118,8 +125,12 @@ int main(int argc, char** argv) {
     OpenPanel(&panel);
     panel.x = 40;
     panel.y = 60;
-    behind.x = 980;
-    behind.y = 120;
+    // The unfocused panel: compact, so that all of it, title buttons included, is in the picture.
+    behind.layoutFlags() |= LayoutCompact;
+    behind.width = 560;
+    behind.height = 420;
+    behind.x = 700;
+    behind.y = 340;
     panel.dimButton = 3;
     Frames(300);
 
@@ -130,14 +141,11 @@ int main(int argc, char** argv) {
     mouse.Click(MidX(panel.checks[4]), MidY(panel.checks[4]));
     // EQ check buttons in states 0, 1, 2 and 0 again.
     for (int i = 0; i < DemoPanel::EqChecks; ++i)
-        for (int n = 0; n < i; ++n) mouse.Click(MidX(panel.eqChecks[i]), MidY(panel.eqChecks[i]));
+        for (int n = 0; n < i; ++n)
+            mouse.Click(MidX(panel.eqChecks[i]), MidY(panel.eqChecks[i]));
     mouse.Click(panel.ticks[1].WindowX() + 4, panel.ticks[1].WindowY() + 4);
     // A fader taken by a press (tinted).
     mouse.Click(panel.faders[2].WindowX() + 3, panel.faders[2].WindowY() + panel.faders[2].thumbPos + 8);
-    // The second text box focused, with a selection made by dragging across it.
-    GTextBox& box = panel.boxes[1];
-    mouse.Drag(box.WindowX() + 30, MidY(box), box.WindowX() + 110, MidY(box), 6);
-    mouse.Release(box.WindowX() + 110, MidY(box));
     // The scroller one notch down.
     core.OnMouseWheel(-120);
     // The second list unfolded, the pointer over its fourth row.
@@ -145,13 +153,17 @@ int main(int argc, char** argv) {
     mouse.Click(list.WindowX() + 20, list.WindowY() + 10);
     mouse.Move(list.WindowX() + 20, list.WindowY() + 21 + 14 * 3 + 7);
     Frames(200);
-    Shoot("1_list_open_and_selection");
+    Shoot("1_list_open");
 
-    // Fold the list with a press elsewhere, then hover the "Hover" button.
+    // A press elsewhere folds the list. Then the second text box focused with a selection made by
+    // dragging across it, and the pointer resting on the "Hover" button.
     mouse.Click(panel.x + 500, panel.y + 520);
+    GTextBox& box = panel.boxes[1];
+    mouse.Drag(box.WindowX() + 30, MidY(box), box.WindowX() + 110, MidY(box), 6);
+    mouse.Release(box.WindowX() + 110, MidY(box));
     mouse.Move(MidX(panel.buttons[1]), MidY(panel.buttons[1]));
     Frames(100);
-    Shoot("2_hover");
+    Shoot("2_hover_and_selection");
 
     // Hold the press on the "Pressed" button.
     mouse.Press(MidX(panel.buttons[2]), MidY(panel.buttons[2]));
@@ -161,7 +173,8 @@ int main(int argc, char** argv) {
 
     // Drag a push bar's thumb: tinted thumb and its value bubble.
     GPushBar& bar = panel.bars[0];
-    mouse.Drag(bar.WindowX() + bar.thumbPos + 6, bar.WindowY() + 3, bar.WindowX() + 150, bar.WindowY() + 3, 8);
+    mouse.Drag(bar.WindowX() + bar.thumbPos + 6, bar.WindowY() + 3, bar.WindowX() + 150, bar.WindowY() + 3,
+               8);
     Frames(100);
     Shoot("4_pushbar_drag");
     mouse.Release(bar.WindowX() + 150, bar.WindowY() + 3);
@@ -182,5 +195,18 @@ int main(int argc, char** argv) {
 }
 
 namespace {
-bool LoadArt() { return false; }
+// The skin pictures and the fonts, as the application's start-up makes them.
+bool LoadArt() {
+    AllocateDecodeBuffer();
+    LoadPacks();
+    LoadSkinTexture("wf.png", &WfTexture, GL_LINEAR, GL_LINEAR);
+    LoadSkinTexture("ui.png", &UiTexture, GL_LINEAR, GL_LINEAR);
+    LoadSkinTexture("dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR);
+    LoadSkinTexture("ex.png", &ExTexture, GL_LINEAR, GL_NEAREST);
+    FontNormal = new TextRenderer;
+    FontBold = new TextRenderer;
+    bool fonts = FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16) &&
+                 FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
+    return fonts && WfTexture && UiTexture && DxTexture && ExTexture;
+}
 } // namespace

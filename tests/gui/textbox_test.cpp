@@ -103,7 +103,8 @@ TEST_F(TextBox, DoubleByteCharacterIsInsertedSteppedOverAndDeletedAsOne) {
 TEST_F(TextBox, BackspaceAfterADoubleByteCharacterTakesOnlyTheLastCharacter) {
     Focus();
     // A GBK trail byte of 128 or more two places before the caret must not swallow the character after it.
-    Type("\xD6\xD0" "a");
+    Type("\xD6\xD0"
+         "a");
     Type("\b");
     EXPECT_STREQ(box.text, "\xD6\xD0");
     Type("b");

@@ -102,13 +102,14 @@ TEST_F(PushBar, LimitStopsADragAndARepeat) {
 TEST_F(PushBar, CaptionForms) {
     char text[64];
     GPushBar split;
-    split.Create(0, 0, 100, 0, 30, 0, 100, "%d : %d", nullptr, GPushBar::ValueCaption | GPushBar::SplitCaption,
-                 0, 2, nullptr, &panel);
+    split.Create(0, 0, 100, 0, 30, 0, 100, "%d : %d", nullptr,
+                 GPushBar::ValueCaption | GPushBar::SplitCaption, 0, 2, nullptr, &panel);
     split.CaptionText(text, sizeof text);
     EXPECT_STREQ(text, "30 : 70");
 
     GPushBar scaled;
-    scaled.Create(0, 0, 100, 0, 120, 0, 180, "%.1f dB", nullptr, GPushBar::ValueCaption, 0, 3, nullptr, &panel);
+    scaled.Create(0, 0, 100, 0, 120, 0, 180, "%.1f dB", nullptr, GPushBar::ValueCaption, 0, 3, nullptr,
+                  &panel);
     scaled.displayScale = 0.2f;
     scaled.displayOffset = -24.0f;
     scaled.CaptionText(text, sizeof text);
@@ -165,7 +166,8 @@ TEST(Scroller, WheelTowardsTheUserScrollsDownAndNeverPastTheLastPage) {
     scroll.OnWheel(-120);
     EXPECT_EQ(scroll.thumbPos, 20); // 200 / 40 x 4
     EXPECT_EQ(scroll.value, 125);   // 20 / 160 x 1000
-    for (int i = 0; i < 20; ++i) scroll.OnWheel(-120);
+    for (int i = 0; i < 20; ++i)
+        scroll.OnWheel(-120);
     EXPECT_EQ(scroll.thumbPos, 157);
     EXPECT_EQ(scroll.value, 700);
     scroll.OnWheel(120);
