@@ -14,6 +14,8 @@ namespace {
 DemoPanel& Panel() {
     static DemoPanel* panel = [] {
         EnsureGlContext(1280, 800);
+        LoadSkinsAndFonts();
+        EnsureGlContext(1280, 800);
         ResetAppState();
         ClientWidth = 1280;
         ClientHeight = 800;

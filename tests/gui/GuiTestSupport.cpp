@@ -1,6 +1,9 @@
 #include "GuiTestSupport.h"
 
 #include "app/Projection.h"
+#include "app/Resources.h"
+#include "app/Textures.h"
+#include "gui/TextRenderer.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -39,4 +42,25 @@ void EnsureGlContext(int width, int height) {
 void ReadPixel(int x, int y, int height, unsigned char rgba[4]) {
     glReadBuffer(GL_BACK);
     glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+bool LoadSkinsAndFonts() {
+    EnsureGlContext();
+    if (!UiTexture) {
+        AllocateDecodeBuffer();
+        LoadPacks();
+        LoadSkinTexture("wf.png", &WfTexture, GL_LINEAR, GL_LINEAR);
+        LoadSkinTexture("ui.png", &UiTexture, GL_LINEAR, GL_LINEAR);
+        LoadSkinTexture("dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR);
+        LoadSkinTexture("ex.png", &ExTexture, GL_LINEAR, GL_NEAREST);
+    }
+    if (!FontNormal) {
+        FontNormal = new TextRenderer;
+        FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
+    }
+    if (!FontBold) {
+        FontBold = new TextRenderer;
+        FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
+    }
+    return WfTexture && UiTexture && DxTexture && ExTexture && FontNormal->TextWidth("%s", "A") > 0;
 }

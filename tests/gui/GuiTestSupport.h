@@ -11,6 +11,9 @@
 
 // Creates the GL context once per test program (SDL offscreen driver) and keeps it current.
 void EnsureGlContext(int width = 800, int height = 600);
+// Loads the four skin textures the toolkit draws with and makes FontNormal and FontBold, as the
+// application's start-up does. False when any of them is missing.
+bool LoadSkinsAndFonts();
 // Reads the RGBA pixel at window pixel (x, y) (top-left origin) of the back buffer.
 void ReadPixel(int x, int y, int height, unsigned char rgba[4]);
 

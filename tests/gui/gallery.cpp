@@ -6,7 +6,6 @@
 
 #include "app/AppState.h"
 #include "app/Projection.h"
-#include "app/Resources.h"
 #include "app/Textures.h"
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
@@ -23,8 +22,6 @@ namespace {
 constexpr int Width = 1280, Height = 800;
 
 std::string OutDir = ".";
-
-bool LoadArt();
 
 void Frame(int ms = 16) {
     TickAdvance(static_cast<uint32_t>(ms));
@@ -103,7 +100,8 @@ int main(int argc, char** argv) {
     EnsureGlContext(Width, Height);
     ResetAppState();
     TickSet(1000000);
-    if (!LoadArt()) std::printf("pictures or fonts missing: drawing without them\n");
+    if (!LoadSkinsAndFonts()) std::printf("pictures or fonts missing: drawing without them\n");
+    EnsureGlContext(Width, Height);
 
     TonvexCore& core = TonvexCore::Instance();
     core.ResetForTest();
@@ -193,20 +191,3 @@ int main(int argc, char** argv) {
     Shoot("6_compact");
     return 0;
 }
-
-namespace {
-// The skin pictures and the fonts, as the application's start-up makes them.
-bool LoadArt() {
-    AllocateDecodeBuffer();
-    LoadPacks();
-    LoadSkinTexture("wf.png", &WfTexture, GL_LINEAR, GL_LINEAR);
-    LoadSkinTexture("ui.png", &UiTexture, GL_LINEAR, GL_LINEAR);
-    LoadSkinTexture("dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR);
-    LoadSkinTexture("ex.png", &ExTexture, GL_LINEAR, GL_NEAREST);
-    FontNormal = new TextRenderer;
-    FontBold = new TextRenderer;
-    bool fonts = FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16) &&
-                 FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
-    return fonts && WfTexture && UiTexture && DxTexture && ExTexture;
-}
-} // namespace

@@ -3,7 +3,10 @@
 
 #include "gui/GTextBox.h"
 
+#include "gui/TextRenderer.h"
+
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -151,6 +154,65 @@ TEST_F(TextBox, OwnerRewritingTheTextCannotPushTheCaretPastItsEnd) {
     box.text[2] = 0; // the owner shortened it
     Type("\b");
     EXPECT_STREQ(box.text, "a");
+}
+
+} // namespace
+
+namespace {
+
+// With the real glyph renderer: the caret lands on the nearest character boundary, a drag selects, and
+// dragging past the left edge scrolls the text back one character per 20 ms.
+TEST_F(TextBox, MouseSelectionFollowsThePointerAndScrollsAtTheEdge) {
+    ASSERT_TRUE(LoadSkinsAndFonts());
+    box.font = FontNormal;
+    Focus();
+    Type("abcdefghijklmnopqrstuvwxyz0123456789");
+    ASSERT_LT(box.scrollX, 0); // the caret at the end pushed the text left
+    EXPECT_EQ(box.caretX, static_cast<int>(box.innerWidth) - 8);
+
+    // A press one pixel past the boundary 3 characters into the visible text (glyph widths summed here
+    // from the renderer's own advances).
+    int textLeft = box.WindowX() + 8;
+    ClickSerial += 1;
+    PressClaimed = 0;
+    LeftDown = 1;
+    int firstVisible = 0, pen = box.scrollX;
+    char one[2] = {0, 0};
+    while (pen < 0) {
+        one[0] = box.text[firstVisible++];
+        pen += FontNormal->TextWidth("%s", one);
+    }
+    int boundaryX = pen;
+    for (int i = 0; i < 3; ++i) {
+        one[0] = box.text[firstVisible + i];
+        boundaryX += FontNormal->TextWidth("%s", one);
+    }
+    box.Track(textLeft + boundaryX + 1, 130, 1, &PressClaimed, ClickSerial);
+    EXPECT_EQ(box.caretByte, firstVisible + 3);
+    EXPECT_FALSE(box.HasSelection());
+
+    // Drag two characters further: the anchor stays, the caret follows.
+    int twoMore = FontNormal->TextWidth("%.2s", box.text + firstVisible + 3);
+    box.DrawBox(1.0f, 800, 600, textLeft + boundaryX + twoMore + 1, 130, 1, &PressClaimed, ClickSerial);
+    EXPECT_EQ(box.caretByte, firstVisible + 5);
+    EXPECT_EQ(box.anchorByte, firstVisible + 3);
+    EXPECT_TRUE(box.HasSelection());
+
+    // Beyond the left edge the text scrolls back until its start shows.
+    for (int ms = 0; ms < 2000; ms += 10) {
+        TickAdvance(10);
+        box.DrawBox(1.0f, 800, 600, textLeft - 30, 130, 1, &PressClaimed, ClickSerial);
+    }
+    EXPECT_EQ(box.scrollX, 0);
+    EXPECT_EQ(box.caretByte, 0);
+    EXPECT_EQ(box.anchorByte, firstVisible + 3);
+
+    // Typing replaces the selection.
+    LeftDown = 0;
+    Type("X");
+    EXPECT_EQ(std::string(box.text).substr(0, 1), "X");
+    std::string alphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+    EXPECT_EQ(std::string(box.text).substr(1, 4), alphabet.substr(firstVisible + 3, 4));
 }
 
 } // namespace
