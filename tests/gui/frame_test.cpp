@@ -3,6 +3,11 @@
 #include "GuiTestSupport.h"
 
 #include "app/TonvexCore.h"
+#include "gui/GBaseBtn.h"
+#include "gui/GTextBox.h"
+#include "gui/TextRenderer.h"
+
+#include <GL/gl.h>
 
 #include <gtest/gtest.h>
 
@@ -220,6 +225,49 @@ TEST_F(TwoPanels, MinimiseButtonHidesThePanelAndOpeningBringsItBack) {
     EXPECT_FALSE(upper.IsMinimised());
     EXPECT_EQ(TopPanel, &upper);
     EXPECT_EQ(upper.x, savedX);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Frame, CloseFadeRunsAcrossTheWrapOfTheTickCount) {
+    TickSet(0xFFFFFFFFu - 99); // 100 ms before the wrap
+    frame.fadeStart = TickNow();
+    frame.frameFlags |= FrameClosing;
+    DrawAfter(150);
+    EXPECT_LT(TickNow(), 100u);
+    EXPECT_NEAR(frame.opacity, 0.25f, Tolerance);
+}
+
+// Titles, labels and typed texts are drawn as they stand: conversions in them are not expanded (and a
+// "%n" writes nothing anywhere).
+TEST_F(Frame, TextsFromOutsideAreDrawnAsText) {
+    ASSERT_TRUE(LoadSkinsAndFonts());
+    EnsureGlContext();
+    frame.title = "%s%n%s%n";
+    GTextBox box;
+    box.Create(0, "%s%n%d%%", 20, 80, 160, 26, 0, FontNormal, 1, nullptr, &frame);
+    GBaseBtn button;
+    button.Create(20, 120, 90, 24, "%n%s", FontNormal, GBaseBtn::TintPress, 0, 2, nullptr, &frame);
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    box.DrawBox(1.0f, 800, 600, 0, 0, 0, &PressClaimed, ClickSerial);
+    EnsureGlContext();
+    // The box's text row holds dark glyph pixels of the literal text.
+    int dark = 0;
+    unsigned char rgba[4];
+    for (int px = box.WindowX() + 8; px < box.WindowX() + 80; ++px) {
+        for (int py = box.WindowY() + 6; py < box.WindowY() + 20; ++py) {
+            ReadPixel(px, py, 600, rgba);
+            dark += rgba[0] < 100;
+        }
+    }
+    EXPECT_GT(dark, 20);
+    // As wide as the text drawn through "%s".
+    EXPECT_EQ(FontNormal->TextWidth("%s", box.text), FontNormal->TextWidth("%s", "%s%n%d%%"));
+    frame.Draw(1.0f);
+    button.Draw(1.0f);
 }
 
 } // namespace
