@@ -19,6 +19,8 @@ SDL_GLContext Context;
 
 void EnsureGlContext(int width, int height) {
     if (!Window) {
+        // Headless unless the caller chose a driver.
+        if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
         if (SDL_Init(SDL_INIT_VIDEO) != 0) {
             std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
             std::abort();
