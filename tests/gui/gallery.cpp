@@ -130,7 +130,9 @@ int main(int argc, char** argv) {
     behind.x = 700;
     behind.y = 340;
     panel.dimButton = 3;
-    Frames(300);
+    // A push bar's bubble shows a value that changed since the bar's last draw, so every bubble lights
+    // at the panel's first frames; let them fade before the pictures.
+    Frames(1100);
 
     Mouse mouse;
     // Check buttons: a toggle switched on, the right member of the radio pair chosen.
