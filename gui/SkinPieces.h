@@ -290,13 +290,13 @@ inline constexpr SkinPiece Table[SkinPieceCount] = {
     E("ListHeaderFolded",      Ex,  19, 304,  73, 264,  54,  20),
     E("ListHeaderUnfolded",    Ex,  19, 260,  73, 220,  54,  20),
     E("VScrollTrackTop",       Ex,   1, 310,   8, 278,   7,  16, N,  StripVScrollTrack),
-    E("VScrollTrackMiddle",    Ex,   1, 304,   8, 132,   7, 288, Y,  StripVScrollTrack),
+    E("VScrollTrackMiddle",    Ex,   1, 304,   8, 132,   7, 120, Y,  StripVScrollTrack),
     E("VScrollTrackBottom",    Ex,   1, 138,   8, 106,   7,  16, N,  StripVScrollTrack),
     E("VScrollThumbTop",       Ex,   9, 310,  14, 278,   5,  16, N,  StripVScrollThumb),
     E("VScrollThumbMiddle",    Ex,   9, 304,  14, 132,   5,  48, Y,  StripVScrollThumb),
     E("VScrollThumbBottom",    Ex,   9, 138,  14, 106,   5,  16, N,  StripVScrollThumb),
 
-    P("BarLeft",               Wb,   4, 256,  33,   0, 400,  64, X,  StripBar),
+    P("BarLeft",               Wb,   4, 256,  33,   0, 120,  64, X,  StripBar),
     P("BarMiddle",             Wb,  72, 256, 180,   0,  54,  64, N,  StripBar),
     P("BarRight",              Wb, 180, 256, 252,   0, 506,  64, X,  StripBar),
 

@@ -16,7 +16,8 @@ struct Rgb {
 constexpr Rgb Accent{0.0, 0.34, 0.82};
 constexpr Rgb AccentLight{0.32, 0.62, 1.0};
 constexpr Rgb AccentDark{0.0, 0.22, 0.58};
-constexpr Rgb PanelGrey{241 / 255.0, 241 / 255.0, 241 / 255.0};
+// The flat client area is drawn at 241/256, which the framebuffer stores as 240.
+constexpr Rgb PanelGrey{240 / 255.0, 240 / 255.0, 240 / 255.0};
 
 class Canvas {
 public:

@@ -41,7 +41,8 @@ void PutU32(std::vector<uint8_t>* out, uint32_t v) {
 
 } // namespace
 
-std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int components, float ratio) {
+std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int components, float ratio,
+                               bool asSigned) {
     opj_image_cmptparm_t parms[4];
     std::memset(parms, 0, sizeof parms);
     for (int c = 0; c < components; ++c) {
@@ -49,7 +50,7 @@ std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int
         parms[c].w = width;
         parms[c].h = height;
         parms[c].prec = 8;
-        parms[c].sgnd = 0;
+        parms[c].sgnd = asSigned ? 1 : 0;
     }
     opj_image_t* image = opj_image_create(components, parms, OPJ_CLRSPC_SRGB);
     if (!image) return {};
@@ -58,7 +59,7 @@ std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int
     image->y1 = height;
     if (components == 4) image->comps[3].alpha = 1;
     for (int c = 0; c < components; ++c)
-        for (int i = 0; i < width * height; ++i) image->comps[c].data[i] = pixels[i * components + c];
+        for (int i = 0; i < width * height; ++i) image->comps[c].data[i] = pixels[i * components + c] - (asSigned ? 128 : 0);
 
     opj_cparameters_t parameters;
     opj_set_default_encoder_parameters(&parameters);

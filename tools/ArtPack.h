@@ -6,8 +6,10 @@
 #include <vector>
 
 // Encodes a top-down picture (components 3 = RGB, 4 = RGBA, interleaved) as a JP2 file. `ratio` 0 is
-// lossless; otherwise the compression ratio of the lossy (9/7) coder. Empty on failure.
-std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int components, float ratio);
+// lossless; otherwise the compression ratio of the lossy (9/7) coder. `asSigned` stores each byte less
+// 128 as a signed sample. Empty on failure.
+std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int components, float ratio,
+                               bool asSigned = false);
 
 // Appends one record: the 16-byte name field (tag, name, NUL), payload size, components, width, height
 // (32-bit little-endian), then the JP2 file. False when the tag and name do not fit the field.

@@ -1,0 +1,157 @@
+// The picture work of start-up, measured in-process on a hidden GL window: steps 1 to 7 of StartUp
+// (decode buffer, packs, thumbnail cache, stored background, fifteen skin textures, three fonts) and
+// then one frame that draws the background, finished with glFinish. The 2 s intro wait before the
+// background fades in is not part of it.
+//   FirstStart: no thumbnail cache, so the eight backgrounds are decoded, scaled and the cache written.
+//   WarmStart:  the cache exists and is read.
+// The font engine's one-off start (fontconfig reading its configuration) is printed first, since it
+// happens once per process and would otherwise be hidden in the first iteration.
+// The rest measure single steps.
+#include "tests/pictures/GlContext.h"
+
+#include "app/Resources.h"
+#include "app/Settings.h"
+#include "app/Textures.h"
+#include "gui/SkinPieces.h"
+#include "gui/TextRenderer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+
+uint32_t Skins[SkinImageCount];
+
+void DropEverything() {
+    ResetPicturesForTest();
+    for (uint32_t& t : Skins) {
+        if (t) glDeleteTextures(1, &t);
+        t = 0;
+    }
+    delete FontNormal;
+    delete FontBold;
+    delete FontLarge;
+    FontNormal = FontBold = FontLarge = nullptr;
+}
+
+void StartPictures() {
+    FontNormal = new TextRenderer;
+    FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
+    AllocateDecodeBuffer();
+    LoadPacks();
+    BuildBackgroundCache(0);
+    std::string name = StoredBackgroundName();
+    LoadBackground(name.c_str());
+    for (int i = 0; i < SkinImageCount; ++i) {
+        int mag = (i == int(SkinImage::Eq) || i == int(SkinImage::Ex) || i == int(SkinImage::Logo)) ? GL_NEAREST
+                                                                                                   : GL_LINEAR;
+        LoadSkinTexture(SkinImageOf(SkinImage(i)).name, &Skins[i], GL_LINEAR, mag);
+    }
+    FontBold = new TextRenderer;
+    FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
+    FontLarge = new TextRenderer;
+    FontLarge->Create("Arial", "宋体", 700, 700, 16, 20, 5, 32);
+}
+
+void DrawBackgroundFrame() {
+    GlContext::BeginFrame();
+    glColor4f(1, 1, 1, 1);
+    constexpr SkinRect whole{0, 1, 1, 0};
+    glBindTexture(GL_TEXTURE_2D, BackgroundTextures[1]);
+    DrawSkinQuad(whole, 0, 0, 960, 120);
+    glBindTexture(GL_TEXTURE_2D, BackgroundTextures[0]);
+    DrawSkinQuad(whole, 0, 120, 960, 480);
+    glFinish();
+}
+
+void FirstStart(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        DropEverything();
+        std::remove(ThumbCachePath().c_str());
+        state.ResumeTiming();
+        StartPictures();
+        DrawBackgroundFrame();
+    }
+    if (BackgroundTextures[0] == 0) state.SkipWithError("no background was drawn");
+}
+
+void WarmStart(benchmark::State& state) {
+    StartPictures(); // makes the cache
+    for (auto _ : state) {
+        state.PauseTiming();
+        DropEverything();
+        state.ResumeTiming();
+        StartPictures();
+        DrawBackgroundFrame();
+    }
+}
+
+void DecodeOneBackground(benchmark::State& state) {
+    DropEverything();
+    LoadPacks();
+    uint32_t payload = BackgroundPack[16] | BackgroundPack[17] << 8 | BackgroundPack[18] << 16 |
+                       uint32_t(BackgroundPack[19]) << 24;
+    int w, h, c;
+    for (auto _ : state) benchmark::DoNotOptimize(DecodeJp2(BackgroundPack + 32, payload, &w, &h, &c));
+}
+
+void ScaleToThumbnail(benchmark::State& state) {
+    static uint8_t src[1024 * 640 * 3], dst[128 * 80 * 3];
+    for (auto _ : state) {
+        ScaleImage(dst, 128, 80, src, 1024, 640);
+        benchmark::ClobberMemory();
+    }
+}
+
+void SkinTextures(benchmark::State& state) {
+    DropEverything();
+    LoadPacks();
+    for (auto _ : state) {
+        for (int i = 0; i < SkinImageCount; ++i) {
+            LoadSkinTexture(SkinImageOf(SkinImage(i)).name, &Skins[i], GL_LINEAR, GL_LINEAR);
+            glDeleteTextures(1, &Skins[i]);
+            Skins[i] = 0;
+        }
+        glFinish();
+    }
+}
+
+} // namespace
+
+BENCHMARK(FirstStart)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(WarmStart)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(DecodeOneBackground)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(ScaleToThumbnail)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(SkinTextures)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char** argv) {
+    std::string home = TONVEX_BENCH_HOME;
+    std::string parent = home.substr(0, home.rfind('/'));
+    mkdir(parent.c_str(), 0700);
+    mkdir(home.c_str(), 0700);
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
+    if (!GlContext::Ready()) return 1;
+    // Once per process: fontconfig reads the system's configuration and font list. The benchmarks below
+    // run after it, so its cost is reported here.
+    auto begin = std::chrono::steady_clock::now();
+    {
+        TextRenderer first;
+        first.Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
+    }
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+    std::printf("font engine start (once per process): %.1f ms\n", ms);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::printf("packs: backgrounds %u bytes, skins %u bytes\n", BackgroundPackSize, SkinPackSize);
+    return 0;
+}

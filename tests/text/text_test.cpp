@@ -1,0 +1,284 @@
+// The text renderer on a real GL context: glyph textures, pen movement, selections, caret search and
+// the character-code helpers. GBK texts are written as bytes.
+#include "tests/pictures/GlContext.h"
+
+#include "gui/TextRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// "中" and "文" in GBK.
+constexpr const char* Zhong = "\xD6\xD0";
+constexpr const char* ZhongWen = "\xD6\xD0\xCE\xC4";
+
+struct Ink {
+    int top = 1 << 30, bottom = -1, left = 1 << 30, right = -1;
+    int count = 0;
+};
+
+// Where the screen differs from the background grey inside a box.
+Ink FindInk(const std::vector<uint8_t>& screen, int x0, int y0, int x1, int y1, int background) {
+    Ink ink;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const uint8_t* p = &screen[(size_t(y) * GlContext::Width + x) * 4];
+            if (std::abs(p[0] - background) < 40) continue;
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ++ink.count;
+        }
+    return ink;
+}
+
+class Text : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(GlContext::Ready());
+        normal = new TextRenderer;
+        large = new TextRenderer;
+        ASSERT_TRUE(normal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16));
+        ASSERT_TRUE(large->Create("Arial", "宋体", 700, 700, 16, 20, 5, 32));
+    }
+    static void TearDownTestSuite() {
+        delete normal;
+        delete large;
+    }
+    static TextRenderer* normal;
+    static TextRenderer* large;
+};
+TextRenderer* Text::normal;
+TextRenderer* Text::large;
+
+} // namespace
+
+TEST_F(Text, CreateChoosesTheCellAndRefusesWhatItCannotDraw) {
+    TextRenderer r;
+    EXPECT_FALSE(r.Create(nullptr, "宋体", 400, 400, 12, 13, 0, 16));
+    EXPECT_FALSE(r.Create("Tahoma", nullptr, 400, 400, 128, 0, 0, 0));
+    for (auto [size, cell] : {std::pair{12, 16}, {14, 16}, {15, 32}, {30, 32}, {31, 64}, {62, 64}, {63, 128}}) {
+        TextRenderer sized;
+        ASSERT_TRUE(sized.Create("Tahoma", nullptr, 400, 400, size, 0, 0, 0)) << size;
+        EXPECT_EQ(sized.Cell(), cell) << size;
+    }
+}
+
+TEST_F(Text, LetterAIsAWhiteCellWhoseAlphaIsItsHardEdgedCoverage) {
+    uint32_t texture = normal->Glyph('A');
+    ASSERT_NE(texture, 0u);
+    int w = 0, h = 0;
+    std::vector<uint8_t> pixels = GlContext::ReadTexture(texture, 0, &w, &h);
+    ASSERT_EQ(w, 16);
+    ASSERT_EQ(h, 16);
+    // Rows of the texture count from the glyph's bottom: find the ink rows.
+    int lowest = -1, highest = -1, covered = 0;
+    for (int r = 0; r < 16; ++r)
+        for (int c = 0; c < 16; ++c) {
+            const uint8_t* p = &pixels[(r * 16 + c) * 4];
+            ASSERT_EQ(p[0], 255);
+            ASSERT_EQ(p[1], 255);
+            ASSERT_EQ(p[2], 255);
+            ASSERT_TRUE(p[3] == 0 || p[3] == 255) << "grey edge at " << r << "," << c;
+            if (p[3]) {
+                if (lowest < 0) lowest = r;
+                highest = r;
+                ++covered;
+            }
+        }
+    ASSERT_GT(covered, 10);
+    auto runs = [&](int r) {
+        int count = 0;
+        for (int c = 0; c < 16; ++c)
+            if (pixels[(r * 16 + c) * 4 + 3] && (c == 0 || !pixels[(r * 16 + c - 1) * 4 + 3])) ++count;
+        return count;
+    };
+    EXPECT_EQ(runs(lowest), 2) << "the legs of the A are at its bottom";
+    EXPECT_EQ(runs(highest), 1) << "the apex is at its top";
+    EXPECT_GE(highest - lowest, 6);
+    EXPECT_EQ(normal->Entry('A').kind, 1);
+    EXPECT_GT(normal->Entry('A').advance, 4);
+    EXPECT_EQ(normal->Glyph('A'), texture) << "a glyph is made once";
+}
+
+TEST_F(Text, DrawTextPutsTheGlyphUprightAtThePen) {
+    GlContext::BeginFrame(0.0f);
+    glColor4f(1, 1, 1, 1);
+    normal->DrawText(40, 30, "A");
+    std::vector<uint8_t> screen = GlContext::ReadScreen();
+    Ink ink = FindInk(screen, 30, 20, 80, 60, 0);
+    ASSERT_GT(ink.count, 10);
+    EXPECT_GE(ink.left, 40);
+    EXPECT_LE(ink.right, 40 + normal->Entry('A').advance);
+    EXPECT_GE(ink.top, 30);
+    EXPECT_LT(ink.bottom, 30 + 16);
+    // The apex row (top) is narrower than the bottom row.
+    auto width = [&](int y) { return FindInk(screen, 30, y, 80, y + 1, 0).count; };
+    EXPECT_LT(width(ink.top), width(ink.bottom));
+}
+
+TEST_F(Text, TwoByteCharactersSitOnePixelLowerInDrawTextOnly) {
+    GlContext::BeginFrame(1.0f);
+    glColor4f(0, 0, 0, 1);
+    normal->DrawText(20, 40, "%s", Zhong);
+    normal->DrawText(120, 40, "H");
+    const float blue[3] = {0, 0, 1};
+    normal->DrawTextSelected(220, 40, 0, 0, 1, blue, "%s", Zhong);
+    normal->DrawTextSelected(320, 40, 0, 0, 1, blue, "H");
+    std::vector<uint8_t> screen = GlContext::ReadScreen();
+    Ink drawn = FindInk(screen, 15, 30, 60, 70, 255);
+    Ink selected = FindInk(screen, 215, 30, 260, 70, 255);
+    Ink latin = FindInk(screen, 115, 30, 160, 70, 255);
+    Ink latinSelected = FindInk(screen, 315, 30, 360, 70, 255);
+    ASSERT_GT(drawn.count, 10);
+    ASSERT_GT(selected.count, 10);
+    EXPECT_EQ(drawn.top, selected.top + 1);
+    EXPECT_EQ(drawn.bottom, selected.bottom + 1);
+    EXPECT_EQ(latin.top, latinSelected.top);
+    EXPECT_EQ(normal->Entry(0xD0D6).kind, 2);
+}
+
+TEST_F(Text, LargeFontMovesThePenOnePixelPastTheAdvance) {
+    GlContext::BeginFrame(0.0f);
+    glColor4f(1, 1, 1, 1);
+    large->DrawText(50, 50, "AV");
+    std::vector<uint8_t> together = GlContext::ReadScreen();
+
+    GlContext::BeginFrame(0.0f);
+    large->DrawText(50, 50, "A");
+    large->DrawText(50 + large->Entry('A').advance + 1, 50, "V");
+    std::vector<uint8_t> apart = GlContext::ReadScreen();
+    EXPECT_TRUE(together == apart);
+
+    EXPECT_EQ(large->TextWidth("AV"), large->Entry('A').advance + large->Entry('V').advance);
+}
+
+TEST_F(Text, HaloedGlyphFollowsTheHaloRecipe) {
+    // A style-0 renderer with the same faces gives the coverage D; the haloed texture is computed from it
+    // here step by step: spread, soften, then the glyph moved one right and one down.
+    TextRenderer plain;
+    ASSERT_TRUE(plain.Create("Arial", "宋体", 700, 700, 16, 20, 0, 32));
+    int w = 0, h = 0;
+    std::vector<uint8_t> coverage = GlContext::ReadTexture(plain.Glyph('R'), 0, &w, &h);
+    std::vector<uint8_t> haloed = GlContext::ReadTexture(large->Glyph('R'), 0, &w, &h);
+    ASSERT_EQ(w, 32);
+    const int n = 32;
+    auto D = [&](int r, int c) { return int(coverage[(r * n + c) * 4 + 3]); };
+    std::vector<int> alpha(n * n, 0), soft(n * n, 0), rgb(n * n, 0);
+    for (int r = 1; r < n; ++r)
+        for (int c = 0; c < n; ++c)
+            for (int dr = -1; dr <= 1; ++dr)
+                for (int dc = -1; dc <= 1; ++dc) {
+                    int rr = r - 1 + dr, cc = c + 1 + dc;
+                    if (rr >= 0 && rr < n && cc >= 0 && cc < n)
+                        alpha[rr * n + cc] = std::min(255, alpha[rr * n + cc] + D(r, c));
+                }
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c) {
+            int sum = 4 * alpha[r * n + c];
+            if (c > 0) sum += alpha[r * n + c - 1];
+            if (c < n - 1) sum += alpha[r * n + c + 1];
+            if (r > 0) sum += alpha[(r - 1) * n + c];
+            if (r < n - 1) sum += alpha[(r + 1) * n + c];
+            soft[r * n + c] = sum / 8;
+        }
+    for (int r = 1; r < n; ++r)
+        for (int c = 0; c + 1 < n; ++c) {
+            rgb[(r - 1) * n + c + 1] = D(r, c);
+            soft[(r - 1) * n + c + 1] = std::min(255, soft[(r - 1) * n + c + 1] + D(r, c));
+        }
+    int differences = 0;
+    for (int i = 0; i < n * n; ++i) {
+        if (haloed[i * 4] != rgb[i] || haloed[i * 4 + 3] != soft[i]) ++differences;
+    }
+    EXPECT_EQ(differences, 0);
+    EXPECT_GT(std::count_if(soft.begin(), soft.end(), [](int a) { return a > 0 && a < 255; }), 10);
+}
+
+TEST_F(Text, WidthOfATextNeverDrawnIsTheSumOfItsAdvances) {
+    TextRenderer fresh;
+    ASSERT_TRUE(fresh.Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16));
+    EXPECT_EQ(fresh.Entry('W').texture, 0u);
+    int width = fresh.TextWidth("W%d%s", 42, ZhongWen);
+    int sum = fresh.Entry('W').advance + fresh.Entry('4').advance + fresh.Entry('2').advance +
+              fresh.Entry(0xD0D6).advance + fresh.Entry(0xC4CE).advance;
+    EXPECT_EQ(width, sum);
+    EXPECT_GE(fresh.Entry(0xD0D6).advance, 11) << "a Chinese character is about one em wide";
+    EXPECT_NE(fresh.Entry('W').texture, 0u);
+    EXPECT_EQ(fresh.TextWidth(nullptr), 0);
+    EXPECT_EQ(fresh.TextWidth("%s", ""), 0);
+    EXPECT_NE(fresh.Glyph('W'), normal->Glyph('W')) << "each renderer keeps its own glyphs";
+}
+
+TEST_F(Text, CaretLandsOnTheNearestCharacterBoundary) {
+    int x = -1, byte = -1, ch = -1;
+    int a = normal->Entry('a').advance ? normal->Entry('a').advance : normal->TextWidth("a");
+    normal->CaretFromX(100, 100 + a / 2 - 1, &x, &byte, &ch, "ab%s", Zhong);
+    EXPECT_EQ(x, 100);
+    EXPECT_EQ(byte, 0);
+    EXPECT_EQ(ch, 0);
+    normal->CaretFromX(100, 100 + a / 2, &x, &byte, &ch, "ab%s", Zhong);
+    EXPECT_EQ(x, 100 + a);
+    EXPECT_EQ(ch, 1);
+    normal->CaretFromX(100, 1000, &x, &byte, &ch, "ab%s", Zhong);
+    EXPECT_EQ(ch, 3);
+    EXPECT_EQ(byte, 4);
+    EXPECT_EQ(x, 100 + normal->TextWidth("ab%s", Zhong));
+    EXPECT_EQ(normal->TextXAtByte(3, "ab%s", Zhong), normal->TextWidth("ab%s", Zhong));
+    EXPECT_EQ(normal->TextXAtByte(1, "ab%s", Zhong), a);
+    EXPECT_EQ(normal->TextXAtByte(0, "ab"), 0);
+}
+
+TEST_F(Text, SelectionGivenBackwardsHighlightsTheCharactersBetween) {
+    GlContext::BeginFrame(1.0f);
+    const float red[3] = {1, 0, 0};
+    normal->DrawTextSelected(30, 100, 5, 2, 1, red, "aaaaaaa");
+    std::vector<uint8_t> screen = GlContext::ReadScreen();
+    int a = normal->Entry('a').advance;
+    for (int i = 0; i < 7; ++i) {
+        // The top-left pixel of each character's box, above the ink of an "a".
+        const uint8_t* p = &screen[(size_t(100) * GlContext::Width + 30 + i * a) * 4];
+        bool highlighted = p[0] > 200 && p[1] < 50 && p[2] < 50;
+        EXPECT_EQ(highlighted, i >= 2 && i <= 4) << "character " << i;
+    }
+    // The highlight is size + 1 rows high.
+    const uint8_t* below = &screen[(size_t(100 + 13) * GlContext::Width + 30 + 2 * a) * 4];
+    EXPECT_GT(below[1], 200);
+}
+
+TEST(TextCodes, BytesBecomeCodesAndCountsTurnBothWays) {
+    uint16_t codes[257];
+    TextRenderer::ToCodes(codes, "a\xD6\xD0z");
+    EXPECT_EQ(codes[0], 'a');
+    EXPECT_EQ(codes[1], 0xD6 + 256 * 0xD0);
+    EXPECT_EQ(codes[2], 'z');
+    EXPECT_EQ(codes[3], 0);
+
+    // A lead byte at the very end stands alone; the walk stops at the terminator.
+    TextRenderer::ToCodes(codes, "x\xD6");
+    EXPECT_EQ(codes[1], 0xD6);
+    EXPECT_EQ(codes[2], 0);
+
+    // More than 255 characters wrap round the code buffer and stay inside it.
+    std::string longText(300, 'q');
+    codes[256] = 0x7777;
+    TextRenderer::ToCodes(codes, longText.c_str());
+    EXPECT_EQ(codes[300 % 256], 0);
+    EXPECT_EQ(codes[256], 0x7777);
+
+    const char* text = "a\xD6\xD0" "b\x80" "c";
+    EXPECT_EQ(TextRenderer::CharsToBytes(codes, text, 0), 0);
+    EXPECT_EQ(TextRenderer::CharsToBytes(codes, text, 1), 1);
+    EXPECT_EQ(TextRenderer::CharsToBytes(codes, text, 2), 3);
+    EXPECT_EQ(TextRenderer::CharsToBytes(codes, text, 4), 5) << "a byte of exactly 128 is one character";
+    EXPECT_EQ(TextRenderer::CharsToBytes(codes, text, 9), 0);
+    EXPECT_EQ(TextRenderer::BytesToChars(codes, text, 0), 0);
+    EXPECT_EQ(TextRenderer::BytesToChars(codes, text, 2), 2) << "half a character counts whole";
+    EXPECT_EQ(TextRenderer::BytesToChars(codes, text, 3), 2);
+    EXPECT_EQ(TextRenderer::BytesToChars(codes, text, 6), 5);
+    EXPECT_EQ(TextRenderer::BytesToChars(codes, text, 7), 0);
+}
