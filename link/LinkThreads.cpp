@@ -26,6 +26,12 @@ std::condition_variable g_gate;
 bool g_gateOpen = false;
 uint8_t g_uploadSlot[256];
 
+// A program that ends without LinkShutdown (a test, an early return) still stops its threads before
+// their objects go away.
+struct StopAtExit {
+    ~StopAtExit() { LinkShutdown(); }
+} g_stopAtExit;
+
 // Sends one request and waits up to `timeoutMs` for a complete packet. The rest of a read after a
 // complete packet is dropped. With `wait` false the frame only goes out (a last try nobody waits for).
 Outcome Exchange(FrameAssembler& assembler, const uint8_t* frame, int frameBytes, uint32_t timeoutMs,

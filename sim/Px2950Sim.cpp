@@ -354,7 +354,7 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
     reply.insert(reply.end(), data.begin(), data.end());
     reply.push_back(frame[length]);
     reply.push_back(frame[length + 1]);
-    if (typeZero_) reply[3] = 0;
+    if (forcedType_ >= 0) reply[3] = static_cast<uint8_t>(forcedType_);
     if (wrongTag_ && wrongTag_.fetch_sub(1) > 0) reply[reply.size() - 2] ^= 0x02;
     if (wrongCode_ && wrongCode_.fetch_sub(1) > 0) reply[4] ^= 0x01;
     if (garbage_ && garbage_.fetch_sub(1) > 0) {

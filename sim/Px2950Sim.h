@@ -47,7 +47,9 @@ public:
     void WrongCodeNext(uint32_t n) { wrongCode_ = n; }
     void GarbageNext(uint32_t n) { garbage_ = n; }         // junk instead of the next n answers
     void SetNoiseBefore(bool on) { noise_ = on; }          // junk ahead of every answer
-    void SetTypeZeroReplies(bool on) { typeZero_ = on; }
+    // Every answer carries this type byte instead of 1 or 3 (0 and 2 are what a confused device sends);
+    // -1 = off.
+    void SetForcedReplyType(int type) { forcedType_ = type; }
     void SetZeroReads(bool on) { zeroReads_ = on; }        // every read answered with zeros
     void VanishAfter(uint32_t requests) { vanishAfter_ = requests; } // closes its side after n requests
     bool Vanished() const { return vanished_; }
@@ -101,7 +103,7 @@ private:
     std::atomic<uint32_t> wrongCode_{0};
     std::atomic<uint32_t> garbage_{0};
     std::atomic<bool> noise_{false};
-    std::atomic<bool> typeZero_{false};
+    std::atomic<int> forcedType_{-1};
     std::atomic<bool> zeroReads_{false};
     std::atomic<uint32_t> vanishAfter_{0};
     std::atomic<bool> vanished_{false};
