@@ -119,6 +119,19 @@ void LinkSendPayload(uint32_t code, const uint8_t* payload) {
     RequestIndex = 0;
 }
 
+// The connection state machine, one step per frame of the connecting panel:
+//
+//   state                          | step                                | moves to
+//   -------------------------------+-------------------------------------+-------------------------------
+//   waiting (Started clear)        | 1000 ms after the first step        | scanning (Started)
+//   scanning (ScanPortIndex < 6)   | two pings 501 ms apart per port     | downloading on a reply;
+//                                  | (a typed port: one LinkSend)        | failed at 6, or 64 for a typed
+//                                  |                                     | port the sender gave up on
+//   downloading                    | waits for DownloadIndex             | downloaded (LinkLost cleared),
+//                                  |                                     | failed (64) on DownloadAbort
+//   downloaded                     | 1000 ms, then closes the panel      | (Closing)
+//   uploading                      | waits for UploadIndex == UploadCount| Downloading, panel closing
+//   failed                         | nothing: "Connect" / "Scan again"   | waiting (the word reset)
 void ConnectStep() {
     ConnectPanelActive = 1;
     uint32_t state = ConnectState;
