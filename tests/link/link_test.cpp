@@ -7,6 +7,7 @@
 #include "link/ParamMap.h"
 #include "link/Serial.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -93,6 +94,7 @@ TEST_F(Sender, RepliesOfType0Or2NeverCompleteARequest) {
         LinkSend(18, static_cast<uint32_t>(10 + type), 0xFFFFFFFF, 0xFFFFFFFF);
         ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
         uint32_t took = TickSince(start);
+        WaitFor([&] { return sim.LogSize() >= 7; }, 500); // the last try is not waited for
         EXPECT_EQ(sim.LogSize(), 7u) << "type " << type << ": " << Describe(sim.Log());
         EXPECT_EQ(LinkBroken, 1u);
         EXPECT_EQ(LinkLost, 1u);
@@ -192,6 +194,7 @@ TEST_F(Scan, TypedPortThatNeverAnswersStopsTheScan) {
     ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 4000))
         << "ScanPortIndex " << ScanPortIndex << " frames " << sim.LogSize();
     EXPECT_EQ(LinkBroken, 1u);
+    WaitFor([&] { return sim.LogSize() >= 7; }, 500);
     EXPECT_EQ(sim.LogSize(), 7u) << Describe(sim.Log());
     EXPECT_EQ(LinkLost, 1u);
 }
@@ -327,6 +330,7 @@ TEST_F(Download, GivingUpKeepsWhatWasReadAndRefreshesNothing) {
     EXPECT_EQ(words_.room[1][3], sim.Param(1572, 1)); // entry 48
     EXPECT_EQ(words_.room[2][1], 0x55555555u);        // entry 50 never answered
     EXPECT_EQ(words_.volume[0], 0x55555555u);
+    WaitFor([&] { return sim.LogSize() >= 57; }, 500);
     auto log = sim.Log();
     ASSERT_EQ(log.size(), 1u + 50u + 6u) << Describe(log);
     for (size_t i = 51; i < log.size(); ++i) EXPECT_EQ(log[i].bytes, log[51].bytes);
@@ -395,7 +399,10 @@ TEST_F(Upload, RepliesOfAnyTypeCompleteTheUploadButNotTheDownload) {
     ScanPortIndex = 0;
     ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 3000));
     EXPECT_EQ(DownloadIndex, 0u);
-    EXPECT_EQ(sim.LogSize(), 6u) << Describe(sim.Log());
+    auto log = sim.Log();
+    // The level's last try may still reach the simulator after the log was cleared.
+    size_t firstEntry = std::count_if(log.begin(), log.end(), [](const auto& f) { return FrameCode(f) == 256; });
+    EXPECT_EQ(firstEntry, 6u) << Describe(log);
 }
 
 TEST_F(BadBytes, GarbageOversizePacketsAndWrongCodesAreSurvived) {
