@@ -188,9 +188,6 @@ void UploadThread() {
     FrameAssembler assembler(true);
     uint8_t frame[MaxRequestBytes];
     uint8_t packet[32];
-    UploadCount = static_cast<uint32_t>(BuildUploadList(g_uploadSlot));
-    UploadIndex = 0;
-    UploadAbort = 0;
     int tries = 0;
     while (UploadIndex < UploadCount && !UploadAbort && !Stopping) {
         uint32_t index = UploadIndex;
@@ -235,6 +232,11 @@ void StartUpload(const uint8_t* slot) {
     if (!slot) return;
     if (g_upload.joinable()) g_upload.join();
     std::memcpy(g_uploadSlot, slot, sizeof g_uploadSlot);
+    // The list and the progress words are set before the thread exists: a connecting panel that looks
+    // at once must not find the previous upload's UploadIndex == UploadCount and call this one done.
+    UploadCount = static_cast<uint32_t>(BuildUploadList(g_uploadSlot));
+    UploadIndex = 0;
+    UploadAbort = 0;
     g_upload = std::thread(UploadThread);
 }
 
