@@ -24,6 +24,7 @@
 std::atomic<uint32_t> PortOpen{0};
 std::atomic<uint32_t> SendCount{0};
 std::atomic<uint32_t> LastSendTick{0};
+std::atomic<uint8_t> LastSent[32];
 std::atomic<uint64_t> SerialBytesWritten{0};
 std::atomic<uint64_t> SerialBytesRead{0};
 
@@ -197,6 +198,7 @@ uint32_t SerialWrite(const uint8_t* bytes, uint32_t count) {
     TraceSent(bytes, static_cast<int>(count), now - LastSendTick.load());
     ++SendCount;
     LastSendTick = now;
+    for (uint32_t i = 0; i < 32; ++i) LastSent[i] = i < count ? bytes[i] : 0;
     uint32_t written = 0;
     uint32_t start = now;
     while (written < count) {

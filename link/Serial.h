@@ -13,6 +13,7 @@ extern std::atomic<uint32_t> PortOpen;
 // Frames written since start, the tick of the last write, and a copy of the last frame.
 extern std::atomic<uint32_t> SendCount;
 extern std::atomic<uint32_t> LastSendTick;
+extern std::atomic<uint8_t> LastSent[32];
 // Bytes moved in each direction since start (the benchmark's wire time).
 extern std::atomic<uint64_t> SerialBytesWritten;
 extern std::atomic<uint64_t> SerialBytesRead;
