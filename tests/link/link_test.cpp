@@ -132,6 +132,7 @@ TEST_F(Scan, ProcessorOnCom3AfterTwoPingsToCom1AndCom2) {
     com2.SetSilent(true);
     std::vector<int> pings; // the port each ping went to
     bool downloadOnNextStep = false;
+    bool sawReply = false;
     uint32_t start = TickNow();
     uint32_t startedAt = 0;
     while (!(ConnectState & ConnectDownloading) && TickSince(start) < 8000) {
@@ -143,7 +144,10 @@ TEST_F(Scan, ProcessorOnCom3AfterTwoPingsToCom1AndCom2) {
         if (!startedAt && (ConnectState & ConnectStarted)) startedAt = TickSince(start);
         if (started && ScanTimer != timer && ScanTimer != 0 && !(ConnectState & ConnectDownloading))
             pings.push_back(port);
-        if (replied) downloadOnNextStep = (ConnectState & ConnectDownloading) != 0;
+        if (replied && !sawReply) {
+            sawReply = true;
+            downloadOnNextStep = (ConnectState & ConnectDownloading) != 0;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     EXPECT_TRUE(downloadOnNextStep) << "ConnectState " << ConnectState;
