@@ -78,7 +78,9 @@ bool StoreRequest(int index, uint32_t code, uint32_t value, const uint8_t* paylo
     return changed;
 }
 
-void Pause10ms() { std::this_thread::sleep_for(std::chrono::milliseconds(10)); }
+void Pause10ms() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
 
 } // namespace
 
@@ -90,7 +92,9 @@ void SetManualPortName(const char* name) {
     std::snprintf(g_manualPort, sizeof g_manualPort, "%s", name ? name : "");
 }
 
-const char* ManualPortName() { return g_manualPort; }
+const char* ManualPortName() {
+    return g_manualPort;
+}
 
 void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) {
     if (!Accepting()) {
@@ -280,10 +284,12 @@ void LinkResetForTest() {
     ScanAttempts = 0;
     ScanTimer = 0;
     ConnectPanelActive = 1;
-    for (auto& b : LastReply) b = 0;
+    for (auto& b : LastReply)
+        b = 0;
     std::memset(RequestPayload, 0, sizeof RequestPayload);
     Pending = 0;
-    for (auto& h : g_hooks) h = nullptr;
+    for (auto& h : g_hooks)
+        h = nullptr;
     std::snprintf(g_manualPort, sizeof g_manualPort, "COM1");
     g_freshScan = false;
 }

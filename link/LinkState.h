@@ -13,15 +13,15 @@
 // 1 while the connecting panel is drawn: the main loop keeps its full pace then.
 extern std::atomic<uint32_t> ConnectPanelActive;
 
-extern std::atomic<uint32_t> RequestCodes[2];  // 0xFFFFFFFF = no request
+extern std::atomic<uint32_t> RequestCodes[2]; // 0xFFFFFFFF = no request
 extern std::atomic<uint32_t> RequestValues[2];
-extern std::atomic<uint32_t> RequestIndex;     // which of the pair is being sent
-extern std::atomic<uint32_t> RequestChanged;   // the pair was replaced while it was being sent
-extern std::atomic<uint32_t> LinkIdle;         // the sender has nothing to do
-extern std::atomic<uint32_t> LinkLost;         // there is no usable connection
-extern std::atomic<uint32_t> LinkBroken;       // the sender gave up on a request
-extern std::atomic<uint32_t> ReplyReceived;    // a reply was accepted since the scan began
-extern std::atomic<uint32_t> DownloadIndex;    // ParamMap entries done
+extern std::atomic<uint32_t> RequestIndex;   // which of the pair is being sent
+extern std::atomic<uint32_t> RequestChanged; // the pair was replaced while it was being sent
+extern std::atomic<uint32_t> LinkIdle;       // the sender has nothing to do
+extern std::atomic<uint32_t> LinkLost;       // there is no usable connection
+extern std::atomic<uint32_t> LinkBroken;     // the sender gave up on a request
+extern std::atomic<uint32_t> ReplyReceived;  // a reply was accepted since the scan began
+extern std::atomic<uint32_t> DownloadIndex;  // ParamMap entries done
 extern std::atomic<uint32_t> DownloadAbort;
 extern std::atomic<uint32_t> UploadIndex;
 extern std::atomic<uint32_t> UploadCount;

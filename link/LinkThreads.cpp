@@ -48,7 +48,8 @@ Outcome Exchange(FrameAssembler& assembler, const uint8_t* frame, int frameBytes
             int length = assembler.packetBytes();
             std::memcpy(packetOut, assembler.packet(), 32);
             TracePacket(packetOut, length, TickSince(sent));
-            return PacketMatches(frame, frameBytes, packetOut, length) ? Outcome::Matched : Outcome::Mismatched;
+            return PacketMatches(frame, frameBytes, packetOut, length) ? Outcome::Matched
+                                                                       : Outcome::Mismatched;
         }
         if (n > 0) continue;
         uint32_t spent = TickSince(sent);
@@ -114,7 +115,8 @@ void SenderThread() {
                     break;
                 }
                 if (Exchange(assembler, frame, length, timeout, true, packet) != Outcome::Matched) continue;
-                for (int i = 0; i < 32; ++i) LastReply[i].store(packet[i]);
+                for (int i = 0; i < 32; ++i)
+                    LastReply[i].store(packet[i]);
                 // A LinkSend meanwhile put the index back to 0; that restart wins.
                 uint32_t expected = request.index;
                 RequestIndex.compare_exchange_strong(expected, request.index + 1);

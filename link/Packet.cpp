@@ -7,7 +7,8 @@
 
 uint16_t PacketChecksum(const uint8_t* bytes, int wordCount) {
     uint16_t sum = 0;
-    for (int i = 0; i < wordCount; ++i) sum ^= static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    for (int i = 0; i < wordCount; ++i)
+        sum ^= static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
     return sum & 0xFEFE;
 }
 
@@ -42,10 +43,14 @@ int BuildLongRequest(uint8_t* frame, uint32_t code, const uint8_t* payload, int 
 
 int PayloadBytesFor(uint32_t code) {
     switch (code) {
-    case 5: return 6;
-    case 7: return 4;
-    case 33: return 10;
-    default: return 0;
+    case 5:
+        return 6;
+    case 7:
+        return 4;
+    case 33:
+        return 10;
+    default:
+        return 0;
     }
 }
 
@@ -134,7 +139,8 @@ void TraceReceived(const uint8_t* bytes, int count) {
     Trace(7, ">> ReadData: %d     ", count);
     char line[3 * 1024 + 2];
     int n = 0;
-    for (int i = 0; i < count && i < 1024; ++i) n += std::snprintf(line + n, sizeof line - n, "%02X ", bytes[i]);
+    for (int i = 0; i < count && i < 1024; ++i)
+        n += std::snprintf(line + n, sizeof line - n, "%02X ", bytes[i]);
     Trace(7, "%s\n", line);
 }
 
@@ -142,6 +148,7 @@ void TracePacket(const uint8_t* packet, int count, uint32_t ms) {
     Trace(14, ">> ReadPack: ");
     char line[3 * 32 + 1];
     int n = 0;
-    for (int i = 0; i < count && i < 32; ++i) n += std::snprintf(line + n, sizeof line - n, "%02X ", packet[i]);
+    for (int i = 0; i < count && i < 32; ++i)
+        n += std::snprintf(line + n, sizeof line - n, "%02X ", packet[i]);
     Trace(7, "%s ( len:%-3d  time: %-3u\n", line, count, ms);
 }

@@ -39,7 +39,7 @@ int BuildLinkRequest(uint8_t* frame, uint32_t code, uint32_t value, const uint8_
 // byte is 1 or 3. The decision whether an 0xFF starts a packet waits for the byte after it, so the
 // result does not depend on how the stream was cut into reads.
 class FrameAssembler {
-public:
+  public:
     explicit FrameAssembler(bool anyType = false) : anyType_(anyType) {}
 
     // Feeds one byte. Returns true when a packet is complete; it is then in packet() until the next
@@ -51,7 +51,7 @@ public:
     // Length of the completed packet (length byte + 2).
     int packetBytes() const { return buffer_[2] + 2; }
 
-private:
+  private:
     bool Store(uint8_t b);
 
     uint8_t buffer_[32] = {};

@@ -36,26 +36,26 @@ extern uint32_t DeviceModeIndex;
 // (type, frequency, gain, Q codes). A member left null is bound to a word the link keeps, so the map
 // is always whole.
 struct ParamTargets {
-    uint32_t* micSliders[11]; // codes 256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515
-    uint32_t* micFeedback;    // 512
-    uint32_t* micMainChannel; // 516
-    uint32_t* micBands[7];    // 545-548
-    uint32_t* roomBands[15];  // 1569-1572
-    uint32_t* scSliders[6];   // 1280, 1281, 1282, 1283, 1285, 1286
-    uint32_t* scSlope;        // 1284
-    uint32_t* scRoomEqPath;   // 1287
-    uint32_t* scBands[3];     // 1313-1316
-    uint32_t* subSliders[3];  // 1028, 1029, 1030
-    uint32_t* subAutoManual;  // 1024
-    uint32_t* subSingDisco;   // 1025
-    uint32_t* subSing[2];     // 1026, 1027 of the Sing set
-    uint32_t* subDisco[2];    // the same of the Disco set
-    uint32_t* subBands[3];    // 1057-1060
-    uint32_t* musicAutoManual;      // 768
-    uint32_t* musicSingDisco;       // 769
-    uint32_t* musicSing[2];         // 770, 771 of the Sing set
-    uint32_t* musicSingBands[7];    // 801-804 of the Sing set
-    uint32_t* musicDisco[2];        // the same of the Disco set
+    uint32_t* micSliders[11];    // codes 256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515
+    uint32_t* micFeedback;       // 512
+    uint32_t* micMainChannel;    // 516
+    uint32_t* micBands[7];       // 545-548
+    uint32_t* roomBands[15];     // 1569-1572
+    uint32_t* scSliders[6];      // 1280, 1281, 1282, 1283, 1285, 1286
+    uint32_t* scSlope;           // 1284
+    uint32_t* scRoomEqPath;      // 1287
+    uint32_t* scBands[3];        // 1313-1316
+    uint32_t* subSliders[3];     // 1028, 1029, 1030
+    uint32_t* subAutoManual;     // 1024
+    uint32_t* subSingDisco;      // 1025
+    uint32_t* subSing[2];        // 1026, 1027 of the Sing set
+    uint32_t* subDisco[2];       // the same of the Disco set
+    uint32_t* subBands[3];       // 1057-1060
+    uint32_t* musicAutoManual;   // 768
+    uint32_t* musicSingDisco;    // 769
+    uint32_t* musicSing[2];      // 770, 771 of the Sing set
+    uint32_t* musicSingBands[7]; // 801-804 of the Sing set
+    uint32_t* musicDisco[2];     // the same of the Disco set
     uint32_t* musicDiscoBands[7];
     uint32_t* volume[5];      // 1792-1796
     uint32_t* barLevels[3];   // 17, 18, 19 ("Effect", "Mic", "Music")

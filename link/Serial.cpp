@@ -44,7 +44,8 @@ void MakeWakePipe() {
 
 int TrailingNumber(const std::string& path) {
     size_t i = path.size();
-    while (i > 0 && path[i - 1] >= '0' && path[i - 1] <= '9') --i;
+    while (i > 0 && path[i - 1] >= '0' && path[i - 1] <= '9')
+        --i;
     return i == path.size() ? -1 : std::atoi(path.c_str() + i);
 }
 
@@ -52,7 +53,8 @@ std::vector<std::string> Devices(const char* pattern) {
     std::vector<std::string> found;
     glob_t g;
     if (glob(pattern, 0, nullptr, &g) == 0)
-        for (size_t i = 0; i < g.gl_pathc; ++i) found.push_back(g.gl_pathv[i]);
+        for (size_t i = 0; i < g.gl_pathc; ++i)
+            found.push_back(g.gl_pathv[i]);
     globfree(&g);
     std::sort(found.begin(), found.end(), [](const std::string& a, const std::string& b) {
         return TrailingNumber(a) < TrailingNumber(b);
@@ -128,14 +130,17 @@ std::string ResolvePortName(const char* portName) {
         if (lstat(pinned.c_str(), &st) == 0) return pinned;
     }
     std::vector<std::string> present = Devices("/dev/ttyUSB*");
-    for (auto& d : Devices("/dev/ttyACM*")) present.push_back(d);
+    for (auto& d : Devices("/dev/ttyACM*"))
+        present.push_back(d);
     if (static_cast<int>(present.size()) < n)
         for (auto& d : Devices("/dev/ttyS*"))
             if (RealUart(d)) present.push_back(d);
     return n <= static_cast<int>(present.size()) ? present[n - 1] : std::string();
 }
 
-std::mutex& SerialTransferLock() { return g_transfer; }
+std::mutex& SerialTransferLock() {
+    return g_transfer;
+}
 
 uint32_t SerialOpen(const char* portName) {
     std::call_once(g_wakeOnce, MakeWakePipe);
@@ -198,7 +203,8 @@ uint32_t SerialWrite(const uint8_t* bytes, uint32_t count) {
     TraceSent(bytes, static_cast<int>(count), now - LastSendTick.load());
     ++SendCount;
     LastSendTick = now;
-    for (uint32_t i = 0; i < 32; ++i) LastSent[i] = i < count ? bytes[i] : 0;
+    for (uint32_t i = 0; i < 32; ++i)
+        LastSent[i] = i < count ? bytes[i] : 0;
     uint32_t written = 0;
     uint32_t start = now;
     while (written < count) {

@@ -17,7 +17,8 @@ constexpr uint64_t ByteNs = 10ull * 1000000000ull / 19200ull;
 
 uint16_t Checksum(const uint8_t* bytes, int words) {
     uint16_t sum = 0;
-    for (int i = 0; i < words; ++i) sum ^= static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    for (int i = 0; i < words; ++i)
+        sum ^= static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
     return sum & 0xFEFE;
 }
 
@@ -29,15 +30,20 @@ void SleepUntilNs(uint64_t ns) {
 
 bool PlainParam(uint16_t code) {
     return (code >= 256 && code <= 263) || (code >= 512 && code <= 516) || (code >= 768 && code <= 771) ||
-           (code >= 1024 && code <= 1030) || (code >= 1280 && code <= 1287) || (code >= 1792 && code <= 1796) ||
-           code == 8 || code == 16 || code == 17 || code == 18 || code == 19;
+           (code >= 1024 && code <= 1030) || (code >= 1280 && code <= 1287) ||
+           (code >= 1792 && code <= 1796) || code == 8 || code == 16 || code == 17 || code == 18 ||
+           code == 19;
 }
 
 } // namespace
 
-Px2950Sim::Px2950Sim() { Defaults(); }
+Px2950Sim::Px2950Sim() {
+    Defaults();
+}
 
-Px2950Sim::~Px2950Sim() { Stop(); }
+Px2950Sim::~Px2950Sim() {
+    Stop();
+}
 
 uint64_t Px2950Sim::NowNs() const {
     timespec ts;
@@ -67,12 +73,13 @@ int Px2950Sim::SetFor(uint16_t code) {
 void Px2950Sim::Defaults() {
     // In-range values a processor might hold after a factory reset.
     const std::pair<uint16_t, uint8_t> plain[] = {
-        {256, 50}, {257, 20}, {258, 4},    {259, 30},  {260, 25},  {261, 5},   {262, 4},   {263, 2},
-        {512, 0},  {513, 10}, {514, 6},    {515, 40},  {516, 1},   {768, 0},   {769, 0},   {1024, 0},
-        {1025, 1}, {1028, 31}, {1029, 24}, {1030, 4},  {1280, 100}, {1281, 100}, {1282, 31}, {1283, 100},
-        {1284, 0}, {1285, 16}, {1286, 30}, {1287, 0},  {1792, 40}, {1793, 62}, {1794, 40}, {1795, 62},
-        {1796, 30}, {8, 0},   {16, 0},     {17, 30},   {18, 40},   {19, 50}};
-    for (auto [code, value] : plain) live_[Key(code, 0, 0)] = value;
+        {256, 50},  {257, 20},  {258, 4},   {259, 30}, {260, 25},   {261, 5},    {262, 4},   {263, 2},
+        {512, 0},   {513, 10},  {514, 6},   {515, 40}, {516, 1},    {768, 0},    {769, 0},   {1024, 0},
+        {1025, 1},  {1028, 31}, {1029, 24}, {1030, 4}, {1280, 100}, {1281, 100}, {1282, 31}, {1283, 100},
+        {1284, 0},  {1285, 16}, {1286, 30}, {1287, 0}, {1792, 40},  {1793, 62},  {1794, 40}, {1795, 62},
+        {1796, 30}, {8, 0},     {16, 0},    {17, 30},  {18, 40},    {19, 50}};
+    for (auto [code, value] : plain)
+        live_[Key(code, 0, 0)] = value;
     for (int set = 0; set < 2; ++set) {
         live_[Key(1026, 0, set)] = set ? 90 : 100;
         live_[Key(1027, 0, set)] = set ? 86 : 96;
@@ -84,17 +91,18 @@ void Px2950Sim::Defaults() {
         int bands = BandsOf(first);
         for (int set = 0; set < (first == 801 ? 2 : 1); ++set)
             for (int b = 0; b < bands; ++b) {
-                live_[Key(first, b, set)] = 0;                                             // Peak
-                live_[Key(first + 1, b, set)] = static_cast<uint8_t>(b * 250 / bands + 1); // frequency
+                live_[Key(first, b, set)] = 0;                                              // Peak
+                live_[Key(first + 1, b, set)] = static_cast<uint8_t>(b * 250 / bands + 1);  // frequency
                 live_[Key(first + 2, b, set)] = static_cast<uint8_t>(120 + (set ? -b : b)); // gain
-                live_[Key(first + 3, b, set)] = 14;                                        // Q 3.0
+                live_[Key(first + 3, b, set)] = 14;                                         // Q 3.0
             }
     }
     for (int m = 0; m < 20; ++m) {
         modes_[m] = live_;
         char name[11];
         std::snprintf(name, sizeof name, "MODE %02d   ", m + 1);
-        for (int i = 0; i < 10; ++i) names_[m][i] = static_cast<uint8_t>(name[i] - 32);
+        for (int i = 0; i < 10; ++i)
+            names_[m][i] = static_cast<uint8_t>(name[i] - 32);
     }
 }
 
@@ -160,15 +168,19 @@ void Px2950Sim::SetCodeLatencyMs(uint16_t code, uint32_t ms) {
 
 uint8_t Px2950Sim::Param(uint16_t code, int band, int set) {
     std::lock_guard<std::mutex> hold(lock_);
-    if (!TwoSet(code)) set = 0;
-    else if (set < 0) set = SetFor(code);
+    if (!TwoSet(code))
+        set = 0;
+    else if (set < 0)
+        set = SetFor(code);
     return live_[Key(code, band, set)];
 }
 
 void Px2950Sim::SetParam(uint16_t code, int band, int set, uint8_t value) {
     std::lock_guard<std::mutex> hold(lock_);
-    if (!TwoSet(code)) set = 0;
-    else if (set < 0) set = SetFor(code);
+    if (!TwoSet(code))
+        set = 0;
+    else if (set < 0)
+        set = SetFor(code);
     live_[Key(code, band, set)] = value;
 }
 
@@ -192,19 +204,22 @@ std::string Px2950Sim::ModeName(int mode) {
     std::lock_guard<std::mutex> hold(lock_);
     std::string name;
     if (mode >= 0 && mode < 20)
-        for (uint8_t c : names_[mode]) name += static_cast<char>(c + 32);
+        for (uint8_t c : names_[mode])
+            name += static_cast<char>(c + 32);
     return name;
 }
 std::string Px2950Sim::SystemPassword() {
     std::lock_guard<std::mutex> hold(lock_);
     std::string s;
-    for (uint8_t d : systemPassword_) s += static_cast<char>('0' + d);
+    for (uint8_t d : systemPassword_)
+        s += static_cast<char>('0' + d);
     return s;
 }
 std::string Px2950Sim::KeypadPassword() {
     std::lock_guard<std::mutex> hold(lock_);
     std::string s;
-    for (uint8_t d : keypadPassword_) s += static_cast<char>('0' + d);
+    for (uint8_t d : keypadPassword_)
+        s += static_cast<char>('0' + d);
     return s;
 }
 
@@ -248,7 +263,8 @@ void Px2950Sim::Reply(std::vector<uint8_t> reply, uint64_t startNs) {
         // An oversize packet start followed by bytes that never complete it; the reply's own sync
         // pair then starts afresh.
         std::vector<uint8_t> junk = {0xFF, 0xFF, 0x40, 0x01};
-        for (int i = 0; i < 18; ++i) junk.push_back(static_cast<uint8_t>(0x20 + i * 7));
+        for (int i = 0; i < 18; ++i)
+            junk.push_back(static_cast<uint8_t>(0x20 + i * 7));
         reply.insert(reply.begin(), junk.begin(), junk.end());
     }
     if (!paced_) {
@@ -276,8 +292,8 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
     uint32_t request = 0;
     {
         std::lock_guard<std::mutex> hold(lock_);
-        log_.push_back(Frame{static_cast<uint32_t>((wireEndNs - startNs_) / 1000000), {frame, frame + count},
-                             checksumOk});
+        log_.push_back(Frame{
+            static_cast<uint32_t>((wireEndNs - startNs_) / 1000000), {frame, frame + count}, checksumOk});
         request = ++requests_;
         if (auto it = codeLatency_.find(code); it != codeLatency_.end()) extraMs = it->second;
         if (answer) {
@@ -290,12 +306,14 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
             } else if (code == 4 && read) {
                 data.assign(systemPassword_, systemPassword_ + 6);
             } else if (code == 5 && length == 12) {
-                for (int i = 0; i < 6; ++i) systemPassword_[i] = frame[6 + i] % 10;
+                for (int i = 0; i < 6; ++i)
+                    systemPassword_[i] = frame[6 + i] % 10;
                 data = {0, 0};
             } else if (code == 6 && read) {
                 data.assign(keypadPassword_, keypadPassword_ + 4);
             } else if (code == 7 && length == 10) {
-                for (int i = 0; i < 4; ++i) keypadPassword_[i] = frame[6 + i] % 10;
+                for (int i = 0; i < 4; ++i)
+                    keypadPassword_[i] = frame[6 + i] % 10;
                 data = {0, 0};
             } else if (code == 32) {
                 if (read) {
@@ -349,8 +367,9 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
     if (silentAfter_ && request > silentAfter_) return;
     if (dropEvery_ && request % dropEvery_ == 0) return;
 
-    std::vector<uint8_t> reply = {0xFF, 0xFF, static_cast<uint8_t>(6 + data.size()), static_cast<uint8_t>(read ? 1 : 3),
-                                  frame[4], frame[5]};
+    std::vector<uint8_t> reply = {
+        0xFF,     0xFF,    static_cast<uint8_t>(6 + data.size()), static_cast<uint8_t>(read ? 1 : 3),
+        frame[4], frame[5]};
     reply.insert(reply.end(), data.begin(), data.end());
     reply.push_back(frame[length]);
     reply.push_back(frame[length + 1]);
@@ -362,10 +381,12 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
         reply.clear();
         uint32_t& s = garbageSeed_;
         int n = 1 + static_cast<int>((s = s * 1103515245u + 12345u) >> 16) % 60;
-        for (int i = 0; i < n; ++i) reply.push_back(static_cast<uint8_t>((s = s * 1103515245u + 12345u) >> 16));
+        for (int i = 0; i < n; ++i)
+            reply.push_back(static_cast<uint8_t>((s = s * 1103515245u + 12345u) >> 16));
         const uint8_t oversize[] = {0xFF, 0xFF, 0xF0, 0x03, frame[4], frame[5]};
         reply.insert(reply.end(), oversize, oversize + sizeof oversize);
-        for (int i = 0; i < 40; ++i) reply.push_back(static_cast<uint8_t>(i));
+        for (int i = 0; i < 40; ++i)
+            reply.push_back(static_cast<uint8_t>(i));
     }
     uint64_t start = wireEndNs + (static_cast<uint64_t>(latencyMs_) + extraMs) * 1000000ull;
     Reply(std::move(reply), start);
@@ -389,7 +410,9 @@ void Px2950Sim::Run() {
         if (n <= 0) {
             if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
             // EIO: nobody holds the other end; our own copy of it keeps this from happening.
-            struct timespec pause{0, 5000000};
+            struct timespec pause {
+                0, 5000000
+            };
             nanosleep(&pause, nullptr);
             continue;
         }

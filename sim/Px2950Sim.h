@@ -13,7 +13,7 @@
 #include <vector>
 
 class Px2950Sim {
-public:
+  public:
     struct Frame {
         uint32_t atMs;              // milliseconds since Start, when the frame was complete on the wire
         std::vector<uint8_t> bytes; // as received
@@ -40,17 +40,17 @@ public:
     void SetCodeLatencyMs(uint16_t code, uint32_t ms);
 
     // Misbehaviour.
-    void DropEvery(uint32_t n) { dropEvery_ = n; }         // no answer to every n-th request; 0 = off
-    void SetSilent(bool silent) { silent_ = silent; }      // no answers at all
+    void DropEvery(uint32_t n) { dropEvery_ = n; }    // no answer to every n-th request; 0 = off
+    void SetSilent(bool silent) { silent_ = silent; } // no answers at all
     void SilentAfter(uint32_t requests) { silentAfter_ = requests; } // answers the first n only
     void WrongTagNext(uint32_t n) { wrongTag_ = n; }
     void WrongCodeNext(uint32_t n) { wrongCode_ = n; }
-    void GarbageNext(uint32_t n) { garbage_ = n; }         // junk instead of the next n answers
-    void SetNoiseBefore(bool on) { noise_ = on; }          // junk ahead of every answer
+    void GarbageNext(uint32_t n) { garbage_ = n; } // junk instead of the next n answers
+    void SetNoiseBefore(bool on) { noise_ = on; }  // junk ahead of every answer
     // Every answer carries this type byte instead of 1 or 3 (0 and 2 are what a confused device sends);
     // -1 = off.
     void SetForcedReplyType(int type) { forcedType_ = type; }
-    void SetZeroReads(bool on) { zeroReads_ = on; }        // every read answered with zeros
+    void SetZeroReads(bool on) { zeroReads_ = on; }                  // every read answered with zeros
     void VanishAfter(uint32_t requests) { vanishAfter_ = requests; } // closes its side after n requests
     bool Vanished() const { return vanished_; }
 
@@ -61,7 +61,7 @@ public:
     uint8_t MusicKey();
     uint8_t ControlMode();
     uint8_t CurrentMode();
-    uint8_t UploadBracket(); // last value of code 35
+    uint8_t UploadBracket();        // last value of code 35
     std::string ModeName(int mode); // as characters
     std::string SystemPassword();
     std::string KeypadPassword();
@@ -72,7 +72,7 @@ public:
     uint64_t BytesReceived() const { return bytesIn_; }
     uint64_t BytesSent() const { return bytesOut_; }
 
-private:
+  private:
     using Params = std::map<uint32_t, uint8_t>;
     static uint32_t Key(uint16_t code, int band, int set) { return code | band << 16 | set << 24; }
     static bool TwoSet(uint16_t code);
@@ -113,7 +113,7 @@ private:
     std::mutex lock_;
     Params live_;
     Params modes_[20];
-    uint8_t names_[20][10] = {};  // characters minus 32, as code 34 carries them
+    uint8_t names_[20][10] = {}; // characters minus 32, as code 34 carries them
     uint8_t pendingName_[10] = {};
     bool namePending_ = false;
     uint8_t systemPassword_[6] = {1, 2, 3, 4, 5, 6};

@@ -47,10 +47,12 @@ int main() {
 
     pid_t sim = fork();
     if (sim == 0) {
-        execl(SIM_PROGRAM, SIM_PROGRAM, "--link", com1.c_str(), "--latency", "0", static_cast<char*>(nullptr));
+        execl(SIM_PROGRAM, SIM_PROGRAM, "--link", com1.c_str(), "--latency", "0",
+              static_cast<char*>(nullptr));
         _exit(127);
     }
-    for (int i = 0; i < 200 && access(com1.c_str(), F_OK) != 0; ++i) usleep(10000);
+    for (int i = 0; i < 200 && access(com1.c_str(), F_OK) != 0; ++i)
+        usleep(10000);
 
     BuildParamMap(ParamTargets{});
     CreateSenderThread();
@@ -68,7 +70,8 @@ int main() {
     double wall0 = Seconds(CLOCK_MONOTONIC);
     double cpu0 = ProcessCpu();
     double main0 = Seconds(CLOCK_THREAD_CPUTIME_ID);
-    while (DownloadIndex < ParamMapCount && !DownloadAbort) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (DownloadIndex < ParamMapCount && !DownloadAbort)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     double wall = Seconds(CLOCK_MONOTONIC) - wall0;
     double linkCpu = (ProcessCpu() - cpu0) - (Seconds(CLOCK_THREAD_CPUTIME_ID) - main0);
     uint64_t bytes = SerialBytesWritten + SerialBytesRead - bytesBefore;
@@ -83,8 +86,8 @@ int main() {
 
     double wire = bytes * 10.0 / 19200.0;
     std::printf("download %s: %u entries, %llu bytes, wire %.3f s, wall %.3f s, link cpu %.4f s\n",
-                complete ? "complete" : "INCOMPLETE", DownloadIndex.load(), static_cast<unsigned long long>(bytes),
-                wire, wall, linkCpu);
+                complete ? "complete" : "INCOMPLETE", DownloadIndex.load(),
+                static_cast<unsigned long long>(bytes), wire, wall, linkCpu);
     std::printf("wall / wire = %.3f (goal <= 1.10)\n", wall / wire);
     std::printf("cpu / wall  = %.4f (goal <= 0.05)\n", linkCpu / wall);
     return complete ? 0 : 1;

@@ -25,7 +25,8 @@ void LinkFixture::SetUp() {
 
     PanelWords& w = words_;
     ParamTargets t{};
-    for (int i = 0; i < 11; ++i) t.micSliders[i] = &w.mic[i];
+    for (int i = 0; i < 11; ++i)
+        t.micSliders[i] = &w.mic[i];
     t.micFeedback = &w.micFeedback;
     t.micMainChannel = &w.micMain;
     for (int b = 0; b < 7; ++b) {
@@ -33,15 +34,18 @@ void LinkFixture::SetUp() {
         t.musicSingBands[b] = w.musicSingBands[b];
         t.musicDiscoBands[b] = w.musicDiscoBands[b];
     }
-    for (int b = 0; b < 15; ++b) t.roomBands[b] = w.room[b];
-    for (int i = 0; i < 6; ++i) t.scSliders[i] = &w.sc[i];
+    for (int b = 0; b < 15; ++b)
+        t.roomBands[b] = w.room[b];
+    for (int i = 0; i < 6; ++i)
+        t.scSliders[i] = &w.sc[i];
     t.scSlope = &w.scSlope;
     t.scRoomEqPath = &w.scPath;
     for (int b = 0; b < 3; ++b) {
         t.scBands[b] = w.scBands[b];
         t.subBands[b] = w.subBands[b];
     }
-    for (int i = 0; i < 3; ++i) t.subSliders[i] = &w.sub[i];
+    for (int i = 0; i < 3; ++i)
+        t.subSliders[i] = &w.sub[i];
     t.subAutoManual = &w.subAutoManual;
     t.subSingDisco = &w.subSingDisco;
     for (int i = 0; i < 2; ++i) {
@@ -52,8 +56,10 @@ void LinkFixture::SetUp() {
     }
     t.musicAutoManual = &w.musicAutoManual;
     t.musicSingDisco = &w.musicSingDisco;
-    for (int i = 0; i < 5; ++i) t.volume[i] = &w.volume[i];
-    for (int i = 0; i < 3; ++i) t.barLevels[i] = &w.bar[i];
+    for (int i = 0; i < 5; ++i)
+        t.volume[i] = &w.volume[i];
+    for (int i = 0; i < 3; ++i)
+        t.barLevels[i] = &w.bar[i];
     t.musicInputPort = &w.inputPort;
     t.keysetLock = &w.keyLock;
     BuildParamMap(t);
@@ -67,9 +73,11 @@ void LinkFixture::SetUp() {
 
 void LinkFixture::TearDown() {
     LinkShutdown();
-    for (auto& sim : sims_) sim->Stop();
+    for (auto& sim : sims_)
+        sim->Stop();
     sims_.clear();
-    for (int n = 1; n <= 8; ++n) unlink((dir_ + "/tonvex/ports/COM" + std::to_string(n)).c_str());
+    for (int n = 1; n <= 8; ++n)
+        unlink((dir_ + "/tonvex/ports/COM" + std::to_string(n)).c_str());
     rmdir((dir_ + "/tonvex/ports").c_str());
     rmdir((dir_ + "/tonvex").c_str());
     rmdir(dir_.c_str());

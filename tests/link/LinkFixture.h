@@ -22,7 +22,7 @@ struct PanelWords {
 };
 
 class LinkFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

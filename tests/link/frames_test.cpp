@@ -43,7 +43,8 @@ TEST(Frames, ChecksumAndRequestBytes) {
     BuildLinkRequest(frame, 4, 0, nullptr);
     EXPECT_EQ(frame[3], 0);
     BuildLinkRequest(frame, 3 | ReadCurrentBit, 1, nullptr);
-    EXPECT_EQ((std::vector<uint8_t>{frame[3], frame[4], frame[5], frame[6]}), (std::vector<uint8_t>{0, 3, 0, 1}));
+    EXPECT_EQ((std::vector<uint8_t>{frame[3], frame[4], frame[5], frame[6]}),
+              (std::vector<uint8_t>{0, 3, 0, 1}));
     BuildLinkRequest(frame, 32, 7 | 0x400, nullptr);
     EXPECT_EQ((std::vector<uint8_t>{frame[3], frame[6], frame[7]}), (std::vector<uint8_t>{4, 7, 4}));
     BuildLinkRequest(frame, 32, 7 | 0x200, nullptr);
@@ -70,10 +71,11 @@ TEST(Frames, ChecksumAndRequestBytes) {
 
 TEST(Frames, AssemblerGivesTheSamePacketsHowEverTheStreamIsCut) {
     const std::vector<uint8_t> reply = {0xFF, 0xFF, 0x08, 0x03, 0x11, 0x00, 0x05, 0x00, 0xE2, 0xFC};
-    const std::vector<uint8_t> name = {0xFF, 0xFF, 0x10, 0x01, 0x22, 0x00, 45, 47, 36, 37, 0, 16, 20, 0, 0, 0, 0xD6, 0xFE};
-    std::vector<uint8_t> stream = {0x12, 0x34};       // noise before the first sync pair
+    const std::vector<uint8_t> name = {0xFF, 0xFF, 0x10, 0x01, 0x22, 0x00, 45, 47,   36,
+                                       37,   0,    16,   20,   0,    0,    0,  0xD6, 0xFE};
+    std::vector<uint8_t> stream = {0x12, 0x34}; // noise before the first sync pair
     stream.insert(stream.end(), reply.begin(), reply.end());
-    stream.push_back(0xFF);                            // three FFs: the packet starts at the second
+    stream.push_back(0xFF); // three FFs: the packet starts at the second
     stream.insert(stream.end(), name.begin(), name.end());
     const std::vector<uint8_t> read = {0xFF, 0xFF, 0x08, 0x01, 0x00, 0x01, 0x32, 0x00, 0x10, 0x20};
     stream.insert(stream.end(), read.begin(), read.end());
@@ -85,7 +87,8 @@ TEST(Frames, AssemblerGivesTheSamePacketsHowEverTheStreamIsCut) {
     }
     {
         std::vector<size_t> everyByte;
-        for (size_t i = 1; i < stream.size(); ++i) everyByte.push_back(i);
+        for (size_t i = 1; i < stream.size(); ++i)
+            everyByte.push_back(i);
         FrameAssembler fa;
         EXPECT_EQ(Packets(fa, stream, everyByte), expected) << "one byte at a time";
     }
@@ -110,7 +113,8 @@ TEST(Frames, AssemblerTypeRuleAndOversizePackets) {
     FrameAssembler fa;
     std::vector<uint8_t> junk = {0xFF, 0xFF, 0x05, 0x01, 0x00, 0x00, 0x00};
     std::vector<uint8_t> big = {0xFF, 0xFF, 0x40, 0x01};
-    for (int i = 0; i < 100; ++i) big.push_back(static_cast<uint8_t>(i * 3 % 0xF0));
+    for (int i = 0; i < 100; ++i)
+        big.push_back(static_cast<uint8_t>(i * 3 % 0xF0));
     junk.insert(junk.end(), big.begin(), big.end());
     size_t before = Packets(fa, junk, {}).size();
     const std::vector<uint8_t> good = {0xFF, 0xFF, 0x08, 0x03, 0x11, 0x00, 0x05, 0x00, 0xE2, 0xFC};

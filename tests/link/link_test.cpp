@@ -14,16 +14,21 @@
 
 namespace {
 
-uint16_t FrameCode(const Px2950Sim::Frame& f) { return static_cast<uint16_t>(f.bytes[4] | f.bytes[5] << 8); }
+uint16_t FrameCode(const Px2950Sim::Frame& f) {
+    return static_cast<uint16_t>(f.bytes[4] | f.bytes[5] << 8);
+}
 
 std::string Describe(const std::vector<Px2950Sim::Frame>& log) {
     std::string s;
-    for (const auto& f : log) s += std::to_string(FrameCode(f)) + "/" + std::to_string(f.bytes[6]) + " ";
+    for (const auto& f : log)
+        s += std::to_string(FrameCode(f)) + "/" + std::to_string(f.bytes[6]) + " ";
     return s;
 }
 
 // After a completed download the panel is closed: changes are sent as from a connected console.
-void ClosePanel() { ConnectPanelActive = 0; }
+void ClosePanel() {
+    ConnectPanelActive = 0;
+}
 
 } // namespace
 
@@ -79,7 +84,8 @@ TEST_F(Sender, WrongTagIsSentAgainAndTheReplyIsKept) {
     EXPECT_EQ(LastReply[4], 7);
     LinkSend(6, 0, 0xFFFFFFFF, 0xFFFFFFFF);
     ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 2000));
-    EXPECT_EQ((std::vector<int>{LastReply[6], LastReply[7], LastReply[8], LastReply[9]}), (std::vector<int>{9, 8, 7, 6}));
+    EXPECT_EQ((std::vector<int>{LastReply[6], LastReply[7], LastReply[8], LastReply[9]}),
+              (std::vector<int>{9, 8, 7, 6}));
 }
 
 TEST_F(Sender, RepliesOfType0Or2NeverCompleteARequest) {
@@ -156,7 +162,8 @@ TEST_F(Scan, ProcessorOnCom3AfterTwoPingsToCom1AndCom2) {
     for (Px2950Sim* silent : {&com1, &com2}) {
         auto log = silent->Log();
         ASSERT_FALSE(log.empty());
-        for (auto& f : log) EXPECT_EQ(FrameCode(f), 1);
+        for (auto& f : log)
+            EXPECT_EQ(FrameCode(f), 1);
     }
     ASSERT_TRUE(StepUntil([] { return (ConnectState & ConnectDownloaded) != 0; }, 5000));
     auto log = com3.Log();
@@ -167,7 +174,8 @@ TEST_F(Scan, ProcessorOnCom3AfterTwoPingsToCom1AndCom2) {
 }
 
 TEST_F(Scan, NoProcessorEndsAfterTwelvePings) {
-    for (int n = 1; n <= 6; ++n) AddDeadPort(n);
+    for (int n = 1; n <= 6; ++n)
+        AddDeadPort(n);
     ConnectState = ConnectStarted;
     int pings = 0;
     uint32_t start = TickNow();
@@ -184,7 +192,8 @@ TEST_F(Scan, NoProcessorEndsAfterTwelvePings) {
     EXPECT_LE(took, 11u * 501u + 1500u);
     // The scan is over: nothing more is pinged.
     uint32_t timer = ScanTimer;
-    for (int i = 0; i < 50; ++i) ConnectStep();
+    for (int i = 0; i < 50; ++i)
+        ConnectStep();
     EXPECT_EQ(ScanTimer, timer);
     EXPECT_EQ(ScanPortIndex, 6);
     EXPECT_EQ(PortOpen, 0u);
@@ -228,17 +237,25 @@ TEST_F(Download, All248EntriesInOrderAndTheSelectionsPutBack) {
     uint8_t next = 3;
     auto fill = [&](uint16_t code, int bands, int sets) {
         for (int set = 0; set < sets; ++set)
-            for (int b = 0; b < (bands ? bands : 1); ++b) sim.SetParam(code, b, set, next++);
+            for (int b = 0; b < (bands ? bands : 1); ++b)
+                sim.SetParam(code, b, set, next++);
     };
-    for (uint16_t c : {256, 257, 258, 259, 260, 261, 262, 263, 512, 513, 514, 515, 516, 1028, 1029, 1030, 1280,
-                       1281, 1282, 1283, 1284, 1285, 1286, 1287, 1792, 1793, 1794, 1795, 1796, 17, 18, 19, 16, 8})
+    for (uint16_t c :
+         {256,  257,  258,  259,  260,  261,  262,  263,  512,  513,  514,  515,  516, 1028, 1029, 1030, 1280,
+          1281, 1282, 1283, 1284, 1285, 1286, 1287, 1792, 1793, 1794, 1795, 1796, 17,  18,   19,   16,   8})
         fill(c, 0, 1);
-    for (uint16_t c = 545; c <= 548; ++c) fill(c, 7, 1);
-    for (uint16_t c = 1569; c <= 1572; ++c) fill(c, 15, 1);
-    for (uint16_t c = 1313; c <= 1316; ++c) fill(c, 3, 1);
-    for (uint16_t c = 1057; c <= 1060; ++c) fill(c, 3, 1);
-    for (uint16_t c : {1026, 1027, 770, 771}) fill(c, 0, 2);
-    for (uint16_t c = 801; c <= 804; ++c) fill(c, 7, 2);
+    for (uint16_t c = 545; c <= 548; ++c)
+        fill(c, 7, 1);
+    for (uint16_t c = 1569; c <= 1572; ++c)
+        fill(c, 15, 1);
+    for (uint16_t c = 1313; c <= 1316; ++c)
+        fill(c, 3, 1);
+    for (uint16_t c = 1057; c <= 1060; ++c)
+        fill(c, 3, 1);
+    for (uint16_t c : {1026, 1027, 770, 771})
+        fill(c, 0, 2);
+    for (uint16_t c = 801; c <= 804; ++c)
+        fill(c, 7, 2);
     // Auto + Disco on the sub-woofer, Auto + Sing on the music channel: neither is a selection the
     // download writes itself.
     sim.SetParam(1024, 0, 0, 0), sim.SetParam(1025, 0, 0, 1);
@@ -266,7 +283,8 @@ TEST_F(Download, All248EntriesInOrderAndTheSelectionsPutBack) {
 
     const PanelWords& w = words_;
     const uint16_t micCodes[11] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515};
-    for (int i = 0; i < 11; ++i) EXPECT_EQ(w.mic[i], sim.Param(micCodes[i])) << micCodes[i];
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(w.mic[i], sim.Param(micCodes[i])) << micCodes[i];
     EXPECT_EQ(w.micFeedback, sim.Param(512));
     EXPECT_EQ(w.micMain, sim.Param(516));
     for (int b = 0; b < 7; ++b)
@@ -276,17 +294,20 @@ TEST_F(Download, All248EntriesInOrderAndTheSelectionsPutBack) {
             EXPECT_EQ(w.musicDiscoBands[b][k], sim.Param(801 + k, b, 1));
         }
     for (int b = 0; b < 15; ++b)
-        for (int k = 0; k < 4; ++k) EXPECT_EQ(w.room[b][k], sim.Param(1569 + k, b));
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(w.room[b][k], sim.Param(1569 + k, b));
     for (int b = 0; b < 3; ++b)
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(w.scBands[b][k], sim.Param(1313 + k, b));
             EXPECT_EQ(w.subBands[b][k], sim.Param(1057 + k, b));
         }
     const uint16_t scCodes[6] = {1280, 1281, 1282, 1283, 1285, 1286};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(w.sc[i], sim.Param(scCodes[i]));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(w.sc[i], sim.Param(scCodes[i]));
     EXPECT_EQ(w.scSlope, sim.Param(1284));
     EXPECT_EQ(w.scPath, sim.Param(1287));
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(w.sub[i], sim.Param(1028 + i));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.sub[i], sim.Param(1028 + i));
     EXPECT_EQ(w.subAutoManual, 0u);
     EXPECT_EQ(w.subSingDisco, 1u);
     for (int i = 0; i < 2; ++i) {
@@ -295,11 +316,14 @@ TEST_F(Download, All248EntriesInOrderAndTheSelectionsPutBack) {
         EXPECT_EQ(w.musicSing[i], sim.Param(770 + i, 0, 0));
         EXPECT_EQ(w.musicDisco[i], sim.Param(770 + i, 0, 1));
     }
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(w.volume[i], sim.Param(1792 + i));
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(w.bar[i], sim.Param(17 + i));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(w.volume[i], sim.Param(1792 + i));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.bar[i], sim.Param(17 + i));
     EXPECT_EQ(w.inputPort, sim.Param(16));
     EXPECT_EQ(w.keyLock, sim.Param(8));
-    for (int m = 0; m < 20; ++m) EXPECT_EQ(std::string(ModeNames[m]), sim.ModeName(m)) << m;
+    for (int m = 0; m < 20; ++m)
+        EXPECT_EQ(std::string(ModeNames[m]), sim.ModeName(m)) << m;
     EXPECT_EQ(DeviceModeIndex, sim.CurrentMode());
     EXPECT_EQ(SystemControlMode, sim.ControlMode());
 
@@ -312,9 +336,11 @@ TEST_F(Download, ZeroAnswersGiveBlankModeNames) {
     sim.SetZeroReads(true);
     std::memset(&words_, 0x55, sizeof words_);
     ASSERT_TRUE(Connect());
-    for (int m = 0; m < 20; ++m) EXPECT_STREQ(ModeNames[m], "          ") << m;
+    for (int m = 0; m < 20; ++m)
+        EXPECT_STREQ(ModeNames[m], "          ") << m;
     const uint32_t* all = reinterpret_cast<const uint32_t*>(&words_);
-    for (size_t i = 0; i < sizeof words_ / 4; ++i) EXPECT_EQ(all[i], 0u) << "word " << i;
+    for (size_t i = 0; i < sizeof words_ / 4; ++i)
+        EXPECT_EQ(all[i], 0u) << "word " << i;
 }
 
 TEST_F(Download, GivingUpKeepsWhatWasReadAndRefreshesNothing) {
@@ -337,7 +363,8 @@ TEST_F(Download, GivingUpKeepsWhatWasReadAndRefreshesNothing) {
     WaitFor([&] { return sim.LogSize() >= 57; }, 500);
     auto log = sim.Log();
     ASSERT_EQ(log.size(), 1u + 50u + 6u) << Describe(log);
-    for (size_t i = 51; i < log.size(); ++i) EXPECT_EQ(log[i].bytes, log[51].bytes);
+    for (size_t i = 51; i < log.size(); ++i)
+        EXPECT_EQ(log[i].bytes, log[51].bytes);
 }
 
 TEST_F(Upload, BracketedBy35AndPatientWithIt) {
@@ -346,7 +373,8 @@ TEST_F(Upload, BracketedBy35AndPatientWithIt) {
     sim.ClearLog();
     sim.SetCodeLatencyMs(35, 2100); // longer than any other time-out
     uint8_t slot[256];
-    for (int i = 0; i < 256; ++i) slot[i] = static_cast<uint8_t>((i * 5 + 1) % 120);
+    for (int i = 0; i < 256; ++i)
+        slot[i] = static_cast<uint8_t>((i * 5 + 1) % 120);
     slot[67] = 1, slot[68] = 0, slot[129] = 0, slot[130] = 1;
     words_.volume[4] = 33; // "Effect Start" as the PC-mode load put it into the panel
 
@@ -405,7 +433,8 @@ TEST_F(Upload, RepliesOfAnyTypeCompleteTheUploadButNotTheDownload) {
     EXPECT_EQ(DownloadIndex, 0u);
     auto log = sim.Log();
     // The level's last try may still reach the simulator after the log was cleared.
-    size_t firstEntry = std::count_if(log.begin(), log.end(), [](const auto& f) { return FrameCode(f) == 256; });
+    size_t firstEntry =
+        std::count_if(log.begin(), log.end(), [](const auto& f) { return FrameCode(f) == 256; });
     EXPECT_EQ(firstEntry, 6u) << Describe(log);
 }
 
@@ -445,7 +474,8 @@ TEST_F(Sender, StoredModesPasswordsAndControlMode) {
     // Store mode 5 under a new name (each character minus 32), change a value, recall mode 5.
     const char* name = "Party Hall";
     uint8_t payload[10];
-    for (int i = 0; i < 10; ++i) payload[i] = static_cast<uint8_t>(name[i] - 32);
+    for (int i = 0; i < 10; ++i)
+        payload[i] = static_cast<uint8_t>(name[i] - 32);
     LinkSendPayload(33, payload);
     ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
     ASSERT_TRUE(sendAndWait(256, 77));
@@ -459,7 +489,8 @@ TEST_F(Sender, StoredModesPasswordsAndControlMode) {
     // The system password, a new one, and the control mode read back through bit 16 of code 3.
     ASSERT_TRUE(sendAndWait(4, 0));
     std::string digits;
-    for (int i = 0; i < 6; ++i) digits += static_cast<char>('0' + LastReply[6 + i]);
+    for (int i = 0; i < 6; ++i)
+        digits += static_cast<char>('0' + LastReply[6 + i]);
     EXPECT_EQ(digits, sim.SystemPassword());
     const uint8_t fresh[6] = {6, 5, 4, 3, 2, 1};
     LinkSendPayload(5, fresh);

@@ -26,7 +26,8 @@ TEST(ParamTables, MapHas248EntriesInOrderWithTheirKinds) {
             EXPECT_EQ(e.flags, want[3]) << "plain read " << i;
         }
     }
-    for (size_t i = 248; i < 512; ++i) ASSERT_EQ(ParamMap[i].code, 0u);
+    for (size_t i = 248; i < 512; ++i)
+        ASSERT_EQ(ParamMap[i].code, 0u);
     // Restoring writes put back into the words the selection reads filled.
     EXPECT_EQ(ParamMap[134].target, ParamMap[124].target);
     EXPECT_EQ(ParamMap[135].target, ParamMap[125].target);
@@ -47,7 +48,8 @@ TEST(ParamTables, MapHas248EntriesInOrderWithTheirKinds) {
 TEST(ParamTables, MapTargetsAreTheCallersWords) {
     uint32_t mic[11], bands[7][4], singBands[7][4], discoBands[7][4], sing[2], disco[2], bar[3];
     ParamTargets t{};
-    for (int i = 0; i < 11; ++i) t.micSliders[i] = &mic[i];
+    for (int i = 0; i < 11; ++i)
+        t.micSliders[i] = &mic[i];
     for (int b = 0; b < 7; ++b) {
         t.micBands[b] = bands[b];
         t.musicSingBands[b] = singBands[b];
@@ -55,7 +57,8 @@ TEST(ParamTables, MapTargetsAreTheCallersWords) {
     }
     t.musicSing[0] = &sing[0], t.musicSing[1] = &sing[1];
     t.musicDisco[0] = &disco[0], t.musicDisco[1] = &disco[1];
-    for (int i = 0; i < 3; ++i) t.barLevels[i] = &bar[i];
+    for (int i = 0; i < 3; ++i)
+        t.barLevels[i] = &bar[i];
     BuildParamMap(t);
     EXPECT_EQ(ParamMap[0].target, &mic[0]);
     EXPECT_EQ(ParamMap[6].target, &mic[6]); // 257, "Echo Delay"
@@ -72,7 +75,8 @@ TEST(ParamTables, MapTargetsAreTheCallersWords) {
 
 TEST(ParamTables, UploadListOf219FromAPcModeRecord) {
     uint8_t slot[256];
-    for (int i = 0; i < 256; ++i) slot[i] = static_cast<uint8_t>(i * 7 + 3);
+    for (int i = 0; i < 256; ++i)
+        slot[i] = static_cast<uint8_t>(i * 7 + 3);
     slot[67] = 0, slot[68] = 1, slot[129] = 1, slot[130] = 0;
     auto expected = ExpectedUpload(slot);
     ASSERT_EQ(expected.size(), 219u);

@@ -14,7 +14,8 @@ using SerialPort = LinkFixture;
 TEST_F(SerialPort, NamesResolveToPinnedLinksOrPaths) {
     std::string ports = dir_ + "/tonvex/ports/";
     AddDeadPort(2);
-    EXPECT_EQ(ResolvePortName("COM2"), ports + "COM2") << "a pinned port stays pinned when its device is gone";
+    EXPECT_EQ(ResolvePortName("COM2"), ports + "COM2")
+        << "a pinned port stays pinned when its device is gone";
     EXPECT_EQ(ResolvePortName("com2"), ports + "COM2");
     EXPECT_EQ(ResolvePortName("/dev/ttyUSB7"), "/dev/ttyUSB7");
     EXPECT_EQ(ResolvePortName("LPT1"), "");
@@ -93,7 +94,8 @@ TEST_F(SerialPort, AReadTakesAtMostMaxCountAndLeavesTheRestQueued) {
     PortOpen = SerialOpen(device.c_str());
     ASSERT_EQ(PortOpen, 1u);
     std::vector<uint8_t> bytes(3000);
-    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(i);
     ASSERT_EQ(write(master, bytes.data(), bytes.size()), 3000);
     ASSERT_TRUE(SerialWait(500));
     usleep(20000);
@@ -101,7 +103,8 @@ TEST_F(SerialPort, AReadTakesAtMostMaxCountAndLeavesTheRestQueued) {
     EXPECT_EQ(SerialRead(buffer, 1024), 1024u);
     EXPECT_EQ(buffer[1023], static_cast<uint8_t>(1023));
     uint32_t rest = 0;
-    while (uint32_t n = SerialRead(buffer, 1024)) rest += n;
+    while (uint32_t n = SerialRead(buffer, 1024))
+        rest += n;
     EXPECT_EQ(rest, 3000u - 1024u);
     SerialClose();
     close(master);
