@@ -11,6 +11,7 @@
 #include "common/vorcore_memory.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
+#include "link/ParamMap.h"
 #include "panels/AWndBar.h"
 #include "panels/AWndCon.h"
 #include "panels/AWndHelp.h"
@@ -80,6 +81,7 @@ int TonvexCore::Run() {
     StartUp();
     state |= Started | Running;
     while (!(state & QuitRequested)) LoopPass();
+    LinkShutdown();
     return 0;
 }
 
@@ -98,6 +100,7 @@ int TonvexCore::CreateMainWindow() {
     state |= GlReady;
     OpenTrace("Tonvex 1.0.3");
     // Glyphs are rendered monochrome (hard-edged), so there is no font-smoothing switch to turn off.
+    CreateSenderThread();
     return 0;
 }
 
@@ -202,6 +205,8 @@ void TonvexCore::StartUp() {
     uint32_t language = 0;
     SettingsReadU32("tonvex_lang", &language);
     SetLanguage(language != 0);
+    BuildParamMap(ParamTargets{});
+    LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().SetLanguage(Language); });
 
     ShowStatus("正在启动 ...");
 }
@@ -446,6 +451,7 @@ uint32_t TonvexCore::SetLanguage(uint32_t language) {
 }
 
 void TonvexCore::RenderFrame() {
+    LinkApplyPending();
     if (!(state & GlReady) || !(state & Running)) return;
     if (RestoreTick != 0 && TickSince(RestoreTick) < 60) return;
 

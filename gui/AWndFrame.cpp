@@ -1,11 +1,33 @@
 #include "gui/AWndFrame.h"
 
 #include "app/AppState.h"
+#include "app/Textures.h"
 #include "common/Tick.h"
 #include "common/vorcore_string.h"
+#include "gui/TextRenderer.h"
+#include "gui/WidgetSkins.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+constexpr uint32_t FadeMs = 200;
+constexpr uint32_t DoubleClickMs = 320;
+
+// Title-bar buttons, right to left: close, minimise, size toggle.
+struct TitleButton {
+    uint32_t flag;
+    int rightOffset; // left edge = right edge of the frame - rightOffset
+};
+constexpr TitleButton TitleButtons[3] = {
+    {FrameHasClose, 24}, {FrameHasMinimise, 44}, {FrameHasSizeToggle, 64}};
+
+} // namespace
 
 AWndFrame::AWndFrame() {
     frameFlags = FrameHasClose | FrameHasMinimise | FrameFixedSize;
+    texture = 0;
+    value = 0;
 }
 
 void AWndFrame::Create(int left, int top, int w, int h, int minW, int minH, const char* text) {
@@ -21,7 +43,9 @@ void AWndFrame::Create(int left, int top, int w, int h, int minW, int minH, cons
     title = vor_strdup(text);
 }
 
-bool AWndFrame::HasFocus() const { return focusSerial == FocusSerial; }
+bool AWndFrame::HasFocus() const {
+    return focusSerial == FocusSerial;
+}
 
 GUIWnd* AWndFrame::ActivateAt(int px, int py) {
     if (px > x && px < x + width && py > y && py < y + height && !PressClaimed) {
@@ -31,12 +55,231 @@ GUIWnd* AWndFrame::ActivateAt(int px, int py) {
     return nullptr;
 }
 
-void AWndFrame::Draw(float alpha) {
-    if (!IsActive()) return;
-    opacity = alpha;
+// Title button k is hit when the point is strictly inside its 16-pixel column and below the top edge.
+static bool OnTitleButton(const AWndFrame& frame, int k, int px, int py) {
+    int right = frame.x + frame.width;
+    int left = right - TitleButtons[k].rightOffset;
+    return px > left && px < left + 16 && py > frame.y + 3 && py < frame.y + 22;
 }
 
-void AWndFrame::OnMouseMove(int, int, uint32_t, uint32_t*, uint32_t) {}
-void AWndFrame::OnMouseDown(int, int, uint32_t*, uint32_t) {}
-void AWndFrame::OnMouseUp(int, int, uint32_t) {}
+void AWndFrame::Draw(float alpha) {
+    if (!IsActive()) return;
+
+    // The size toggle's animation.
+    if (value != 0) {
+        float p = TickProgress(static_cast<uint32_t>(value), FadeMs);
+        if (p >= 1.0f) {
+            toggleProgress = 1.0f;
+            value = 0;
+            width = toggleToWidth;
+            height = toggleToHeight;
+            toggleToWidth = toggleFromWidth;
+            toggleToHeight = toggleFromHeight;
+        } else {
+            toggleProgress = p;
+            width = static_cast<int>(toggleToWidth + (toggleFromWidth - toggleToWidth) * (1.0f - p));
+            height = static_cast<int>(toggleToHeight + (toggleFromHeight - toggleToHeight) * (1.0f - p));
+        }
+    }
+
+    float shade = alpha;
+    if (dragFadeStart != 0 && (frameFlags & FrameMoving)) {
+        float d = TickProgress(dragFadeStart, FadeMs);
+        if (d > 1.0f) d = 1.0f;
+        shade *= 1.0f - 0.2f * d;
+    } else if (dragFadeStart != 0) {
+        float d = TickProgress(dragFadeStart, FadeMs);
+        if (d >= 1.0f) {
+            d = 1.0f;
+            dragFadeStart = 0;
+        }
+        shade *= 0.8f + 0.2f * d;
+    }
+
+    float q = 0.0f;
+    if (fadeStart != 0) {
+        q = TickProgress(fadeStart, FadeMs);
+        if (q >= 1.0f) fadeStart = 0;
+    }
+    float f;
+    if (frameFlags & FrameClosing) {
+        f = fadeStart != 0 ? 1.0f - q : 0.0f;
+    } else if (!HasFocus()) {
+        f = fadeStart != 0 ? 1.0f - 0.4f * q : 0.6f;
+    } else if (fadeStart != 0) {
+        f = (frameFlags & FrameShown) ? 0.6f + 0.4f * q : q;
+    } else {
+        frameFlags |= FrameShown;
+        f = 1.0f;
+    }
+    // The application's start-up fade enters twice, once through `shade` and once here.
+    opacity = shade * f * alpha;
+
+    DrawFrameSkin();
+    DrawTitleButtons();
+
+    if (title && FontBold) {
+        int offset = (width - FontBold->TextWidth("%s", title)) / 2;
+        glColor4f(1.0f, 1.0f, 1.0f, opacity);
+        FontBold->DrawText(x + offset + 1, y + 5, "%s", title);
+        glColor4f(0.0f, 0.0f, 0.0f, opacity);
+        FontBold->DrawText(x + offset, y + 4, "%s", title);
+    }
+
+    BeginFlat(241.0f / 256.0f, 241.0f / 256.0f, 241.0f / 256.0f, opacity);
+    glRecti(x + 51, y + 54, x + width - 49, y + height - 46);
+}
+
+void AWndFrame::DrawFrameSkin() {
+    int right = x + width, bottom = y + height;
+    BeginSkin(WfTexture, 1.0f, 1.0f, 1.0f, opacity);
+    DrawSkinQuad(Rect(Piece::FrameTopLeft), x - 13, y - 10, 64, 64);
+    DrawSkinQuad(Rect(Piece::FrameTop), x + 51, y - 10, width - 100, 64);
+    DrawSkinQuad(Rect(Piece::FrameTopRight), right - 49, y - 10, 64, 64);
+    DrawSkinQuad(Rect(Piece::FrameLeft), x - 13, y + 54, 64, height - 100);
+    DrawSkinQuad(Rect(Piece::FrameRight), right - 49, y + 54, 64, height - 100);
+    DrawSkinQuad(Rect(Piece::FrameBottomLeft), x - 13, bottom - 46, 64, 64);
+    DrawSkinQuad(Rect((frameFlags & FrameFixedSize) ? Piece::FrameBottomRight : Piece::FrameBottomRightGrip),
+                 right - 49, bottom - 46, 64, 64);
+    DrawSkinQuad(Rect(Piece::FrameBottom), x + 51, bottom - 46, width - 100, 64);
+}
+
+void AWndFrame::DrawTitleButtons() {
+    bool focused = HasFocus();
+    int right = x + width;
+    for (int k = 0; k < 3; ++k) {
+        if (!(frameFlags & TitleButtons[k].flag)) continue;
+        SkinRect look = Rect(Piece::FrameButtonNoFocus);
+        if (focused) {
+            int state = 0;
+            if (OnTitleButton(*this, k, MouseX, MouseY)) state = LeftDown ? 2 : 1;
+            look = TitleButtonSkin[k][state];
+        }
+        DrawSkinQuad(look, right - TitleButtons[k].rightOffset, y + 4, 16, 16);
+    }
+}
+
+void AWndFrame::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    uint32_t now = TickNow();
+
+    // Double-click enlarge: a second press soon after a press on the plain title bar, wherever it lands.
+    if (!(frameFlags & FrameFixedSize) && LeftDown && !*claimed && lastTitlePress != 0 &&
+        now - lastTitlePress < DoubleClickMs) {
+        dragFadeStart = 0;
+        if (filled) {
+            x = savedX;
+            y = savedY;
+            width = savedWidth;
+            height = savedHeight;
+        } else {
+            savedX = x;
+            savedY = y;
+            savedWidth = width;
+            savedHeight = height;
+            width = ClientWidth - 32;
+            height = ClientHeight - 82;
+            x = (ClientWidth - width) / 2;
+            y = 32;
+            if (width < minWidth) width = minWidth;
+            if (width > 1024) width = 1024;
+            if (height < minHeight) height = minHeight;
+            if (height > 760) height = 760;
+        }
+        filled = !filled;
+        lastTitlePress = 0;
+        fadeStart = now;
+        return;
+    }
+
+    frameFlags &= ~(FrameMoving | FrameResizing);
+    pressedButton = 0;
+
+    int right = x + width, bottom = y + height;
+    if (px > x && px < right && py > y && py < y + 22 && !*claimed) {
+        *claimed = 1;
+        pressSerial = clickSerial;
+        if ((frameFlags & FrameHasClose) && OnTitleButton(*this, 0, px, py)) {
+            pressedButton = FrameHasClose;
+            return;
+        }
+        if ((frameFlags & FrameHasMinimise) && OnTitleButton(*this, 1, px, py)) {
+            pressedButton = FrameHasMinimise;
+            return;
+        }
+        if ((frameFlags & FrameHasSizeToggle) && OnTitleButton(*this, 2, px, py)) {
+            if (value == 0) {
+                value = static_cast<int32_t>(now);
+                texture ^= LayoutCompact;
+                toggleFromWidth = width;
+                toggleFromHeight = height;
+            }
+            return;
+        }
+        pressX = px;
+        pressY = py;
+        pressLeft = x;
+        pressTop = y;
+        frameFlags |= FrameMoving;
+        if (!(frameFlags & FrameNoDragFade)) dragFadeStart = now;
+        lastTitlePress = now;
+    }
+
+    if (frameFlags & FrameFixedSize) return;
+
+    if (px > right - 18 && px < right && py > bottom - 18 && py < bottom && !*claimed) {
+        *claimed = 1;
+        pressSerial = clickSerial;
+        pressX = px;
+        pressY = py;
+        pressWidth = width;
+        pressHeight = height;
+        gripRight = right - px;
+        gripBottom = bottom - py;
+        frameFlags |= FrameResizing;
+    }
+}
+
+void AWndFrame::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    if (!buttonDown || *claimed != 1 || pressSerial != clickSerial) return;
+    if (frameFlags & FrameMoving) {
+        x = px - pressX + pressLeft;
+        y = py - pressY + pressTop;
+        if (y < 23) y = 23;
+        if (x + width < 24) x = 24 - width;
+        if (y > ClientHeight - 24) y = ClientHeight - 24;
+        if (x > ClientWidth - 24) x = ClientWidth - 24;
+    }
+    if (frameFlags & FrameResizing) {
+        if (px + gripRight > ClientWidth - 2) px = ClientWidth - 2 - gripRight;
+        if (py + gripBottom > ClientHeight - 2) py = ClientHeight - 2 - gripBottom;
+        width = px - pressX + pressWidth;
+        height = py - pressY + pressHeight;
+        int leastWidth = IsCompact() ? 420 : minWidth;
+        int leastHeight = IsCompact() ? 240 : minHeight;
+        if (width < leastWidth) width = leastWidth;
+        if (height < leastHeight) height = leastHeight;
+    }
+}
+
+void AWndFrame::OnMouseUp(int px, int py, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    if ((frameFlags & FrameMoving) && dragFadeStart != 0) dragFadeStart = TickNow();
+    frameFlags &= ~FrameMoving;
+    bool ours = LeftReleased && pressSerial == clickSerial;
+    if (ours && pressedButton == FrameHasClose && (frameFlags & FrameHasClose) &&
+        OnTitleButton(*this, 0, px, py)) {
+        fadeStart = TickNow();
+        frameFlags |= FrameClosing;
+        OnClose();
+    } else if (ours && pressedButton == FrameHasMinimise && (frameFlags & FrameHasMinimise) &&
+               OnTitleButton(*this, 1, px, py)) {
+        fadeStart = TickNow();
+        frameFlags |= FrameClosing | FrameToMinimise;
+    } else {
+        pressedButton = 0;
+    }
+}
+
 void AWndFrame::OnClose() {}

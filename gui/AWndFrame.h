@@ -1,5 +1,21 @@
 // The framed panel: skinned frame, title and title buttons, drag, resize grip, double-click enlarge,
 // animated size toggle and the opacity fades of opening, closing, focus and dragging.
+//
+//   state            | event                                        | next
+//   -----------------+----------------------------------------------+--------------------------------------
+//   closed           | the application opens it (fadeStart = now)   | opening: opacity 0 -> 1 in 200 ms,
+//                    |                                              | then shown
+//   shown, focused   | another panel takes the focus                | unfocused: 1 -> 0.6 in 200 ms
+//   unfocused        | raised and focused again                     | 0.6 -> 1 in 200 ms
+//   open             | press on the title (claims)                  | moving, dims to 80 % in 200 ms
+//   moving           | release                                      | back to 100 % in 200 ms
+//   open             | press on the grip (claims)                   | resizing until the release
+//   open             | second press < 320 ms after a title press    | enlarged to nearly the window (or
+//                    |                                              | back); a third quick press does nothing
+//   open             | press on the size toggle                     | size animates to the other size in
+//                    |                                              | 200 ms, compact flips
+//   open             | press and release on close / minimise        | closing: 1 -> 0 in 200 ms; the
+//                    |                                              | application then closes or minimises
 #pragma once
 
 #include "gui/GUIWnd.h"
@@ -42,6 +58,7 @@ public:
     // Open and not minimised: the panel draws and takes input.
     bool IsActive() const { return IsOpen() && !IsMinimised(); }
     bool HasFocus() const;
+    bool IsCompact() const { return texture & LayoutCompact; }
 
     uint32_t& layoutFlags() { return texture; }
     int32_t& sizeAnimStart() { return value; }
@@ -63,6 +80,9 @@ public:
     uint32_t lastTitlePress = 0;
 
 protected:
+    void DrawFrameSkin();
+    void DrawTitleButtons();
+
     // Where the current drag or resize started.
     int pressX = 0, pressY = 0;
     int pressLeft = 0, pressTop = 0;

@@ -1,8 +1,12 @@
 #include "gui/GUIWnd.h"
 
+#include "common/Tick.h"
+
 #include <GL/gl.h>
 
-GUIWnd* GUIWnd::ActivateAt(int, int) { return nullptr; }
+GUIWnd* GUIWnd::ActivateAt(int, int) {
+    return nullptr;
+}
 void GUIWnd::Draw(float) {}
 void GUIWnd::OnMouseMove(int, int, uint32_t, uint32_t*, uint32_t) {}
 void GUIWnd::OnMouseDown(int, int, uint32_t*, uint32_t) {}
@@ -35,4 +39,27 @@ void DrawSkinQuadF(const SkinRect& rect, float x, float y, float w, float h) {
     glTexCoord2f(rect.s0, rect.t1);
     glVertex2f(x, y + h);
     glEnd();
+}
+
+void BeginSkin(uint32_t texture, float r, float g, float b, float a) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(r, g, b, a);
+}
+
+void BeginFlat(float r, float g, float b, float a) {
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(r, g, b, a);
+}
+
+void DrawThreePiece(const SkinRect pieces[3], int x, int y, int w, int h) {
+    DrawSkinQuad(pieces[0], x, y, 16, h);
+    DrawSkinQuad(pieces[1], x + 16, y, w - 32, h);
+    DrawSkinQuad(pieces[2], x + w - 16, y, 16, h);
+}
+
+float TickProgress(uint32_t start, uint32_t durationMs) {
+    return static_cast<float>(TickSince(start)) / static_cast<float>(durationMs);
 }

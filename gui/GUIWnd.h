@@ -8,6 +8,9 @@
 
 #include <cstdint>
 
+// A widget's callback: a plain function given the widget's id. Its result is ignored.
+using WidgetCallback = void (*)(uint32_t id);
+
 // Texture coordinates of one skin piece: (s0, t0) maps to the quad's top-left corner, (s1, t1) to its
 // bottom-right corner.
 struct SkinRect {
@@ -35,6 +38,11 @@ public:
     // A widget's left and top edges in window pixels (its parent's position plus its own).
     int WindowX() const { return parent ? parent->x + x : x; }
     int WindowY() const { return parent ? parent->y + y : y; }
+    // X <= px < X + W and Y <= py < Y + H in window pixels.
+    bool Contains(int px, int py) const {
+        int left = WindowX(), top = WindowY();
+        return px >= left && px < left + width && py >= top && py < top + height;
+    }
 
     int32_t width = 0;
     int32_t height = 0;
@@ -56,3 +64,17 @@ protected:
 // currently bound texture. The caller sets the GL state first.
 void DrawSkinQuad(const SkinRect& rect, int x, int y, int w, int h);
 void DrawSkinQuadF(const SkinRect& rect, float x, float y, float w, float h);
+
+// The state every skinned Draw starts from: source-alpha blending, `texture` bound, 2D texturing on,
+// colour (r, g, b, a).
+void BeginSkin(uint32_t texture, float r, float g, float b, float a);
+// Untextured fills (list rows, client areas, the caret): texturing off, colour set. Whoever draws a
+// skin next turns texturing on again.
+void BeginFlat(float r, float g, float b, float a);
+// A horizontal three-piece skin: 16-pixel left cap, middle stretched over w - 32, 16-pixel right cap,
+// all h high.
+void DrawThreePiece(const SkinRect pieces[3], int x, int y, int w, int h);
+
+// Elapsed part of a `durationMs` interval that began at `start`: (now - start) / duration, by unsigned
+// tick difference, so it survives the wrap of the tick count. Not clamped.
+float TickProgress(uint32_t start, uint32_t durationMs);

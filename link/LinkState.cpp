@@ -1,3 +1,295 @@
 #include "link/LinkState.h"
 
+#include "common/Tick.h"
+#include "link/LinkInternal.h"
+#include "link/Packet.h"
+#include "link/Serial.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
 std::atomic<uint32_t> ConnectPanelActive{1};
+
+std::atomic<uint32_t> RequestCodes[2];
+std::atomic<uint32_t> RequestValues[2];
+std::atomic<uint32_t> RequestIndex{0};
+std::atomic<uint32_t> RequestChanged{0};
+std::atomic<uint32_t> LinkIdle{1};
+std::atomic<uint32_t> LinkLost{1};
+std::atomic<uint32_t> LinkBroken{0};
+std::atomic<uint32_t> ReplyReceived{0};
+std::atomic<uint32_t> DownloadIndex{0};
+std::atomic<uint32_t> DownloadAbort{0};
+std::atomic<uint32_t> UploadIndex{0};
+std::atomic<uint32_t> UploadCount{0};
+std::atomic<uint32_t> UploadAbort{0};
+std::atomic<uint32_t> ConnectState{0};
+std::atomic<int32_t> ScanPortIndex{0};
+std::atomic<int32_t> ScanAttempts{0};
+std::atomic<uint32_t> ScanTimer{0};
+std::atomic<uint8_t> LastReply[32];
+
+const char* const PortTable[8] = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
+
+namespace link_detail {
+std::mutex Handover;
+uint8_t RequestPayload[2][10];
+uint32_t Mirror[ParamMapCapacity];
+uint8_t MirrorFilled[ParamMapCapacity];
+char NameMirror[20][12];
+uint8_t NameFilled[20];
+std::atomic<uint32_t> Pending{0};
+std::atomic<bool> Stopping{false};
+} // namespace link_detail
+
+using namespace link_detail;
+
+namespace {
+
+void (*g_hooks[LinkHookCount])() = {};
+char g_manualPort[64] = "COM1";
+// Set when the scan's own first step (after its 1000 ms wait) marks the state Started: the next
+// scanning step is a fresh scan and forgets earlier replies. A re-download request of the System
+// panel sets Started itself, with ReplyReceived already 1, and must go straight to the download.
+bool g_freshScan = false;
+
+void RunHook(LinkHookKind kind) {
+    if (g_hooks[kind]) g_hooks[kind]();
+}
+
+bool Accepting() {
+    if (DownloadIndex != ParamMapCount && !ConnectPanelActive) return false;
+    if (LinkLost && !ConnectPanelActive) return false;
+    return true;
+}
+
+// Stores one request of the pair; `payload` for the long-form codes. Under Handover.
+bool StoreRequest(int index, uint32_t code, uint32_t value, const uint8_t* payload) {
+    bool changed = RequestCodes[index] != code || RequestValues[index] != value;
+    if (payload) {
+        int n = PayloadBytesFor(code);
+        changed = changed || std::memcmp(RequestPayload[index], payload, n) != 0;
+        std::memcpy(RequestPayload[index], payload, n);
+    }
+    RequestCodes[index] = code;
+    RequestValues[index] = value;
+    return changed;
+}
+
+void Pause10ms() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+} // namespace
+
+void LinkSetHook(LinkHookKind kind, void (*hook)()) {
+    if (kind >= 0 && kind < LinkHookCount) g_hooks[kind] = hook;
+}
+
+void SetManualPortName(const char* name) {
+    std::snprintf(g_manualPort, sizeof g_manualPort, "%s", name ? name : "");
+}
+
+const char* ManualPortName() {
+    return g_manualPort;
+}
+
+void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) {
+    if (!Accepting()) {
+        LinkIdle = 1;
+        return;
+    }
+    std::lock_guard<std::mutex> hold(Handover);
+    LinkIdle = 0;
+    bool changed = StoreRequest(0, code0, value0, nullptr);
+    changed = StoreRequest(1, code1, value1, nullptr) || changed;
+    if (changed) RequestChanged = 1;
+    RequestIndex = 0;
+}
+
+void LinkSendPayload(uint32_t code, const uint8_t* payload) {
+    if (!payload || PayloadBytesFor(code) == 0) return;
+    if (!Accepting()) {
+        LinkIdle = 1;
+        return;
+    }
+    std::lock_guard<std::mutex> hold(Handover);
+    LinkIdle = 0;
+    bool changed = StoreRequest(0, code, 0, payload);
+    changed = StoreRequest(1, 0xFFFFFFFF, 0xFFFFFFFF, nullptr) || changed;
+    if (changed) RequestChanged = 1;
+    RequestIndex = 0;
+}
+
+// The connection state machine, one step per frame of the connecting panel:
+//
+//   state                          | step                                | moves to
+//   -------------------------------+-------------------------------------+-------------------------------
+//   waiting (Started clear)        | 1000 ms after the first step        | scanning (Started)
+//   scanning (ScanPortIndex < 6)   | two pings 501 ms apart per port     | downloading on a reply;
+//                                  | (a typed port: one LinkSend)        | failed at 6, or 64 for a typed
+//                                  |                                     | port the sender gave up on
+//   downloading                    | waits for DownloadIndex             | downloaded (LinkLost cleared),
+//                                  |                                     | failed (64) on DownloadAbort
+//   downloaded                     | 1000 ms, then closes the panel      | (Closing)
+//   uploading                      | waits for UploadIndex == UploadCount| Downloading, panel closing
+//   failed                         | nothing: "Connect" / "Scan again"   | waiting (the word reset)
+void ConnectStep() {
+    ConnectPanelActive = 1;
+    uint32_t state = ConnectState;
+
+    if (!(state & ConnectStarted)) {
+        if (ScanTimer == 0) ScanTimer = TickNow();
+        if (TickSince(ScanTimer) > 1000) {
+            ConnectState |= ConnectStarted;
+            ScanTimer = 0;
+            DownloadIndex = 0;
+            g_freshScan = true;
+        }
+        return;
+    }
+
+    bool scanning = !(state & (ConnectDownloading | ConnectDownloaded)) && ScanPortIndex < 6;
+    if (scanning) {
+        if (ScanPortIndex == 0 && ScanAttempts == 0) {
+            if (g_freshScan) ReplyReceived = 0;
+            g_freshScan = false;
+            ResumeSenderThread();
+        }
+        if (ReplyReceived) {
+            DownloadAbort = 0;
+            ScanTimer = 0;
+            DownloadIndex = 0;
+            ConnectState |= ConnectDownloading;
+            StartDownloadThread();
+            return;
+        }
+        if (state & ConnectManualPort) {
+            if (ScanAttempts == 0) {
+                PortOpen = SerialOpen(g_manualPort);
+                LinkBroken = 0;
+                LinkSend(1, 0, 0xFFFFFFFF, 0xFFFFFFFF);
+                ++ScanAttempts;
+            }
+            if (LinkBroken) ScanPortIndex = 64;
+            return;
+        }
+        if (ScanTimer != 0 && TickSince(ScanTimer) <= 500) return;
+        ScanTimer = TickNow();
+        if (ScanAttempts == 0) PortOpen = SerialOpen(PortTable[ScanPortIndex]);
+        LinkSend(1, 0, 0xFFFFFFFF, 0xFFFFFFFF);
+        if (++ScanAttempts >= 2) {
+            ScanAttempts = 0;
+            ++ScanPortIndex;
+        }
+        return;
+    }
+
+    if (state & ConnectDownloading) {
+        if (DownloadIndex == ParamMapCount) {
+            // The values arrive in the targets before anything treats the link as connected.
+            LinkApplyPending();
+            ConnectState = (ConnectState | ConnectDownloaded) & ~ConnectDownloading;
+            ScanTimer = 0;
+            LinkLost = 0;
+        }
+        Pause10ms();
+        if (DownloadAbort) {
+            ConnectState &= ~ConnectDownloading;
+            ScanPortIndex = 64;
+        }
+        return;
+    }
+
+    if (state & ConnectDownloaded) {
+        if (!(state & ConnectClosing)) {
+            if (ScanTimer == 0) ScanTimer = TickNow();
+            if (TickSince(ScanTimer) > 1000) {
+                ConnectState |= ConnectClosing;
+                RunHook(HookCloseConnectPanel);
+            }
+        }
+        return;
+    }
+
+    if (state & ConnectUploading) {
+        Pause10ms();
+        if (UploadIndex == UploadCount) {
+            ConnectState = (ConnectState & ~ConnectUploading) | ConnectDownloading;
+            RunHook(HookCloseConnectPanel);
+        }
+        return;
+    }
+    // Otherwise the connection failed: the panel offers the typed port and "Scan again".
+}
+
+void LinkApplyPending() {
+    uint32_t posted = Pending.exchange(0);
+    if (posted & (PostDownloadDone | PostDownloadGaveUp)) {
+        for (uint32_t i = 0; i < ParamMapCount; ++i) {
+            const ParamMapEntry& e = ParamMap[i];
+            if (!e.target) continue;
+            if (e.code == 34) {
+                int mode = e.flags & 0xFF;
+                if (mode < 20 && NameFilled[mode]) std::memcpy(e.target, NameMirror[mode], 12);
+            } else if (e.mirror >= 0 && MirrorFilled[e.mirror]) {
+                *static_cast<uint32_t*>(e.target) = Mirror[e.mirror];
+            }
+        }
+        if (posted & PostDownloadDone) RunHook(HookDownloadApplied);
+    }
+    if (posted & PostUploadDone) {
+        // Entries 220 ("Effect Start") and 221 (the tab bar's "Effect" level).
+        uint32_t level = 0;
+        if (ParamMapCount > 221 && ParamMap[220].target && ParamMap[221].target) {
+            level = *static_cast<uint32_t*>(ParamMap[220].target);
+            *static_cast<uint32_t*>(ParamMap[221].target) = level;
+        }
+        RunHook(HookUploadFinished);
+        LinkSend(17, level, 0xFFFFFFFF, 0xFFFFFFFF);
+    }
+}
+
+void LinkShutdown() {
+    Stopping = true;
+    SerialWake(true);
+    JoinWorkers();
+    SerialClose();
+    PortOpen = 0;
+}
+
+void LinkResetForTest() {
+    LinkShutdown();
+    Stopping = false;
+    SerialWake(false);
+    for (int i = 0; i < 2; ++i) {
+        RequestCodes[i] = 0;
+        RequestValues[i] = 0;
+    }
+    RequestIndex = 0;
+    RequestChanged = 0;
+    LinkIdle = 1;
+    LinkLost = 1;
+    LinkBroken = 0;
+    ReplyReceived = 0;
+    DownloadIndex = 0;
+    DownloadAbort = 0;
+    UploadIndex = 0;
+    UploadCount = 0;
+    UploadAbort = 0;
+    ConnectState = 0;
+    ScanPortIndex = 0;
+    ScanAttempts = 0;
+    ScanTimer = 0;
+    ConnectPanelActive = 1;
+    for (auto& b : LastReply)
+        b = 0;
+    std::memset(RequestPayload, 0, sizeof RequestPayload);
+    Pending = 0;
+    for (auto& h : g_hooks)
+        h = nullptr;
+    std::snprintf(g_manualPort, sizeof g_manualPort, "COM1");
+    g_freshScan = false;
+}

@@ -1,5 +1,10 @@
-// The device link's state words. They are shared between the window thread and the link threads, so
-// each is an atomic 32-bit word; the window thread only polls them.
+// The device link's state words, LinkSend, the connection state machine and the link threads.
+//
+// Threads: the window thread (LinkSend, ConnectStep, LinkApplyPending), the SenderThread (for the whole
+// run; created gated shut, the first scan step opens the gate), one DownloadThread per connection and
+// one UploadThread per PC-mode load. Words shared between them are atomic 32-bit words. The link
+// threads never touch panel memory: the download fills a mirror the link owns, and the window thread
+// copies it into the ParamMap targets in LinkApplyPending, which it calls once per frame.
 #pragma once
 
 #include <atomic>
@@ -7,3 +12,70 @@
 
 // 1 while the connecting panel is drawn: the main loop keeps its full pace then.
 extern std::atomic<uint32_t> ConnectPanelActive;
+
+extern std::atomic<uint32_t> RequestCodes[2]; // 0xFFFFFFFF = no request
+extern std::atomic<uint32_t> RequestValues[2];
+extern std::atomic<uint32_t> RequestIndex;   // which of the pair is being sent
+extern std::atomic<uint32_t> RequestChanged; // the pair was replaced while it was being sent
+extern std::atomic<uint32_t> LinkIdle;       // the sender has nothing to do
+extern std::atomic<uint32_t> LinkLost;       // there is no usable connection
+extern std::atomic<uint32_t> LinkBroken;     // the sender gave up on a request
+extern std::atomic<uint32_t> ReplyReceived;  // a reply was accepted since the scan began
+extern std::atomic<uint32_t> DownloadIndex;  // ParamMap entries done
+extern std::atomic<uint32_t> DownloadAbort;
+extern std::atomic<uint32_t> UploadIndex;
+extern std::atomic<uint32_t> UploadCount;
+extern std::atomic<uint32_t> UploadAbort;
+extern std::atomic<uint32_t> ConnectState;
+// 0-5 = "COM1"-"COM6" being scanned, 6 = scan exhausted, 64 = stopped, 100 = opened after a loss.
+extern std::atomic<int32_t> ScanPortIndex;
+extern std::atomic<int32_t> ScanAttempts;
+extern std::atomic<uint32_t> ScanTimer;
+// The last reply the sender accepted (passwords, control mode and status bytes are read from it).
+extern std::atomic<uint8_t> LastReply[32];
+
+enum ConnectStateBits : uint32_t {
+    ConnectStarted = 0x001,
+    ConnectDownloading = 0x002,
+    ConnectDownloaded = 0x004,
+    ConnectClosing = 0x080,
+    ConnectManualPort = 0x100,
+    ConnectUploading = 0x1000,
+};
+
+extern const char* const PortTable[8];
+
+// The one way a panel sends a change: -1 for an absent second pair; band parameters pass
+// band << 8 | value. Never blocks; a caller that needs the answer waits for LinkIdle.
+void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1);
+// Codes 5, 7 and 33 carry 6, 4 or 10 payload bytes; the link copies them.
+void LinkSendPayload(uint32_t code, const uint8_t* payload);
+
+// One step of the connection state machine; the connecting panel runs it on every frame.
+void ConnectStep();
+// The port "Connect" opens (the connecting panel's text box); "COM1" at start.
+void SetManualPortName(const char* name);
+const char* ManualPortName();
+
+// The sender thread: created with its gate shut, opened by the first scan step.
+void CreateSenderThread();
+void ResumeSenderThread();
+// Starts the upload of one 256-byte PC mode record (the link keeps its own copy).
+void StartUpload(const uint8_t* slot);
+
+// Carries out on the window thread what the link threads posted: a finished download's values go
+// into the ParamMap targets (then the DownloadApplied hook runs: the panels re-read their controls and
+// the language is set again); a download that gave up leaves the values read so far and refreshes
+// nothing; a finished upload sets the tab bar's Effect level from "Effect Start", runs the
+// UploadFinished hook and sends the level.
+void LinkApplyPending();
+
+enum LinkHookKind { HookDownloadApplied, HookUploadFinished, HookCloseConnectPanel, LinkHookCount };
+// The application's part of those steps (window thread). HookCloseConnectPanel starts the connecting
+// panel's closing.
+void LinkSetHook(LinkHookKind kind, void (*hook)());
+
+// Stops and joins every link thread and closes the port (program exit, test fixtures).
+void LinkShutdown();
+// Every link word back to its initial value, hooks cleared (tests; after LinkShutdown).
+void LinkResetForTest();

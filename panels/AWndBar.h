@@ -1,4 +1,4 @@
-// The tab bar across the top of the window. It is never in the z-order list.
+// The tab bar across the top of the window. It is never in the z-order list and draws no frame.
 #pragma once
 
 #include "gui/AWndFrame.h"
@@ -9,4 +9,8 @@ public:
         x = y = 0;
         frameFlags |= FrameOpen;
     }
+    void Draw(float alpha) override { opacity = alpha; }
+    void OnMouseMove(int, int, uint32_t, uint32_t*, uint32_t) override {}
+    void OnMouseDown(int, int, uint32_t*, uint32_t) override {}
+    void OnMouseUp(int, int, uint32_t) override {}
 };

@@ -14,12 +14,16 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   id=$(timeout 30 xdotool search --sync --name "^Tonvex 1.0.3 : PX2950$" | head -1)
   if [ -z "$id" ]; then echo "the window did not appear"; kill -9 $pid; exit 1; fi
   geometry() { xdotool getwindowgeometry $id | sed -n "s/ *Geometry: //p"; }
-  sleep 1
-  [ "$(geometry)" = 960x600 ] || { echo "client area $(geometry), not 960x600"; kill -9 $pid; exit 1; }
-  xdotool mousemove 5 5 windowfocus --sync $id key F2; sleep 1
-  [ "$(geometry)" = 1280x800 ] || { echo "F2 gave $(geometry), not the whole screen"; kill -9 $pid; exit 1; }
-  xdotool key F2; sleep 1
-  [ "$(geometry)" = 960x600 ] || { echo "the second F2 gave $(geometry), not 960x600"; kill -9 $pid; exit 1; }
+  # Waits up to 15 s (a loaded machine) for the window to take a size.
+  expect_size() {
+    for _ in $(seq 150); do [ "$(geometry)" = "$1" ] && return 0; sleep 0.1; done
+    echo "$2: $(geometry), not $1"; kill -9 $pid; exit 1
+  }
+  expect_size 960x600 "client area"
+  xdotool mousemove 5 5 windowfocus --sync $id key F2
+  expect_size 1280x800 "F2"
+  xdotool key F2
+  expect_size 960x600 "the second F2"
   kill -TERM $pid
   wait $pid; status=$?
   echo "exit status $status"

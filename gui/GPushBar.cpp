@@ -1,0 +1,213 @@
+#include "gui/GPushBar.h"
+
+#include "app/AppState.h"
+#include "common/Tick.h"
+#include "gui/AWndFrame.h"
+#include "gui/TextRenderer.h"
+#include "gui/WidgetSkins.h"
+
+#include <GL/gl.h>
+#include <cstdio>
+
+GPushBar::GPushBar() {}
+
+void GPushBar::Create(int left, int top, int w, int, int v, int lowest, int highest, const char* caption,
+                      TextRenderer* captionFont, uint32_t styleBits, uint32_t skinTexture, uint32_t barId,
+                      WidgetCallback onChange, GUIWnd* owner) {
+    x = left;
+    y = top;
+    width = w;
+    height = 8;
+    minValue = lowest;
+    maxValue = highest;
+    label = caption;
+    font = captionFont;
+    style = styleBits;
+    texture = skinTexture;
+    id = barId;
+    callback = onChange;
+    parent = owner;
+    SetValue(v);
+}
+
+void GPushBar::SetValue(int v) {
+    if (v < minValue) v = minValue;
+    if (v > maxValue) v = maxValue;
+    value = v;
+    int range = maxValue - minValue;
+    thumbPos = range > 0 ? static_cast<int>(static_cast<double>(Travel()) * (value - minValue) / range) : 0;
+}
+
+void GPushBar::ClampThumb() {
+    if (thumbPos > Travel()) thumbPos = Travel();
+    if (thumbPos < 0) thumbPos = 0;
+}
+
+void GPushBar::HoldBelowLimit() {
+    int range = maxValue - minValue;
+    if (limit <= minValue || range <= 0) return;
+    int limitPos = static_cast<int>(static_cast<double>(Travel()) * (limit - minValue) / range);
+    if (thumbPos > limitPos) thumbPos = limitPos;
+}
+
+void GPushBar::ValueFromThumb() {
+    int travel = Travel();
+    value = travel > 0
+                ? static_cast<int>(minValue + static_cast<double>(maxValue - minValue) * thumbPos / travel)
+                : minValue;
+}
+
+void GPushBar::Report() {
+    if (!callback || value == lastReported) return;
+    lastReported = value;
+    callback(id);
+}
+
+void GPushBar::CaptionText(char* out, int size) const {
+    out[0] = '\0';
+    if (!label) return;
+        // The label is the program's own caption, a format that takes the caption form's arguments.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    if (style & TwoFloatCaption)
+        std::snprintf(out, size, label, value * 0.3, value * displayScale + displayOffset);
+    else if ((style & ValueCaption) && (style & SplitCaption))
+        std::snprintf(out, size, label, static_cast<int>(value * displayScale + displayOffset),
+                      static_cast<int>((maxValue - value) * displayScale));
+    else if (style & ValueCaption)
+        std::snprintf(out, size, label, static_cast<double>(value * displayScale + displayOffset));
+    else
+        std::snprintf(out, size, "%s", label);
+#pragma GCC diagnostic pop
+}
+
+void GPushBar::Draw(float alpha) {
+    int left = WindowX(), top = WindowY();
+    uint32_t now = TickNow();
+    // The release reaches only the top panel and sends no move, so the button state is read here: a
+    // click beside the thumb is one step, not a walk to wherever the pointer rests.
+    if (!LeftDown) active = 0;
+
+    BeginSkin(texture, 1.0f, 1.0f, 1.0f, alpha);
+    DrawThreePiece(PushBarTrackSkin, left, top, width, 8);
+
+    float share = maxValue > minValue ? static_cast<float>(value - minValue) / (maxValue - minValue) : 1.0f;
+    glColor4f(1.0f, 1.0f, 1.0f, alpha * (0.5f + 0.5f * share));
+    DrawSkinQuad((style & AltFill) ? PushBarAltFillSkin : PushBarFillSkin, left + 2, top + 2, width - 3, 5);
+
+    float tint = active ? 0.8f : 1.0f;
+    glColor4f(tint, tint, tint, alpha);
+    DrawSkinQuad(PushBarThumbSkin, left + thumbPos, top - 4, 12, 14);
+
+    if (label && font) {
+        char caption[256];
+        CaptionText(caption, sizeof caption);
+        glColor4f(0.0f, 0.0f, 0.0f, alpha);
+        if (style & (TwoFloatCaption | ValueCaption))
+            font->DrawText(left, top - 20, "%s", caption);
+        else
+            font->DrawText(left - 4 - font->TextWidth("%s", caption), top - 4, "%s", caption);
+    }
+
+    // The value bubble.
+    if (bubbleValue != value && now - bubbleTick > 300) {
+        bubbleX = left + thumbPos + 6;
+        bubbleY = top + 12;
+    }
+    if (active) bubbleTick = now;
+    if (now - bubbleTick < 1000) {
+        float panelOpacity = parent ? static_cast<AWndFrame*>(parent)->opacity : alpha;
+        float fade = (1.0f - static_cast<float>(now - bubbleTick) / 1000.0f) * panelOpacity;
+        if (bubbleTexture)
+            BeginSkin(bubbleTexture, 1.0f, 1.0f, 1.0f, fade);
+        else
+            BeginFlat(1.0f, 1.0f, 1.0f, fade);
+        DrawSkinQuad(PushBarBubbleSkin, bubbleX, bubbleY, 36, 22);
+        if (font) {
+            glEnable(GL_TEXTURE_2D);
+            glColor4f(0.0f, 0.0f, 0.0f, fade);
+            font->DrawText(bubbleX + 11, bubbleY + 3, "%d", value);
+        }
+    }
+    if (bubbleValue != value) bubbleTick = now;
+
+    // Auto-repeat after a press beside the thumb: walk the thumb towards the pointer.
+    if (active && !onThumb && now - repeatStart > 500 && now - repeatTick > 40) {
+        if (pointerX >= left + thumbPos + 6) {
+            SetValue(value + 1);
+            if (left + thumbPos + 7 > pointerX) active = 0;
+        } else {
+            SetValue(value - 1);
+            if (left + thumbPos + 5 < pointerX) active = 0;
+        }
+        ClampThumb();
+        if (limit > minValue && value > limit) SetValue(limit);
+        repeatTick = now;
+        Report();
+    }
+
+    // Slow rise: the thumb climbs towards the pointer one pixel per 40 ms and drops to it at once.
+    if (active && onThumb && (style & SlowRise)) {
+        int target = pointerX - left - grabOffset;
+        bool moved = true;
+        if (target > thumbPos && now - lastDragTick > 40)
+            thumbPos += 1;
+        else if (target < thumbPos)
+            thumbPos = target;
+        else
+            moved = false;
+        if (moved) {
+            ClampThumb();
+            HoldBelowLimit();
+            ValueFromThumb();
+            lastDragTick = now;
+            Report();
+        }
+    }
+
+    bubbleValue = value;
+}
+
+void GPushBar::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    active = 0;
+    int left = WindowX(), top = WindowY();
+    if (!(px > left && px < left + width && py > top - 4 && py < top + 10) || *claimed) return;
+    *claimed = 1;
+    pressSerial = clickSerial;
+    pointerX = px;
+    if (px < left + thumbPos || px > left + thumbPos + 12) {
+        onThumb = 0;
+        grabOffset = 0;
+        SetValue(px < left + thumbPos ? value - 1 : value + 1);
+        ClampThumb();
+        HoldBelowLimit();
+        if (limit > minValue && value > limit) SetValue(limit);
+        repeatStart = repeatTick = TickNow();
+    } else {
+        onThumb = 1;
+        grabOffset = px - (left + thumbPos);
+        ClampThumb();
+        HoldBelowLimit();
+        ValueFromThumb();
+        lastDragTick = TickNow();
+    }
+    Report();
+    active = 1;
+}
+
+void GPushBar::OnMouseMove(int px, int, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    if (!buttonDown) {
+        active = 0;
+        return;
+    }
+    if (*claimed != 1 || pressSerial != clickSerial) return;
+    pointerX = px;
+    if (onThumb && !(style & SlowRise)) {
+        thumbPos = px - WindowX() - grabOffset;
+        ClampThumb();
+        HoldBelowLimit();
+        ValueFromThumb();
+        lastDragTick = TickNow();
+    }
+    Report();
+}

@@ -1,0 +1,277 @@
+#include "link/Serial.h"
+
+#include "common/Paths.h"
+#include "common/Tick.h"
+#include "common/Trace.h"
+#include "link/Packet.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <glob.h>
+#include <linux/serial.h>
+#include <mutex>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+std::atomic<uint32_t> PortOpen{0};
+std::atomic<uint32_t> SendCount{0};
+std::atomic<uint32_t> LastSendTick{0};
+std::atomic<uint8_t> LastSent[32];
+std::atomic<uint64_t> SerialBytesWritten{0};
+std::atomic<uint64_t> SerialBytesRead{0};
+
+namespace {
+
+std::atomic<int> g_fd{-1};
+// One transfer at a time: a request and the wait for its reply, or an open, hold it.
+std::mutex g_transfer;
+// The wake pipe lets SerialWait end early when the program stops.
+int g_wake[2] = {-1, -1};
+std::once_flag g_wakeOnce;
+std::atomic<bool> g_stopping{false};
+
+void MakeWakePipe() {
+    if (pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0) g_wake[0] = g_wake[1] = -1;
+}
+
+int TrailingNumber(const std::string& path) {
+    size_t i = path.size();
+    while (i > 0 && path[i - 1] >= '0' && path[i - 1] <= '9')
+        --i;
+    return i == path.size() ? -1 : std::atoi(path.c_str() + i);
+}
+
+std::vector<std::string> Devices(const char* pattern) {
+    std::vector<std::string> found;
+    glob_t g;
+    if (glob(pattern, 0, nullptr, &g) == 0)
+        for (size_t i = 0; i < g.gl_pathc; ++i)
+            found.push_back(g.gl_pathv[i]);
+    globfree(&g);
+    std::sort(found.begin(), found.end(), [](const std::string& a, const std::string& b) {
+        return TrailingNumber(a) < TrailingNumber(b);
+    });
+    return found;
+}
+
+// /dev/ttyS* exist whether or not a UART sits behind them; the driver says which are real. One we may
+// not open counts as present, so that opening it reports the permission problem.
+bool RealUart(const std::string& path) {
+    int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == EACCES;
+    serial_struct info{};
+    bool real = ioctl(fd, TIOCGSERIAL, &info) != 0 || info.type != PORT_UNKNOWN;
+    close(fd);
+    return real;
+}
+
+void CloseHeld();
+
+bool ParseComNumber(const char* name, int* number) {
+    if (strncasecmp(name, "COM", 3) != 0 || !name[3]) return false;
+    int n = 0;
+    for (const char* p = name + 3; *p; ++p) {
+        if (*p < '0' || *p > '9' || n > 1000) return false;
+        n = n * 10 + (*p - '0');
+    }
+    if (n < 1) return false;
+    *number = n;
+    return true;
+}
+
+void TraceOpenFailure(const char* portName, const std::string& path, int error) {
+    if (path.empty()) {
+        Trace(7, "Error: open serialport '%s' (no such serial port)\n", portName);
+        return;
+    }
+    Trace(7, "Error: open serialport '%s' (%s: %s)\n", portName, path.c_str(), std::strerror(error));
+    if (error == EACCES || error == EPERM)
+        Trace(7, "       The user must be in the group that owns %s (usually 'dialout').\n", path.c_str());
+}
+
+bool Configure(int fd) {
+    termios tio;
+    if (tcgetattr(fd, &tio) != 0) return false;
+    // Raw bytes: no line editing, echo, signals or translation. Software flow control is turned off
+    // too: XON/XOFF would swallow 0x11 and 0x13, which are ordinary bytes of this protocol. Parity,
+    // stop bits and hardware flow control stay as the port reports them.
+    tio.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
+    tio.c_oflag &= ~OPOST;
+    tio.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    tio.c_cflag = (tio.c_cflag & ~CSIZE) | CS8 | CREAD | CLOCAL;
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    cfsetispeed(&tio, B19200);
+    cfsetospeed(&tio, B19200);
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) return false;
+    tcflush(fd, TCOFLUSH);
+    return true;
+}
+
+} // namespace
+
+std::string ResolvePortName(const char* portName) {
+    if (!portName || !portName[0]) return std::string();
+    if (std::strchr(portName, '/')) return portName;
+    int n = 0;
+    if (!ParseComNumber(portName, &n)) return std::string();
+    std::string dir = ConfigDir();
+    if (!dir.empty()) {
+        std::string pinned = dir + "/ports/COM" + std::to_string(n);
+        struct stat st;
+        if (lstat(pinned.c_str(), &st) == 0) return pinned;
+    }
+    std::vector<std::string> present = Devices("/dev/ttyUSB*");
+    for (auto& d : Devices("/dev/ttyACM*"))
+        present.push_back(d);
+    if (static_cast<int>(present.size()) < n)
+        for (auto& d : Devices("/dev/ttyS*"))
+            if (RealUart(d)) present.push_back(d);
+    return n <= static_cast<int>(present.size()) ? present[n - 1] : std::string();
+}
+
+std::mutex& SerialTransferLock() {
+    return g_transfer;
+}
+
+uint32_t SerialOpen(const char* portName) {
+    std::call_once(g_wakeOnce, MakeWakePipe);
+    std::lock_guard<std::mutex> hold(g_transfer);
+    CloseHeld();
+    std::string path = ResolvePortName(portName);
+    if (path.empty()) {
+        TraceOpenFailure(portName ? portName : "", path, ENOENT);
+        return 0;
+    }
+    int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        TraceOpenFailure(portName, path, errno);
+        return 0;
+    }
+    if (ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) {
+        TraceOpenFailure(portName, path, errno);
+        close(fd);
+        return 0;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int error = errno;
+        if (error == EWOULDBLOCK) {
+            Trace(7, "Error: open serialport '%s' (%s: in use by another program)\n", portName, path.c_str());
+        } else {
+            TraceOpenFailure(portName, path, error);
+        }
+        close(fd);
+        return 0;
+    }
+    if (!Configure(fd)) {
+        TraceOpenFailure(portName, path, errno);
+        close(fd);
+        return 0;
+    }
+    g_fd = fd;
+    return 1;
+}
+
+void SerialClose() {
+    std::lock_guard<std::mutex> hold(g_transfer);
+    CloseHeld();
+}
+
+namespace {
+void CloseHeld() {
+    int fd = g_fd.exchange(-1);
+    if (fd >= 0) {
+        // Exclusive mode outlives the descriptor on some drivers; leave the port usable by others.
+        ioctl(fd, TIOCNXCL);
+        close(fd);
+    }
+}
+} // namespace
+
+uint32_t SerialWrite(const uint8_t* bytes, uint32_t count) {
+    int fd = g_fd;
+    if (!PortOpen || fd < 0) return 0;
+    uint32_t now = TickNow();
+    TraceSent(bytes, static_cast<int>(count), now - LastSendTick.load());
+    ++SendCount;
+    LastSendTick = now;
+    for (uint32_t i = 0; i < 32; ++i)
+        LastSent[i] = i < count ? bytes[i] : 0;
+    uint32_t written = 0;
+    uint32_t start = now;
+    while (written < count) {
+        ssize_t n = write(fd, bytes + written, count - written);
+        if (n > 0) {
+            written += static_cast<uint32_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno == EAGAIN && TickSince(start) < 5000) {
+            pollfd p{fd, POLLOUT, 0};
+            poll(&p, 1, 100);
+            continue;
+        }
+        break;
+    }
+    SerialBytesWritten += written;
+    return written;
+}
+
+uint32_t SerialRead(uint8_t* buffer, uint32_t maxCount) {
+    int fd = g_fd;
+    if (!PortOpen || fd < 0 || maxCount == 0) return 0;
+    int queued = 0;
+    if (ioctl(fd, FIONREAD, &queued) != 0 || queued <= 0) return 0;
+    uint32_t want = std::min<uint32_t>(maxCount, static_cast<uint32_t>(queued));
+    ssize_t n = read(fd, buffer, want);
+    if (n <= 0) return 0;
+    SerialBytesRead += static_cast<uint64_t>(n);
+    TraceReceived(buffer, static_cast<int>(n));
+    return static_cast<uint32_t>(n);
+}
+
+bool SerialWait(uint32_t timeoutMs) {
+    std::call_once(g_wakeOnce, MakeWakePipe);
+    if (g_stopping) return false;
+    int fd = PortOpen ? g_fd.load() : -1;
+    pollfd p[2] = {{g_wake[0], POLLIN, 0}, {fd, POLLIN, 0}};
+    int count = fd >= 0 ? 2 : 1;
+    uint32_t start = TickNow();
+    for (;;) {
+        uint32_t spent = TickSince(start);
+        if (spent >= timeoutMs) return false;
+        int r = poll(p, count, static_cast<int>(std::min<uint32_t>(timeoutMs - spent, INT_MAX)));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) return false;
+        if (p[0].revents) return false;
+        if (count == 2 && p[1].revents) {
+            int queued = 0;
+            if (ioctl(fd, FIONREAD, &queued) == 0 && queued > 0) return true;
+            // The far end hung up or the port failed: nothing will arrive, so wait out the time.
+            if (p[1].revents & (POLLHUP | POLLERR | POLLNVAL)) count = 1;
+        }
+    }
+}
+
+void SerialWake(bool stopping) {
+    std::call_once(g_wakeOnce, MakeWakePipe);
+    g_stopping = stopping;
+    if (!stopping) {
+        uint8_t drain[64];
+        while (g_wake[0] >= 0 && read(g_wake[0], drain, sizeof drain) > 0) {
+        }
+        return;
+    }
+    if (g_wake[1] >= 0) {
+        uint8_t b = 1;
+        (void)!write(g_wake[1], &b, 1);
+    }
+}

@@ -1,0 +1,68 @@
+#include "GuiTestSupport.h"
+
+#include "app/Projection.h"
+#include "app/Resources.h"
+#include "app/Textures.h"
+#include "gui/TextRenderer.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+
+int Fired::count[16];
+
+namespace {
+SDL_Window* Window;
+SDL_GLContext Context;
+} // namespace
+
+void EnsureGlContext(int width, int height) {
+    if (!Window) {
+        // Headless unless the caller chose a driver.
+        if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+            std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
+            std::abort();
+        }
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        Window = SDL_CreateWindow("gui tests", 0, 0, 1280, 800, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (!Window || !(Context = SDL_GL_CreateContext(Window))) {
+            std::fprintf(stderr, "no GL context: %s\n", SDL_GetError());
+            std::abort();
+        }
+    }
+    SDL_GL_MakeCurrent(Window, Context);
+    SetDefaultGLState();
+    SetPixelProjection(width, height, 0, 1.0f);
+}
+
+void ReadPixel(int x, int y, int height, unsigned char rgba[4]) {
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+bool LoadSkinsAndFonts() {
+    EnsureGlContext();
+    if (!UiTexture) {
+        AllocateDecodeBuffer();
+        LoadPacks();
+        LoadSkinTexture("wf.png", &WfTexture, GL_LINEAR, GL_LINEAR);
+        LoadSkinTexture("ui.png", &UiTexture, GL_LINEAR, GL_LINEAR);
+        LoadSkinTexture("dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR);
+        LoadSkinTexture("ex.png", &ExTexture, GL_LINEAR, GL_NEAREST);
+    }
+    if (!FontNormal) {
+        FontNormal = new TextRenderer;
+        FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
+    }
+    if (!FontBold) {
+        FontBold = new TextRenderer;
+        FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
+    }
+    return WfTexture && UiTexture && DxTexture && ExTexture && FontNormal->TextWidth("%s", "A") > 0;
+}

@@ -1,0 +1,189 @@
+// Push bar, fader and content scroller: time through the test tick source, input through the slots.
+#include "GuiTestSupport.h"
+
+#include "gui/GPushBar.h"
+#include "gui/GScrollBar.h"
+#include "gui/GVScroll.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A 100-pixel bar over 0..88 at window (150, 150): 88 pixels of travel, so thumbPos equals the value.
+struct PushBar : ::testing::Test {
+    TestPanel panel;
+    GPushBar bar;
+    void SetUp() override {
+        EnsureGlContext();
+        Fired::Reset();
+        TickSet(100000);
+        bar.Create(50, 50, 100, 0, 10, 0, 88, nullptr, nullptr, 0, 0, 1, Fired::Callback, &panel);
+    }
+    // One draw per millisecond for `ms` milliseconds.
+    void Run(int ms) {
+        for (int i = 0; i < ms; ++i) {
+            TickAdvance(1);
+            bar.Draw(1.0f);
+        }
+    }
+};
+
+TEST_F(PushBar, HoldBesideTheThumbStepsOnceThenRepeatsUntilTheThumbReachesThePointer) {
+    ASSERT_EQ(bar.thumbPos, 10);
+    Pointer in{&bar};
+    in.Press(200, 152); // right of the thumb (160 .. 172)
+    EXPECT_EQ(bar.value, 11);
+    EXPECT_EQ(Fired::count[1], 1);
+    Run(500);
+    EXPECT_EQ(bar.value, 11); // nothing before 500 ms
+    Run(1);
+    EXPECT_EQ(bar.value, 12);
+    Run(40);
+    EXPECT_EQ(bar.value, 12); // a step needs more than 40 ms
+    Run(1);
+    EXPECT_EQ(bar.value, 13);
+    Run(3000);
+    // Stops once the thumb's middle has passed the pointer: 150 + thumbPos + 7 > 200.
+    EXPECT_EQ(bar.value, 44);
+    EXPECT_EQ(bar.active, 0u);
+    EXPECT_EQ(Fired::count[1], 44 - 10); // once per change, never for an unchanged value
+}
+
+TEST_F(PushBar, AClickBesideTheThumbIsOneStep) {
+    Pointer in{&bar};
+    in.Click(200, 152);
+    Run(2000);
+    EXPECT_EQ(bar.value, 11);
+    EXPECT_EQ(bar.active, 0u);
+}
+
+TEST_F(PushBar, SlowRiseClimbsOnePixelPer40MsAndFallsAtOnce) {
+    bar.style = GPushBar::SlowRise;
+    Pointer in{&bar};
+    in.Press(165, 152); // on the thumb, 5 pixels into it
+    EXPECT_EQ(bar.grabOffset, 5);
+    in.Move(265, 152);
+    EXPECT_EQ(bar.thumbPos, 10); // the move alone does not carry it
+    Run(41);
+    EXPECT_EQ(bar.thumbPos, 11);
+    Run(41 * 9);
+    EXPECT_EQ(bar.thumbPos, 20);
+    EXPECT_EQ(bar.value, 20);
+    in.Move(160, 152); // target thumbPos 5
+    Run(1);
+    EXPECT_EQ(bar.thumbPos, 5);
+    EXPECT_EQ(bar.value, 5);
+}
+
+TEST_F(PushBar, PressOnTheThumbsFirstColumnGrabsIt) {
+    Pointer in{&bar};
+    in.Press(160, 152); // thumb left edge: grabOffset 0, still a grab
+    in.Move(190, 152);
+    EXPECT_EQ(bar.thumbPos, 40);
+    Run(1000);
+    EXPECT_EQ(bar.thumbPos, 40); // no repeat walks it anywhere
+}
+
+TEST_F(PushBar, LimitStopsADragAndARepeat) {
+    bar.limit = 30;
+    Pointer in{&bar};
+    in.Press(165, 152);
+    in.Move(400, 152);
+    EXPECT_EQ(bar.thumbPos, 30);
+    EXPECT_EQ(bar.value, 30);
+    in.Release(400, 152);
+    in.Move(400, 152);
+    bar.SetValue(29);
+    in.Press(230, 152); // beside, right: one step, not beyond the limit
+    Run(2000);
+    EXPECT_EQ(bar.value, 30);
+}
+
+TEST_F(PushBar, CaptionForms) {
+    char text[64];
+    GPushBar split;
+    split.Create(0, 0, 100, 0, 30, 0, 100, "%d : %d", nullptr,
+                 GPushBar::ValueCaption | GPushBar::SplitCaption, 0, 2, nullptr, &panel);
+    split.CaptionText(text, sizeof text);
+    EXPECT_STREQ(text, "30 : 70");
+
+    GPushBar scaled;
+    scaled.Create(0, 0, 100, 0, 120, 0, 180, "%.1f dB", nullptr, GPushBar::ValueCaption, 0, 3, nullptr,
+                  &panel);
+    scaled.displayScale = 0.2f;
+    scaled.displayOffset = -24.0f;
+    scaled.CaptionText(text, sizeof text);
+    EXPECT_STREQ(text, "0.0 dB");
+
+    GPushBar two;
+    two.Create(0, 0, 100, 0, 10, 0, 100, "%.1f ms %.0f", nullptr, GPushBar::TwoFloatCaption, 0, 4, nullptr,
+               &panel);
+    two.displayScale = 2.0f;
+    two.CaptionText(text, sizeof text);
+    EXPECT_STREQ(text, "3.0 ms 20");
+
+    GPushBar plain;
+    plain.Create(0, 0, 100, 0, 10, 0, 100, "Level %d%%", nullptr, 0, 0, 5, nullptr, &panel);
+    plain.CaptionText(text, sizeof text);
+    EXPECT_STREQ(text, "Level %d%%"); // a plain label is shown as it stands
+}
+
+TEST(Fader, TopIsMaxBottomIsMinAndEveryDragMoveFires) {
+    EnsureGlContext();
+    TestPanel panel;
+    GScrollBar fader;
+    // Height 124: 100 pixels of travel, window top 150.
+    fader.Create(50, 50, 7, 124, 90, 0, 180, 0, 1, Fired::Callback, &panel);
+    Fired::Reset();
+    EXPECT_EQ(fader.thumbPos, 50);
+    Pointer in{&fader};
+    in.Press(152, 205); // on the thumb (200 .. 218)
+    EXPECT_EQ(fader.touched, 1u);
+    EXPECT_EQ(Fired::count[1], 1);
+    in.Move(152, 0);
+    EXPECT_EQ(fader.thumbPos, 0);
+    EXPECT_EQ(fader.value, 180);
+    in.Move(152, 10); // still at the top: no change, fires anyway
+    EXPECT_EQ(Fired::count[1], 3);
+    in.Move(152, 155 + 100);
+    EXPECT_EQ(fader.thumbPos, 100);
+    EXPECT_EQ(fader.value, 0);
+    in.Release(152, 255);
+    EXPECT_EQ(fader.repeating, 0u);
+
+    // A press below the thumb steps down at once.
+    fader.SetValue(90);
+    in.Press(152, 260);
+    EXPECT_EQ(fader.value, 89);
+    EXPECT_EQ(fader.repeating, 1u);
+}
+
+TEST(Scroller, WheelTowardsTheUserScrollsDownAndNeverPastTheLastPage) {
+    TestPanel panel;
+    GVScroll scroll;
+    scroll.Create(10, 10, 7, 200, 0, 0, 1000, 1, nullptr, &panel);
+    EXPECT_EQ(scroll.thumbLength, 40); // 200 x 200 / 1000
+    scroll.OnWheel(-120);
+    EXPECT_EQ(scroll.thumbPos, 20); // 200 / 40 x 4
+    EXPECT_EQ(scroll.value, 125);   // 20 / 160 x 1000
+    for (int i = 0; i < 20; ++i)
+        scroll.OnWheel(-120);
+    EXPECT_EQ(scroll.thumbPos, 157);
+    EXPECT_EQ(scroll.value, 700);
+    scroll.OnWheel(120);
+    EXPECT_EQ(scroll.thumbPos, 137);
+
+    // Dragging the thumb to the bottom gives the same bound.
+    Pointer in{&scroll};
+    in.Press(113, 110 + 137 + 5);
+    in.Move(113, 900);
+    EXPECT_EQ(scroll.value, 700);
+
+    // Content shorter than a page never scrolls.
+    GVScroll shortContent;
+    shortContent.Create(10, 10, 7, 200, 0, 0, 250, 2, nullptr, &panel);
+    shortContent.OnWheel(-120);
+    EXPECT_EQ(shortContent.value, 0);
+}
+
+} // namespace

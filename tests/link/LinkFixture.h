@@ -1,0 +1,48 @@
+// The fixture of the link's threaded tests: a private ports folder, simulated processors linked as COM
+// ports, panel-like value words bound to the ParamMap, and the link threads stopped after each test.
+#pragma once
+
+#include "sim/Px2950Sim.h"
+
+#include <cstdint>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct PanelWords {
+    uint32_t mic[11], micFeedback, micMain, micBands[7][4];
+    uint32_t room[15][4];
+    uint32_t sc[6], scSlope, scPath, scBands[3][4];
+    uint32_t sub[3], subAutoManual, subSingDisco, subSing[2], subDisco[2], subBands[3][4];
+    uint32_t musicAutoManual, musicSingDisco, musicSing[2], musicSingBands[7][4], musicDisco[2],
+        musicDiscoBands[7][4];
+    uint32_t volume[5], bar[3], inputPort, keyLock;
+};
+
+class LinkFixture : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A simulator linked as COMn (n from 1), unpaced and answering at once unless the test says so.
+    Px2950Sim& AddSim(int com);
+    // COMn as a link to nothing: the port cannot be opened.
+    void AddDeadPort(int com);
+    // Runs ConnectStep every 2 ms, as the connecting panel's frames would, until `done` or the time
+    // runs out. Returns whether `done` became true.
+    bool StepUntil(const std::function<bool()>& done, uint32_t timeoutMs);
+    static bool WaitFor(const std::function<bool()>& done, uint32_t timeoutMs);
+    // Scan from COM1 (the 1000 ms wait before the scan skipped) until the download is done.
+    bool Connect(uint32_t timeoutMs = 10000);
+
+    std::string dir_;
+    std::vector<std::unique_ptr<Px2950Sim>> sims_;
+    PanelWords words_{};
+};
+
+// Hook counters shared with the tests.
+extern int g_downloadApplied;
+extern int g_uploadFinished;
+extern int g_closeRequests;

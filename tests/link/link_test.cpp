@@ -1,0 +1,509 @@
+// The link threads and the connection state machine against the simulated processor. Every wait has
+// a time-out and says what it saw.
+#include "LinkFixture.h"
+#include "ParamReference.h"
+#include "common/Tick.h"
+#include "link/LinkState.h"
+#include "link/ParamMap.h"
+#include "link/Serial.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+uint16_t FrameCode(const Px2950Sim::Frame& f) {
+    return static_cast<uint16_t>(f.bytes[4] | f.bytes[5] << 8);
+}
+
+std::string Describe(const std::vector<Px2950Sim::Frame>& log) {
+    std::string s;
+    for (const auto& f : log)
+        s += std::to_string(FrameCode(f)) + "/" + std::to_string(f.bytes[6]) + " ";
+    return s;
+}
+
+// After a completed download the panel is closed: changes are sent as from a connected console.
+void ClosePanel() {
+    ConnectPanelActive = 0;
+}
+
+} // namespace
+
+using Sender = LinkFixture;
+using Scan = LinkFixture;
+using Download = LinkFixture;
+using Upload = LinkFixture;
+using BadBytes = LinkFixture;
+
+TEST_F(Sender, NothingGoesOutBeforeADownload) {
+    Px2950Sim& sim = AddSim(1);
+    PortOpen = SerialOpen("COM1");
+    ASSERT_EQ(PortOpen, 1u);
+    ResumeSenderThread();
+    ClosePanel();
+    LinkSend(17, 5, 0xFFFFFFFF, 0xFFFFFFFF);
+    EXPECT_EQ(LinkIdle, 1u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_EQ(sim.LogSize(), 0u) << "frames: " << Describe(sim.Log());
+    EXPECT_EQ(LinkIdle, 1u);
+}
+
+TEST_F(Sender, WrongTagIsSentAgainAndTheReplyIsKept) {
+    Px2950Sim& sim = AddSim(1);
+    ASSERT_TRUE(Connect()) << "DownloadIndex " << DownloadIndex << " ConnectState " << ConnectState;
+    ClosePanel();
+    sim.ClearLog();
+    sim.WrongTagNext(1);
+    LinkSend(17, 9, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 2000));
+    auto log = sim.Log();
+    ASSERT_EQ(log.size(), 2u) << "frames: " << Describe(log);
+    EXPECT_EQ(log[0].bytes, log[1].bytes);
+    EXPECT_EQ(FrameCode(log[1]), 17);
+    EXPECT_EQ(LinkBroken, 0u);
+    EXPECT_EQ(LastReply[4], 17);
+    EXPECT_EQ(LastReply[6], 9);
+    EXPECT_EQ(sim.Param(17), 9);
+
+    // A pair: both go out in order, the band in byte 7.
+    sim.ClearLog();
+    LinkSend(546, 3 << 8 | 77, 547, 3 << 8 | 130);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 2000));
+    EXPECT_EQ(Describe(sim.Log()), "546/77 547/130 ");
+    EXPECT_EQ(sim.Param(546, 3), 77);
+    EXPECT_EQ(sim.Param(547, 3), 130);
+
+    // Long forms: a new keypad password, then read back.
+    const uint8_t digits[4] = {9, 8, 7, 6};
+    LinkSendPayload(7, digits);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+    EXPECT_EQ(sim.KeypadPassword(), "9876");
+    EXPECT_EQ(LastReply[4], 7);
+    LinkSend(6, 0, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 2000));
+    EXPECT_EQ((std::vector<int>{LastReply[6], LastReply[7], LastReply[8], LastReply[9]}),
+              (std::vector<int>{9, 8, 7, 6}));
+}
+
+TEST_F(Sender, RepliesOfType0Or2NeverCompleteARequest) {
+    Px2950Sim& sim = AddSim(1);
+    ASSERT_TRUE(Connect());
+    ClosePanel();
+    for (int type : {0, 2}) {
+        sim.ClearLog();
+        sim.SetForcedReplyType(type);
+        LinkBroken = 0;
+        uint32_t start = TickNow();
+        LinkSend(18, static_cast<uint32_t>(10 + type), 0xFFFFFFFF, 0xFFFFFFFF);
+        ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+        uint32_t took = TickSince(start);
+        WaitFor([&] { return sim.LogSize() >= 7; }, 500); // the last try is not waited for
+        EXPECT_EQ(sim.LogSize(), 7u) << "type " << type << ": " << Describe(sim.Log());
+        EXPECT_EQ(LinkBroken, 1u);
+        EXPECT_EQ(LinkLost, 1u);
+        // Six waits of 120 ms; the seventh frame is not waited for.
+        EXPECT_GE(took, 700u);
+        EXPECT_LE(took, 2500u);
+        LinkLost = 0;
+    }
+}
+
+TEST_F(Sender, TheSamePairAgainDoesNotCountAsAChange) {
+    Px2950Sim& sim = AddSim(1);
+    ASSERT_TRUE(Connect());
+    ClosePanel();
+    sim.ClearLog();
+    sim.SetLatencyMs(80);
+    LinkSend(17, 5, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([&] { return sim.LogSize() == 1; }, 1000));
+    LinkSend(17, 5, 0xFFFFFFFF, 0xFFFFFFFF);
+    EXPECT_EQ(RequestChanged, 0u);
+    EXPECT_EQ(RequestIndex, 0u);
+    EXPECT_EQ(LinkIdle, 0u);
+    LinkSend(17, 6, 0xFFFFFFFF, 0xFFFFFFFF);
+    EXPECT_EQ(RequestChanged, 1u);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 2000));
+    EXPECT_EQ(sim.Param(17), 6);
+    EXPECT_EQ(LinkBroken, 0u);
+}
+
+TEST_F(Scan, ProcessorOnCom3AfterTwoPingsToCom1AndCom2) {
+    Px2950Sim& com1 = AddSim(1);
+    Px2950Sim& com2 = AddSim(2);
+    Px2950Sim& com3 = AddSim(3);
+    com1.SetSilent(true);
+    com2.SetSilent(true);
+    std::vector<int> pings; // the port each ping went to
+    bool downloadOnNextStep = false;
+    bool sawReply = false;
+    uint32_t start = TickNow();
+    uint32_t startedAt = 0;
+    while (!(ConnectState & ConnectDownloading) && TickSince(start) < 8000) {
+        bool replied = ReplyReceived != 0;
+        int32_t port = ScanPortIndex;
+        uint32_t timer = ScanTimer;
+        bool started = (ConnectState & ConnectStarted) != 0;
+        ConnectStep();
+        if (!startedAt && (ConnectState & ConnectStarted)) startedAt = TickSince(start);
+        if (started && ScanTimer != timer && ScanTimer != 0 && !(ConnectState & ConnectDownloading))
+            pings.push_back(port);
+        if (replied && !sawReply) {
+            sawReply = true;
+            downloadOnNextStep = (ConnectState & ConnectDownloading) != 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_TRUE(downloadOnNextStep) << "ConnectState " << ConnectState;
+    EXPECT_GE(startedAt, 1000u);
+    EXPECT_EQ(pings, (std::vector<int>{0, 0, 1, 1, 2}));
+    for (Px2950Sim* silent : {&com1, &com2}) {
+        auto log = silent->Log();
+        ASSERT_FALSE(log.empty());
+        for (auto& f : log)
+            EXPECT_EQ(FrameCode(f), 1);
+    }
+    ASSERT_TRUE(StepUntil([] { return (ConnectState & ConnectDownloaded) != 0; }, 5000));
+    auto log = com3.Log();
+    ASSERT_EQ(log.size(), 249u) << Describe(log);
+    EXPECT_EQ(FrameCode(log[0]), 1);
+    EXPECT_EQ(FrameCode(log[1]), 256);
+    EXPECT_EQ(LinkLost, 0u);
+}
+
+TEST_F(Scan, NoProcessorEndsAfterTwelvePings) {
+    for (int n = 1; n <= 6; ++n)
+        AddDeadPort(n);
+    ConnectState = ConnectStarted;
+    int pings = 0;
+    uint32_t start = TickNow();
+    while (ScanPortIndex < 6 && TickSince(start) < 9000) {
+        uint32_t timer = ScanTimer;
+        ConnectStep();
+        if (ScanTimer != timer) ++pings;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    uint32_t took = TickSince(start);
+    EXPECT_EQ(ScanPortIndex, 6);
+    EXPECT_EQ(pings, 12);
+    EXPECT_GE(took, 11u * 500u);
+    EXPECT_LE(took, 11u * 501u + 1500u);
+    // The scan is over: nothing more is pinged.
+    uint32_t timer = ScanTimer;
+    for (int i = 0; i < 50; ++i)
+        ConnectStep();
+    EXPECT_EQ(ScanTimer, timer);
+    EXPECT_EQ(ScanPortIndex, 6);
+    EXPECT_EQ(PortOpen, 0u);
+}
+
+TEST_F(Scan, TypedPortThatNeverAnswersStopsTheScan) {
+    Px2950Sim& sim = AddSim(7);
+    sim.SetSilent(true);
+    SetManualPortName(sim.DevicePath().c_str()); // a name with '/' is a path
+    ConnectState = ConnectManualPort;
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 4000))
+        << "ScanPortIndex " << ScanPortIndex << " frames " << sim.LogSize();
+    EXPECT_EQ(LinkBroken, 1u);
+    WaitFor([&] { return sim.LogSize() >= 7; }, 500);
+    EXPECT_EQ(sim.LogSize(), 7u) << Describe(sim.Log());
+    EXPECT_EQ(LinkLost, 1u);
+}
+
+TEST_F(Scan, ProcessorThatVanishesMakesTheNextChangeGoOutSevenTimes) {
+    Px2950Sim& sim = AddSim(1);
+    ASSERT_TRUE(Connect());
+    ClosePanel();
+    EXPECT_EQ(LinkLost, 0u);
+    sim.VanishAfter(static_cast<uint32_t>(sim.LogSize()) + 1);
+    uint32_t before = SendCount;
+    LinkSend(19, 12, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([] { return LinkLost == 1; }, 3000)) << "sent " << SendCount - before;
+    EXPECT_TRUE(sim.Vanished());
+    EXPECT_EQ(SendCount - before, 7u);
+    EXPECT_EQ(LinkBroken, 1u);
+    EXPECT_EQ(LinkIdle, 1u);
+    // From now on changes are refused until a new download.
+    LinkSend(19, 13, 0xFFFFFFFF, 0xFFFFFFFF);
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    EXPECT_EQ(SendCount - before, 7u);
+}
+
+TEST_F(Download, All248EntriesInOrderAndTheSelectionsPutBack) {
+    Px2950Sim& sim = AddSim(1);
+    // Distinct values everywhere, so that a value stored in the wrong place shows.
+    uint8_t next = 3;
+    auto fill = [&](uint16_t code, int bands, int sets) {
+        for (int set = 0; set < sets; ++set)
+            for (int b = 0; b < (bands ? bands : 1); ++b)
+                sim.SetParam(code, b, set, next++);
+    };
+    for (uint16_t c :
+         {256,  257,  258,  259,  260,  261,  262,  263,  512,  513,  514,  515,  516, 1028, 1029, 1030, 1280,
+          1281, 1282, 1283, 1284, 1285, 1286, 1287, 1792, 1793, 1794, 1795, 1796, 17,  18,   19,   16,   8})
+        fill(c, 0, 1);
+    for (uint16_t c = 545; c <= 548; ++c)
+        fill(c, 7, 1);
+    for (uint16_t c = 1569; c <= 1572; ++c)
+        fill(c, 15, 1);
+    for (uint16_t c = 1313; c <= 1316; ++c)
+        fill(c, 3, 1);
+    for (uint16_t c = 1057; c <= 1060; ++c)
+        fill(c, 3, 1);
+    for (uint16_t c : {1026, 1027, 770, 771})
+        fill(c, 0, 2);
+    for (uint16_t c = 801; c <= 804; ++c)
+        fill(c, 7, 2);
+    // Auto + Disco on the sub-woofer, Auto + Sing on the music channel: neither is a selection the
+    // download writes itself.
+    sim.SetParam(1024, 0, 0, 0), sim.SetParam(1025, 0, 0, 1);
+    sim.SetParam(768, 0, 0, 0), sim.SetParam(769, 0, 0, 0);
+
+    ASSERT_TRUE(Connect());
+    EXPECT_EQ(g_downloadApplied, 1);
+    EXPECT_EQ(LinkLost, 0u);
+    EXPECT_EQ(DownloadIndex, 248u);
+
+    auto log = sim.Log();
+    ASSERT_EQ(log.size(), 249u);
+    std::vector<Request> expected = ExpectedDownload();
+    // Restoring writes send what the selection reads received.
+    expected[134][2] = 0, expected[135][2] = 1, expected[214][2] = 0, expected[215][2] = 0;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const auto& f = log[i + 1].bytes;
+        Request got = {FrameCode(log[i + 1]), f[3], f[6], f[7]};
+        EXPECT_EQ(got, expected[i]) << "entry " << i;
+    }
+    EXPECT_EQ(sim.Param(1024), 0);
+    EXPECT_EQ(sim.Param(1025), 1);
+    EXPECT_EQ(sim.Param(768), 0);
+    EXPECT_EQ(sim.Param(769), 0);
+
+    const PanelWords& w = words_;
+    const uint16_t micCodes[11] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515};
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(w.mic[i], sim.Param(micCodes[i])) << micCodes[i];
+    EXPECT_EQ(w.micFeedback, sim.Param(512));
+    EXPECT_EQ(w.micMain, sim.Param(516));
+    for (int b = 0; b < 7; ++b)
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(w.micBands[b][k], sim.Param(545 + k, b));
+            EXPECT_EQ(w.musicSingBands[b][k], sim.Param(801 + k, b, 0));
+            EXPECT_EQ(w.musicDiscoBands[b][k], sim.Param(801 + k, b, 1));
+        }
+    for (int b = 0; b < 15; ++b)
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(w.room[b][k], sim.Param(1569 + k, b));
+    for (int b = 0; b < 3; ++b)
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(w.scBands[b][k], sim.Param(1313 + k, b));
+            EXPECT_EQ(w.subBands[b][k], sim.Param(1057 + k, b));
+        }
+    const uint16_t scCodes[6] = {1280, 1281, 1282, 1283, 1285, 1286};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(w.sc[i], sim.Param(scCodes[i]));
+    EXPECT_EQ(w.scSlope, sim.Param(1284));
+    EXPECT_EQ(w.scPath, sim.Param(1287));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.sub[i], sim.Param(1028 + i));
+    EXPECT_EQ(w.subAutoManual, 0u);
+    EXPECT_EQ(w.subSingDisco, 1u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(w.subSing[i], sim.Param(1026 + i, 0, 0));
+        EXPECT_EQ(w.subDisco[i], sim.Param(1026 + i, 0, 1));
+        EXPECT_EQ(w.musicSing[i], sim.Param(770 + i, 0, 0));
+        EXPECT_EQ(w.musicDisco[i], sim.Param(770 + i, 0, 1));
+    }
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(w.volume[i], sim.Param(1792 + i));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.bar[i], sim.Param(17 + i));
+    EXPECT_EQ(w.inputPort, sim.Param(16));
+    EXPECT_EQ(w.keyLock, sim.Param(8));
+    for (int m = 0; m < 20; ++m)
+        EXPECT_EQ(std::string(ModeNames[m]), sim.ModeName(m)) << m;
+    EXPECT_EQ(DeviceModeIndex, sim.CurrentMode());
+    EXPECT_EQ(SystemControlMode, sim.ControlMode());
+
+    // The panel closes itself a second later.
+    ASSERT_TRUE(StepUntil([] { return g_closeRequests == 1; }, 2000));
+}
+
+TEST_F(Download, ZeroAnswersGiveBlankModeNames) {
+    Px2950Sim& sim = AddSim(1);
+    sim.SetZeroReads(true);
+    std::memset(&words_, 0x55, sizeof words_);
+    ASSERT_TRUE(Connect());
+    for (int m = 0; m < 20; ++m)
+        EXPECT_STREQ(ModeNames[m], "          ") << m;
+    const uint32_t* all = reinterpret_cast<const uint32_t*>(&words_);
+    for (size_t i = 0; i < sizeof words_ / 4; ++i)
+        EXPECT_EQ(all[i], 0u) << "word " << i;
+}
+
+TEST_F(Download, GivingUpKeepsWhatWasReadAndRefreshesNothing) {
+    Px2950Sim& sim = AddSim(1);
+    sim.SilentAfter(1 + 50); // the ping, then 50 entries
+    std::memset(&words_, 0x55, sizeof words_);
+    ConnectState = ConnectStarted;
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 5000)) << "DownloadIndex " << DownloadIndex;
+    EXPECT_EQ(DownloadIndex, 50u);
+    EXPECT_EQ(LinkLost, 1u);
+    EXPECT_FALSE(ConnectState & ConnectDownloaded);
+    LinkApplyPending();
+    EXPECT_EQ(g_downloadApplied, 0);
+    // Entries 0-49: the microphone panel and the first room EQ bands; the rest untouched.
+    EXPECT_EQ(words_.mic[0], sim.Param(256));
+    EXPECT_EQ(words_.micBands[6][3], sim.Param(548, 6));
+    EXPECT_EQ(words_.room[1][3], sim.Param(1572, 1)); // entry 48
+    EXPECT_EQ(words_.room[2][1], 0x55555555u);        // entry 50 never answered
+    EXPECT_EQ(words_.volume[0], 0x55555555u);
+    WaitFor([&] { return sim.LogSize() >= 57; }, 500);
+    auto log = sim.Log();
+    ASSERT_EQ(log.size(), 1u + 50u + 6u) << Describe(log);
+    for (size_t i = 51; i < log.size(); ++i)
+        EXPECT_EQ(log[i].bytes, log[51].bytes);
+}
+
+TEST_F(Upload, BracketedBy35AndPatientWithIt) {
+    Px2950Sim& sim = AddSim(1);
+    ASSERT_TRUE(Connect());
+    sim.ClearLog();
+    sim.SetCodeLatencyMs(35, 2100); // longer than any other time-out
+    uint8_t slot[256];
+    for (int i = 0; i < 256; ++i)
+        slot[i] = static_cast<uint8_t>((i * 5 + 1) % 120);
+    slot[67] = 1, slot[68] = 0, slot[129] = 0, slot[130] = 1;
+    words_.volume[4] = 33; // "Effect Start" as the PC-mode load put it into the panel
+
+    StartUpload(slot);
+    UploadCount = 230;
+    ConnectState = ConnectStarted | ConnectUploading;
+    ReplyReceived = 1;
+    ScanPortIndex = 64;
+    ASSERT_TRUE(StepUntil([] { return !(ConnectState & ConnectUploading); }, 12000))
+        << "UploadIndex " << UploadIndex << " of " << UploadCount;
+    EXPECT_EQ(g_closeRequests, 1);
+    auto log = sim.Log();
+    auto expected = ExpectedUpload(slot);
+    ASSERT_EQ(log.size(), expected.size()) << Describe(log);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const auto& f = log[i].bytes;
+        EXPECT_EQ((std::array<uint32_t, 3>{FrameCode(log[i]), f[6], f[7]}), expected[i]) << "entry " << i;
+        EXPECT_EQ(f[3], 2);
+    }
+    EXPECT_EQ(sim.UploadBracket(), 0);
+    EXPECT_EQ(sim.Param(1026, 0, 1), slot[133]);
+    EXPECT_EQ(sim.Param(803, 6, 0), slot[71 + 24 + 2]);
+    EXPECT_EQ(sim.Param(769), slot[68]);
+    EXPECT_EQ(sim.Param(1025), slot[130]);
+
+    // The closing step on the window thread: the tab bar's Effect level follows "Effect Start".
+    sim.ClearLog();
+    LinkApplyPending();
+    EXPECT_EQ(g_uploadFinished, 1);
+    EXPECT_EQ(words_.bar[0], 33u);
+    ASSERT_TRUE(WaitFor([&] { return sim.Param(17) == 33; }, 2000)) << Describe(sim.Log());
+}
+
+TEST_F(Upload, RepliesOfAnyTypeCompleteTheUploadButNotTheDownload) {
+    Px2950Sim& sim = AddSim(1);
+    ASSERT_TRUE(Connect());
+    sim.SetForcedReplyType(0);
+    uint8_t slot[256] = {};
+    StartUpload(slot);
+    ConnectState = ConnectStarted | ConnectUploading;
+    ScanPortIndex = 64;
+    ASSERT_TRUE(StepUntil([] { return !(ConnectState & ConnectUploading); }, 5000)) << UploadIndex;
+    EXPECT_EQ(UploadIndex, 219u);
+    EXPECT_EQ(UploadAbort, 0u);
+
+    // The frame carries out the upload's closing step (its level goes out, unanswered as well).
+    LinkApplyPending();
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+
+    // The download that follows stops at its first entry after six sends.
+    sim.ClearLog();
+    ConnectState = ConnectStarted;
+    ReplyReceived = 1;
+    ScanPortIndex = 0;
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 3000));
+    EXPECT_EQ(DownloadIndex, 0u);
+    auto log = sim.Log();
+    // The level's last try may still reach the simulator after the log was cleared.
+    size_t firstEntry =
+        std::count_if(log.begin(), log.end(), [](const auto& f) { return FrameCode(f) == 256; });
+    EXPECT_EQ(firstEntry, 6u) << Describe(log);
+}
+
+TEST_F(BadBytes, GarbageOversizePacketsAndWrongCodesAreSurvived) {
+    Px2950Sim& sim = AddSim(1);
+    sim.SetNoiseBefore(true); // an oversize packet start ahead of every answer
+    sim.DropEvery(17);
+    ASSERT_TRUE(Connect(20000)) << "DownloadIndex " << DownloadIndex;
+    ClosePanel();
+    sim.SetNoiseBefore(false);
+    sim.DropEvery(0);
+    sim.GarbageNext(4);
+    LinkSend(17, 21, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+    EXPECT_EQ(LinkBroken, 0u);
+    EXPECT_EQ(sim.Param(17), 21);
+    sim.WrongCodeNext(3);
+    LinkSend(18, 22, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+    EXPECT_EQ(LinkBroken, 0u);
+    EXPECT_EQ(LastReply[4], 18);
+    // Nothing but garbage: the sender gives up cleanly.
+    sim.GarbageNext(100);
+    LinkSend(19, 23, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+    EXPECT_EQ(LinkBroken, 1u);
+    EXPECT_EQ(LinkLost, 1u);
+}
+
+TEST_F(Sender, StoredModesPasswordsAndControlMode) {
+    Px2950Sim& sim = AddSim(1);
+    ASSERT_TRUE(Connect());
+    auto sendAndWait = [](uint32_t code, uint32_t value) {
+        LinkSend(code, value, 0xFFFFFFFF, 0xFFFFFFFF);
+        return WaitFor([] { return LinkIdle == 1; }, 3000) && LinkBroken == 0;
+    };
+    // Store mode 5 under a new name (each character minus 32), change a value, recall mode 5.
+    const char* name = "Party Hall";
+    uint8_t payload[10];
+    for (int i = 0; i < 10; ++i)
+        payload[i] = static_cast<uint8_t>(name[i] - 32);
+    LinkSendPayload(33, payload);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+    ASSERT_TRUE(sendAndWait(256, 77));
+    ASSERT_TRUE(sendAndWait(32, 5 | 0x400)); // store: type 4, answered with 3
+    EXPECT_EQ(sim.ModeName(5), "Party Hall");
+    ASSERT_TRUE(sendAndWait(256, 11));
+    ASSERT_TRUE(sendAndWait(32, 5 | 0x200)); // recall: type 2
+    EXPECT_EQ(sim.Param(256), 77);
+    EXPECT_EQ(sim.CurrentMode(), 5);
+
+    // The system password, a new one, and the control mode read back through bit 16 of code 3.
+    ASSERT_TRUE(sendAndWait(4, 0));
+    std::string digits;
+    for (int i = 0; i < 6; ++i)
+        digits += static_cast<char>('0' + LastReply[6 + i]);
+    EXPECT_EQ(digits, sim.SystemPassword());
+    const uint8_t fresh[6] = {6, 5, 4, 3, 2, 1};
+    LinkSendPayload(5, fresh);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+    EXPECT_EQ(LastReply[4], 5);
+    EXPECT_EQ(LastReply[5], 0);
+    EXPECT_EQ(sim.SystemPassword(), "654321");
+    ASSERT_TRUE(sendAndWait(3, 1));
+    ASSERT_TRUE(sendAndWait(3 | 0x10000, 0));
+    EXPECT_EQ(LastReply[3], 1); // a read
+    EXPECT_EQ(LastReply[6], 1);
+    EXPECT_EQ(sim.ControlMode(), 1);
+    // The music key is written only.
+    ASSERT_TRUE(sendAndWait(772, 9));
+    EXPECT_EQ(sim.MusicKey(), 9);
+}
