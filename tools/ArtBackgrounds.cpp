@@ -89,7 +89,8 @@ void Blue(cairo_t* cr) {
 
 // Light sky blue with flowing ribbons of light.
 void BlueLight(cairo_t* cr) {
-    Fill(cr, Linear(0, 0, 0, H, {{0, {0.55, 0.78, 0.98}}, {0.6, {0.80, 0.91, 1.0}}, {1, {0.93, 0.97, 1.0}}}));
+    Fill(cr,
+         Linear(0, 0, 0, H, {{0, {0.50, 0.74, 0.97}}, {0.45, {0.80, 0.91, 1.0}}, {1, {0.46, 0.68, 0.93}}}));
     for (int band = 0; band < 6; ++band) {
         double base = 250 + band * 55, amp = 40 + band * 8, phase = band * 0.9;
         cairo_new_path(cr);
@@ -293,6 +294,14 @@ void Paddy(cairo_t* cr, bool golden) {
     else
         Fill(cr, Linear(0, 0, 0, H * 0.5, {{0, {0.35, 0.62, 0.92}}, {1, {0.82, 0.92, 0.98}}}));
     if (golden) Glow(cr, 300, 300, 220, {1.0, 0.9, 0.6}, 0.8);
+    // Soft clouds.
+    Random rnd(golden ? 7 : 6);
+    for (int k = 0; k < 5; ++k) {
+        double cx = rnd.Range(80, 960), cy = rnd.Range(90, 200), size = rnd.Range(40, 80);
+        for (int j = 0; j < 6; ++j)
+            Glow(cr, cx + rnd.Range(-1.5, 1.5) * size, cy + rnd.Range(-0.3, 0.3) * size,
+                 size * rnd.Range(0.6, 1.0), golden ? Rgb{1.0, 0.85, 0.75} : Rgb{1, 1, 1}, 0.35);
+    }
     // Distant hills.
     for (int layer = 0; layer < 3; ++layer) {
         cairo_new_path(cr);
@@ -327,6 +336,21 @@ void Paddy(cairo_t* cr, bool golden) {
                        : Mix(Rgb{0.55, 0.80, 0.30}, Rgb{0.16, 0.50, 0.14}, t);
         SetRgb(cr, c);
         cairo_fill(cr);
+        // Rows of seedlings below the lip, larger towards the viewer.
+        double tuft = 2 + i * 0.5, gap = 9 + i * 1.5;
+        Rgb blade = golden ? Mix(c, Rgb{0.45, 0.30, 0.05}, 0.35) : Mix(c, Rgb{0.05, 0.30, 0.05}, 0.35);
+        cairo_set_line_width(cr, 1 + i * 0.12);
+        SetRgb(cr, blade, 0.8);
+        for (double row = 8; row < 20 + i * 3; row += 7 + i) {
+            for (double x = std::fmod(row * 3.7, gap); x < W; x += gap) {
+                double y = edge(x, row);
+                cairo_move_to(cr, x, y);
+                cairo_line_to(cr, x - tuft * 0.4, y - tuft);
+                cairo_move_to(cr, x, y);
+                cairo_line_to(cr, x + tuft * 0.4, y - tuft);
+            }
+        }
+        cairo_stroke(cr);
         cairo_new_path(cr);
         for (int x = 0; x <= 1024; x += 8)
             cairo_line_to(cr, x, edge(x, 0));
