@@ -189,7 +189,7 @@ bool AcceptCache() {
     RecordWalk walk(BackgroundPack, BackgroundPackSize);
     Record r;
     uint64_t offset = 0;
-    while (walk.Next(&r)) {
+    while (walk.Next(&r) && BackgroundCount < MaxBackgrounds) {
         if (!HasTag(r, "bg_")) continue;
         if (offset + ThumbRecordSize > ThumbCacheSize) return false;
         const uint8_t* cached = ThumbCacheData + offset;
@@ -379,7 +379,8 @@ int BuildBackgroundCache(int rebuild) {
     static uint8_t scratch[ThumbBytes];
     RecordWalk walk(BackgroundPack, BackgroundPackSize);
     Record r;
-    while (walk.Next(&r)) {
+    // The list holds MaxBackgrounds; later pictures get neither a thumbnail nor a cache record.
+    while (walk.Next(&r) && BackgroundCount < MaxBackgrounds) {
         if (!HasTag(r, "bg_")) continue;
         std::memset(scratch, 0, sizeof scratch);
         ScaleRecordInto(r, scratch, 128, 128, 80);

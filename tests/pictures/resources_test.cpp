@@ -279,3 +279,17 @@ TEST_F(Pictures, SkinTexturesTakeTheirFiltersAndMipmaps) {
     LoadSkinTexture("nosuch.png", &missing, GL_LINEAR, GL_LINEAR);
     EXPECT_EQ(missing, 12345u);
 }
+
+TEST_F(Pictures, ThePackMayHoldMoreBackgroundsThanTheListKeeps) {
+    std::vector<uint8_t> pack;
+    for (int i = 0; i < MaxBackgrounds + 3; ++i)
+        Append(&pack, "bg_", ("p" + std::to_string(i) + ".bmp").c_str(), Uniform(8, 8, 3, uint8_t(i)), 8, 8, 3);
+    SetPacksForTest(pack.data(), pack.size(), nullptr, 0);
+    ASSERT_EQ(BuildBackgroundCache(0), 0);
+    EXPECT_EQ(BackgroundCount, MaxBackgrounds);
+    EXPECT_EQ(ReadFile(ThumbCachePath()).size(), size_t(MaxBackgrounds) * ThumbRecordSize);
+    StatusText = "";
+    ASSERT_EQ(BuildBackgroundCache(0), 0);
+    EXPECT_STREQ(StatusText, "") << "the cache of the listed pictures is accepted";
+    EXPECT_STREQ(BackgroundNames[MaxBackgrounds - 1], "p31.bmp");
+}
