@@ -2,8 +2,6 @@
 // being dragged) on the offscreen GL context and writes it to a PNG, to be looked at.
 //
 //   SDL_VIDEODRIVER=offscreen eq_graph_shot [out.png]
-#include <cairo.h>
-
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -13,28 +11,12 @@
 #include "app/Textures.h"
 #include "eq/EqGraph.h"
 #include "gui/TextRenderer.h"
+#include "tests/support/PngWrite.h"
 
 namespace {
 
 constexpr int WindowW = 900;
 constexpr int WindowH = 420;
-
-bool WritePng(const char* path, const std::vector<uint8_t>& rgba) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, WindowW, WindowH);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    cairo_surface_flush(surface);
-    for (int y = 0; y < WindowH; ++y)
-        for (int x = 0; x < WindowW; ++x) {
-            const uint8_t* p = &rgba[(static_cast<size_t>(y) * WindowW + x) * 4];
-            uint32_t pixel = 0xFF000000u | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-            std::memcpy(data + y * stride + x * 4, &pixel, 4);
-        }
-    cairo_surface_mark_dirty(surface);
-    bool ok = cairo_surface_write_to_png(surface, path) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(surface);
-    return ok;
-}
 
 } // namespace
 
@@ -84,7 +66,7 @@ int main(int argc, char** argv) {
     EqGraphRun(0, 0, 0, &leftClaim, 0, &rightClaim, 1.0f, 0, 21, 40, WindowW - 42, WindowH - 64, 8, bands,
                sum, lit, 1, &dragged, &reset);
 
-    bool ok = WritePng(out, window.Read());
+    bool ok = WritePng(out, window.Read(), WindowW, WindowH);
     window.Close();
     if (!ok) {
         std::fprintf(stderr, "could not write %s\n", out);

@@ -4,6 +4,7 @@
 #include "app/Resources.h"
 #include "app/Textures.h"
 #include "gui/TextRenderer.h"
+#include "tests/support/GlTestWindow.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -21,17 +22,8 @@ void EnsureGlContext(int width, int height) {
     if (!Window) {
         // Headless unless the caller chose a driver.
         if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
-            std::abort();
-        }
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        Window = SDL_CreateWindow("gui tests", 0, 0, 1280, 800, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        if (!Window || !(Context = SDL_GL_CreateContext(Window))) {
+        Window = OpenHiddenGlWindow("gui tests", 1280, 800, &Context);
+        if (!Window) {
             std::fprintf(stderr, "no GL context: %s\n", SDL_GetError());
             std::abort();
         }

@@ -10,9 +10,10 @@
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
 #include "gui/TextRenderer.h"
+#include "tests/support/GlTestWindow.h"
+#include "tests/support/PngWrite.h"
 
 #include <GL/gl.h>
-#include <cairo.h>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -33,30 +34,11 @@ void Frames(int ms) {
         Frame();
 }
 
-// glReadPixels gives rows bottom-up in RGBA; cairo wants top-down native-endian ARGB.
 bool Shoot(const char* name) {
-    std::vector<unsigned char> rgba(static_cast<size_t>(Width) * Height * 4);
-    glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width, Height);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    int stride = cairo_image_surface_get_stride(surface);
-    cairo_surface_flush(surface);
-    for (int row = 0; row < Height; ++row) {
-        const unsigned char* from = rgba.data() + static_cast<size_t>(Height - 1 - row) * Width * 4;
-        auto* to = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(row) * stride);
-        for (int col = 0; col < Width; ++col)
-            to[col] = 0xFF000000u | uint32_t(from[col * 4]) << 16 | uint32_t(from[col * 4 + 1]) << 8 |
-                      uint32_t(from[col * 4 + 2]);
-    }
-    cairo_surface_mark_dirty(surface);
     std::string path = OutDir + "/gallery_" + name + ".png";
-    cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
-    cairo_surface_destroy(surface);
-    std::printf("%s %s\n", status == CAIRO_STATUS_SUCCESS ? "wrote" : "FAILED", path.c_str());
-    return status == CAIRO_STATUS_SUCCESS;
+    bool ok = WritePng(path, ReadRgbaTopDown(Width, Height), Width, Height);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.c_str());
+    return ok;
 }
 
 struct Mouse {

@@ -2,9 +2,8 @@
 // read back what was drawn.
 #pragma once
 
-#include <GL/gl.h>
-#include <SDL.h>
-#include <algorithm>
+#include "tests/support/GlTestWindow.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,17 +35,7 @@ class GlContext {
     }
 
     // The RGBA bytes of the back buffer, top row first.
-    static std::vector<uint8_t> ReadScreen() {
-        std::vector<uint8_t> rows(size_t(Width) * Height * 4), flipped(rows.size());
-        glFinish();
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-        for (int y = 0; y < Height; ++y)
-            std::copy_n(&rows[size_t(Height - 1 - y) * Width * 4], Width * 4,
-                        &flipped[size_t(y) * Width * 4]);
-        return flipped;
-    }
+    static std::vector<uint8_t> ReadScreen() { return ReadRgbaTopDown(Width, Height); }
 
     // A level of a texture as RGBA bytes, first row (t = 0) first.
     static std::vector<uint8_t> ReadTexture(uint32_t texture, int level, int* width, int* height) {
@@ -60,15 +49,7 @@ class GlContext {
     }
 
   private:
-    GlContext() {
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) return;
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        window = SDL_CreateWindow("tests", 0, 0, Width, Height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        if (window) gl = SDL_GL_CreateContext(window);
-    }
+    GlContext() { window = OpenHiddenGlWindow("tests", Width, Height, &gl); }
     SDL_Window* window = nullptr;
     SDL_GLContext gl = nullptr;
 };

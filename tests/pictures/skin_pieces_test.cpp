@@ -9,7 +9,7 @@
 #include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 
-#include <cairo.h>
+#include "tests/support/PngWrite.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -154,20 +154,6 @@ class SkinTextures : public ::testing::Test {
     static uint32_t textures[SkinImageCount];
 };
 uint32_t SkinTextures::textures[SkinImageCount];
-
-void SavePng(const std::vector<uint8_t>& rgba, int width, int height, const std::string& path) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    uint8_t* data = cairo_image_surface_get_data(surface);
-    int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* p = &rgba[(size_t(y) * width + x) * 4];
-            reinterpret_cast<uint32_t*>(data + y * stride)[x] = uint32_t(p[0]) << 16 | p[1] << 8 | p[2];
-        }
-    cairo_surface_mark_dirty(surface);
-    cairo_surface_write_to_png(surface, path.c_str());
-    cairo_surface_destroy(surface);
-}
 
 void Quad(Piece piece, const uint32_t* textures, int x, int y, int w, int h) {
     glBindTexture(GL_TEXTURE_2D, textures[int(PieceOf(piece).image)]);
@@ -352,7 +338,7 @@ TEST_F(SkinTextures, SkinSheetShowsEveryPiece) {
     glColor4f(1, 1, 1, 1);
     large.DrawText(8, 1284, "FontLarge: Music EQ %s", chinese);
     std::vector<uint8_t> screen = GlContext::ReadScreen();
-    SavePng(screen, GlContext::Width, GlContext::Height, TONVEX_SHEET_PATH);
+    WritePng(TONVEX_SHEET_PATH, screen, GlContext::Width, GlContext::Height);
 
     // Every piece shows something: a blank piece sits where its picture is not.
     for (size_t i = 0; i < placed.size(); ++i) {
@@ -417,7 +403,7 @@ TEST_F(SkinTextures, SceneShowsTheConsoleAsItIsPutTogether) {
     std::vector<uint8_t> cut(size_t(W) * H * 4);
     for (int y = 0; y < H; ++y)
         std::copy_n(&screen[size_t(y) * GlContext::Width * 4], W * 4, &cut[size_t(y) * W * 4]);
-    SavePng(cut, W, H, TONVEX_SCENE_PATH);
+    WritePng(TONVEX_SCENE_PATH, cut, W, H);
     // The title strip's text is light on the dark strip: its middle row has both.
     int light = 0;
     for (int x = 20; x < 200; ++x)
