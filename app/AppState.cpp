@@ -2,7 +2,6 @@
 
 #include "common/Tick.h"
 #include "gui/AWndFrame.h"
-#include "panels/AWndHelp.h"
 
 #include <cstring>
 
@@ -46,7 +45,6 @@ AWndSC* SCPanel;
 AWndSub* SubPanel;
 AWndSys* SysPanel;
 
-const char* LabelPairs[LabelPairCount][2];
 
 void ResetAppState() {
     MouseX = MouseY = 0;
@@ -199,8 +197,8 @@ void OpenPanel(AWndFrame* panel) {
     }
     panel->frameFlags |= FrameOpen;
     FocusPanel(panel);
-    panel->x = static_cast<AWndFrame*>(HelpPanel) == panel ? ClientWidth - panel->width - 20
-                                                                 : (ClientWidth - panel->width) / 2;
+    panel->x = (panel->frameFlags & FrameOpensAtRight) ? ClientWidth - panel->width - 20
+                                                       : (ClientWidth - panel->width) / 2;
     panel->y = (ClientHeight - panel->height) / 2;
     if (panel->y < 24) panel->y = 24;
 }

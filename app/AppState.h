@@ -61,9 +61,6 @@ extern AWndSC* SCPanel;
 extern AWndSub* SubPanel;
 extern AWndSys* SysPanel;
 
-// Every user-visible label as (English, Chinese GBK); the label shown is LabelPairs[k][Language].
-constexpr int LabelPairCount = 93;
-extern const char* LabelPairs[LabelPairCount][2];
 
 // Virtual-key codes used by the hot keys and the widgets (KeyState is indexed by them).
 enum VirtualKey : uint8_t {

@@ -1,5 +1,7 @@
 #include "app/Embedded.h"
 
+#include "gui/TextRenderer.h"
+
 // The build passes the paths of the files to embed (TONVEX_BACKGROUND_PACK, TONVEX_SKIN_PACK,
 // TONVEX_FONT_ALIASES) and makes this file depend on them.
 #define TONVEX_EMBED(symbol, path)                                                                           \
@@ -31,4 +33,9 @@ EmbeddedFile EmbeddedSkinPack() {
 
 EmbeddedFile EmbeddedFontAliases() {
     return {tonvex_font_aliases_start, size_t(tonvex_font_aliases_end - tonvex_font_aliases_start)};
+}
+
+void UseEmbeddedFontAliases() {
+    EmbeddedFile aliases = EmbeddedFontAliases();
+    TextRenderer::SetFontAliases(reinterpret_cast<const char*>(aliases.data), aliases.size);
 }

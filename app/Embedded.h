@@ -13,3 +13,5 @@ EmbeddedFile EmbeddedBackgroundPack();
 EmbeddedFile EmbeddedSkinPack();
 // The fontconfig rules that map the console's face names to installed faces (not NUL-terminated).
 EmbeddedFile EmbeddedFontAliases();
+// Hands the alias rules to the text renderer; called before the first font is made.
+void UseEmbeddedFontAliases();

@@ -3,7 +3,6 @@
 #include "app/Embedded.h"
 #include "app/Settings.h"
 #include "app/Textures.h"
-#include "app/TonvexCore.h"
 #include "common/Paths.h"
 #include "common/vorcore_memory.h"
 #include "common/vorcore_string.h"
@@ -34,6 +33,7 @@ constexpr uint32_t RecordHeader = 32;
 constexpr uint32_t PreviewBytes = 512 * 512 * 3;
 constexpr uint32_t PreviewBlockSize = 786440;
 constexpr uint32_t ThumbBytes = 128 * 128 * 3;
+void (*StatusReporter)(const char* text) = nullptr;
 constexpr const char* FirstStartText = "第一次程序启动：数据配置，这里可能需要等待一分钟 ...";
 
 uint32_t ReadU32(const uint8_t* p) {
@@ -201,6 +201,10 @@ bool AcceptCache() {
 }
 
 } // namespace
+
+void SetPictureStatusReporter(void (*show)(const char* text)) {
+    StatusReporter = show;
+}
 
 void AllocateDecodeBuffer() {
     if (!DecodeBuffer) DecodeBuffer = static_cast<uint8_t*>(vor_alloc(DecodeBufferSize));
@@ -370,7 +374,7 @@ int BuildBackgroundCache(int rebuild) {
         }
     }
 
-    TonvexCore::Instance().ShowStatus(FirstStartText);
+    if (StatusReporter) StatusReporter(FirstStartText);
     ClearBackgroundList();
     FILE* out = nullptr;
     if (!path.empty() && MakeDirs(dir)) out = std::fopen(path.c_str(), "wb");

@@ -38,6 +38,9 @@ extern uint8_t* BackgroundPreviews[MaxBackgrounds];
 extern uint8_t* ThumbCacheData;
 extern uint32_t ThumbCacheSize;
 
+// Where the pictures' start-up texts go (the application shows them at once); none by default.
+void SetPictureStatusReporter(void (*show)(const char* text));
+
 // Allocates DecodeBuffer unless it exists.
 void AllocateDecodeBuffer();
 // Copies both packs into memory once (nothing when the background pack is already loaded).

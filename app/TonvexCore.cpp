@@ -1,6 +1,7 @@
 #include "app/TonvexCore.h"
 
 #include "app/AppState.h"
+#include "app/Embedded.h"
 #include "app/PlatformWindow.h"
 #include "app/Projection.h"
 #include "app/Resources.h"
@@ -108,10 +109,12 @@ void TonvexCore::StartUp() {
     // The status texts are drawn with FontNormal, so it is made before the first of them is shown; the
     // other two fonts follow the textures.
     if (!FontNormal) {
+        UseEmbeddedFontAliases();
         FontNormal = new TextRenderer;
         FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
     }
     ShowStatus(StatusText);
+    SetPictureStatusReporter([](const char* text) { TonvexCore::Instance().ShowStatus(text); });
     AllocateDecodeBuffer();
     LoadPacks();
     BuildBackgroundCache(0);
@@ -170,7 +173,7 @@ void TonvexCore::StartUp() {
 
     ConPanel->Create(100, 100, 310, 200, 200, 200, "Device Connecting");
     HelpPanel->Create(200, 200, 320, 400, 200, 200, "Help");
-    HelpPanel->frameFlags |= FrameFixedSize;
+    HelpPanel->frameFlags |= FrameFixedSize | FrameOpensAtRight;
     MicPanel->Create(300, 300, 840, 520, 460, 480, "Mic");
     MicPanel->frameFlags |= FrameHasSizeToggle;
     MsgPanel->Create(400, 100, 380, 320, 200, 200, "Message");
@@ -206,7 +209,7 @@ void TonvexCore::StartUp() {
     SettingsReadU32("tonvex_lang", &language);
     SetLanguage(language != 0);
     BuildParamMap(ParamTargets{});
-    LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().SetLanguage(Language); });
+    LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
 
     ShowStatus("正在启动 ...");
 }
@@ -444,8 +447,20 @@ void TonvexCore::ShowStatus(const char* text) {
     if (window) window->Invalidate();
 }
 
+void TonvexCore::RefreshPanels() {
+    AWndFrame* refreshed[] = {MicPanel, REQPanel, SCPanel, SubPanel, MusicPanel, MVolPanel, BarPanel, SysPanel};
+    for (AWndFrame* panel : refreshed)
+        if (panel) panel->RefreshFromValues();
+    SetLanguage(Language);
+}
+
 uint32_t TonvexCore::SetLanguage(uint32_t language) {
     Language = language;
+    // The help and image panels keep their titles.
+    AWndFrame* relabelled[] = {ConPanel, BarPanel, MicPanel, MusicPanel, MVolPanel, REQPanel,
+                               SCPanel,  SubPanel, SysPanel, MsgPanel,   IconPanel};
+    for (AWndFrame* panel : relabelled)
+        if (panel) panel->Relabel(language);
     SettingsWrite("tonvex_lang", std::to_string(language));
     return language;
 }

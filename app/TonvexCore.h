@@ -53,6 +53,9 @@ public:
     void MinimizePanel(AWndFrame* panel);
     void ShowStatus(const char* text);
     uint32_t SetLanguage(uint32_t language);
+    // After a download or a PC-mode load: every value panel re-reads its controls, in the order the
+    // panels depend on one another (the tab bar after the volume panel's limits), then the labels.
+    void RefreshPanels();
     void RenderFrame();
 
     PlatformWindow* window = nullptr;

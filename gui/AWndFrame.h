@@ -35,10 +35,18 @@ enum FrameFlag : uint32_t {
     FrameHasSizeToggle = 0x400,
     FrameShown = 0x800,
     FrameNoDragFade = 0x1000,
+    FrameOpensAtRight = 0x2000, // opened 20 px from the right edge (the help panel), not centred
 };
 
 // layoutFlags (the base's `texture` word): the panel is at, or animating towards, its alternative size.
 constexpr uint32_t LayoutCompact = 0x400;
+
+// A user-visible label in both languages: text[0] English, text[1] Chinese (GBK). Each panel keeps
+// its own pairs next to its code; the label shown is the pair's text for Language.
+struct LabelPair {
+    const char* text[2];
+    const char* operator[](uint32_t language) const { return text[language != 0]; }
+};
 
 class AWndFrame : public GUIWnd {
 public:
@@ -52,6 +60,12 @@ public:
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseUp(int x, int y, uint32_t clickSerial) override;
     virtual void OnClose();
+    // Re-reads every control from its value field (after a download or a PC-mode load). Panels that
+    // hold no processor values keep this empty one.
+    virtual void RefreshFromValues() {}
+    // Points every language-dependent label and the title at its text for `language` (0 English,
+    // 1 Chinese), including labels that follow a control's own state.
+    virtual void Relabel(uint32_t language) { (void)language; }
 
     bool IsOpen() const { return frameFlags & FrameOpen; }
     bool IsMinimised() const { return frameFlags & FrameMinimised; }

@@ -2,8 +2,6 @@
 // These three libraries are the text renderer's platform layer; no other file of the toolkit uses them.
 #include "gui/TextRenderer.h"
 
-#include "app/Embedded.h"
-
 #include <GL/gl.h>
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -33,6 +31,7 @@ FT_Library Library;
 FcConfig* FontConfig;
 iconv_t GbkToUtf32 = reinterpret_cast<iconv_t>(-1);
 bool EngineTried;
+std::string FontAliases; // fontconfig rules given by the program, loaded with the engine
 
 // FreeType, fontconfig with the console's alias rules, and the GBK decoder: made once per process.
 bool StartEngine() {
@@ -43,11 +42,8 @@ bool StartEngine() {
         return false;
     }
     FontConfig = FcInitLoadConfigAndFonts();
-    if (FontConfig) {
-        EmbeddedFile aliases = EmbeddedFontAliases();
-        std::string text(reinterpret_cast<const char*>(aliases.data), aliases.size);
-        FcConfigParseAndLoadFromMemory(FontConfig, reinterpret_cast<const FcChar8*>(text.c_str()), FcFalse);
-    }
+    if (FontConfig && !FontAliases.empty())
+        FcConfigParseAndLoadFromMemory(FontConfig, reinterpret_cast<const FcChar8*>(FontAliases.c_str()), FcFalse);
     GbkToUtf32 = iconv_open("UTF-32LE", "GBK");
     return true;
 }
@@ -482,4 +478,8 @@ int TextRenderer::TextXAtByte(int byteIndex, const char* format, ...) {
         x += glyphs[codes[i]].advance;
     }
     return x;
+}
+
+void TextRenderer::SetFontAliases(const char* text, size_t size) {
+    FontAliases.assign(text ? text : "", text ? size : 0);
 }

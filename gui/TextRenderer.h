@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstddef>
 #include <cstdint>
 
 class TextRenderer {
@@ -13,6 +14,10 @@ class TextRenderer {
         uint16_t advance;
         uint16_t kind; // 1 = single-byte character, 2 = two-byte character
     };
+
+    // The fontconfig alias rules ("Tahoma" -> a face this machine has, ...), given before the first
+    // Create; the engine loads them once with its configuration.
+    static void SetFontAliases(const char* text, size_t size);
 
     TextRenderer();
     ~TextRenderer();

@@ -33,3 +33,7 @@ void StartDownloadThread();
 void JoinWorkers();
 
 } // namespace link_detail
+
+// The send tap's recorder (link/LinkWait.cpp): true when the tap took the request.
+bool LinkTapOn();
+void LinkTapRecord(uint32_t code, uint32_t value, const uint8_t* payload, int payloadSize);

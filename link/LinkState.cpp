@@ -101,6 +101,11 @@ void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) 
         LinkIdle = 1;
         return;
     }
+    if (LinkTapOn()) {
+        if (code0 != 0xFFFFFFFF) LinkTapRecord(code0, value0, nullptr, 0);
+        if (code1 != 0xFFFFFFFF) LinkTapRecord(code1, value1, nullptr, 0);
+        return;
+    }
     std::lock_guard<std::mutex> hold(Handover);
     LinkIdle = 0;
     bool changed = StoreRequest(0, code0, value0, nullptr);
@@ -113,6 +118,10 @@ void LinkSendPayload(uint32_t code, const uint8_t* payload) {
     if (!payload || PayloadBytesFor(code) == 0) return;
     if (!Accepting()) {
         LinkIdle = 1;
+        return;
+    }
+    if (LinkTapOn()) {
+        LinkTapRecord(code, 0, payload, PayloadBytesFor(code));
         return;
     }
     std::lock_guard<std::mutex> hold(Handover);

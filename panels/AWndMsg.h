@@ -1,7 +1,38 @@
+// The message panel: one of eleven fixed messages with an "确定" button, or a question with "是" / "否".
+// Every panel that reports a result or asks for a confirmation goes through ShowMessage or AskYesNo.
 #pragma once
 
 #include "gui/AWndFrame.h"
 
+#include <cstdint>
+
+// Message bits (one per message of the table in AWndMsg.cpp).
+enum MessageBits : uint32_t {
+    MsgLinkLost = 0x1,
+    MsgKeypadPasswordDone = 0x10,
+    MsgKeypadPasswordFailed = 0x20,
+    MsgSystemPasswordDone = 0x40,
+    MsgSystemPasswordFailed = 0x80,
+    MsgAskSaveToDevice = 0x100,
+    MsgDataSaved = 0x200,
+    MsgAskLoadPcMode = 0x400,
+    MsgPcModeSaved = 0x800,
+    MsgAskEqReset = 0x1000,
+    MsgUserModeCannotSave = 0x2000,
+};
+
+// Which message the panel shows, and the value handed back to the System panel with the answer.
+extern uint32_t MessageCode;
+extern uint32_t MessageArg;
+
 class AWndMsg : public AWndFrame {
 public:
+    // Called with 1 when "是" answers an EQ reset question.
+    void (*confirmAction)(uint32_t answer) = nullptr;
 };
+
+// Opens the message panel (360 x 120) on `code`; `arg` is handed back to the System panel's control
+// callback with the answer where the message needs it.
+void ShowMessage(uint32_t code, uint32_t arg = 0);
+// Opens a yes/no question; `confirm` (for MsgAskEqReset) is called with 1 when "是" answers it.
+void AskYesNo(uint32_t code, void (*confirm)(uint32_t answer), uint32_t arg = 0);

@@ -13,6 +13,7 @@
 #include "app/Settings.h"
 #include "app/Textures.h"
 #include "gui/SkinPieces.h"
+#include "app/Embedded.h"
 #include "gui/TextRenderer.h"
 
 #include <benchmark/benchmark.h>
@@ -41,6 +42,7 @@ void DropEverything() {
 
 void StartPictures() {
     FontNormal = new TextRenderer;
+    UseEmbeddedFontAliases();
     FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
     AllocateDecodeBuffer();
     LoadPacks();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GraphWindow.h"
+#include "app/Embedded.h"
 #include "app/Resources.h"
 #include "app/Textures.h"
 #include "eq/EqGraph.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no GL context: %s\n", SDL_GetError());
         return 1;
     }
+    UseEmbeddedFontAliases();
     TextRenderer font;
     font.Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
     FontNormal = &font;

@@ -3,6 +3,7 @@
 #include "app/Projection.h"
 #include "app/Resources.h"
 #include "app/Textures.h"
+#include "app/Embedded.h"
 #include "gui/TextRenderer.h"
 #include "tests/support/GlTestWindow.h"
 
@@ -50,6 +51,7 @@ bool LoadSkinsAndFonts() {
     }
     if (!FontNormal) {
         FontNormal = new TextRenderer;
+        UseEmbeddedFontAliases();
         FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
     }
     if (!FontBold) {

@@ -58,6 +58,7 @@ class Pictures : public ::testing::Test {
         std::remove(ThumbCachePath().c_str());
         std::remove(SettingsPath().c_str());
         StatusText = "";
+        SetPictureStatusReporter([](const char* text) { StatusText = text; });
     }
     void TearDown() override { ResetPicturesForTest(); }
 

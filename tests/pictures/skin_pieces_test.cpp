@@ -145,6 +145,7 @@ bool IsTouchingPair(Piece a, Piece b) {
 class SkinTextures : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
+        UseEmbeddedFontAliases();
         ASSERT_TRUE(GlContext::Ready());
         EmbeddedFile bg = EmbeddedBackgroundPack(), skin = EmbeddedSkinPack();
         SetPacksForTest(bg.data, bg.size, skin.data, skin.size);

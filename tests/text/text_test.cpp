@@ -2,6 +2,7 @@
 // the character-code helpers. GBK texts are written as bytes.
 #include "tests/pictures/GlContext.h"
 
+#include "app/Embedded.h"
 #include "gui/TextRenderer.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,7 @@ class Text : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(GlContext::Ready());
+        UseEmbeddedFontAliases();
         normal = new TextRenderer;
         large = new TextRenderer;
         ASSERT_TRUE(normal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16));

@@ -1,0 +1,60 @@
+#include "link/LinkWait.h"
+
+#include "common/Tick.h"
+#include "link/LinkInternal.h"
+#include "link/LinkState.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+bool g_tapOn = false;
+std::vector<LinkTapRequest> g_tapRequests;
+} // namespace
+
+int LinkWaitIdle(uint32_t boundMs) {
+    if (g_tapOn) return 0;
+    uint32_t start = TickNow();
+    while (!LinkIdle) {
+        if (TickNow() - start >= boundMs) return LinkIdle ? 0 : -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return 0;
+}
+
+void LinkTapStart() {
+    g_tapOn = true;
+    g_tapRequests.clear();
+    LinkLost = 0;
+    LinkIdle = 1;
+    DownloadIndex = ParamMapCount;
+}
+
+void LinkTapStop() {
+    g_tapOn = false;
+    g_tapRequests.clear();
+}
+
+bool LinkTapOn() {
+    return g_tapOn;
+}
+
+const std::vector<LinkTapRequest>& LinkTapRequests() {
+    return g_tapRequests;
+}
+
+void LinkTapClear() {
+    g_tapRequests.clear();
+}
+
+std::vector<uint32_t> LinkTapCodes() {
+    std::vector<uint32_t> codes;
+    for (const LinkTapRequest& r : g_tapRequests) codes.push_back(r.code);
+    return codes;
+}
+
+void LinkTapRecord(uint32_t code, uint32_t value, const uint8_t* payload, int payloadSize) {
+    LinkTapRequest r{code, value, {}, payloadSize};
+    for (int i = 0; i < payloadSize && i < 10; ++i) r.payload[i] = payload[i];
+    g_tapRequests.push_back(r);
+}
