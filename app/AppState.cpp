@@ -45,7 +45,6 @@ AWndSC* SCPanel;
 AWndSub* SubPanel;
 AWndSys* SysPanel;
 
-
 void ResetAppState() {
     MouseX = MouseY = 0;
     LeftDown = LeftReleased = PressClaimed = RightDown = RightClaimed = 0;

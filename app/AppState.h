@@ -61,7 +61,6 @@ extern AWndSC* SCPanel;
 extern AWndSub* SubPanel;
 extern AWndSys* SysPanel;
 
-
 // Virtual-key codes used by the hot keys and the widgets (KeyState is indexed by them).
 enum VirtualKey : uint8_t {
     VkBack = 8,

@@ -448,7 +448,8 @@ void TonvexCore::ShowStatus(const char* text) {
 }
 
 void TonvexCore::RefreshPanels() {
-    AWndFrame* refreshed[] = {MicPanel, REQPanel, SCPanel, SubPanel, MusicPanel, MVolPanel, BarPanel, SysPanel};
+    AWndFrame* refreshed[] = {MicPanel,   REQPanel,  SCPanel,  SubPanel,
+                              MusicPanel, MVolPanel, BarPanel, SysPanel};
     for (AWndFrame* panel : refreshed)
         if (panel) panel->RefreshFromValues();
     SetLanguage(Language);

@@ -43,7 +43,8 @@ bool StartEngine() {
     }
     FontConfig = FcInitLoadConfigAndFonts();
     if (FontConfig && !FontAliases.empty())
-        FcConfigParseAndLoadFromMemory(FontConfig, reinterpret_cast<const FcChar8*>(FontAliases.c_str()), FcFalse);
+        FcConfigParseAndLoadFromMemory(FontConfig, reinterpret_cast<const FcChar8*>(FontAliases.c_str()),
+                                       FcFalse);
     GbkToUtf32 = iconv_open("UTF-32LE", "GBK");
     return true;
 }

@@ -49,12 +49,14 @@ void LinkTapClear() {
 
 std::vector<uint32_t> LinkTapCodes() {
     std::vector<uint32_t> codes;
-    for (const LinkTapRequest& r : g_tapRequests) codes.push_back(r.code);
+    for (const LinkTapRequest& r : g_tapRequests)
+        codes.push_back(r.code);
     return codes;
 }
 
 void LinkTapRecord(uint32_t code, uint32_t value, const uint8_t* payload, int payloadSize) {
     LinkTapRequest r{code, value, {}, payloadSize};
-    for (int i = 0; i < payloadSize && i < 10; ++i) r.payload[i] = payload[i];
+    for (int i = 0; i < payloadSize && i < 10; ++i)
+        r.payload[i] = payload[i];
     g_tapRequests.push_back(r);
 }

@@ -27,8 +27,8 @@ extern uint32_t MessageArg;
 
 class AWndMsg : public AWndFrame {
 public:
-    // Called with 1 when "是" answers an EQ reset question.
-    void (*confirmAction)(uint32_t answer) = nullptr;
+  // Called with 1 when "是" answers an EQ reset question.
+  void (*confirmAction)(uint32_t answer) = nullptr;
 };
 
 // Opens the message panel (360 x 120) on `code`; `arg` is handed back to the System panel's control
