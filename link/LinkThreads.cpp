@@ -16,7 +16,7 @@ using namespace link_detail;
 
 namespace {
 
-enum class Outcome { Matched, Mismatched, TimedOut };
+enum class Outcome { Matched, TimedOut, HandedOver };
 
 std::thread g_sender;
 std::thread g_download;
@@ -32,31 +32,136 @@ struct StopAtExit {
     ~StopAtExit() { LinkShutdown(); }
 } g_stopAtExit;
 
-// Sends one request and waits up to `timeoutMs` for a complete packet. The rest of a read after a
-// complete packet is dropped. With `wait` false the frame only goes out (a last try nobody waits for).
-Outcome Exchange(FrameAssembler& assembler, const uint8_t* frame, int frameBytes, uint32_t timeoutMs,
-                 bool wait, uint8_t* packetOut) {
-    std::lock_guard<std::mutex> hold(SerialTransferLock());
-    SerialWrite(frame, static_cast<uint32_t>(frameBytes));
-    uint32_t sent = TickNow();
-    if (!wait) return Outcome::TimedOut;
-    uint8_t bytes[1024];
-    for (;;) {
-        uint32_t n = SerialRead(bytes, sizeof bytes);
-        for (uint32_t i = 0; i < n; ++i) {
-            if (!assembler.Feed(bytes[i])) continue;
-            int length = assembler.packetBytes();
-            std::memcpy(packetOut, assembler.packet(), 32);
-            TracePacket(packetOut, length, TickSince(sent));
-            return PacketMatches(frame, frameBytes, packetOut, length) ? Outcome::Matched
-                                                                       : Outcome::Mismatched;
-        }
-        if (n > 0) continue;
-        uint32_t spent = TickSince(sent);
-        if (spent >= timeoutMs || Stopping) return Outcome::TimedOut;
-        if (!SerialWait(timeoutMs - spent)) return Outcome::TimedOut;
+// One request on the wire, sent until it is answered or given up, for one link thread.
+//
+// The processor answers every copy of a request it receives, one after the other, and never speaks
+// unasked. So a request that went out k times draws up to k answers, and they all come before any
+// answer to the next request. Three rules keep the link from running one reply behind (the tag is
+// the checksum AND 0xFEFE, so neighbouring requests, mode 2k and 2k + 1 for one, carry the same tag
+// and a stale answer would match):
+//   - before the first copy of a new request, whatever is queued is discarded;
+//   - once a copy is answered, the answers to the other copies are absorbed before the next request;
+//   - when the next request carries the same code and tag as the one just answered (so that a stray
+//     answer to that one would pass for its own), the line must first be quiet for SettleMs;
+//   - a complete packet that does not match is ignored: the copy waits out its time-out.
+//
+//   state        | on                               | next
+//   idle         | Begin(request)                   | fresh (0 copies)
+//   fresh        | Send: input discarded, copy 1    | waiting
+//   waiting      | matching packet                  | answered (Matched)
+//                | other packet                     | waiting (ignored)
+//                | time-out / port handed over      | caller sends again (Send) or gives up
+//   answered     | Absorb: k - 1 further answers or | idle
+//                | a time-out without one           |
+class Exchanger {
+  public:
+    explicit Exchanger(bool anyType) : assembler_(anyType) {}
+
+    // The request to send from now on. Returns true when it differs from the one being sent, which
+    // then starts afresh (no copies out).
+    bool Begin(const uint8_t* frame, int frameBytes) {
+        if (frameBytes == frameBytes_ && std::memcmp(frame, frame_, static_cast<size_t>(frameBytes)) == 0)
+            return false;
+        std::memcpy(frame_, frame, static_cast<size_t>(frameBytes));
+        frameBytes_ = frameBytes;
+        copies_ = 0;
+        return true;
     }
-}
+
+    // Sends one copy and waits up to `timeoutMs` for its answer. With `wait` false the copy only goes
+    // out (a last try nobody waits for).
+    Outcome Send(uint32_t timeoutMs, bool wait, uint8_t* packetOut) {
+        std::lock_guard<std::mutex> hold(SerialTransferLock());
+        if (copies_ == 0) {
+            carried_ = carriedAt_ = 0;
+            if (SameTagAsAnswered()) Settle();
+            SerialDiscardInput();
+            assembler_.Reset();
+        }
+        SerialWrite(frame_, static_cast<uint32_t>(frameBytes_));
+        ++copies_;
+        uint32_t sent = TickNow();
+        if (!wait) return Outcome::TimedOut;
+        return Await(sent, timeoutMs, packetOut);
+    }
+
+    // After an answer: takes in the answers to the other copies, each within `timeoutMs` of the one
+    // before, so that none of them is read as the answer to the next request.
+    void Absorb(uint32_t timeoutMs) {
+        std::lock_guard<std::mutex> hold(SerialTransferLock());
+        uint8_t packet[32];
+        while (copies_ > 1) {
+            if (Await(TickNow(), timeoutMs, packet) != Outcome::Matched) break;
+            --copies_;
+        }
+        std::memcpy(answered_, frame_, sizeof answered_);
+        answeredBytes_ = frameBytes_;
+        End();
+    }
+
+    // Forgets the request (after giving up on it): the next one starts afresh even if it is the same.
+    void End() {
+        copies_ = 0;
+        frameBytes_ = 0;
+    }
+
+  private:
+    // Three byte times at 19200 baud and more: a second answer streaming right behind the first has
+    // begun within this.
+    static constexpr uint32_t SettleMs = 3;
+
+    bool SameTagAsAnswered() const {
+        return answeredBytes_ >= 10 && frameBytes_ >= 10 && answered_[4] == frame_[4] &&
+               answered_[5] == frame_[5] && answered_[answeredBytes_ - 2] == frame_[frameBytes_ - 2] &&
+               answered_[answeredBytes_ - 1] == frame_[frameBytes_ - 1];
+    }
+
+    // Reads and drops bytes until none has come for SettleMs.
+    void Settle() {
+        uint32_t quietSince = TickNow();
+        for (;;) {
+            uint32_t quiet = TickSince(quietSince);
+            if (quiet >= SettleMs || Stopping || SerialHandoverWanted()) return;
+            if (SerialRead(bytes_, sizeof bytes_) > 0) {
+                quietSince = TickNow();
+                continue;
+            }
+            SerialWait(SettleMs - quiet);
+        }
+    }
+
+    Outcome Await(uint32_t since, uint32_t timeoutMs, uint8_t* packetOut) {
+        for (;;) {
+            if (carriedAt_ == carried_) {
+                carried_ = SerialRead(bytes_, sizeof bytes_);
+                carriedAt_ = 0;
+            }
+            // Bytes after a complete packet stay for the next wait: they may be the next answer.
+            while (carriedAt_ < carried_) {
+                if (!assembler_.Feed(bytes_[carriedAt_++])) continue;
+                int length = assembler_.packetBytes();
+                std::memcpy(packetOut, assembler_.packet(), 32);
+                TracePacket(packetOut, length, TickSince(since));
+                if (PacketMatches(frame_, frameBytes_, packetOut, length)) return Outcome::Matched;
+            }
+            // Checked while bytes keep streaming too, not only when the line goes quiet.
+            uint32_t spent = TickSince(since);
+            if (spent >= timeoutMs || Stopping) return Outcome::TimedOut;
+            if (SerialHandoverWanted()) return Outcome::HandedOver;
+            if (carried_ > 0) continue;
+            SerialWait(timeoutMs - spent);
+        }
+    }
+
+    FrameAssembler assembler_;
+    uint8_t frame_[MaxRequestBytes] = {};
+    int frameBytes_ = 0;
+    int copies_ = 0;
+    uint8_t answered_[MaxRequestBytes] = {}; // the request answered last
+    int answeredBytes_ = 0;
+    uint8_t bytes_[1024];
+    uint32_t carried_ = 0, carriedAt_ = 0;
+};
 
 // Waits `ms` or until the program stops; false when it stops.
 bool PauseMs(uint32_t ms) {
@@ -89,7 +194,7 @@ void SenderThread() {
         std::unique_lock<std::mutex> lock(g_gateLock);
         g_gate.wait(lock, [] { return g_gateOpen || Stopping.load(); });
     }
-    FrameAssembler assembler;
+    Exchanger exchanger(false);
     uint8_t frame[MaxRequestBytes];
     uint8_t packet[32];
     while (PauseMs(10)) {
@@ -107,14 +212,18 @@ void SenderThread() {
                 if (!request.present || Stopping) break;
                 int length = BuildLinkRequest(frame, request.code, request.value, request.payload);
                 uint32_t timeout = ReplyTimeoutMs(request.code & 0xFFFF);
+                // The tries belong to one request: a pair replaced meanwhile starts its own count.
+                if (exchanger.Begin(frame, length)) tries = 0;
                 if (++tries > 6) {
-                    Exchange(assembler, frame, length, timeout, false, packet);
+                    exchanger.Send(timeout, false, packet);
+                    exchanger.End();
                     LinkIdle = 1;
                     if (!ConnectPanelActive) LinkLost = 1;
                     LinkBroken = 1;
                     break;
                 }
-                if (Exchange(assembler, frame, length, timeout, true, packet) != Outcome::Matched) continue;
+                if (exchanger.Send(timeout, true, packet) != Outcome::Matched) continue;
+                exchanger.Absorb(timeout);
                 for (int i = 0; i < 32; ++i)
                     LastReply[i].store(packet[i]);
                 // A LinkSend meanwhile put the index back to 0; that restart wins.
@@ -161,7 +270,7 @@ void StoreDownloadReply(const ParamMapEntry& e, const uint8_t* packet, int packe
 }
 
 void DownloadThread() {
-    FrameAssembler assembler;
+    Exchanger exchanger(false);
     uint8_t frame[MaxRequestBytes];
     uint8_t packet[32];
     int tries = 0;
@@ -169,13 +278,16 @@ void DownloadThread() {
         uint32_t index = DownloadIndex;
         const ParamMapEntry& e = ParamMap[index];
         int length = BuildDownloadRequest(frame, e);
+        exchanger.Begin(frame, length);
         if (++tries >= 6) {
-            Exchange(assembler, frame, length, 120, false, packet);
+            exchanger.Send(120, false, packet);
+            exchanger.End();
             LinkLost = 1;
             DownloadAbort = 1;
             break;
         }
-        if (Exchange(assembler, frame, length, 120, true, packet) != Outcome::Matched) continue;
+        if (exchanger.Send(120, true, packet) != Outcome::Matched) continue;
+        exchanger.Absorb(120);
         StoreDownloadReply(e, packet, packet[2] + 2);
         tries = 0;
         // The mirror is posted before the index says "complete", so whoever sees the last index
@@ -187,7 +299,7 @@ void DownloadThread() {
 }
 
 void UploadThread() {
-    FrameAssembler assembler(true);
+    Exchanger exchanger(true);
     uint8_t frame[MaxRequestBytes];
     uint8_t packet[32];
     int tries = 0;
@@ -200,13 +312,16 @@ void UploadThread() {
         const UploadEntry& e = UploadList[index];
         int length = BuildShortRequest(frame, e.code, UploadValue(e) | UploadBand(e) << 8, 2);
         uint32_t timeout = e.code == 35 ? 6000 : 120;
+        exchanger.Begin(frame, length);
         if (++tries >= 6) {
-            Exchange(assembler, frame, length, timeout, false, packet);
+            exchanger.Send(timeout, false, packet);
+            exchanger.End();
             LinkLost = 1;
             UploadAbort = 1;
             break;
         }
-        if (Exchange(assembler, frame, length, timeout, true, packet) != Outcome::Matched) continue;
+        if (exchanger.Send(timeout, true, packet) != Outcome::Matched) continue;
+        exchanger.Absorb(timeout);
         tries = 0;
         UploadIndex = index + 1;
     }

@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <glob.h>
+#include <grp.h>
 #include <linux/serial.h>
 #include <mutex>
 #include <poll.h>
@@ -33,13 +35,42 @@ namespace {
 std::atomic<int> g_fd{-1};
 // One transfer at a time: a request and the wait for its reply, or an open, hold it.
 std::mutex g_transfer;
-// The wake pipe lets SerialWait end early when the program stops.
+// The wake pipe lets SerialWait end early when the program stops (its byte stays: every later wait
+// ends at once). The hand-over pipe ends the wait of a transfer whose port the window thread is
+// replacing; the opener drains it once it holds the port.
 int g_wake[2] = {-1, -1};
+int g_handoverPipe[2] = {-1, -1};
 std::once_flag g_wakeOnce;
 std::atomic<bool> g_stopping{false};
+std::atomic<bool> g_handover{false};
 
 void MakeWakePipe() {
     if (pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0) g_wake[0] = g_wake[1] = -1;
+    if (pipe2(g_handoverPipe, O_CLOEXEC | O_NONBLOCK) != 0) g_handoverPipe[0] = g_handoverPipe[1] = -1;
+}
+
+void Drain(int fd) {
+    uint8_t drain[64];
+    while (fd >= 0 && read(fd, drain, sizeof drain) > 0) {
+    }
+}
+
+// The port for the window thread: at once when no transfer runs, otherwise as soon as the transfer
+// has seen the hand-over request (its wait ends on the pipe, its write loop on the flag), which is
+// microseconds, not the rest of a reply time-out.
+std::unique_lock<std::mutex> TakePortFromTransfer() {
+    std::call_once(g_wakeOnce, MakeWakePipe);
+    std::unique_lock<std::mutex> hold(g_transfer, std::try_to_lock);
+    if (hold.owns_lock()) return hold;
+    g_handover = true;
+    if (g_handoverPipe[1] >= 0) {
+        uint8_t b = 1;
+        (void)!write(g_handoverPipe[1], &b, 1);
+    }
+    hold.lock();
+    g_handover = false;
+    Drain(g_handoverPipe[0]);
+    return hold;
 }
 
 int TrailingNumber(const std::string& path) {
@@ -62,14 +93,16 @@ std::vector<std::string> Devices(const char* pattern) {
     return found;
 }
 
-// /dev/ttyS* exist whether or not a UART sits behind them; the driver says which are real. One we may
-// not open counts as present, so that opening it reports the permission problem.
+// /dev/ttyS* exist whether or not a UART sits behind them. The serial core says which are real in
+// sysfs (its `type` is 0 for a placeholder), so nothing is opened to find out: opening a port raises
+// DTR and RTS on whatever equipment hangs on it.
 bool RealUart(const std::string& path) {
-    int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno == EACCES;
-    serial_struct info{};
-    bool real = ioctl(fd, TIOCGSERIAL, &info) != 0 || info.type != PORT_UNKNOWN;
-    close(fd);
+    std::string name = path.substr(path.rfind('/') + 1);
+    FILE* f = std::fopen(("/sys/class/tty/" + name + "/type").c_str(), "r");
+    if (!f) return false;
+    int type = 0;
+    bool real = std::fscanf(f, "%d", &type) == 1 && type != PORT_UNKNOWN;
+    std::fclose(f);
     return real;
 }
 
@@ -87,14 +120,30 @@ bool ParseComNumber(const char* name, int* number) {
     return true;
 }
 
+// The device a pinned link points to (the group that matters is the device's, not the link's).
+std::string DeviceBehind(const std::string& path) {
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved)) return resolved;
+    char target[PATH_MAX];
+    ssize_t n = readlink(path.c_str(), target, sizeof target - 1);
+    return n > 0 ? std::string(target, static_cast<size_t>(n)) : path;
+}
+
 void TraceOpenFailure(const char* portName, const std::string& path, int error) {
     if (path.empty()) {
         Trace(7, "Error: open serialport '%s' (no such serial port)\n", portName);
         return;
     }
     Trace(7, "Error: open serialport '%s' (%s: %s)\n", portName, path.c_str(), std::strerror(error));
-    if (error == EACCES || error == EPERM)
-        Trace(7, "       The user must be in the group that owns %s (usually 'dialout').\n", path.c_str());
+    if (error != EACCES && error != EPERM) return;
+    std::string device = DeviceBehind(path);
+    struct stat st;
+    const group* owner = stat(device.c_str(), &st) == 0 ? getgrgid(st.st_gid) : nullptr;
+    if (owner && owner->gr_name)
+        Trace(7, "       The user must be in the group '%s' that owns %s (usually 'dialout').\n",
+              owner->gr_name, device.c_str());
+    else
+        Trace(7, "       The user must be in the group that owns %s (usually 'dialout').\n", device.c_str());
 }
 
 bool Configure(int fd) {
@@ -143,8 +192,7 @@ std::mutex& SerialTransferLock() {
 }
 
 uint32_t SerialOpen(const char* portName) {
-    std::call_once(g_wakeOnce, MakeWakePipe);
-    std::lock_guard<std::mutex> hold(g_transfer);
+    std::unique_lock<std::mutex> hold = TakePortFromTransfer();
     CloseHeld();
     std::string path = ResolvePortName(portName);
     if (path.empty()) {
@@ -181,7 +229,7 @@ uint32_t SerialOpen(const char* portName) {
 }
 
 void SerialClose() {
-    std::lock_guard<std::mutex> hold(g_transfer);
+    std::unique_lock<std::mutex> hold = TakePortFromTransfer();
     CloseHeld();
 }
 
@@ -214,7 +262,7 @@ uint32_t SerialWrite(const uint8_t* bytes, uint32_t count) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno == EAGAIN && TickSince(start) < 5000) {
+        if (n < 0 && errno == EAGAIN && TickSince(start) < 5000 && !g_handover) {
             pollfd p{fd, POLLOUT, 0};
             poll(&p, 1, 100);
             continue;
@@ -241,9 +289,10 @@ uint32_t SerialRead(uint8_t* buffer, uint32_t maxCount) {
 bool SerialWait(uint32_t timeoutMs) {
     std::call_once(g_wakeOnce, MakeWakePipe);
     if (g_stopping) return false;
+    if (g_handover) return false;
     int fd = PortOpen ? g_fd.load() : -1;
-    pollfd p[2] = {{g_wake[0], POLLIN, 0}, {fd, POLLIN, 0}};
-    int count = fd >= 0 ? 2 : 1;
+    pollfd p[3] = {{g_wake[0], POLLIN, 0}, {g_handoverPipe[0], POLLIN, 0}, {fd, POLLIN, 0}};
+    int count = fd >= 0 ? 3 : 2;
     uint32_t start = TickNow();
     for (;;) {
         uint32_t spent = TickSince(start);
@@ -251,12 +300,12 @@ bool SerialWait(uint32_t timeoutMs) {
         int r = poll(p, count, static_cast<int>(std::min<uint32_t>(timeoutMs - spent, INT_MAX)));
         if (r < 0 && errno == EINTR) continue;
         if (r <= 0) return false;
-        if (p[0].revents) return false;
-        if (count == 2 && p[1].revents) {
+        if (p[0].revents || p[1].revents) return false;
+        if (count == 3 && p[2].revents) {
             int queued = 0;
             if (ioctl(fd, FIONREAD, &queued) == 0 && queued > 0) return true;
             // The far end hung up or the port failed: nothing will arrive, so wait out the time.
-            if (p[1].revents & (POLLHUP | POLLERR | POLLNVAL)) count = 1;
+            if (p[2].revents & (POLLHUP | POLLERR | POLLNVAL)) count = 2;
         }
     }
 }
@@ -265,13 +314,20 @@ void SerialWake(bool stopping) {
     std::call_once(g_wakeOnce, MakeWakePipe);
     g_stopping = stopping;
     if (!stopping) {
-        uint8_t drain[64];
-        while (g_wake[0] >= 0 && read(g_wake[0], drain, sizeof drain) > 0) {
-        }
+        Drain(g_wake[0]);
         return;
     }
     if (g_wake[1] >= 0) {
         uint8_t b = 1;
         (void)!write(g_wake[1], &b, 1);
     }
+}
+
+bool SerialHandoverWanted() {
+    return g_handover;
+}
+
+void SerialDiscardInput() {
+    int fd = g_fd;
+    if (PortOpen && fd >= 0) tcflush(fd, TCIFLUSH);
 }

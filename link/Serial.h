@@ -30,8 +30,9 @@ uint32_t SerialOpen(const char* portName);
 uint32_t SerialWrite(const uint8_t* bytes, uint32_t count);
 // Delivers what has arrived, at most maxCount bytes; 0 at once when nothing is queued.
 uint32_t SerialRead(uint8_t* buffer, uint32_t maxCount);
-// Waits until bytes are queued or `timeoutMs` passed or SerialWake was called. Returns true when
-// bytes are queued. Without an open port (or on a port whose other end is gone) it simply waits.
+// Waits until bytes are queued or `timeoutMs` passed or SerialWake was called or the window thread
+// wants the port (SerialHandoverWanted). Returns true when bytes are queued. Without an open port (or
+// on a port whose other end is gone) it simply waits.
 bool SerialWait(uint32_t timeoutMs);
 // Ends every SerialWait at once and makes later ones return at once (program exit).
 void SerialWake(bool stopping);
@@ -39,5 +40,10 @@ void SerialWake(bool stopping);
 void SerialClose();
 
 // Held by a link thread for one request and the wait for its reply, and by SerialOpen, so that two
-// threads never interleave on the port.
+// threads never interleave on the port. SerialOpen and SerialClose do not wait out a transfer: they
+// ask for the port, and the transfer holding it ends at once when SerialHandoverWanted says so.
 std::mutex& SerialTransferLock();
+bool SerialHandoverWanted();
+// Drops whatever has arrived and not been read (the processor never speaks unasked, so before a new
+// request it can only be a late answer to an earlier one).
+void SerialDiscardInput();

@@ -166,6 +166,22 @@ void Px2950Sim::SetCodeLatencyMs(uint16_t code, uint32_t ms) {
     codeLatency_[code] = ms;
 }
 
+void Px2950Sim::LateReplyTo(uint16_t code, uint8_t value, uint32_t ms) {
+    std::lock_guard<std::mutex> hold(lock_);
+    late_ = OneRequest{true, code, value, ms};
+}
+
+void Px2950Sim::DoubleReplyTo(uint16_t code, uint8_t value, uint32_t gapMs) {
+    std::lock_guard<std::mutex> hold(lock_);
+    doubled_ = OneRequest{true, code, value, gapMs};
+}
+
+void Px2950Sim::PauseAfter(uint32_t requests, uint32_t ms) {
+    std::lock_guard<std::mutex> hold(lock_);
+    pauseAt_ = requests_ + requests + 1;
+    pauseMs_ = ms;
+}
+
 uint8_t Px2950Sim::Param(uint16_t code, int band, int set) {
     std::lock_guard<std::mutex> hold(lock_);
     if (!TwoSet(code))
@@ -287,15 +303,22 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
     bool read = type == 0;
 
     std::vector<uint8_t> data;
-    bool answer = checksumOk;
+    // A reply-type frame (another device answering, or our own echo) is no request.
+    bool answer = checksumOk && type != 1 && type != 3;
     uint32_t extraMs = 0;
     uint32_t request = 0;
+    bool twice = false;
+    uint32_t twiceGapMs = 0;
     {
         std::lock_guard<std::mutex> hold(lock_);
         log_.push_back(Frame{
             static_cast<uint32_t>((wireEndNs - startNs_) / 1000000), {frame, frame + count}, checksumOk});
         request = ++requests_;
         if (auto it = codeLatency_.find(code); it != codeLatency_.end()) extraMs = it->second;
+        if (late_.Take(code, v6)) extraMs += late_.ms;
+        if (request == pauseAt_) extraMs += pauseMs_;
+        twice = doubled_.Take(code, v6);
+        twiceGapMs = doubled_.ms;
         if (answer) {
             int bands = BandsOf(code);
             if (code == 1) {
@@ -389,6 +412,10 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
             reply.push_back(static_cast<uint8_t>(i));
     }
     uint64_t start = wireEndNs + (static_cast<uint64_t>(latencyMs_) + extraMs) * 1000000ull;
+    if (twice) {
+        Reply(reply, start);
+        start = NowNs() + twiceGapMs * 1000000ull;
+    }
     Reply(std::move(reply), start);
 }
 
@@ -441,6 +468,18 @@ void Px2950Sim::Run() {
                 continue;
             }
             if (pending.size() - at < static_cast<size_t>(length) + 2) break;
+            // A frame cut short on the wire runs into the next one: when the checksum fails and a sync
+            // pair lies inside, the frame starts there.
+            if (Checksum(&pending[at], length / 2) !=
+                (pending[at + length] | pending[at + length + 1] << 8)) {
+                size_t inner = at + 2;
+                while (inner + 1 < at + length + 2 && !(pending[inner] == 0xFF && pending[inner + 1] == 0xFF))
+                    ++inner;
+                if (inner + 1 < at + length + 2) {
+                    at = inner;
+                    continue;
+                }
+            }
             Handle(&pending[at], length + 2, frameEnd);
             at += length + 2;
             if (master_ < 0) return;

@@ -53,6 +53,15 @@ class Px2950Sim {
     void SetZeroReads(bool on) { zeroReads_ = on; }                  // every read answered with zeros
     void VanishAfter(uint32_t requests) { vanishAfter_ = requests; } // closes its side after n requests
     bool Vanished() const { return vanished_; }
+    // Once: the first request of `code` with `value` in byte 6 is answered `ms` late (the copies the
+    // console sends meanwhile queue up and are answered after it, as the processor does).
+    void LateReplyTo(uint16_t code, uint8_t value, uint32_t ms);
+    // Once: the first request of `code` with `value` in byte 6 is answered twice, the second answer
+    // `gapMs` after the first.
+    void DoubleReplyTo(uint16_t code, uint8_t value, uint32_t gapMs = 0);
+    // After answering `requests` more requests, stops for `ms`; what arrives meanwhile is answered
+    // when it resumes.
+    void PauseAfter(uint32_t requests, uint32_t ms);
 
     // The processor's values. `set` picks Sing (0) or Disco (1) for the two-set codes (1026, 1027,
     // 770, 771, 801-804); -1 = the set currently selected.
@@ -123,6 +132,20 @@ class Px2950Sim {
     uint8_t musicKey_ = 0;
     uint8_t uploadBracket_ = 0;
     std::map<uint16_t, uint32_t> codeLatency_;
+    struct OneRequest {
+        bool armed = false;
+        uint16_t code = 0;
+        uint8_t value = 0;
+        uint32_t ms = 0;
+        // True once, for the first request it names.
+        bool Take(uint16_t c, uint8_t v) {
+            if (!armed || c != code || v != value) return false;
+            armed = false;
+            return true;
+        }
+    };
+    OneRequest late_, doubled_;
+    uint32_t pauseAt_ = 0, pauseMs_ = 0;
     std::vector<Frame> log_;
     uint32_t requests_ = 0;
     uint32_t garbageSeed_ = 12345;

@@ -25,6 +25,88 @@ std::string Describe(const std::vector<Px2950Sim::Frame>& log) {
     return s;
 }
 
+// Distinct values everywhere, so that a value stored in the wrong place shows.
+void FillDistinct(Px2950Sim& sim) {
+    uint8_t next = 3;
+    auto fill = [&](uint16_t code, int bands, int sets) {
+        for (int set = 0; set < sets; ++set)
+            for (int b = 0; b < (bands ? bands : 1); ++b)
+                sim.SetParam(code, b, set, next++);
+    };
+    for (uint16_t c :
+         {256,  257,  258,  259,  260,  261,  262,  263,  512,  513,  514,  515,  516, 1028, 1029, 1030, 1280,
+          1281, 1282, 1283, 1284, 1285, 1286, 1287, 1792, 1793, 1794, 1795, 1796, 17,  18,   19,   16,   8})
+        fill(c, 0, 1);
+    for (uint16_t c = 545; c <= 548; ++c)
+        fill(c, 7, 1);
+    for (uint16_t c = 1569; c <= 1572; ++c)
+        fill(c, 15, 1);
+    for (uint16_t c = 1313; c <= 1316; ++c)
+        fill(c, 3, 1);
+    for (uint16_t c = 1057; c <= 1060; ++c)
+        fill(c, 3, 1);
+    for (uint16_t c : {1026, 1027, 770, 771})
+        fill(c, 0, 2);
+    for (uint16_t c = 801; c <= 804; ++c)
+        fill(c, 7, 2);
+}
+
+// Every panel word, mode name, the mode index and the control mode hold what the processor holds.
+void ExpectPanelsHold(const PanelWords& w, Px2950Sim& sim) {
+    const uint16_t micCodes[11] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515};
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(w.mic[i], sim.Param(micCodes[i])) << micCodes[i];
+    EXPECT_EQ(w.micFeedback, sim.Param(512));
+    EXPECT_EQ(w.micMain, sim.Param(516));
+    for (int b = 0; b < 7; ++b)
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(w.micBands[b][k], sim.Param(545 + k, b));
+            EXPECT_EQ(w.musicSingBands[b][k], sim.Param(801 + k, b, 0));
+            EXPECT_EQ(w.musicDiscoBands[b][k], sim.Param(801 + k, b, 1));
+        }
+    for (int b = 0; b < 15; ++b)
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(w.room[b][k], sim.Param(1569 + k, b));
+    for (int b = 0; b < 3; ++b)
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(w.scBands[b][k], sim.Param(1313 + k, b));
+            EXPECT_EQ(w.subBands[b][k], sim.Param(1057 + k, b));
+        }
+    const uint16_t scCodes[6] = {1280, 1281, 1282, 1283, 1285, 1286};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(w.sc[i], sim.Param(scCodes[i]));
+    EXPECT_EQ(w.scSlope, sim.Param(1284));
+    EXPECT_EQ(w.scPath, sim.Param(1287));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.sub[i], sim.Param(1028 + i));
+    EXPECT_EQ(w.subAutoManual, 0u);
+    EXPECT_EQ(w.subSingDisco, 1u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(w.subSing[i], sim.Param(1026 + i, 0, 0));
+        EXPECT_EQ(w.subDisco[i], sim.Param(1026 + i, 0, 1));
+        EXPECT_EQ(w.musicSing[i], sim.Param(770 + i, 0, 0));
+        EXPECT_EQ(w.musicDisco[i], sim.Param(770 + i, 0, 1));
+    }
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(w.volume[i], sim.Param(1792 + i));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.bar[i], sim.Param(17 + i));
+    EXPECT_EQ(w.inputPort, sim.Param(16));
+    EXPECT_EQ(w.keyLock, sim.Param(8));
+    for (int m = 0; m < 20; ++m)
+        EXPECT_EQ(std::string(ModeNames[m]), sim.ModeName(m)) << m;
+    EXPECT_EQ(DeviceModeIndex, sim.CurrentMode());
+    EXPECT_EQ(SystemControlMode, sim.ControlMode());
+}
+
+// The connecting panel's "Scan again": the four scan words reset together.
+void ScanAgain() {
+    ConnectState = 0;
+    ScanPortIndex = 0;
+    ScanAttempts = 0;
+    ScanTimer = 0;
+}
+
 // After a completed download the panel is closed: changes are sent as from a connected console.
 void ClosePanel() {
     ConnectPanelActive = 0;
@@ -37,6 +119,7 @@ using Scan = LinkFixture;
 using Download = LinkFixture;
 using Upload = LinkFixture;
 using BadBytes = LinkFixture;
+using LateReplies = LinkFixture;
 
 TEST_F(Sender, NothingGoesOutBeforeADownload) {
     Px2950Sim& sim = AddSim(1);
@@ -233,29 +316,7 @@ TEST_F(Scan, ProcessorThatVanishesMakesTheNextChangeGoOutSevenTimes) {
 
 TEST_F(Download, All248EntriesInOrderAndTheSelectionsPutBack) {
     Px2950Sim& sim = AddSim(1);
-    // Distinct values everywhere, so that a value stored in the wrong place shows.
-    uint8_t next = 3;
-    auto fill = [&](uint16_t code, int bands, int sets) {
-        for (int set = 0; set < sets; ++set)
-            for (int b = 0; b < (bands ? bands : 1); ++b)
-                sim.SetParam(code, b, set, next++);
-    };
-    for (uint16_t c :
-         {256,  257,  258,  259,  260,  261,  262,  263,  512,  513,  514,  515,  516, 1028, 1029, 1030, 1280,
-          1281, 1282, 1283, 1284, 1285, 1286, 1287, 1792, 1793, 1794, 1795, 1796, 17,  18,   19,   16,   8})
-        fill(c, 0, 1);
-    for (uint16_t c = 545; c <= 548; ++c)
-        fill(c, 7, 1);
-    for (uint16_t c = 1569; c <= 1572; ++c)
-        fill(c, 15, 1);
-    for (uint16_t c = 1313; c <= 1316; ++c)
-        fill(c, 3, 1);
-    for (uint16_t c = 1057; c <= 1060; ++c)
-        fill(c, 3, 1);
-    for (uint16_t c : {1026, 1027, 770, 771})
-        fill(c, 0, 2);
-    for (uint16_t c = 801; c <= 804; ++c)
-        fill(c, 7, 2);
+    FillDistinct(sim);
     // Auto + Disco on the sub-woofer, Auto + Sing on the music channel: neither is a selection the
     // download writes itself.
     sim.SetParam(1024, 0, 0, 0), sim.SetParam(1025, 0, 0, 1);
@@ -281,51 +342,7 @@ TEST_F(Download, All248EntriesInOrderAndTheSelectionsPutBack) {
     EXPECT_EQ(sim.Param(768), 0);
     EXPECT_EQ(sim.Param(769), 0);
 
-    const PanelWords& w = words_;
-    const uint16_t micCodes[11] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515};
-    for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(w.mic[i], sim.Param(micCodes[i])) << micCodes[i];
-    EXPECT_EQ(w.micFeedback, sim.Param(512));
-    EXPECT_EQ(w.micMain, sim.Param(516));
-    for (int b = 0; b < 7; ++b)
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(w.micBands[b][k], sim.Param(545 + k, b));
-            EXPECT_EQ(w.musicSingBands[b][k], sim.Param(801 + k, b, 0));
-            EXPECT_EQ(w.musicDiscoBands[b][k], sim.Param(801 + k, b, 1));
-        }
-    for (int b = 0; b < 15; ++b)
-        for (int k = 0; k < 4; ++k)
-            EXPECT_EQ(w.room[b][k], sim.Param(1569 + k, b));
-    for (int b = 0; b < 3; ++b)
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(w.scBands[b][k], sim.Param(1313 + k, b));
-            EXPECT_EQ(w.subBands[b][k], sim.Param(1057 + k, b));
-        }
-    const uint16_t scCodes[6] = {1280, 1281, 1282, 1283, 1285, 1286};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(w.sc[i], sim.Param(scCodes[i]));
-    EXPECT_EQ(w.scSlope, sim.Param(1284));
-    EXPECT_EQ(w.scPath, sim.Param(1287));
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(w.sub[i], sim.Param(1028 + i));
-    EXPECT_EQ(w.subAutoManual, 0u);
-    EXPECT_EQ(w.subSingDisco, 1u);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(w.subSing[i], sim.Param(1026 + i, 0, 0));
-        EXPECT_EQ(w.subDisco[i], sim.Param(1026 + i, 0, 1));
-        EXPECT_EQ(w.musicSing[i], sim.Param(770 + i, 0, 0));
-        EXPECT_EQ(w.musicDisco[i], sim.Param(770 + i, 0, 1));
-    }
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(w.volume[i], sim.Param(1792 + i));
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(w.bar[i], sim.Param(17 + i));
-    EXPECT_EQ(w.inputPort, sim.Param(16));
-    EXPECT_EQ(w.keyLock, sim.Param(8));
-    for (int m = 0; m < 20; ++m)
-        EXPECT_EQ(std::string(ModeNames[m]), sim.ModeName(m)) << m;
-    EXPECT_EQ(DeviceModeIndex, sim.CurrentMode());
-    EXPECT_EQ(SystemControlMode, sim.ControlMode());
+    ExpectPanelsHold(words_, sim);
 
     // The panel closes itself a second later.
     ASSERT_TRUE(StepUntil([] { return g_closeRequests == 1; }, 2000));
@@ -506,4 +523,103 @@ TEST_F(Sender, StoredModesPasswordsAndControlMode) {
     // The music key is written only.
     ASSERT_TRUE(sendAndWait(772, 9));
     EXPECT_EQ(sim.MusicKey(), 9);
+}
+
+// The download's entries 226-245 read the twenty mode names; mode 2k and 2k + 1 carry the same tag.
+constexpr uint32_t FirstNameEntry = 226;
+
+TEST_F(LateReplies, ALateAndADoubledAnswerLeaveEveryValueAndNameRight) {
+    Px2950Sim& sim = AddSim(1);
+    FillDistinct(sim);
+    sim.LateReplyTo(34, 4, 200);  // mode 4 is answered after the console sent it again
+    sim.DoubleReplyTo(34, 10, 1); // mode 10 is answered twice, the second 1 ms after the first
+    ASSERT_TRUE(Connect()) << "DownloadIndex " << DownloadIndex;
+    ExpectPanelsHold(words_, sim);
+    // The ping and 248 entries, and the one copy of mode 4 that went out while its answer was late.
+    auto log = sim.Log();
+    std::printf("[ sends    ] late and doubled answers: %zu sends for 249 requests\n", log.size());
+    EXPECT_EQ(log.size(), 250u) << Describe(log);
+
+    // The same in the sender: a late answer to a level, then the neighbouring value (same tag).
+    ClosePanel();
+    sim.ClearLog();
+    sim.LateReplyTo(17, 4, 200);
+    LinkSend(17, 4, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+    LinkSend(17, 5, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+    EXPECT_EQ(LinkBroken, 0u);
+    EXPECT_EQ(LastReply[6], 5);
+    EXPECT_EQ(sim.Param(17), 5);
+    EXPECT_EQ(Describe(sim.Log()), "17/4 17/4 17/5 ");
+}
+
+TEST_F(LateReplies, APauseMidDownloadThenANewScanStoresEverythingRight) {
+    Px2950Sim& sim = AddSim(1);
+    FillDistinct(sim);
+    // Mode 4's read: the download sends it six times and gives up while the processor is paused; the
+    // processor then answers all six, and the new scan's pings, in a row.
+    sim.PauseAfter(1 + FirstNameEntry + 4, 2000);
+    ConnectState = ConnectStarted;
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 5000)) << "DownloadIndex " << DownloadIndex;
+    EXPECT_EQ(DownloadIndex, FirstNameEntry + 4);
+    size_t gaveUpAt = sim.LogSize();
+
+    // "Scan again" at once: its first ping goes out while the processor is still paused.
+    ScanAgain();
+    ASSERT_TRUE(StepUntil([] { return (ConnectState & ConnectDownloaded) != 0; }, 10000))
+        << "DownloadIndex " << DownloadIndex;
+    ExpectPanelsHold(words_, sim);
+    // The log shows each frame when the processor takes it: the copies sent during the pause come
+    // first, then the new scan's pings.
+    auto log = sim.Log();
+    auto firstPing = std::find_if(log.begin() + static_cast<long>(gaveUpAt), log.end(),
+                                  [](const auto& f) { return FrameCode(f) == 1; });
+    size_t pings = std::count_if(firstPing, log.end(), [](const auto& f) { return FrameCode(f) == 1; });
+    size_t sent = static_cast<size_t>(log.end() - firstPing);
+    std::printf("[ sends    ] pause then a new scan: %zu pings and %zu sends for 248 entries\n", pings,
+                sent - pings);
+    // Each entry once: the stale answers were taken in with the pings.
+    EXPECT_EQ(sent - pings, 248u) << Describe(log);
+}
+
+TEST_F(LateReplies, AReopenNeverWaitsForATransferAndThePingsKeepTheirPace) {
+    Px2950Sim& sim = AddSim(1);
+    for (int n = 2; n <= 6; ++n)
+        AddDeadPort(n);
+    ASSERT_TRUE(Connect());
+    ClosePanel();
+    sim.SetSilent(true);
+    const uint8_t digits[6] = {1, 1, 2, 2, 3, 3};
+    LinkSendPayload(5, digits); // 2000 ms a try, seven tries
+    ASSERT_TRUE(WaitFor([&] { return sim.LogSize() > 249; }, 1000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+
+    ScanAgain();
+    uint32_t longestUs = 0;
+    std::vector<uint32_t> pingTicks;
+    uint32_t start = TickNow();
+    while (ScanPortIndex < 2 && TickSince(start) < 4000) {
+        uint32_t timer = ScanTimer;
+        bool started = (ConnectState & ConnectStarted) != 0;
+        auto before = std::chrono::steady_clock::now();
+        ConnectStep();
+        auto took = std::chrono::steady_clock::now() - before;
+        longestUs = std::max<uint32_t>(
+            longestUs,
+            static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(took).count()));
+        if (started && ScanTimer != timer) pingTicks.push_back(ScanTimer);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    std::printf("[ steps    ] longest ConnectStep during the rescan: %u us\n", longestUs);
+    EXPECT_LT(longestUs, 30000u);
+    ASSERT_EQ(pingTicks.size(), 4u);
+    for (size_t i = 1; i < pingTicks.size(); ++i) {
+        EXPECT_GE(pingTicks[i] - pingTicks[i - 1], 501u);
+        EXPECT_LE(pingTicks[i] - pingTicks[i - 1], 540u);
+    }
+    // The ping went out on the reopened port at once, not after the password's time-out.
+    auto log = sim.Log();
+    ASSERT_GT(log.size(), 251u) << Describe(log);
+    EXPECT_EQ(FrameCode(log.back()), 1);
 }
