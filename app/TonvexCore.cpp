@@ -172,6 +172,7 @@ void TonvexCore::StartUp() {
     IconPanel->height = ClientHeight;
 
     ConPanel->Create(100, 100, 310, 200, 200, 200, "Device Connecting");
+    ConPanel->Build();
     HelpPanel->Create(200, 200, 320, 400, 200, 200, "Help");
     HelpPanel->frameFlags |= FrameFixedSize | FrameOpensAtRight;
     MicPanel->Create(300, 300, 840, 520, 460, 480, "Mic");
@@ -210,6 +211,11 @@ void TonvexCore::StartUp() {
     SetLanguage(language != 0);
     BuildParamMap(ParamTargets{});
     LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
+    LinkSetHook(HookCloseConnectPanel, [] {
+        if (!ConPanel) return;
+        ConPanel->fadeStart = TickNow();
+        ConPanel->frameFlags |= FrameClosing;
+    });
 
     ShowStatus("正在启动 ...");
 }

@@ -1,0 +1,225 @@
+#include "panels/AWndCon.h"
+
+#include "app/AppState.h"
+#include "app/Textures.h"
+#include "common/Tick.h"
+#include "gui/TextRenderer.h"
+#include "link/LinkState.h"
+#include "link/ParamMap.h"
+
+#include <GL/gl.h>
+#include <cstdio>
+
+namespace {
+
+const LabelPair Title = {{"Device Connecting", "设备检测"}};
+const LabelPair ConnectLabel = {{"Connect", "连接"}};
+const LabelPair CloseLabel = {{"Close", "关闭"}};
+const LabelPair ScanAgainLabel = {{"Scan again", "重新扫描"}};
+const LabelPair ScanText = {{"Auto to scan device: Port %s ...", "自动检测设备检测设备：扫描 %s 端口..."}};
+const LabelPair SuccessText = {
+    {"Connect succeed：Downloading data to computer...", "连接成功：下载设备数据到计算机..."}};
+const LabelPair FinishedText = {{"All data download succeed ...", "数据同步成功，设备连接状态..."}};
+const LabelPair FailedText = {{"Connect failed：Nothing device...", "连接失败：没有检测到端口设备..."}};
+const LabelPair PortLabel = {{": PortName", ": 端口"}};
+const LabelPair UploadText = {{"Updata...", "Updata..."}};
+
+// The picture band under the title, and the progress bar's pieces, from ex.png and wf.png.
+constexpr SkinRect Band = {0.001953125f, 0.90625f, 0.6035156f, 0.71875f};
+constexpr SkinRect BarLeftCap = {0.5f, 0.296875f, 0.5078125f, 0.25390625f};
+constexpr SkinRect BarFill = {0.515625f, 0.296875f, 0.6171875f, 0.25390625f};
+constexpr SkinRect BarTrack = {0.6328125f, 0.296875f, 0.71875f, 0.25390625f};
+constexpr SkinRect BarRightCap = {0.73046875f, 0.296875f, 0.73828125f, 0.25390625f};
+
+void OnButton(uint32_t id) {
+    AWndCon* panel = ConPanel;
+    if (!panel) return;
+    switch (id) {
+    case AWndCon::ConnectButton:
+        SetManualPortName(panel->portName.text);
+        ConnectState = 0;
+        ScanPortIndex = 0;
+        ScanAttempts = 0;
+        ScanTimer = 0;
+        ConnectState = ConnectManualPort;
+        break;
+    case AWndCon::CloseButton:
+        if (LinkLost) {
+            DownloadAbort = 1;
+            ConnectState |= ConnectDownloading;
+        }
+        UploadAbort = 1;
+        panel->fadeStart = TickNow();
+        panel->frameFlags |= FrameClosing;
+        break;
+    case AWndCon::ScanAgainButton:
+        ConnectState = 0;
+        ScanPortIndex = 0;
+        ScanAttempts = 0;
+        ScanTimer = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+// The port box took the focus: the hot keys leave the typing alone.
+void OnPortBoxFocus(uint32_t) {
+    if (ConPanel) ActiveTextEdit = &ConPanel->portName.focused;
+}
+
+} // namespace
+
+void AWndCon::Build() {
+    portName.Create(DxTexture, "COM1", 20, 164, 72, 26, 0, FontNormal, 3, OnPortBoxFocus, this);
+    portName.maxLength = 60;
+    connect.Create(160, 166, 64, 24, ConnectLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture,
+                   ConnectButton, OnButton, this);
+    close.Create(230, 166, 64, 24, CloseLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture, CloseButton,
+                 OnButton, this);
+    scanAgain.Create(95, 120, 120, 24, ScanAgainLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture,
+                     ScanAgainButton, OnButton, this);
+    Relabel(Language);
+}
+
+void AWndCon::Relabel(uint32_t language) {
+    title = Title[language];
+    connect.label = ConnectLabel[language];
+    close.label = CloseLabel[language];
+    scanAgain.label = ScanAgainLabel[language];
+    scanText = ScanText[language];
+    successText = SuccessText[language];
+    finishedText = FinishedText[language];
+    failedText = FailedText[language];
+    portLabel = PortLabel[language];
+    uploadText = UploadText[language];
+}
+
+AWndCon::Display AWndCon::Showing() const {
+    uint32_t state = ConnectState;
+    if (!(state & ConnectStarted)) return Display::Waiting;
+    if (state & ConnectDownloading) return Display::Downloading;
+    if (state & ConnectDownloaded) return Display::Downloaded;
+    if (state & ConnectUploading) return Display::Uploading;
+    if (ScanPortIndex < 6) return Display::Scanning;
+    return Display::Failed;
+}
+
+void AWndCon::MessageText(char* out, int size) const {
+    out[0] = 0;
+    // The port: the typed name while waiting and for a typed port, the port being tried while
+    // scanning, the one that answered afterwards.
+    const char* port = portName.text;
+    bool typed = (ConnectState & ConnectManualPort) != 0;
+    switch (Showing()) {
+    case Display::Waiting:
+        std::snprintf(out, static_cast<size_t>(size), scanText, portName.text);
+        break;
+    case Display::Scanning:
+        if (!typed) port = PortTable[ScanPortIndex];
+        std::snprintf(out, static_cast<size_t>(size), scanText, port);
+        break;
+    case Display::Downloading:
+        std::snprintf(out, static_cast<size_t>(size), "%s", successText);
+        break;
+    case Display::Downloaded:
+        std::snprintf(out, static_cast<size_t>(size), "%s", finishedText);
+        break;
+    case Display::Uploading:
+        std::snprintf(out, static_cast<size_t>(size), "%s", uploadText);
+        break;
+    case Display::Failed:
+        std::snprintf(out, static_cast<size_t>(size), "%s", failedText);
+        break;
+    }
+}
+
+void AWndCon::DrawProgress(uint32_t done, uint32_t total) {
+    int fill = total ? static_cast<int>(260ull * (done > total ? total : done) / total) : 0;
+    int top = y + 110;
+    BeginSkin(WfTexture, 1.0f, 1.0f, 1.0f, opacity);
+    DrawSkinQuad(BarLeftCap, x + 22, top, 2, 11);
+    DrawSkinQuad(BarTrack, x + 24, top, 260, 11);
+    DrawSkinQuad(BarRightCap, x + 284, top, 2, 11);
+    if (fill > 0) DrawSkinQuad(BarFill, x + 24, top, fill, 11);
+}
+
+void AWndCon::Draw(float alpha) {
+    if (!IsActive()) return;
+    AWndFrame::Draw(alpha);
+    ConnectPanelActive = 1;
+    BeginSkin(ExTexture, 1.0f, 1.0f, 1.0f, opacity);
+    DrawSkinQuad(Band, x + 1, y + 22, 308, 48);
+    close.Draw(opacity);
+
+    ConnectStep();
+
+    char message[256];
+    MessageText(message, sizeof message);
+    Display showing = Showing();
+    if (showing == Display::Downloading) DrawProgress(DownloadIndex, ParamMapCount);
+    if (showing == Display::Uploading) DrawProgress(UploadIndex, UploadCount);
+    if (showing == Display::Failed) {
+        portName.DrawBox(opacity, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed,
+                         ClickSerial);
+        connect.Draw(opacity);
+        scanAgain.Draw(opacity);
+    }
+    if (FontNormal) {
+        glColor4f(0.0f, 0.0f, 0.0f, opacity);
+        FontNormal->DrawText(x + 22, y + 86, "%s", message);
+        if (showing == Display::Failed) FontNormal->DrawText(x + 100, y + 170, "%s", portLabel);
+    }
+}
+
+void AWndCon::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    close.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    if (!FailedControlsLive()) return;
+    connect.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    scanAgain.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    portName.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+}
+
+void AWndCon::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive() || (frameFlags & FrameClosing)) return;
+    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
+    close.OnMouseDown(px, py, claimed, clickSerial);
+    if (!FailedControlsLive()) return;
+    connect.OnMouseDown(px, py, claimed, clickSerial);
+    scanAgain.OnMouseDown(px, py, claimed, clickSerial);
+    portName.OnMouseDown(px, py, claimed, clickSerial);
+}
+
+void AWndCon::OnMouseUp(int px, int py, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseUp(px, py, clickSerial);
+    close.OnMouseUp(px, py, clickSerial);
+    if (!FailedControlsLive()) return;
+    connect.OnMouseUp(px, py, clickSerial);
+    scanAgain.OnMouseUp(px, py, clickSerial);
+}
+
+void AWndCon::OnChar(uint32_t ch) {
+    if (!IsActive() || !portName.focused) return;
+    if (ch == 8) {
+        portName.Backspace();
+        return;
+    }
+    char typed[2] = {static_cast<char>(ch), 0};
+    portName.InsertChar(typed);
+}
+
+void AWndCon::OnKeyDown(uint32_t key) {
+    if (!IsActive() || !portName.focused) return;
+    if (key == 37) portName.CaretLeft(0);
+    if (key == 39) portName.CaretRight(0);
+}
+
+void AWndCon::OnClose() {
+    UploadAbort = 1;
+    DownloadAbort = 1;
+    ConnectState |= ConnectDownloading;
+    ConnectPanelActive = 0;
+}
