@@ -27,6 +27,7 @@ uint32_t BgFadeStart;
 uint32_t LogoStart, LogoShownAt, LogoFadeOutStart;
 uint32_t FirstBgFrameTick = 0xFFFFFFFF;
 uint32_t ConnectAutoOpen = 0xFFFFFFFF;
+uint32_t IntroEnded;
 
 AWndBar* BarPanel;
 AWndIcon* IconPanel;
@@ -60,6 +61,7 @@ void ResetAppState() {
     BgWaitStart = BgFadeStart = 0;
     LogoStart = LogoShownAt = LogoFadeOutStart = 0;
     FirstBgFrameTick = ConnectAutoOpen = 0xFFFFFFFF;
+    IntroEnded = 0;
     BarPanel = nullptr;
     IconPanel = nullptr;
     ConPanel = nullptr;

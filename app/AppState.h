@@ -46,6 +46,8 @@ extern uint32_t BgFadeStart; // 0 = not yet, 1 = finished
 extern uint32_t LogoStart, LogoShownAt, LogoFadeOutStart;
 extern uint32_t FirstBgFrameTick;
 extern uint32_t ConnectAutoOpen;
+// 1 once the start-up intro has ended: the tab bar's keys and presses work from then on.
+extern uint32_t IntroEnded;
 
 extern AWndBar* BarPanel;
 extern AWndIcon* IconPanel;

@@ -168,8 +168,10 @@ void TonvexCore::StartUp() {
     if (ClientWidth > 20000) ClientWidth = 20000;
     if (ClientHeight < 400) ClientHeight = 400;
     BarPanel->width = ClientWidth;
+    BarPanel->Build();
     IconPanel->width = ClientWidth;
     IconPanel->height = ClientHeight;
+    IconPanel->Build();
 
     ConPanel->Create(100, 100, 310, 200, 200, 200, "Device Connecting");
     ConPanel->Build();
@@ -179,6 +181,7 @@ void TonvexCore::StartUp() {
     MicPanel->frameFlags |= FrameHasSizeToggle;
     MsgPanel->Create(400, 100, 380, 320, 200, 200, "Message");
     MsgPanel->frameFlags = (MsgPanel->frameFlags & ~FrameHasMinimise) | FrameFixedSize;
+    MsgPanel->Build();
     ImgPanel->Create(400, 100, 380, 320, 200, 200, "Image");
     ImgPanel->frameFlags |= FrameNoDragFade;
     MusicPanel->Create(400, 200, 640, 520, 460, 480, "Music");
@@ -209,7 +212,9 @@ void TonvexCore::StartUp() {
     uint32_t language = 0;
     SettingsReadU32("tonvex_lang", &language);
     SetLanguage(language != 0);
-    BuildParamMap(ParamTargets{});
+    ParamTargets targets{};
+    BarPanel->BindTargets(targets);
+    BuildParamMap(targets);
     LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
     LinkSetHook(HookCloseConnectPanel, [] {
         if (!ConPanel) return;
@@ -556,6 +561,7 @@ void TonvexCore::DrawLogo() {
         float out = TickSince(LogoFadeOutStart) / 500.0f;
         if (out >= 1.0f) {
             state |= LogoDone | IntroDone;
+            IntroEnded = 1;
             out = 1.0f;
         }
         a = 1.0f - out;

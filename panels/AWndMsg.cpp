@@ -1,9 +1,135 @@
 #include "panels/AWndMsg.h"
 
 #include "app/AppState.h"
+#include "app/Textures.h"
+#include "common/Tick.h"
+#include "gui/TextRenderer.h"
+
+#include <GL/gl.h>
 
 uint32_t MessageCode = 0;
 uint32_t MessageArg = 0;
+void (*SystemControlCallback)(uint32_t id) = nullptr;
+
+namespace {
+
+const LabelPair Title = {{"Message", "消息"}};
+// In the order of the message bits 0x1, 0x10, 0x20, ... 0x2000. The link-loss message is Chinese in
+// both settings: a short form in the English one.
+const LabelPair Texts[MessageCount] = {
+    {{"设备断开连接 !", "设备已经断开连接, 请重新连接 !"}},
+    {{"Keybard password reset succeed", "键盘密码修改成功...:"}},
+    {{"Keybard password reset failed", "键盘密码修改失败! 请重新输入 ..."}},
+    {{"System password reset succeed", "系统密码修改成功..."}},
+    {{"System password reset failed", "系统密码修改失败! 请重新输入 ..."}},
+    {{"save data to machine?", "是否保存当前设置到设备 ?"}},
+    {{"Sata saved", "模式数据保存成功 ..."}},
+    {{"Load PC mode?", "是否加载 PC 模式 ? ..."}},
+    {{"PC mode saved", "PC 模式数据保存成功 ..."}},
+    {{"EQ Reset ?", "EQ 是否复位 ?"}},
+    {{"User Mode cannot save data!", "您没有权限修改模式数据."}},
+};
+constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,  0x20,  0x40,   0x80,  0x100,
+                                         0x200, 0x400, 0x800, 0x1000, 0x2000};
+
+constexpr SkinRect Icon = SkinTexels(120, 107, 152, 78);
+
+void StartClosing() {
+    if (!MsgPanel) return;
+    MsgPanel->fadeStart = TickNow();
+    MsgPanel->frameFlags |= FrameClosing;
+}
+
+} // namespace
+
+void OnMessageButton(uint32_t id) {
+    if (id == AWndMsg::OkButton) {
+        StartClosing();
+        if ((MessageCode & MsgDataSaved) && SystemControlCallback) SystemControlCallback(MessageArg);
+    }
+    if (MessageCode & MsgAskLoadPcMode) {
+        StartClosing();
+        if (id == AWndMsg::YesButton && SystemControlCallback) SystemControlCallback(MessageArg);
+    }
+    if (MessageCode & (MsgAskSaveToDevice | MsgAskEqReset)) {
+        StartClosing();
+        if (MessageCode & MsgAskEqReset) {
+            if (id == AWndMsg::YesButton && MsgPanel && MsgPanel->confirmAction) MsgPanel->confirmAction(1);
+        } else if (SystemControlCallback) {
+            SystemControlCallback(id == AWndMsg::YesButton ? 301 : 300);
+        }
+    }
+}
+
+void AWndMsg::Build() {
+    yesButton.Create(88, 84, 64, 24, "是", FontNormal, GBaseBtn::TintPress, UiTexture, YesButton,
+                     OnMessageButton, this);
+    noButton.Create(208, 84, 64, 24, "否", FontNormal, GBaseBtn::TintPress, UiTexture, NoButton,
+                    OnMessageButton, this);
+    okButton.Create(148, 84, 64, 24, "确定", FontNormal, GBaseBtn::TintPress, UiTexture, OkButton,
+                    OnMessageButton, this);
+    Relabel(Language);
+}
+
+void AWndMsg::Relabel(uint32_t language) {
+    title = Title[language];
+    for (int i = 0; i < MessageCount; ++i)
+        texts[i] = Texts[i][language];
+}
+
+bool AWndMsg::AsksYesNo() const {
+    return MessageCode & (MsgAskSaveToDevice | MsgAskLoadPcMode | MsgAskEqReset);
+}
+
+void AWndMsg::Draw(float alpha) {
+    if (!IsActive()) return;
+    AWndFrame::Draw(alpha);
+    BeginSkin(WfTexture, 1.0f, 1.0f, 1.0f, opacity);
+    DrawSkinQuad(Icon, x + 22, y + 36, 31, 29);
+    if (AsksYesNo()) {
+        yesButton.Draw(opacity);
+        noButton.Draw(opacity);
+    } else {
+        okButton.Draw(opacity);
+    }
+    if (!FontNormal) return;
+    glColor4f(0.0f, 0.0f, 0.0f, opacity);
+    for (int i = 0; i < MessageCount; ++i)
+        if ((MessageCode & Bits[i]) && texts[i]) FontNormal->DrawText(x + 82, y + 42, "%s", texts[i]);
+}
+
+void AWndMsg::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    if (AsksYesNo()) {
+        yesButton.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+        noButton.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    } else {
+        okButton.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    }
+}
+
+void AWndMsg::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
+    if (AsksYesNo()) {
+        yesButton.OnMouseDown(px, py, claimed, clickSerial);
+        noButton.OnMouseDown(px, py, claimed, clickSerial);
+    } else {
+        okButton.OnMouseDown(px, py, claimed, clickSerial);
+    }
+}
+
+void AWndMsg::OnMouseUp(int px, int py, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseUp(px, py, clickSerial);
+    if (AsksYesNo()) {
+        yesButton.OnMouseUp(px, py, clickSerial);
+        noButton.OnMouseUp(px, py, clickSerial);
+    } else {
+        okButton.OnMouseUp(px, py, clickSerial);
+    }
+}
 
 void ShowMessage(uint32_t code, uint32_t arg) {
     AskYesNo(code, nullptr, arg);

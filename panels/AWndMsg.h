@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gui/AWndFrame.h"
+#include "gui/GBaseBtn.h"
 
 #include <cstdint>
 
@@ -20,16 +21,36 @@ enum MessageBits : uint32_t {
     MsgAskEqReset = 0x1000,
     MsgUserModeCannotSave = 0x2000,
 };
+constexpr int MessageCount = 11;
 
 // Which message the panel shows, and the value handed back to the System panel with the answer.
 extern uint32_t MessageCode;
 extern uint32_t MessageArg;
+// The System panel's control callback, which takes the answers to 0x100, 0x200 and 0x400 (set by the
+// System panel when it is built; none before).
+extern void (*SystemControlCallback)(uint32_t id);
 
 class AWndMsg : public AWndFrame {
 public:
+  enum ButtonId : uint32_t { OkButton = 0, YesButton = 1, NoButton = 2 };
+
+  void Build();
+  void Draw(float alpha) override;
+  void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+  void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+  void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+  void Relabel(uint32_t language) override;
+  // A question (0x100, 0x400, 0x1000) shows "是" / "否"; every other message "确定".
+  bool AsksYesNo() const;
+
+  GBaseBtn yesButton, noButton, okButton;
+  const char* texts[MessageCount] = {};
   // Called with 1 when "是" answers an EQ reset question.
   void (*confirmAction)(uint32_t answer) = nullptr;
 };
+
+// The answer of one of the message panel's buttons (0 OK, 1 Yes, 2 No).
+void OnMessageButton(uint32_t id);
 
 // Opens the message panel (360 x 120) on `code`; `arg` is handed back to the System panel's control
 // callback with the answer where the message needs it.

@@ -1,0 +1,232 @@
+#include "panels/AWndBar.h"
+
+#include "app/AppState.h"
+#include "app/Textures.h"
+#include "common/Tick.h"
+#include "gui/TextRenderer.h"
+#include "link/LinkState.h"
+#include "link/ParamMap.h"
+#include "panels/AWndCon.h"
+#include "panels/AWndMsg.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+const LabelPair LevelLabels[3] = {{{"Effect", "效果"}}, {{"Mic", "话筒"}}, {{"Music", "音乐"}}};
+
+constexpr SkinRect BackLeft = SkinTexels(4, 256, 33, 0);
+constexpr SkinRect BackMiddle = SkinTexels(72, 256, 180, 0);
+constexpr SkinRect BackRight = SkinTexels(180, 256, 252, 0);
+constexpr SkinRect LampLost = SkinTexels(98, 48, 130, 16);
+constexpr SkinRect LampPresent = SkinTexels(60, 48, 92, 16);
+
+constexpr int TabHeight = 23;
+
+// Q/A step "Effect", W/S "Mic", E/D "Music", up and down.
+struct LevelKey {
+    uint8_t key;
+    int level;
+    int step;
+};
+constexpr LevelKey LevelKeys[6] = {{'Q', 0, 1},  {'A', 0, -1}, {'W', 1, 1},
+                                   {'S', 1, -1}, {'E', 2, 1},  {'D', 2, -1}};
+
+void OnLevel(uint32_t id) {
+    if (!BarPanel || id > 2) return;
+    LinkSend(17 + id, static_cast<uint32_t>(BarPanel->levels[id].value), 0xFFFFFFFF, 0xFFFFFFFF);
+}
+
+bool PanelIsOpen(const AWndFrame* panel) {
+    return panel && panel->IsOpen();
+}
+
+} // namespace
+
+void AWndBar::Build() {
+    for (int i = 0; i < 3; ++i) {
+        levels[i].Create(0, 32, 124, 8, 0, 0, 62, LevelLabels[i][0], FontNormal,
+                         GPushBar::SlowRise | GPushBar::AltFill, UiTexture, static_cast<uint32_t>(i), OnLevel,
+                         this);
+        levels[i].bubbleTexture = WfTexture;
+    }
+    Relabel(Language);
+}
+
+void AWndBar::Relabel(uint32_t language) {
+    for (int i = 0; i < 3; ++i)
+        levels[i].label = LevelLabels[i][language];
+}
+
+void AWndBar::BindTargets(ParamTargets& targets) {
+    for (int i = 0; i < 3; ++i)
+        targets.barLevels[i] = reinterpret_cast<uint32_t*>(&levels[i].value);
+}
+
+void AWndBar::RefreshFromValues() {
+    for (GPushBar& level : levels)
+        level.SetValue(level.value);
+}
+
+int AWndBar::OpenCount() const {
+    int n = 0;
+    for (const GUIWnd* p = OpenPanels; p; p = p->openNext)
+        if (static_cast<const AWndFrame*>(p)->IsOpen()) ++n;
+    return n;
+}
+
+int AWndBar::TabWidth(int count) const {
+    if (count <= 0) return 120;
+    int t = (width - 200) / count;
+    return t > 120 ? 120 : t < 64 ? 64 : t;
+}
+
+void AWndBar::PollLevelKeys() {
+    uint32_t now = TickNow();
+    int stepped = -1;
+    for (int k = 0; k < 6; ++k) {
+        const LevelKey& key = LevelKeys[k];
+        if (!KeyDown(key.key)) continue;
+        bool held = PrevKeyState[key.key] & 0x80;
+        if (held && now - keyPressTick[k] < 321) continue;
+        if (now - keyStepTick[k] <= 40) continue;
+        if (!held) keyPressTick[k] = now;
+        keyStepTick[k] = now;
+        GPushBar& level = levels[key.level];
+        int v = level.value + key.step;
+        if (v < level.minValue) v = level.minValue;
+        if (v > level.maxValue) v = level.maxValue;
+        // The slider's limit and slow rise are for the mouse; the keys step the value itself.
+        int savedLimit = level.limit;
+        level.limit = -10000;
+        level.SetValue(v);
+        level.limit = savedLimit;
+        stepped = key.level;
+    }
+    if (stepped >= 0)
+        LinkSend(17 + static_cast<uint32_t>(stepped), static_cast<uint32_t>(levels[stepped].value),
+                 0xFFFFFFFF, 0xFFFFFFFF);
+}
+
+void AWndBar::Draw(float alpha) {
+    opacity = alpha;
+    int W = width;
+    if ((!ActiveTextEdit || !*ActiveTextEdit) && !PanelIsOpen(ConPanel) && !PanelIsOpen(MsgPanel) &&
+        IntroEnded)
+        PollLevelKeys();
+
+    uint32_t lost = LinkLost;
+    if (lost && !lostSeen && DownloadIndex > 0 && !PanelIsOpen(ConPanel)) ShowMessage(MsgLinkLost);
+    lostSeen = lost;
+
+    BeginSkin(WbTexture, 1.0f, 1.0f, 1.0f, alpha);
+    DrawSkinQuad(BackLeft, 0, 0, W - 560, 64);
+    DrawSkinQuad(BackMiddle, W - 560, 0, 54, 64);
+    DrawSkinQuad(BackRight, W - 506, 0, 506, 64);
+    BeginSkin(UiTexture, 1.0f, 1.0f, 1.0f, alpha);
+    DrawSkinQuad(lost ? LampLost : LampPresent, W - 24, 3, 16, 16);
+
+    for (int i = 0; i < 3; ++i) {
+        levels[i].x = W + 168 * i - 476;
+        levels[i].Draw(alpha);
+    }
+    DrawTasks();
+}
+
+void AWndBar::DrawTasks() {
+    int n = OpenCount();
+    if (n == 0 || !FontNormal) return;
+    int t = TabWidth(n);
+    float a = opacity;
+    glShadeModel(GL_SMOOTH);
+    auto separator = [a](int left) {
+        BeginFlat(0.0f, 0.34f, 0.82f, a * 0.06f);
+        glBegin(GL_LINE_STRIP);
+        glColor4f(0.0f, 0.34f, 0.82f, a * 0.06f);
+        glVertex2f(left + 0.5f, 0.0f);
+        glColor4f(0.0f, 0.34f, 0.82f, a * 0.3f);
+        glVertex2f(left + 0.5f, 10.0f);
+        glColor4f(0.0f, 0.34f, 0.82f, a * 0.06f);
+        glVertex2f(left + 0.5f, 23.0f);
+        glEnd();
+    };
+    int k = 0;
+    for (GUIWnd* p = OpenPanels; p; p = p->openNext) {
+        AWndFrame* panel = static_cast<AWndFrame*>(p);
+        if (!panel->IsOpen()) continue;
+        int left = 46 + k * t;
+        separator(left);
+        bool white = false;
+        if (panel->HasFocus() && !panel->IsMinimised()) {
+            BeginFlat(0.0f, 0.34f, 0.82f, a);
+            glBegin(GL_QUADS);
+            glColor4f(0.0f, 0.34f, 0.82f, a * 0.5f);
+            glVertex2i(left, 0);
+            glVertex2i(left + t, 0);
+            glColor4f(0.0f, 0.34f, 0.82f, a);
+            glVertex2i(left + t, TabHeight);
+            glVertex2i(left, TabHeight);
+            glEnd();
+            white = true;
+        } else if (MouseX >= left && MouseX < left + t && MouseY >= 0 && MouseY < TabHeight) {
+            BeginFlat(0.3f, 0.3f, 0.3f, a * 0.1f);
+            glBegin(GL_QUADS);
+            glColor4f(0.3f, 0.3f, 0.3f, a * 0.05f);
+            glVertex2i(left, 0);
+            glVertex2i(left + t, 0);
+            glColor4f(0.3f, 0.3f, 0.3f, a * 0.1f);
+            glVertex2i(left + t, TabHeight - 1);
+            glVertex2i(left, TabHeight - 1);
+            glEnd();
+        }
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(white ? 1.0f : 0.0f, white ? 1.0f : 0.0f, white ? 1.0f : 0.0f, a);
+        if (panel->title) FontNormal->DrawText(54 + k * t, 4, "%s", panel->title);
+        ++k;
+    }
+    separator(46 + n * t);
+    glShadeModel(GL_FLAT);
+}
+
+void AWndBar::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    for (GPushBar& level : levels)
+        level.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+}
+
+void AWndBar::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    if (!LinkIdle || PanelIsOpen(ConPanel) || !IntroEnded) return;
+    for (GPushBar& level : levels)
+        level.OnMouseDown(px, py, claimed, clickSerial);
+    int W = width;
+    if (px >= W - 24 && px <= W - 8 && py >= 3 && py <= 19 && !*claimed && ConPanel) {
+        if (LinkLost) {
+            ConnectState = ConnectStarted;
+            ScanPortIndex = 100;
+        }
+        OpenPanel(ConPanel);
+    }
+    int n = OpenCount();
+    int t = TabWidth(n);
+    int k = 0;
+    for (GUIWnd* p = OpenPanels; p && !*claimed; p = p->openNext) {
+        AWndFrame* panel = static_cast<AWndFrame*>(p);
+        if (!panel->IsOpen()) continue;
+        int left = 46 + k * t;
+        ++k;
+        if (!(px >= left && px < left + t && py >= 0 && py < TabHeight)) continue;
+        focusSerial = FocusSerial;
+        *claimed = 1;
+        panel->fadeStart = TickNow();
+        if (!panel->HasFocus() || panel->IsMinimised()) {
+            panel->frameFlags &= ~FrameMinimised;
+            FocusPanel(panel);
+        } else {
+            panel->frameFlags |= FrameClosing | FrameToMinimise;
+        }
+        return;
+    }
+    if (!*claimed && (py < 24 || (px >= W - 528 && py < 50))) {
+        focusSerial = FocusSerial;
+        *claimed = 1;
+    }
+}
