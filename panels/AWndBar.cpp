@@ -110,6 +110,7 @@ void AWndBar::PollLevelKeys() {
 
 void AWndBar::Draw(float alpha) {
     opacity = alpha;
+    if (!IsOpen()) return;
     int W = width;
     if ((!ActiveTextEdit || !*ActiveTextEdit) && !PanelIsOpen(ConPanel) && !PanelIsOpen(MsgPanel) &&
         IntroEnded)
