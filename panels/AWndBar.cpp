@@ -96,6 +96,8 @@ void AWndBar::PollLevelKeys() {
         int v = level.value + key.step;
         if (v < level.minValue) v = level.minValue;
         if (v > level.maxValue) v = level.maxValue;
+        // At the end of the range a held key has nothing to send.
+        if (v == level.value) continue;
         // The slider's limit and slow rise are for the mouse; the keys step the value itself.
         int savedLimit = level.limit;
         level.limit = -10000;

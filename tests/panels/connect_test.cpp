@@ -1,0 +1,132 @@
+// The connecting panel against the simulated processor: what it shows in each state, the typed port,
+// "Scan again", and the buttons that are dead while a download runs.
+#include "PanelFixture.h"
+
+#include "common/Tick.h"
+#include "link/LinkState.h"
+#include "link/ParamMap.h"
+#include "panels/AWndCon.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+int Closings;
+
+class ConnectPanel : public PanelFixture {
+  protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        panel = std::make_unique<AWndCon>();
+        ConPanel = panel.get();
+        panel->Create(100, 100, 310, 200, 200, 200, "Device Connecting");
+        panel->Build();
+        OpenPanel(panel.get());
+        Closings = 0;
+        LinkSetHook(HookCloseConnectPanel, [] { ++Closings; });
+        BuildParamMap(ParamTargets{});
+        CreateSenderThread();
+    }
+    void TearDown() override {
+        PanelFixture::TearDown();
+        ConPanel = nullptr;
+    }
+
+    std::string Message() const {
+        char text[256];
+        panel->MessageText(text, sizeof text);
+        return text;
+    }
+    // Draws until `done`, keeping every message line shown, each once in the order it first showed.
+    std::vector<std::string> MessagesUntil(const std::function<bool()>& done, uint32_t timeoutMs) {
+        std::vector<std::string> seen;
+        bool ok = DrawUntil(
+            panel.get(),
+            [&] {
+                std::string m = Message();
+                if (seen.empty() || seen.back() != m) seen.push_back(m);
+                return done();
+            },
+            timeoutMs);
+        EXPECT_TRUE(ok) << "ConnectState " << ConnectState << " ScanPortIndex " << ScanPortIndex;
+        return seen;
+    }
+    void Click(const GUIWnd& control) {
+        ClickOn(panel.get(), control.WindowX() + control.width / 2, control.WindowY() + control.height / 2);
+    }
+
+    std::unique_ptr<AWndCon> panel;
+};
+
+} // namespace
+
+TEST_F(ConnectPanel, ScansDownloadsAndClosesWithTheTextsOfEachState) {
+    AddDeadPort(1);
+    AddSim(2);
+    for (int n = 3; n <= 6; ++n)
+        AddDeadPort(n);
+    auto seen = MessagesUntil([] { return Closings > 0; }, 8000);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Auto to scan device: Port COM1 ...",
+                                              "Auto to scan device: Port COM2 ...",
+                                              "Connect succeed：Downloading data to computer...",
+                                              "All data download succeed ..."}));
+    EXPECT_EQ(DownloadIndex, ParamMapCount);
+    EXPECT_EQ(LinkLost, 0u);
+}
+
+TEST_F(ConnectPanel, TypedPortScanAgainAndDeadButtonsDuringTheDownload) {
+    for (int n = 1; n <= 6; ++n)
+        AddDeadPort(n);
+    Px2950Sim& com5 = AddSim(5);
+    com5.SetPaced(true); // a download long enough to press buttons during it
+    // The failure display after a scan found nothing.
+    ConnectState = ConnectStarted;
+    ScanPortIndex = 6;
+    panel->Draw(1.0f);
+    EXPECT_EQ(Message(), "Connect failed：Nothing device...");
+
+    Click(panel->portName);
+    ASSERT_TRUE(panel->portName.focused);
+    for (int i = 0; i < 4; ++i)
+        panel->OnKeyDown(39);
+    panel->OnChar(8);
+    panel->OnChar('5');
+    EXPECT_STREQ(panel->portName.text, "COM5");
+    uint32_t pressed = TickNow();
+    Click(panel->connect);
+    EXPECT_EQ(ConnectState, ConnectManualPort);
+    auto seen = MessagesUntil([] { return (ConnectState & ConnectDownloading) != 0; }, 4000);
+    EXPECT_EQ(seen.front(), "Auto to scan device: Port COM5 ...");
+    EXPECT_EQ(seen.size(), 2u);
+    auto log = com5.Log();
+    ASSERT_FALSE(log.empty());
+    EXPECT_GE(TickSince(pressed), 1000u);
+
+    // While the download runs, the places of "Connect" and "Scan again" do nothing.
+    uint32_t state = ConnectState;
+    Click(panel->scanAgain);
+    Click(panel->connect);
+    EXPECT_EQ(ConnectState, state);
+    EXPECT_EQ(ScanPortIndex, 0);
+
+    // The frame's close button stops the download.
+    panel->OnClose();
+    EXPECT_EQ(ConnectPanelActive, 0u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    uint32_t stoppedAt = DownloadIndex;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(DownloadIndex, stoppedAt);
+    EXPECT_LT(stoppedAt, ParamMapCount);
+
+    // "Scan again" from the failure display starts over at COM1 after a second.
+    ConnectState = ConnectStarted;
+    ScanPortIndex = 64;
+    panel->Draw(1.0f);
+    Click(panel->scanAgain);
+    EXPECT_EQ(ConnectState, 0u);
+    EXPECT_EQ(ScanPortIndex, 0);
+    seen = MessagesUntil([] { return ScanPortIndex == 1; }, 3000);
+    EXPECT_EQ(seen.front(), "Auto to scan device: Port COM5 ..."); // the box's text while waiting
+    EXPECT_EQ(seen.back(), "Auto to scan device: Port COM2 ...");
+}
