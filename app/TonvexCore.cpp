@@ -177,6 +177,7 @@ void TonvexCore::StartUp() {
     ConPanel->Build();
     HelpPanel->Create(200, 200, 320, 400, 200, 200, "Help");
     HelpPanel->frameFlags |= FrameFixedSize | FrameOpensAtRight;
+    HelpPanel->Build();
     MicPanel->Create(300, 300, 840, 520, 460, 480, "Mic");
     MicPanel->frameFlags |= FrameHasSizeToggle;
     MsgPanel->Create(400, 100, 380, 320, 200, 200, "Message");
@@ -184,6 +185,7 @@ void TonvexCore::StartUp() {
     MsgPanel->Build();
     ImgPanel->Create(400, 100, 380, 320, 200, 200, "Image");
     ImgPanel->frameFlags |= FrameNoDragFade;
+    ImgPanel->Build();
     MusicPanel->Create(400, 200, 640, 520, 460, 480, "Music");
     MusicPanel->frameFlags |= FrameHasSizeToggle;
     MVolPanel->Create(400, 300, 340, 196, 200, 200, "Volume");

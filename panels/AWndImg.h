@@ -1,7 +1,17 @@
+// The image panel: the preview of the background picked in the gallery, its height following its
+// width, and "设置为背景", which makes that background current and stored.
 #pragma once
 
 #include "gui/AWndFrame.h"
+#include "gui/GBaseBtn.h"
 
 class AWndImg : public AWndFrame {
 public:
+  void Build();
+  void Draw(float alpha) override;
+  void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+  void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+  void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+
+  GBaseBtn setBackground;
 };
