@@ -29,7 +29,23 @@ size_t Utf8ToGbk(const char* utf8, char* out, size_t outSize) {
             break;
         }
     }
-    return outSize - outLeft;
+    // Keep whole GBK characters only: the converter gives 0x80 for the euro sign, which GBK proper
+    // lacks and which a text box would take for a lead byte.
+    size_t n = outSize - outLeft, kept = 0;
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char b = static_cast<unsigned char>(out[i]);
+        if (b < 0x80) {
+            out[kept++] = out[i];
+            continue;
+        }
+        unsigned char trail = i + 1 < n ? static_cast<unsigned char>(out[i + 1]) : 0;
+        if (b >= 0x81 && b <= 0xFE && trail >= 0x40 && trail != 0x7F && trail != 0xFF) {
+            out[kept++] = out[i];
+            out[kept++] = out[i + 1];
+            ++i;
+        }
+    }
+    return kept;
 }
 
 } // namespace

@@ -30,6 +30,18 @@ void GBCheck::Create(int left, int top, int w, int h, const char* off, const cha
     }
 }
 
+void GBCheck::SetState(int32_t on) {
+    value = on ? 1 : 0;
+    label = value ? labelOn : labelOff;
+    pressed = hover = static_cast<uint32_t>(value);
+}
+
+void GBCheck::SetLabels(const char* off, const char* on) {
+    labelOff = off;
+    labelOn = on;
+    label = value == 1 ? labelOn : labelOff;
+}
+
 void GBCheck::Draw(float alpha) {
     if ((style & LatchOn) && value == 1) pressed = 1;
     GBaseBtn::Draw(alpha);

@@ -23,6 +23,11 @@ public:
                 TextRenderer* font, uint32_t style, uint32_t extraStyle, uint32_t texture, uint32_t id,
                 WidgetCallback callback, GUIWnd* parent);
 
+    // Sets the state without firing: value 0 or 1, the label that goes with it, and the on look for 1
+    // (a radio member chosen by its owner, a state read back from the processor).
+    void SetState(int32_t on);
+    // New texts for both states (a language switch); the label follows the current state.
+    void SetLabels(const char* off, const char* on);
     void Draw(float alpha) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseUp(int x, int y, uint32_t clickSerial) override;

@@ -31,6 +31,12 @@ void GPushBar::Create(int left, int top, int w, int, int v, int lowest, int high
 }
 
 void GPushBar::SetValue(int v) {
+    PlaceValue(v);
+    // A value set from outside (a download, a key, another control) raises no bubble.
+    bubbleValue = value;
+}
+
+void GPushBar::PlaceValue(int v) {
     if (v < minValue) v = minValue;
     if (v > maxValue) v = maxValue;
     value = v;
@@ -55,6 +61,12 @@ void GPushBar::ValueFromThumb() {
     value = travel > 0
                 ? static_cast<int>(minValue + static_cast<double>(maxValue - minValue) * thumbPos / travel)
                 : minValue;
+    // The limit's pixel is rounded down, and the value read back from it would fall one short: a thumb
+    // held at the limit stands for the limit itself.
+    int range = maxValue - minValue;
+    if (limit > minValue && limit <= maxValue && range > 0 &&
+        thumbPos >= static_cast<int>(static_cast<double>(travel) * (limit - minValue) / range))
+        value = limit;
 }
 
 void GPushBar::Report() {
@@ -110,7 +122,7 @@ void GPushBar::Draw(float alpha) {
     }
 
     // The value bubble.
-    if (bubbleValue != value && now - bubbleTick > 300) {
+    if (active || (bubbleValue != value && now - bubbleTick > 300)) {
         bubbleX = left + thumbPos + 6;
         bubbleY = top + 12;
     }
@@ -134,14 +146,14 @@ void GPushBar::Draw(float alpha) {
     // Auto-repeat after a press beside the thumb: walk the thumb towards the pointer.
     if (active && !onThumb && now - repeatStart > 500 && now - repeatTick > 40) {
         if (pointerX >= left + thumbPos + 6) {
-            SetValue(value + 1);
+            PlaceValue(value + 1);
             if (left + thumbPos + 7 > pointerX) active = 0;
         } else {
-            SetValue(value - 1);
+            PlaceValue(value - 1);
             if (left + thumbPos + 5 < pointerX) active = 0;
         }
         ClampThumb();
-        if (limit > minValue && value > limit) SetValue(limit);
+        if (limit > minValue && value > limit) PlaceValue(limit);
         repeatTick = now;
         Report();
     }
@@ -178,20 +190,19 @@ void GPushBar::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSeri
     if (px < left + thumbPos || px > left + thumbPos + 12) {
         onThumb = 0;
         grabOffset = 0;
-        SetValue(px < left + thumbPos ? value - 1 : value + 1);
+        PlaceValue(px < left + thumbPos ? value - 1 : value + 1);
         ClampThumb();
         HoldBelowLimit();
-        if (limit > minValue && value > limit) SetValue(limit);
+        if (limit > minValue && value > limit) PlaceValue(limit);
         repeatStart = repeatTick = TickNow();
+        Report();
     } else {
+        // A press on the thumb holds it where it is: the value changes only when the pointer moves.
         onThumb = 1;
         grabOffset = px - (left + thumbPos);
-        ClampThumb();
-        HoldBelowLimit();
-        ValueFromThumb();
+        lastReported = value;
         lastDragTick = TickNow();
     }
-    Report();
     active = 1;
 }
 

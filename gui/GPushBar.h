@@ -36,7 +36,7 @@ public:
     void Create(int x, int y, int width, int height, int value, int minValue, int maxValue, const char* label,
                 TextRenderer* font, uint32_t style, uint32_t texture, uint32_t id, WidgetCallback callback,
                 GUIWnd* parent);
-    // Clamps into the range and places the thumb. No callback.
+    // Clamps into the range and places the thumb. No callback and no bubble.
     void SetValue(int v);
 
     void Draw(float alpha) override;
@@ -76,6 +76,8 @@ public:
 
 private:
     int Travel() const { return width - 12; }
+    // SetValue for the bar's own steps: the bubble shows them.
+    void PlaceValue(int v);
     void ClampThumb();
     void HoldBelowLimit();
     void ValueFromThumb();

@@ -229,15 +229,37 @@ void GTextBox::ClampIndexes() {
     if (anchorByte < 0) anchorByte = 0;
 }
 
+void GTextBox::SetText(const char* newText) {
+    std::strncpy(text, newText ? newText : "", TextCapacity - 1);
+    text[TextCapacity - 1] = '\0';
+    scrollX = 0;
+    caretByte = caretChar = 0;
+    pendingLead = 0;
+    CaretXFromByte();
+    DropSelection();
+}
+
 void GTextBox::InsertChar(const char* chars) {
     if (!focused || !chars) return;
     ClampIndexes();
     char c = chars[0];
     if (c == '\0') return;
+    if (pendingLead) {
+        char lead = pendingLead;
+        pendingLead = 0;
+        unsigned char trail = static_cast<unsigned char>(c);
+        if (trail >= 0x40 && trail != 0x7F && trail != 0xFF) {
+            const char pair[2] = {lead, c};
+            InsertBytes(pair, 2);
+            return;
+        }
+        // Not a trail byte: the lead is dropped and this byte counts on its own.
+    }
     if (style & DigitsOnly) {
         bool digit = c >= '0' && c <= '9';
         bool point = c == '.' && !(style & NoPoint);
-        if (!digit && !point && c != '\r') return;
+        bool minus = c == '-' && (style & Signed) && caretByte == 0 && text[0] != '-';
+        if (!digit && !point && !minus && c != '\r') return;
     }
     if (c == '\r') {
         if (callback) callback(id);
@@ -245,18 +267,28 @@ void GTextBox::InsertChar(const char* chars) {
     }
     // Typed text stays text: a '%' is never taken.
     if (c == '%') return;
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80) {
+        // 0x80 and 0xFF start no GBK character; a lead byte waits for its trail.
+        if (IsLead(c) && byte != 0xFF) pendingLead = c;
+        return;
+    }
+    InsertBytes(&c, 1);
+}
+
+void GTextBox::InsertBytes(const char* bytes, int count) {
     int length = Length();
     if (HasSelection()) {
         Backspace();
         length = Length();
-    } else if (length >= maxLength) {
+    } else if (length + count > maxLength) {
         return;
     }
     if (KeyDown(VkControl)) return;
-    if (length >= TextCapacity - 1) return;
-    std::memmove(text + caretByte + 1, text + caretByte, length - caretByte + 1);
-    text[caretByte] = c;
-    caretByte += 1;
+    if (length + count > TextCapacity - 1) return;
+    std::memmove(text + caretByte + count, text + caretByte, length - caretByte + 1);
+    std::memcpy(text + caretByte, bytes, static_cast<size_t>(count));
+    caretByte += count;
     CaretXFromByte();
     if (caretX > innerWidth - 8) {
         scrollX -= caretX - static_cast<int>(innerWidth - 8);

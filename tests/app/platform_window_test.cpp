@@ -109,7 +109,8 @@ TEST_F(PlatformEvents, KeysArriveAsVirtualKeysAndTypedTextAsGbkBytes) {
     SDL_Event t{};
     t.type = SDL_TEXTINPUT;
     t.text.windowID = WindowId();
-    std::strcpy(t.text.text, "a\xE4\xB8\xAD"); // "a" and the character for "middle", GBK D6 D0
+    // "a", the euro sign (no GBK character: refused), and the character for "middle", GBK D6 D0.
+    std::strcpy(t.text.text, "a\xE2\x82\xAC\xE4\xB8\xAD");
     Push(t);
     EXPECT_EQ(PumpAll(), (Calls{"key 115", "key 8", "char 8", "char 97", "char 214", "char 208"}));
 }

@@ -216,3 +216,37 @@ TEST_F(TextBox, MouseSelectionFollowsThePointerAndScrollsAtTheEdge) {
 }
 
 } // namespace
+
+// Setting the text from the owner shows it from its start; a signed number box takes one leading '-';
+// a two-byte character goes in whole or not at all, and bytes that start no GBK character are refused.
+TEST_F(TextBox, SetTextSignedBoxesAndWholeCharacters) {
+    box.maxLength = 5;
+    Focus();
+    Type("12000");
+    box.scrollX = -40; // as a long text left it
+    box.SetText("100.0");
+    EXPECT_STREQ(box.text, "100.0");
+    EXPECT_EQ(box.scrollX, 0);
+    EXPECT_EQ(box.caretByte, 0);
+    EXPECT_FALSE(box.HasSelection());
+    box.SetText(nullptr);
+    EXPECT_STREQ(box.text, "");
+
+    box.style = GTextBox::DigitsOnly | GTextBox::Signed;
+    Type("-3-");
+    EXPECT_STREQ(box.text, "-3");
+    box.style = GTextBox::DigitsOnly;
+    box.SetText("");
+    Type("-4");
+    EXPECT_STREQ(box.text, "4");
+
+    box.style = 0;
+    box.SetText("");
+    Type("abcd\xD6\xD0"); // four letters and a two-byte character: one byte short of room
+    EXPECT_STREQ(box.text, "abcd");
+    box.SetText("");
+    Type("a\x80"
+         "b\xD6"
+         "1"); // 0x80 starts nothing; a lead byte without a trail byte goes
+    EXPECT_STREQ(box.text, "ab1");
+}

@@ -99,6 +99,41 @@ TEST_F(PushBar, LimitStopsADragAndARepeat) {
     EXPECT_EQ(bar.value, 30);
 }
 
+// A press on the thumb keeps the value; a drag to the end reaches the limit though its pixel rounds
+// down; the bubble rides on the thumb during a drag and never lights at the first draw.
+TEST(PushBarMends, PressKeepsDragReachesTheLimitBubbleFollows) {
+    EnsureGlContext();
+    TickSet(200000);
+    Fired::Reset();
+    TestPanel panel;
+    GPushBar bar; // 0..180 over 238 pixels, as the panels' EQ-range sliders
+    bar.Create(50, 50, 250, 8, 101, 0, 180, nullptr, nullptr, 0, 0, 2, Fired::Callback, &panel);
+    bar.Draw(1.0f);
+    EXPECT_GE(TickNow() - bar.bubbleTick, 1000u) << "no bubble at the first draw";
+    Pointer in{&bar};
+    int thumb = 150 + bar.thumbPos + 6;
+    in.Press(thumb, 152);
+    bar.Draw(1.0f);
+    in.Release(thumb, 152);
+    EXPECT_EQ(bar.value, 101);
+    EXPECT_EQ(Fired::count[2], 0);
+
+    bar.limit = 120;
+    in.Press(150 + bar.thumbPos + 6, 152);
+    for (int px = 150 + bar.thumbPos + 6; px < 420; px += 20) {
+        in.Move(px, 152);
+        TickAdvance(16);
+        bar.Draw(1.0f);
+        EXPECT_EQ(bar.bubbleX, 150 + bar.thumbPos + 6) << "at " << px;
+    }
+    EXPECT_EQ(bar.value, 120);
+    in.Release(420, 152);
+    bar.limit = -10000;
+    in.Press(150 + bar.thumbPos + 6, 152);
+    in.Move(600, 152);
+    EXPECT_EQ(bar.value, 180);
+}
+
 TEST_F(PushBar, CaptionForms) {
     char text[64];
     GPushBar split;
