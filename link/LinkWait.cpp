@@ -1,8 +1,8 @@
 #include "link/LinkWait.h"
 
-#include "common/Tick.h"
 #include "link/LinkInternal.h"
 #include "link/LinkState.h"
+#include "link/Packet.h"
 
 #include <chrono>
 #include <thread>
@@ -12,11 +12,19 @@ bool g_tapOn = false;
 std::vector<LinkTapRequest> g_tapRequests;
 } // namespace
 
+uint32_t LinkWaitBoundFor(uint32_t code0, uint32_t code1) {
+    uint32_t bound = 200;
+    for (uint32_t code : {code0, code1})
+        if (code != 0xFFFFFFFF) bound += 7 * ReplyTimeoutMs(code & 0xFFFF);
+    return bound;
+}
+
 int LinkWaitIdle(uint32_t boundMs) {
     if (g_tapOn) return 0;
-    uint32_t start = TickNow();
+    auto start = std::chrono::steady_clock::now();
     while (!LinkIdle) {
-        if (TickNow() - start >= boundMs) return LinkIdle ? 0 : -1;
+        if (std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(boundMs))
+            return LinkIdle ? 0 : -1;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return 0;

@@ -4,12 +4,16 @@
 #include <cstdint>
 #include <vector>
 
-// The longest the sender can take for one pair: seven sends of its 120 ms time-out for each of the
-// two requests, plus a margin for the thread's 10 ms polling.
+// The longest the sender can take for a pair: seven sends of each request's time-out, plus a margin
+// for the thread's 10 ms polling and a hand-over. -1 for an absent second code.
+uint32_t LinkWaitBoundFor(uint32_t code0, uint32_t code1 = 0xFFFFFFFF);
+// The bound for a pair of ordinary (120 ms) requests.
 constexpr uint32_t LinkWaitBoundMs = 2 * 7 * 120 + 200;
 
 // Waits in 1 ms pauses until LinkIdle is set. 0 when it is, -1 when the bound ran out (the caller
-// then sends nothing more and shows a failure). With the send tap on it returns at once.
+// then sends nothing more and shows a failure): before the first scan, for one, the sender's gate is
+// shut and LinkIdle would never come. The bound is real time, whatever the tick source says. With
+// the send tap on it returns at once.
 int LinkWaitIdle(uint32_t boundMs = LinkWaitBoundMs);
 
 // The send tap: while it is on, LinkSend and LinkSendPayload record every request they accept, in

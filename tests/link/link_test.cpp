@@ -4,6 +4,7 @@
 #include "ParamReference.h"
 #include "common/Tick.h"
 #include "link/LinkState.h"
+#include "link/LinkWait.h"
 #include "link/ParamMap.h"
 #include "link/Serial.h"
 
@@ -622,4 +623,22 @@ TEST_F(LateReplies, AReopenNeverWaitsForATransferAndThePingsKeepTheirPace) {
     auto log = sim.Log();
     ASSERT_GT(log.size(), 251u) << Describe(log);
     EXPECT_EQ(FrameCode(log.back()), 1);
+}
+
+TEST_F(Sender, TheWindowThreadsWaitForTheLinkIsBounded) {
+    EXPECT_EQ(LinkWaitBoundFor(17), 7u * 120u + 200u);
+    EXPECT_EQ(LinkWaitBoundFor(546, 547), 2u * 7u * 120u + 200u);
+    EXPECT_EQ(LinkWaitBoundFor(5), 7u * 2000u + 200u);
+    // Before the first scan the sender's gate is shut: the wait gives up instead of freezing.
+    Px2950Sim& sim = AddSim(1);
+    PortOpen = SerialOpen("COM1");
+    LinkSend(17, 3, 0xFFFFFFFF, 0xFFFFFFFF); // accepted: the connecting panel is open
+    ASSERT_EQ(LinkIdle, 0u);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(LinkWaitIdle(100), -1);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    // Once the sender runs, the same wait ends with the answer.
+    ResumeSenderThread();
+    EXPECT_EQ(LinkWaitIdle(LinkWaitBoundFor(17)), 0);
+    EXPECT_EQ(sim.Param(17), 3);
 }
