@@ -180,6 +180,7 @@ void TonvexCore::StartUp() {
     HelpPanel->Build();
     MicPanel->Create(300, 300, 840, 520, 460, 480, "Mic");
     MicPanel->frameFlags |= FrameHasSizeToggle;
+    MicPanel->Build();
     MsgPanel->Create(400, 100, 380, 320, 200, 200, "Message");
     MsgPanel->frameFlags = (MsgPanel->frameFlags & ~FrameHasMinimise) | FrameFixedSize;
     MsgPanel->Build();
@@ -216,6 +217,7 @@ void TonvexCore::StartUp() {
     SetLanguage(language != 0);
     ParamTargets targets{};
     BarPanel->BindTargets(targets);
+    MicPanel->BindTargets(targets);
     BuildParamMap(targets);
     LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
     LinkSetHook(HookCloseConnectPanel, [] {

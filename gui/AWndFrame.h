@@ -76,6 +76,7 @@ public:
 
     uint32_t& layoutFlags() { return texture; }
     int32_t& sizeAnimStart() { return value; }
+    int32_t sizeAnimStart() const { return value; }
 
     float opacity = 0.0f;
     int32_t minWidth = 0;

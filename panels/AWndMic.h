@@ -1,7 +1,43 @@
+// The microphone and effect panel: eleven sliders for echo, reverb, the microphone high-pass and the
+// exciter, two check boxes, and the microphone equaliser of seven bands plus the high-pass filter
+// (band 7), which follows slider 8.
 #pragma once
 
 #include "gui/AWndFrame.h"
+#include "gui/GCheck.h"
+#include "gui/GPushBar.h"
+#include "panels/EqSection.h"
+
+struct ParamTargets;
 
 class AWndMic : public AWndFrame {
 public:
+  static constexpr int SliderCount = 11;
+  static constexpr int HighPassSlider = 8;
+  static constexpr int HighPassBand = 7;
+
+  void Build();
+  void Draw(float alpha) override;
+  void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+  void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+  void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+  void OnChar(uint32_t ch) override;
+  void OnKeyDown(uint32_t key) override;
+  void RefreshFromValues() override;
+  void Relabel(uint32_t language) override;
+  void BindTargets(ParamTargets& targets);
+
+  // Slider `id` changed: the high-pass band follows slider 8; sent unless sending is off.
+  void SliderChanged(int id);
+  void CheckChanged(int id);
+  // The high-pass handle was dragged: slider 8 follows it and goes out when it changed.
+  void HighPassDragged();
+
+  GPushBar sliders[SliderCount];
+  GCheck checks[2];
+  EqSection eq;
+  uint32_t lastSentHpf = 0xFFFFFFFF;
+
+private:
+  bool TakesInput() const;
 };

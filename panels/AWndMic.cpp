@@ -1,0 +1,175 @@
+#include "panels/AWndMic.h"
+
+#include "app/AppState.h"
+#include "app/Textures.h"
+#include "gui/TextRenderer.h"
+#include "link/LinkState.h"
+#include "link/LinkWait.h"
+#include "link/ParamMap.h"
+
+namespace {
+
+const LabelPair Title = {{"Mic", "话筒"}};
+
+struct SliderSpec {
+    LabelPair label;
+    int x, y, maxValue;
+    float scale, offset;
+    uint32_t code;
+};
+const SliderSpec Sliders[AWndMic::SliderCount] = {
+    {{{"Echo ( %d %% ), Reverb ( %d %% )", "回声比例 ( %d %% )，混响比例 ( %d %% )"}},
+     20,
+     64,
+     100,
+     1,
+     0,
+     256},
+    {{{"Echo LPF ( %d KHz )", "回声低通 ( %d KHz )"}}, 20, 106, 8, 1, 8, 258},
+    {{{"Reverb Time ( %d ms )", "混响时间 ( %d ms )"}}, 20, 148, 50, 100, 0, 260},
+    {{{"Pre_Delay ( %d ms )", "混响预延时 ( %d ms )"}}, 20, 190, 20, 10, 0, 261},
+    {{{"Reverb LPF ( %d KHz )", "混响低通 ( %d KHz )"}}, 20, 232, 8, 1, 8, 262},
+    {{{"Reverb HPF ( %d Hz )", "混响高通 ( %d Hz )"}}, 20, 274, 20, 50, 0, 263},
+    {{{"Echo Delay ( %d ms )", "回声延时时间 ( %d ms )"}}, 240, 64, 50, 10, 0, 257},
+    {{{"Repeat ( %d %% )", "重复 ( %d %% )"}}, 240, 106, 99, 1, 0, 259},
+    {{{"Mic HPF ( %d Hz )", "话筒高通 ( %d Hz )"}}, 240, 190, 40, 5, 0, 513},
+    {{{"Exciter Intensity ( Value %d )", "激励 ( Value %d )"}}, 240, 232, 13, 1, 1, 514},
+    {{{"Exciter Harmonic ( Value %d %% )", "激励谐波比例 ( Value %d %% )"}}, 240, 274, 100, 1, 0, 515},
+};
+constexpr uint32_t CheckCodes[2] = {512, 516};
+
+void OnSlider(uint32_t id) {
+    if (MicPanel && id < AWndMic::SliderCount) MicPanel->SliderChanged(static_cast<int>(id));
+}
+void OnCheck(uint32_t id) {
+    if (MicPanel && id < 2) MicPanel->CheckChanged(static_cast<int>(id));
+}
+
+// The high-pass band's frequency for slider 8: 5 Hz a step, the first four steps 2.5 Hz from 10 Hz.
+float HighPassHz(int value) {
+    float h = 5.0f * value;
+    return h < 20.0f ? 10.0f + h / 2.0f : h;
+}
+
+} // namespace
+
+void AWndMic::Build() {
+    for (int i = 0; i < SliderCount; ++i) {
+        const SliderSpec& s = Sliders[i];
+        sliders[i].Create(s.x, s.y, 200, 8, 0, 0, s.maxValue, s.label[0], FontNormal,
+                          GPushBar::ValueCaption | GPushBar::SplitCaption, UiTexture,
+                          static_cast<uint32_t>(i), OnSlider, this);
+        sliders[i].displayScale = s.scale;
+        sliders[i].displayOffset = s.offset;
+        sliders[i].bubbleTexture = WfTexture;
+    }
+    checks[0].Create(236, 146, 14, 14, "MIC Feedback", FontNormal, WfTexture, 0, OnCheck, this);
+    checks[1].Create(330, 146, 14, 14, "MIC for main CH", FontNormal, WfTexture, 1, OnCheck, this);
+    eq.Create(this, EqSectionSetup{7, 545, 472, 1, "MI.EQ"}, 0);
+    EqGraphBand& hpf = eq.bands[HighPassBand];
+    hpf.type = EqBandType::HighPass12;
+    hpf.freq = 10.0f;
+    hpf.minFreq = 0;
+    hpf.maxFreq = 200;
+    Relabel(Language);
+}
+
+void AWndMic::Relabel(uint32_t language) {
+    title = Title[language];
+    for (int i = 0; i < SliderCount; ++i)
+        sliders[i].label = Sliders[i].label[language];
+}
+
+void AWndMic::BindTargets(ParamTargets& targets) {
+    for (int i = 0; i < SliderCount; ++i)
+        targets.micSliders[i] = reinterpret_cast<uint32_t*>(&sliders[i].value);
+    targets.micFeedback = reinterpret_cast<uint32_t*>(&checks[0].value);
+    targets.micMainChannel = reinterpret_cast<uint32_t*>(&checks[1].value);
+    for (int b = 0; b < 7; ++b)
+        targets.micBands[b] = eq.bandCodes[b];
+}
+
+void AWndMic::SliderChanged(int id) {
+    if (id == HighPassSlider) {
+        eq.bands[HighPassBand].freq = HighPassHz(sliders[id].value);
+        eq.bands[HighPassBand].changed = 1;
+        eq.recalcPending = 1;
+    }
+    if (SendEnabled)
+        LinkSend(Sliders[id].code, static_cast<uint32_t>(sliders[id].value), 0xFFFFFFFF, 0xFFFFFFFF);
+}
+
+void AWndMic::CheckChanged(int id) {
+    if (LinkWaitIdle() != 0) return;
+    LinkSend(CheckCodes[id], static_cast<uint32_t>(checks[id].value), 0xFFFFFFFF, 0xFFFFFFFF);
+}
+
+void AWndMic::HighPassDragged() {
+    float h = eq.bands[HighPassBand].freq;
+    if (h < 20.0f) h = 2.0f * (h - 10.0f);
+    GPushBar& slider = sliders[HighPassSlider];
+    slider.SetValue(static_cast<int>(h / 5.0f + 0.5f));
+    uint32_t v = static_cast<uint32_t>(slider.value);
+    if (v != lastSentHpf) LinkSend(513, v, 0xFFFFFFFF, 0xFFFFFFFF);
+    lastSentHpf = v;
+}
+
+bool AWndMic::TakesInput() const {
+    if (!IsActive() || !HasFocus()) return false;
+    return !(IsCompact() && sizeAnimStart() == 0);
+}
+
+void AWndMic::Draw(float alpha) {
+    if (!IsActive()) return;
+    AWndFrame::Draw(alpha);
+    if (eq.Draw() == HighPassBand) HighPassDragged();
+    if (!eq.ShowsControls()) return;
+    float a = eq.ControlsAlpha();
+    for (GPushBar& s : sliders)
+        s.Draw(a);
+    for (GCheck& c : checks)
+        c.Draw(a);
+}
+
+void AWndMic::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    if (!TakesInput()) return;
+    for (GPushBar& s : sliders)
+        s.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
+}
+
+void AWndMic::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
+    if (!TakesInput() || !LinkIdle) return;
+    for (GPushBar& s : sliders)
+        s.OnMouseDown(px, py, claimed, clickSerial);
+    eq.RouteDown(px, py, claimed, clickSerial);
+    for (GCheck& c : checks)
+        c.OnMouseDown(px, py, claimed, clickSerial);
+    eq.NotePress();
+}
+
+void AWndMic::OnMouseUp(int px, int py, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseUp(px, py, clickSerial);
+}
+
+void AWndMic::OnChar(uint32_t ch) {
+    if (IsActive()) eq.OnChar(ch);
+}
+
+void AWndMic::OnKeyDown(uint32_t key) {
+    if (IsActive()) eq.OnKeyDown(key);
+}
+
+void AWndMic::RefreshFromValues() {
+    SendEnabled = 0;
+    for (GPushBar& s : sliders)
+        s.SetValue(s.value);
+    eq.RefreshFromCodes();
+    SliderChanged(HighPassSlider);
+    SendEnabled = 1;
+}

@@ -1,0 +1,493 @@
+#include "panels/EqSection.h"
+
+#include "app/AppState.h"
+#include "app/Textures.h"
+#include "common/Tick.h"
+#include "gui/AWndFrame.h"
+#include "gui/TextRenderer.h"
+#include "link/LinkState.h"
+#include "link/LinkWait.h"
+#include "panels/AWndMsg.h"
+
+#include <GL/gl.h>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+uint32_t SendEnabled = 1;
+
+namespace {
+
+constexpr int MaxSections = 8;
+EqSection* Sections[MaxSections];
+// The section whose reset question is open.
+EqSection* ResetAsker;
+
+constexpr uint32_t AllOnes = 0xFFFFFFFF;
+constexpr uint32_t CacheClearMs = 2000;
+
+EqSection* SectionOf(uint32_t id) {
+    return Sections[(id >> 8) % MaxSections];
+}
+int BandOf(uint32_t id) {
+    return static_cast<int>(id & 0xFF);
+}
+
+void OnTypeButton(uint32_t id) {
+    if (EqSection* s = SectionOf(id)) s->TypeChanged(BandOf(id));
+}
+void OnGainFader(uint32_t id) {
+    if (EqSection* s = SectionOf(id)) s->FaderChanged(BandOf(id));
+}
+// A box's callback also comes when it gains the focus (it is not focused yet then): nothing was typed.
+void OnGainText(uint32_t id) {
+    EqSection* s = SectionOf(id);
+    if (s && s->gainBoxes[BandOf(id)].focused) s->GainTyped(BandOf(id));
+}
+void OnFreqText(uint32_t id) {
+    EqSection* s = SectionOf(id);
+    if (s && s->freqBoxes[BandOf(id)].focused) s->FreqTyped(BandOf(id));
+}
+void OnQText(uint32_t id) {
+    EqSection* s = SectionOf(id);
+    if (s && s->qBoxes[BandOf(id)].focused) s->QTyped(BandOf(id));
+}
+void OnResetAnswer(uint32_t answer) {
+    if (answer == 1 && ResetAsker) ResetAsker->Reset();
+}
+
+void SetBoxText(GTextBox& box, float v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(v));
+    box.SetText(text);
+}
+
+// The parsers write the rounded value back into the box's text; the box then shows it from its start.
+template <class Parser> float ParseBox(GTextBox& box, Parser parse, int32_t* code) {
+    float v = parse(box.text, code);
+    char rounded[GTextBox::TextCapacity];
+    std::memcpy(rounded, box.text, sizeof rounded);
+    uint32_t focused = box.focused;
+    box.SetText(rounded);
+    box.focused = focused;
+    return v;
+}
+
+const char* ModeText(EqBandType type) {
+    switch (type) {
+    case EqBandType::LowShelf:
+        return "Mode: LSEQ";
+    case EqBandType::HighShelf:
+        return "Mode: HSEQ";
+    default:
+        return "Mode: PEQ";
+    }
+}
+
+} // namespace
+
+// The last-sent cache of OnBandDragged: each section keeps its own, so that a drag on one panel never
+// holds back the same codes on another.
+struct DragCache {
+    uint32_t band = AllOnes, freq = AllOnes, gain = AllOnes, q = AllOnes;
+    uint32_t clearedAt = 0;
+};
+static DragCache Caches[MaxSections];
+
+void EqSection::Create(AWndFrame* panel, const EqSectionSetup& s, uint32_t index) {
+    owner = panel;
+    setup = s;
+    section = index % MaxSections;
+    Sections[section] = this;
+    Caches[section] = DragCache{};
+    int n = setup.bandCount;
+    for (int i = 0; i < n; ++i) {
+        EqGraphBand& b = bands[i];
+        b = EqGraphBand{};
+        b.freq = EqFreqTable[static_cast<int>(static_cast<float>(i) / n * 250.0f + 1.0f)];
+        b.gain = 0.0f;
+        b.q = 3.0f;
+        b.type = EqBandType::Peak;
+        uint32_t id = section << 8 | static_cast<uint32_t>(i);
+        int x = setup.columnX + ColumnPitch * i;
+        typeButtons[i].Create(x, 32, 26, 26, 0, 0, UiTexture, id, OnTypeButton, owner);
+        gainBoxes[i].Create(DxTexture, nullptr, x - 8, 60, 42, 24, GTextBox::DigitsOnly | GTextBox::Signed,
+                            FontNormal, id, OnGainText, owner);
+        gainFaders[i].Create(x + 8, 88, 8, 154, 120, 0, 180, UiTexture, id, OnGainFader, owner);
+        freqBoxes[i].Create(DxTexture, nullptr, x - 12, 242, 50, 24, GTextBox::DigitsOnly, FontNormal, id,
+                            OnFreqText, owner);
+        qBoxes[i].Create(DxTexture, nullptr, x - 12, 268, 50, 24, GTextBox::DigitsOnly, FontNormal, id,
+                         OnQText, owner);
+        for (GTextBox* box : {&gainBoxes[i], &freqBoxes[i], &qBoxes[i]})
+            box->maxLength = 8;
+        WriteBoxes(i);
+        int32_t freqCode = 0, gainCode = 0, qCode = 0;
+        ParseFreqText(freqBoxes[i].text, &freqCode);
+        ParseGainText(gainBoxes[i].text, &gainCode);
+        ParseQText(qBoxes[i].text, &qCode);
+        uint32_t codes[4] = {0, static_cast<uint32_t>(freqCode), static_cast<uint32_t>(gainCode),
+                             static_cast<uint32_t>(qCode)};
+        std::memcpy(bandCodes[i], codes, sizeof codes);
+    }
+    for (int f = 0; f < setup.filterCount; ++f)
+        bands[n + f] = EqGraphBand{};
+    std::memset(sumCurve, 0, sizeof sumCurve);
+    std::memset(litCurve, 0, sizeof litCurve);
+    recalcPending = 1;
+}
+
+void EqSection::WriteBoxes(int band) {
+    const EqGraphBand& b = bands[band];
+    int32_t code = 0;
+    SetBoxText(gainBoxes[band], b.gain);
+    ParseBox(gainBoxes[band], ParseGainText, &code);
+    SetBoxText(freqBoxes[band], b.freq);
+    ParseBox(freqBoxes[band], ParseFreqText, &code);
+    SetBoxText(qBoxes[band], b.q);
+    ParseBox(qBoxes[band], ParseQText, &code);
+}
+
+bool EqSection::ColumnFits(int band) const {
+    return owner && setup.columnX + 8 + ColumnPitch * band + 32 <= owner->width;
+}
+
+bool EqSection::ShowsControls() const {
+    return !(owner->IsCompact() && owner->sizeAnimStart() == 0);
+}
+
+float EqSection::ControlsAlpha() const {
+    float a = owner->opacity;
+    if (owner->sizeAnimStart() != 0) {
+        float t = owner->toggleProgress;
+        a = owner->IsCompact() ? (1.0f - t) * owner->opacity * 0.6f : owner->opacity * t;
+    }
+    return a;
+}
+
+void EqSection::GraphRect(int* gx, int* gy, int* gw, int* gh) const {
+    int px = owner->x, py = owner->y;
+    int top = owner->IsCompact() ? py + 22 : py + 300;
+    if (owner->sizeAnimStart() != 0) {
+        float t = owner->toggleProgress;
+        if (owner->IsCompact()) {
+            top = static_cast<int>((py - 22) + 322 * (1.0f - t));
+            if (top < py + 22) top = py + 22;
+        } else {
+            top = static_cast<int>((py + 300) - 322 * (1.0f - t));
+            if (top < py + 22) top = py + 22;
+            if (top > py + 300) top = py + 300;
+        }
+    }
+    *gx = px + 1;
+    *gw = owner->width - 2;
+    *gy = top;
+    *gh = owner->height - (top - py) - 24;
+}
+
+int EqSection::Draw() {
+    uint32_t leftCopy = 1, rightCopy = 1;
+    uint32_t* leftClaim = &PressClaimed;
+    uint32_t* rightClaim = &RightClaimed;
+    if (!LinkIdle) PressClaimed = RightClaimed = 1;
+    bool focused = owner->HasFocus();
+    if (!focused) {
+        leftClaim = &leftCopy;
+        rightClaim = &rightCopy;
+    }
+    int gx, gy, gw, gh;
+    GraphRect(&gx, &gy, &gw, &gh);
+    int32_t dragged = -1, reset = 0;
+    EqGraphRun(MouseX, MouseY, LeftDown, leftClaim, RightDown, rightClaim, owner->opacity,
+               owner->frameFlags & 0xC0, gx, gy, gw, gh, setup.bandCount + setup.filterCount, bands, sumCurve,
+               litCurve, recalcPending, &dragged, &reset);
+    recalcPending = 0;
+    int filterDragged = -1;
+    if (dragged >= setup.bandCount)
+        filterDragged = dragged;
+    else
+        OnBandDragged(dragged, RightDown);
+
+    if (ShowsControls()) {
+        float a = ControlsAlpha();
+        for (int i = 0; i < setup.bandCount; ++i) {
+            if (!ColumnFits(i)) continue;
+            typeButtons[i].Draw(a);
+            gainFaders[i].Draw(a);
+            gainBoxes[i].DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed,
+                                 ClickSerial);
+            freqBoxes[i].DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed,
+                                 ClickSerial);
+            bool peak = bands[i].type == EqBandType::Peak;
+            qBoxes[i].DrawBox(peak ? a : a * 0.4f, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown,
+                              &PressClaimed, ClickSerial);
+        }
+    }
+
+    if (FontNormal) {
+        int band = selectedBand >= 0 && selectedBand < setup.bandCount ? selectedBand : 0;
+        int lineX = owner->x + 6, lineY = owner->y + owner->height - 20;
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(0.0f, 0.0f, 0.0f, owner->opacity);
+        FontNormal->DrawText(lineX, lineY, "%s: %d", setup.infoName ? setup.infoName : "EQ", band + 1);
+        FontNormal->DrawText(lineX + 64, lineY, "%s", ModeText(bands[band].type));
+        FontNormal->DrawText(lineX + 164, lineY, "Fre: %s Hz", freqBoxes[band].text);
+        FontNormal->DrawText(lineX + 264, lineY, "Gain: %s dB", gainBoxes[band].text);
+        FontNormal->DrawText(lineX + 364, lineY, "Q: %s", qBoxes[band].text);
+    }
+
+    resetAsked = reset;
+    if (reset) {
+        ResetAsker = this;
+        AskYesNo(MsgAskEqReset, OnResetAnswer);
+    }
+    return filterDragged;
+}
+
+void EqSection::RouteMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    for (int i = 0; i < setup.bandCount; ++i) {
+        if (!ColumnFits(i)) continue;
+        typeButtons[i].OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+        gainFaders[i].OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+        gainBoxes[i].OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+        freqBoxes[i].OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+        if (bands[i].type == EqBandType::Peak)
+            qBoxes[i].OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    }
+}
+
+void EqSection::RouteDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    for (int i = 0; i < setup.bandCount; ++i) {
+        if (!ColumnFits(i)) continue;
+        typeButtons[i].OnMouseDown(px, py, claimed, clickSerial);
+        gainFaders[i].OnMouseDown(px, py, claimed, clickSerial);
+        gainBoxes[i].OnMouseDown(px, py, claimed, clickSerial);
+        freqBoxes[i].OnMouseDown(px, py, claimed, clickSerial);
+        if (bands[i].type == EqBandType::Peak) qBoxes[i].OnMouseDown(px, py, claimed, clickSerial);
+    }
+}
+
+void EqSection::NotePress() {
+    const GTextBox* editing = nullptr;
+    for (int i = 0; i < setup.bandCount && !editing; ++i)
+        for (const GTextBox* box : {&gainBoxes[i], &freqBoxes[i], &qBoxes[i]})
+            if (box->focused) editing = box;
+    if (editing) {
+        ActiveTextEdit = &editing->focused;
+        int band = BandOfBox(editing);
+        for (int i = 0; i < setup.bandCount; ++i)
+            bands[i].changed = i == band;
+        recalcPending = 1;
+    }
+    std::memset(litCurve, 0, sizeof litCurve);
+}
+
+int EqSection::BandOfBox(const GTextBox* box) const {
+    for (int i = 0; i < setup.bandCount; ++i)
+        if (box == &gainBoxes[i] || box == &freqBoxes[i] || box == &qBoxes[i]) return i;
+    return -1;
+}
+
+void EqSection::OnChar(uint32_t ch) {
+    char typed[2] = {static_cast<char>(ch), 0};
+    for (int i = 0; i < setup.bandCount; ++i)
+        for (GTextBox* box : {&gainBoxes[i], &freqBoxes[i], &qBoxes[i]}) {
+            if (!box->focused) continue;
+            if (ch == 8)
+                box->Backspace();
+            else
+                box->InsertChar(typed);
+        }
+}
+
+void EqSection::OnKeyDown(uint32_t key) {
+    for (int i = 0; i < setup.bandCount; ++i)
+        for (GTextBox* box : {&gainBoxes[i], &freqBoxes[i], &qBoxes[i]}) {
+            if (key == 37) box->CaretLeft(0);
+            if (key == 39) box->CaretRight(0);
+        }
+}
+
+bool EqSection::LinkReady() const {
+    return LinkWaitIdle() == 0;
+}
+
+void EqSection::Send(int item, int band, uint32_t code) {
+    LinkSend(setup.firstCode + static_cast<uint32_t>(item), static_cast<uint32_t>(band) << 8 | code, AllOnes,
+             AllOnes);
+}
+
+void EqSection::Send2(int item0, uint32_t code0, int item1, uint32_t code1, int band) {
+    uint32_t b = static_cast<uint32_t>(band) << 8;
+    LinkSend(setup.firstCode + static_cast<uint32_t>(item0), b | code0,
+             setup.firstCode + static_cast<uint32_t>(item1), b | code1);
+}
+
+void EqSection::OnBandDragged(int band, uint32_t rightDown) {
+    if (band < 0 || band >= setup.bandCount) return;
+    DragCache& cache = Caches[section];
+    uint32_t now = TickNow();
+    if (now - cache.clearedAt > CacheClearMs) {
+        cache = DragCache{};
+        cache.clearedAt = now;
+    }
+    selectedBand = band;
+    const EqGraphBand& b = bands[band];
+    int32_t gainCode = 0, freqCode = 0, qCode = 0;
+    SetBoxText(gainBoxes[band], b.gain);
+    ParseBox(gainBoxes[band], ParseGainText, &gainCode);
+    SetBoxText(freqBoxes[band], b.freq);
+    ParseBox(freqBoxes[band], ParseFreqText, &freqCode);
+    SetBoxText(qBoxes[band], b.q);
+    ParseBox(qBoxes[band], ParseQText, &qCode);
+    gainFaders[band].touched = 1;
+    gainFaders[band].SetValue(gainCode);
+    uint32_t ub = static_cast<uint32_t>(band);
+    if (rightDown) {
+        if (!(cache.band == ub && cache.q == static_cast<uint32_t>(qCode)) && SendEnabled)
+            Send(3, band, static_cast<uint32_t>(qCode));
+        cache.band = ub;
+        cache.q = static_cast<uint32_t>(qCode);
+        for (int i = 0; i < setup.bandCount; ++i)
+            gainFaders[i].touched = i == band;
+        return;
+    }
+    if (!(cache.band == ub && cache.freq == static_cast<uint32_t>(freqCode) &&
+          cache.gain == static_cast<uint32_t>(gainCode)) &&
+        SendEnabled)
+        Send2(1, static_cast<uint32_t>(freqCode), 2, static_cast<uint32_t>(gainCode), band);
+    cache.band = ub;
+    cache.freq = static_cast<uint32_t>(freqCode);
+    cache.gain = static_cast<uint32_t>(gainCode);
+    cache.q = static_cast<uint32_t>(qCode);
+}
+
+void EqSection::TypeChanged(int band) {
+    if (!LinkReady()) return;
+    int v = typeButtons[band].value;
+    if (v < 0 || v > 2) v = 0;
+    bands[band].type = static_cast<EqBandType>(v);
+    bands[band].changed = 1;
+    recalcPending = 1;
+    if (SendEnabled) Send(0, band, static_cast<uint32_t>(v));
+}
+
+void EqSection::FaderChanged(int band) {
+    selectedBand = band;
+    int v = gainFaders[band].value;
+    bands[band].gain = v * 0.2f - 24.0f;
+    SetBoxText(gainBoxes[band], bands[band].gain);
+    bands[band].changed = 1;
+    recalcPending = 1;
+    if (SendEnabled) Send(2, band, static_cast<uint32_t>(v));
+}
+
+void EqSection::GainTyped(int band) {
+    if (!LinkReady()) return;
+    selectedBand = band;
+    int32_t code = 0;
+    bands[band].gain = ParseBox(gainBoxes[band], ParseGainText, &code);
+    gainFaders[band].SetValue(code);
+    bands[band].changed = 1;
+    recalcPending = 1;
+    if (SendEnabled) Send(2, band, static_cast<uint32_t>(code));
+}
+
+void EqSection::FreqTyped(int band) {
+    if (!LinkReady()) return;
+    selectedBand = band;
+    int32_t code = 0;
+    bands[band].freq = ParseBox(freqBoxes[band], ParseFreqText, &code);
+    bands[band].changed = 1;
+    recalcPending = 1;
+    if (SendEnabled) Send(1, band, static_cast<uint32_t>(code));
+}
+
+void EqSection::QTyped(int band) {
+    if (!LinkReady()) return;
+    selectedBand = band;
+    int32_t code = 0;
+    bands[band].q = ParseBox(qBoxes[band], ParseQText, &code);
+    bands[band].changed = 1;
+    recalcPending = 1;
+    if (SendEnabled) Send(3, band, static_cast<uint32_t>(code));
+}
+
+void EqSection::Reset() {
+    int n = 0;
+    for (int i = 0; i < setup.bandCount; ++i)
+        if (static_cast<int>(bands[i].type) < 3) ++n;
+    for (int i = 0; i < setup.bandCount; ++i) {
+        EqGraphBand& b = bands[i];
+        if (static_cast<int>(b.type) >= 3) continue;
+        b.type = EqBandType::Peak;
+        b.gain = 0.0f;
+        b.freq = EqFreqTable[n > 1 ? static_cast<int>(static_cast<float>(i) / (n - 1) * 255.0f) : 0];
+        b.q = 1.4f;
+    }
+    char text[32];
+    for (int i = 0; i < setup.bandCount; ++i) {
+        if (typeButtons[i].value != 0) {
+            typeButtons[i].value = 0;
+            TypeChanged(i);
+        }
+        if (std::strcmp(gainBoxes[i].text, "0.0") != 0) {
+            std::snprintf(text, sizeof text, "%.2f", static_cast<double>(bands[i].gain));
+            gainBoxes[i].SetText(text);
+            GainTyped(i);
+        }
+        std::snprintf(text, sizeof text, "%.2f", static_cast<double>(bands[i].freq));
+        freqBoxes[i].SetText(text);
+        FreqTyped(i);
+        if (std::strcmp(qBoxes[i].text, "1.4") != 0) {
+            std::snprintf(text, sizeof text, "%.2f", static_cast<double>(bands[i].q));
+            qBoxes[i].SetText(text);
+            QTyped(i);
+        }
+    }
+    recalcPending = 1;
+}
+
+void EqSection::RefreshFromCodes() {
+    for (int i = 0; i < setup.bandCount; ++i) {
+        const uint32_t* codes = bandCodes[i];
+        uint32_t type = codes[0] > 2 ? 2 : codes[0];
+        uint32_t freq = codes[1] > 255 ? 255 : codes[1];
+        uint32_t gain = codes[2] > 180 ? 180 : codes[2];
+        uint32_t q = codes[3] > 179 ? 179 : codes[3];
+        typeButtons[i].value = static_cast<int32_t>(type);
+        EqGraphBand& b = bands[i];
+        b.type = static_cast<EqBandType>(type);
+        b.freq = EqFreqTable[freq];
+        b.gain = gain * 0.2f - 24.0f;
+        b.q = q * 0.2f + 0.2f;
+        WriteBoxes(i);
+        gainFaders[i].SetValue(static_cast<int>(gain));
+    }
+    recalcPending = 1;
+    std::memset(litCurve, 0, sizeof litCurve);
+}
+
+void EqSection::Store(LiveSet& set) const {
+    std::memcpy(set.bands, bands, sizeof set.bands);
+    std::memcpy(set.bandCodes, bandCodes, sizeof set.bandCodes);
+    for (int i = 0; i < MaxBands; ++i) {
+        set.faderValues[i] = gainFaders[i].value;
+        set.typeValues[i] = typeButtons[i].value;
+        std::snprintf(set.texts[0][i], sizeof set.texts[0][i], "%s", gainBoxes[i].text);
+        std::snprintf(set.texts[1][i], sizeof set.texts[1][i], "%s", freqBoxes[i].text);
+        std::snprintf(set.texts[2][i], sizeof set.texts[2][i], "%s", qBoxes[i].text);
+    }
+}
+
+void EqSection::Load(const LiveSet& set) {
+    std::memcpy(bands, set.bands, sizeof bands);
+    std::memcpy(bandCodes, set.bandCodes, sizeof bandCodes);
+    for (int i = 0; i < MaxBands; ++i) {
+        gainFaders[i].SetValue(set.faderValues[i]);
+        typeButtons[i].value = set.typeValues[i];
+        gainBoxes[i].SetText(set.texts[0][i]);
+        freqBoxes[i].SetText(set.texts[1][i]);
+        qBoxes[i].SetText(set.texts[2][i]);
+    }
+    recalcPending = 1;
+}

@@ -1,0 +1,104 @@
+// The equaliser every EQ panel shows: the graph with its bands and filter bands, one column of
+// controls per band (type button, gain box, gain fader, frequency box, Q box), the information line,
+// the drag and control sends of the band parameters, the reset, and the reload from the band codes.
+// Each EQ panel holds one by value and routes its frame's events to it; the panel keeps what is its
+// own (its sliders, its check boxes, what its filter bands mean).
+#pragma once
+
+#include "eq/EqGraph.h"
+#include "gui/GEQCheck.h"
+#include "gui/GScrollBar.h"
+#include "gui/GTextBox.h"
+
+#include <cstdint>
+
+class AWndFrame;
+
+// 0 while a panel reloads its controls, so that their callbacks send nothing (one for the process).
+extern uint32_t SendEnabled;
+
+struct EqSectionSetup {
+    int bandCount;        // equaliser bands: 7, 3 or 15
+    uint32_t firstCode;   // the first band parameter: 545, 801, 1057, 1313, 1569
+    int columnX;          // x of the first column's type button, relative to the panel
+    int filterCount;      // filter bands after the equaliser bands (high- and low-pass), 0 to 2
+    const char* infoName; // "MI.EQ", ... for the information line
+};
+
+class EqSection {
+  public:
+    static constexpr int MaxBands = 15;
+    static constexpr int MaxFilters = 2;
+    static constexpr int ColumnPitch = 52;
+
+    // One equaliser's state apart from its widgets, to put away and bring back whole (the music
+    // panel's Sing and Disco sets).
+    struct LiveSet {
+        EqGraphBand bands[MaxBands + MaxFilters];
+        uint32_t bandCodes[MaxBands][4];
+        int32_t faderValues[MaxBands];
+        int32_t typeValues[MaxBands];
+        char texts[3][MaxBands][16];
+    };
+
+    // `section` tells the widgets' callbacks which section they belong to (0 to 7, one per panel).
+    void Create(AWndFrame* owner, const EqSectionSetup& setup, uint32_t section);
+
+    // The graph (with the mouse), then the columns when the panel is not compact, then the information
+    // line. Returns the filter band dragged in this frame (its index among all bands), or -1.
+    int Draw();
+    // The columns' share of the panel's routing (the panel guards focus, LinkIdle and compactness).
+    void RouteMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial);
+    void RouteDown(int x, int y, uint32_t* claimed, uint32_t clickSerial);
+    // After a press went round the panel: the box being edited lights its band; the lit curve goes.
+    void NotePress();
+    void OnChar(uint32_t ch);
+    void OnKeyDown(uint32_t key);
+
+    // Bands from bandCodes (after a download or a PC-mode load), with sending off.
+    void RefreshFromCodes();
+    // The confirmed reset: every equaliser band Peak, 0 dB, Q 1.4, spread over the frequency table;
+    // what changed is sent band by band.
+    void Reset();
+    void Store(LiveSet& set) const;
+    void Load(const LiveSet& set);
+
+    // Handles of the graph and band columns.
+    bool ColumnFits(int band) const;
+    // The alpha the panel's own controls are drawn with (fading with the compact toggle).
+    float ControlsAlpha() const;
+    bool ShowsControls() const;
+    void GraphRect(int* x, int* y, int* width, int* height) const;
+    void OnBandDragged(int band, uint32_t rightDown);
+
+    // Callback work, by band.
+    void TypeChanged(int band);
+    void FaderChanged(int band);
+    void GainTyped(int band);
+    void FreqTyped(int band);
+    void QTyped(int band);
+    // Texts of band `band`'s boxes from its values, run through the parsers (which round them).
+    void WriteBoxes(int band);
+
+    AWndFrame* owner = nullptr;
+    EqSectionSetup setup{};
+    uint32_t section = 0;
+    EqGraphBand bands[MaxBands + MaxFilters] = {};
+    float sumCurve[EqCurveCapacity] = {};
+    float litCurve[EqCurveCapacity] = {};
+    int32_t recalcPending = 1;
+    int32_t selectedBand = 0;
+    uint32_t bandCodes[MaxBands][4] = {};
+    GEQCheck typeButtons[MaxBands];
+    GScrollBar gainFaders[MaxBands];
+    GTextBox gainBoxes[MaxBands], freqBoxes[MaxBands], qBoxes[MaxBands];
+    // The graph's reset button asked for a reset in the last frame.
+    int32_t resetAsked = 0;
+
+  private:
+    int BandOfBox(const GTextBox* box) const;
+    // Waits for the link before a band callback hands it a change; false when the wait ran out.
+    bool LinkReady() const;
+    void Send(int item, int band, uint32_t code);
+    void Send2(int item0, uint32_t code0, int item1, uint32_t code1, int band);
+};
