@@ -193,6 +193,7 @@ void TonvexCore::StartUp() {
     MVolPanel->frameFlags |= FrameFixedSize;
     REQPanel->Create(500, 200, 800, 560, 460, 480, "R.EQ");
     REQPanel->frameFlags |= FrameHasSizeToggle;
+    REQPanel->Build();
     SCPanel->Create(500, 300, 640, 520, 460, 480, "SC.Set");
     SCPanel->frameFlags |= FrameHasSizeToggle;
     SubPanel->Create(500, 100, 460, 520, 460, 480, "Sub");
@@ -218,6 +219,7 @@ void TonvexCore::StartUp() {
     ParamTargets targets{};
     BarPanel->BindTargets(targets);
     MicPanel->BindTargets(targets);
+    REQPanel->BindTargets(targets);
     BuildParamMap(targets);
     LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
     LinkSetHook(HookCloseConnectPanel, [] {

@@ -1,0 +1,66 @@
+#include "panels/AWndREQ.h"
+
+#include "app/AppState.h"
+#include "link/LinkState.h"
+#include "link/ParamMap.h"
+
+namespace {
+const LabelPair Title = {{"R.EQ", "房间均衡"}};
+}
+
+void AWndREQ::Build() {
+    eq.Create(this, EqSectionSetup{BandCount, 1569, 24, 0, "R.EQ"}, 4);
+    Relabel(Language);
+}
+
+void AWndREQ::Relabel(uint32_t language) {
+    title = Title[language];
+}
+
+void AWndREQ::BindTargets(ParamTargets& targets) {
+    for (int b = 0; b < BandCount; ++b)
+        targets.roomBands[b] = eq.bandCodes[b];
+}
+
+bool AWndREQ::TakesInput() const {
+    if (!IsActive() || !HasFocus()) return false;
+    return !(IsCompact() && sizeAnimStart() == 0);
+}
+
+void AWndREQ::Draw(float alpha) {
+    if (!IsActive()) return;
+    AWndFrame::Draw(alpha);
+    eq.Draw();
+}
+
+void AWndREQ::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    if (TakesInput()) eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
+}
+
+void AWndREQ::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
+    if (!TakesInput() || !LinkIdle) return;
+    eq.RouteDown(px, py, claimed, clickSerial);
+    eq.NotePress();
+}
+
+void AWndREQ::OnMouseUp(int px, int py, uint32_t clickSerial) {
+    if (IsActive()) AWndFrame::OnMouseUp(px, py, clickSerial);
+}
+
+void AWndREQ::OnChar(uint32_t ch) {
+    if (IsActive()) eq.OnChar(ch);
+}
+
+void AWndREQ::OnKeyDown(uint32_t key) {
+    if (IsActive()) eq.OnKeyDown(key);
+}
+
+void AWndREQ::RefreshFromValues() {
+    SendEnabled = 0;
+    eq.RefreshFromCodes();
+    SendEnabled = 1;
+}
