@@ -273,7 +273,7 @@ void DrawHandleLabels(const PlotAxes& axes, float a, int bandCount, const EqGrap
             font->DrawText(x - (above ? 8 : 3), y, "LPF");
             break;
         default:
-            font->DrawText(x - (i + 1 >= 11 ? 7 : 3), y, "%d", i + 1);
+            font->DrawText(x - (i + 1 >= 10 ? 7 : 3), y, "%d", i + 1); // two digits sit 4 px further left
             break;
         }
     }

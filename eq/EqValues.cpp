@@ -1,6 +1,7 @@
 #include "eq/EqValues.h"
 
 #include <charconv>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -44,16 +45,27 @@ const float EqFreqTable[EqFreqCount] = {
 
 namespace {
 
-// The leading number of a text; 0 when there is none. Independent of the C locale.
+// The leading number of a text; 0 when there is none. A number too large for a float ("1e50", "inf")
+// reads as the largest float of its sign, so that the parser's limit takes it. Independent of the C
+// locale.
 float ReadNumber(const char* text) {
     const char* p = text;
     while (*p == ' ' || *p == '\t')
         ++p;
     if (*p == '+') ++p;
+    bool negative = *p == '-';
     float v = 0.0f;
     auto [end, error] = std::from_chars(p, p + std::strlen(p), v, std::chars_format::general);
-    (void)end;
-    if (error != std::errc() || !std::isfinite(v)) return 0.0f;
+    if (error == std::errc::result_out_of_range && end != p) {
+        // Out of range one way or the other: a huge number keeps its sign, a tiny one is 0.
+        const char* e = p;
+        while (e < end && *e != 'e' && *e != 'E')
+            ++e;
+        bool tiny = e < end && e[1] == '-';
+        return tiny ? 0.0f : negative ? -FLT_MAX : FLT_MAX;
+    }
+    if (error != std::errc() || std::isnan(v)) return 0.0f;
+    if (std::isinf(v)) return v < 0 ? -FLT_MAX : FLT_MAX;
     return v;
 }
 

@@ -194,6 +194,13 @@ int EqSection::Draw() {
         leftClaim = &leftCopy;
         rightClaim = &rightCopy;
     }
+    // A band already being dragged goes on; a new grab needs a press that began in this frame.
+    bool freshPress = LeftDown && ClickSerial != pressSeen;
+    if (LeftDown) pressSeen = ClickSerial;
+    if (focused && LeftDown && !freshPress && !*leftClaim) {
+        leftCopy = 1;
+        leftClaim = &leftCopy;
+    }
     int gx, gy, gw, gh;
     GraphRect(&gx, &gy, &gw, &gh);
     int32_t dragged = -1, reset = 0;
@@ -201,6 +208,8 @@ int EqSection::Draw() {
                owner->frameFlags & 0xC0, gx, gy, gw, gh, setup.bandCount + setup.filterCount, bands, sumCurve,
                litCurve, recalcPending, &dragged, &reset);
     recalcPending = 0;
+    // A drag going on holds the press for the panel, as a grab does.
+    if (focused && dragged >= 0 && LeftDown) PressClaimed = 1;
     int filterDragged = -1;
     if (dragged >= setup.bandCount)
         filterDragged = dragged;
@@ -381,66 +390,68 @@ void EqSection::FaderChanged(int band) {
     if (SendEnabled) Send(2, band, static_cast<uint32_t>(v));
 }
 
+// A box sends only a value that differs from the band's: its Enter and the focus leaving it afterwards
+// (or a text typed back to what it was) send once, not twice.
 void EqSection::GainTyped(int band) {
     if (!LinkReady()) return;
     selectedBand = band;
     int32_t code = 0;
     bands[band].gain = ParseBox(gainBoxes[band], ParseGainText, &code);
+    bool changed = code != gainFaders[band].value;
     gainFaders[band].SetValue(code);
     bands[band].changed = 1;
     recalcPending = 1;
-    if (SendEnabled) Send(2, band, static_cast<uint32_t>(code));
+    if (SendEnabled && changed) Send(2, band, static_cast<uint32_t>(code));
 }
 
 void EqSection::FreqTyped(int band) {
     if (!LinkReady()) return;
     selectedBand = band;
-    int32_t code = 0;
+    int32_t code = 0, before = 0;
+    char old[32];
+    std::snprintf(old, sizeof old, "%.1f", static_cast<double>(bands[band].freq));
+    ParseFreqText(old, &before);
     bands[band].freq = ParseBox(freqBoxes[band], ParseFreqText, &code);
     bands[band].changed = 1;
     recalcPending = 1;
-    if (SendEnabled) Send(1, band, static_cast<uint32_t>(code));
+    if (SendEnabled && code != before) Send(1, band, static_cast<uint32_t>(code));
 }
 
 void EqSection::QTyped(int band) {
     if (!LinkReady()) return;
     selectedBand = band;
-    int32_t code = 0;
+    int32_t code = 0, before = 0;
+    char old[32];
+    std::snprintf(old, sizeof old, "%.1f", static_cast<double>(bands[band].q));
+    ParseQText(old, &before);
     bands[band].q = ParseBox(qBoxes[band], ParseQText, &code);
     bands[band].changed = 1;
     recalcPending = 1;
-    if (SendEnabled) Send(3, band, static_cast<uint32_t>(code));
+    if (SendEnabled && code != before) Send(3, band, static_cast<uint32_t>(code));
 }
 
 void EqSection::Reset() {
     int n = 0;
     for (int i = 0; i < setup.bandCount; ++i)
         if (static_cast<int>(bands[i].type) < 3) ++n;
-    for (int i = 0; i < setup.bandCount; ++i) {
-        EqGraphBand& b = bands[i];
-        if (static_cast<int>(b.type) >= 3) continue;
-        b.type = EqBandType::Peak;
-        b.gain = 0.0f;
-        b.freq = EqFreqTable[n > 1 ? static_cast<int>(static_cast<float>(i) / (n - 1) * 255.0f) : 0];
-        b.q = 1.4f;
-    }
+    // The targets go into the boxes and through the callbacks, which send what differs from the band.
     char text[32];
     for (int i = 0; i < setup.bandCount; ++i) {
+        if (static_cast<int>(bands[i].type) >= 3) continue;
+        float freq = EqFreqTable[n > 1 ? static_cast<int>(static_cast<float>(i) / (n - 1) * 255.0f) : 0];
         if (typeButtons[i].value != 0) {
             typeButtons[i].value = 0;
             TypeChanged(i);
         }
         if (std::strcmp(gainBoxes[i].text, "0.0") != 0) {
-            std::snprintf(text, sizeof text, "%.2f", static_cast<double>(bands[i].gain));
-            gainBoxes[i].SetText(text);
+            gainBoxes[i].SetText("0.00");
             GainTyped(i);
         }
-        std::snprintf(text, sizeof text, "%.2f", static_cast<double>(bands[i].freq));
+        std::snprintf(text, sizeof text, "%.2f", static_cast<double>(freq));
         freqBoxes[i].SetText(text);
         FreqTyped(i);
         if (std::strcmp(qBoxes[i].text, "1.4") != 0) {
-            std::snprintf(text, sizeof text, "%.2f", static_cast<double>(bands[i].q));
-            qBoxes[i].SetText(text);
+            qBoxes[i].SetText("1.40");
             QTyped(i);
         }
     }

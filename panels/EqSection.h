@@ -94,6 +94,9 @@ class EqSection {
     GTextBox gainBoxes[MaxBands], freqBoxes[MaxBands], qBoxes[MaxBands];
     // The graph's reset button asked for a reset in the last frame.
     int32_t resetAsked = 0;
+    // The press the graph last saw: only the first frame of a press may grab a handle or the reset
+    // button; a held button passing over them grabs nothing.
+    uint32_t pressSeen = 0;
 
   private:
     int BandOfBox(const GTextBox* box) const;

@@ -1,0 +1,299 @@
+// The microphone panel and the room equaliser through the send tap: drags, the high-pass band, the
+// reset, typed values, a busy link; and a download from the simulator into both panels.
+#include "PanelFixture.h"
+
+#include "common/Tick.h"
+#include "link/LinkState.h"
+#include "link/LinkWait.h"
+#include "link/ParamMap.h"
+#include "panels/AWndCon.h"
+#include "panels/AWndMic.h"
+#include "panels/AWndMsg.h"
+#include "panels/AWndREQ.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+using Pair = std::pair<uint32_t, uint32_t>; // code, value
+
+class MicPanelTest : public PanelFixture {
+  protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        msg = std::make_unique<AWndMsg>();
+        MsgPanel = msg.get();
+        msg->Create(400, 100, 380, 320, 200, 200, "Message");
+        msg->Build();
+        mic = std::make_unique<AWndMic>();
+        MicPanel = mic.get();
+        mic->Create(300, 300, 840, 520, 460, 480, "Mic");
+        mic->Build();
+        room = std::make_unique<AWndREQ>();
+        REQPanel = room.get();
+        room->Create(500, 200, 800, 560, 460, 480, "R.EQ");
+        room->Build();
+        ClientWidth = 1280;
+        ClientHeight = 800;
+        EnsureGlContext(1280, 800);
+        OpenPanel(mic.get());
+        mic->x = 20;
+        mic->y = 40;
+        BuildParamMap(ParamTargets{});
+        LinkTapStart();
+        TickSet(500000);
+    }
+    void TearDown() override {
+        LeftDown = RightDown = 0;
+        MicPanel = nullptr;
+        REQPanel = nullptr;
+        MsgPanel = nullptr;
+        PanelFixture::TearDown();
+    }
+    void Frame(AWndFrame* panel) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        panel->Draw(1.0f);
+        TickAdvance(16);
+    }
+    // Where band `band`'s handle is on the screen.
+    void HandleAt(EqSection& eq, int band, int* hx, int* hy) {
+        int gx, gy, gw, gh;
+        eq.GraphRect(&gx, &gy, &gw, &gh);
+        *hx = gx + EqGraphLeft + eq.bands[band].handleX;
+        *hy = gy + EqGraphTop + eq.bands[band].handleY;
+    }
+    void Press(AWndFrame* panel, int px, int py, bool right = false) {
+        MouseX = px;
+        MouseY = py;
+        if (right) {
+            RightDown = 1;
+            RightClaimed = 0;
+        } else {
+            ClickSerial += 1;
+            LeftDown = 1;
+            PressClaimed = 0;
+            panel->OnMouseDown(px, py, &PressClaimed, ClickSerial);
+        }
+    }
+    void Release() { LeftDown = RightDown = 0; }
+    std::vector<Pair> Sent() {
+        std::vector<Pair> pairs;
+        for (const LinkTapRequest& r : LinkTapRequests())
+            pairs.push_back({r.code, r.value});
+        LinkTapClear();
+        return pairs;
+    }
+
+    std::unique_ptr<AWndMsg> msg;
+    std::unique_ptr<AWndMic> mic;
+    std::unique_ptr<AWndREQ> room;
+};
+
+} // namespace
+
+TEST_F(MicPanelTest, DragsSendOncePerChangeAndOnlyWhatTheButtonMeans) {
+    Frame(mic.get());
+    int hx, hy;
+    HandleAt(mic->eq, 3, &hx, &hy);
+    Press(mic.get(), hx, hy);
+    Frame(mic.get()); // the grab: the band's codes go out once
+    for (int step = 1; step <= 3; ++step) {
+        MouseX = hx + 25 * step;
+        MouseY = hy - 10 * step;
+        Frame(mic.get());
+    }
+    for (int still = 0; still < 5; ++still)
+        Frame(mic.get());
+    auto sent = Sent();
+    ASSERT_EQ(sent.size(), 8u) << "four pairs: the grab and three moves";
+    for (size_t i = 0; i < sent.size(); i += 2) {
+        EXPECT_EQ(sent[i].first, 546u);
+        EXPECT_EQ(sent[i + 1].first, 547u);
+        EXPECT_EQ(sent[i].second >> 8, 3u);
+        EXPECT_EQ(sent[i + 1].second >> 8, 3u);
+    }
+    EXPECT_NE(sent[6], sent[4]);
+    // Holding still: the same codes once more after the cache clears at 2 s.
+    TickAdvance(2001);
+    Frame(mic.get());
+    auto again = Sent();
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(again[0], sent[6]);
+    Release();
+    Frame(mic.get());
+
+    // A right drag: nothing on a shelf band, Q alone on a peak band.
+    mic->eq.bands[2].type = EqBandType::LowShelf;
+    Frame(mic.get());
+    HandleAt(mic->eq, 2, &hx, &hy);
+    Press(mic.get(), hx, hy, true);
+    MouseX = hx + 40;
+    Frame(mic.get());
+    Release();
+    EXPECT_TRUE(Sent().empty());
+    HandleAt(mic->eq, 4, &hx, &hy);
+    Press(mic.get(), hx, hy, true);
+    MouseX = hx + 40;
+    Frame(mic.get());
+    Release();
+    for (const Pair& p : Sent())
+        EXPECT_EQ(p.first, 548u);
+
+    // A press on empty graph, then the held button passes over a handle: nothing is grabbed.
+    Frame(mic.get());
+    HandleAt(mic->eq, 5, &hx, &hy);
+    Press(mic.get(), hx + 30, hy - 60);
+    Frame(mic.get());
+    MouseX = hx;
+    MouseY = hy;
+    Frame(mic.get());
+    MouseX = hx + 20;
+    Frame(mic.get());
+    Release();
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(mic->eq.bands[5].moving, 0);
+}
+
+TEST_F(MicPanelTest, TheHighPassBandAndSliderEightFollowEachOther) {
+    GPushBar& hpf = mic->sliders[AWndMic::HighPassSlider];
+    hpf.SetValue(3);
+    mic->SliderChanged(AWndMic::HighPassSlider);
+    char caption[64];
+    hpf.CaptionText(caption, sizeof caption);
+    EXPECT_STREQ(caption, "Mic HPF ( 15 Hz )");
+    EXPECT_FLOAT_EQ(mic->eq.bands[AWndMic::HighPassBand].freq, 17.5f);
+    EXPECT_EQ(Sent(), (std::vector<Pair>{{513, 3}}));
+
+    mic->eq.recalcPending = 1;
+    Frame(mic.get());
+    int hx, hy;
+    HandleAt(mic->eq, AWndMic::HighPassBand, &hx, &hy);
+    Press(mic.get(), hx, hy);
+    Frame(mic.get());
+    MouseX = hx + 400; // far past 200 Hz: the band's limit
+    Frame(mic.get());
+    Release();
+    EXPECT_FLOAT_EQ(mic->eq.bands[AWndMic::HighPassBand].freq, 200.0f);
+    EXPECT_EQ(hpf.value, 40);
+    auto sent = Sent();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back(), (Pair{513, 40}));
+}
+
+TEST_F(MicPanelTest, ResetsSpreadTheBandsAndSendWhatChanged) {
+    Frame(mic.get());
+    int gx, gy, gw, gh;
+    mic->eq.GraphRect(&gx, &gy, &gw, &gh);
+    Press(mic.get(), gx + 50, gy + gh - 8); // the graph's reset button
+    Frame(mic.get());
+    Release();
+    ASSERT_TRUE(msg->IsOpen());
+    ASSERT_EQ(MessageCode, MsgAskEqReset);
+    OnMessageButton(AWndMsg::YesButton);
+    std::vector<uint32_t> freqCodes;
+    for (const Pair& p : Sent()) {
+        EXPECT_TRUE(p.first == 546 || p.first == 548) << p.first; // types and gains did not change
+        if (p.first == 546) freqCodes.push_back(p.second & 0xFF);
+    }
+    EXPECT_EQ(freqCodes, (std::vector<uint32_t>{0, 42, 85, 127, 170, 212, 255}));
+
+    room->eq.Reset();
+    freqCodes.clear();
+    for (const Pair& p : Sent())
+        if (p.first == 1570) freqCodes.push_back(p.second & 0xFF);
+    ASSERT_EQ(freqCodes.size(), 15u);
+    for (uint32_t i = 0; i < 15; ++i)
+        EXPECT_EQ(freqCodes[i], i * 255 / 14) << i;
+}
+
+TEST_F(MicPanelTest, TypedValuesSnapAndABusyLinkTakesNothing) {
+    Frame(mic.get());
+    auto typeInto = [&](GTextBox& box, const char* text) {
+        Press(mic.get(), box.WindowX() + box.width - 3, box.WindowY() + box.height / 2);
+        Release();
+        ASSERT_TRUE(box.focused);
+        for (int i = 0; i < 10; ++i)
+            mic->OnKeyDown(39);
+        for (int i = 0; i < 10; ++i)
+            mic->OnChar(8);
+        for (const char* c = text; *c; ++c)
+            mic->OnChar(static_cast<uint8_t>(*c));
+        mic->OnChar(13);
+    };
+    EqSection& eq = mic->eq;
+    typeInto(eq.gainBoxes[0], "30");
+    EXPECT_STREQ(eq.gainBoxes[0].text, "12.0");
+    typeInto(eq.gainBoxes[1], "-6");
+    typeInto(eq.freqBoxes[2], "1000");
+    EXPECT_STREQ(eq.freqBoxes[2].text, "1000.0");
+    typeInto(eq.gainBoxes[0], "12"); // the same value again: nothing to send
+    // Each edit went out once: the focus leaving a box after its Enter sends nothing more.
+    EXPECT_EQ(Sent(), (std::vector<Pair>{{547, 0 << 8 | 180}, {547, 1 << 8 | 90}, {546, 2 << 8 | 143}}));
+    // A shelf band's Q box takes no press.
+    eq.typeButtons[4].value = 1;
+    eq.TypeChanged(4);
+    Sent();
+    Press(mic.get(), eq.qBoxes[4].WindowX() + 10, eq.qBoxes[4].WindowY() + 10);
+    Release();
+    EXPECT_FALSE(eq.qBoxes[4].focused);
+
+    // While the link is busy a press on the graph grabs nothing, and a callback whose wait runs out
+    // sends nothing.
+    LinkTapStop();
+    LinkIdle = 0;
+    Frame(mic.get());
+    int hx, hy;
+    HandleAt(eq, 5, &hx, &hy);
+    Press(mic.get(), hx, hy);
+    MouseX = hx + 50;
+    Frame(mic.get());
+    Release();
+    EXPECT_EQ(eq.bands[5].moving, 0);
+    uint32_t sendsBefore = RequestChanged;
+    eq.typeButtons[5].value = 1;
+    eq.TypeChanged(5);
+    EXPECT_EQ(eq.bands[5].type, EqBandType::Peak) << "the change waits for the link, which never came";
+    EXPECT_EQ(RequestChanged, sendsBefore);
+    LinkIdle = 1;
+}
+
+TEST_F(MicPanelTest, ADownloadFillsBothPanelsWithTheProcessorsValues) {
+    LinkTapStop();
+    for (int n = 2; n <= 6; ++n)
+        AddDeadPort(n);
+    Px2950Sim& sim = AddSim(1);
+    ParamTargets targets{};
+    mic->BindTargets(targets);
+    room->BindTargets(targets);
+    BuildParamMap(targets);
+    LinkSetHook(HookDownloadApplied, [] {
+        MicPanel->RefreshFromValues();
+        REQPanel->RefreshFromValues();
+    });
+    TickUseClock();
+    CreateSenderThread();
+    ConnectState = ConnectStarted;
+    uint32_t start = TickNow();
+    while (!(ConnectState & ConnectDownloaded) && TickSince(start) < 8000) {
+        ConnectStep();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_TRUE(ConnectState & ConnectDownloaded);
+
+    const uint16_t sliderCodes[11] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515};
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(mic->sliders[i].value, sim.Param(sliderCodes[i])) << sliderCodes[i];
+    EXPECT_EQ(mic->checks[0].value, sim.Param(512));
+    EXPECT_EQ(mic->checks[1].value, sim.Param(516));
+    EXPECT_FLOAT_EQ(mic->eq.bands[AWndMic::HighPassBand].freq, 5.0f * sim.Param(513));
+    auto expectBands = [&](EqSection& eq, uint16_t first, int count) {
+        for (int b = 0; b < count; ++b) {
+            EXPECT_EQ(eq.typeButtons[b].value, sim.Param(first, b));
+            EXPECT_FLOAT_EQ(eq.bands[b].freq, EqFreqTable[sim.Param(first + 1, b)]) << first << " band " << b;
+            EXPECT_EQ(eq.gainFaders[b].value, sim.Param(first + 2, b));
+            EXPECT_NEAR(eq.bands[b].q, 0.2f * sim.Param(first + 3, b) + 0.2f, 1e-4f);
+        }
+    };
+    expectBands(mic->eq, 545, 7);
+    expectBands(room->eq, 1569, 15);
+}
