@@ -9,12 +9,12 @@
 struct ParamTargets;
 
 class AWndBar : public AWndFrame {
-public:
-  enum Level { Effect = 0, Mic = 1, Music = 2 };
+  public:
+    enum Level { Effect = 0, Mic = 1, Music = 2 };
 
-  AWndBar() {
-      x = y = 0;
-      frameFlags |= FrameOpen;
+    AWndBar() {
+        x = y = 0;
+        frameFlags |= FrameOpen;
     }
     void Build();
     void Draw(float alpha) override;

@@ -8,37 +8,37 @@
 #include "gui/GTextBox.h"
 
 class AWndCon : public AWndFrame {
-public:
-  enum ButtonId : uint32_t { ConnectButton = 0, CloseButton = 1, ScanAgainButton = 2 };
+  public:
+    enum ButtonId : uint32_t { ConnectButton = 0, CloseButton = 1, ScanAgainButton = 2 };
 
-  // Makes the controls; the frame itself comes from start-up's Create.
-  void Build();
-  void Draw(float alpha) override;
-  void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseUp(int x, int y, uint32_t clickSerial) override;
-  void OnChar(uint32_t ch) override;
-  void OnKeyDown(uint32_t key) override;
-  void OnClose() override;
-  void Relabel(uint32_t language) override;
+    // Makes the controls; the frame itself comes from start-up's Create.
+    void Build();
+    void Draw(float alpha) override;
+    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+    void OnChar(uint32_t ch) override;
+    void OnKeyDown(uint32_t key) override;
+    void OnClose() override;
+    void Relabel(uint32_t language) override;
 
-  // What the panel shows for the current link state.
-  enum class Display { Waiting, Scanning, Downloading, Downloaded, Uploading, Failed };
-  Display Showing() const;
-  // The message line as drawn now (the port name filled in).
-  void MessageText(char* out, int size) const;
+    // What the panel shows for the current link state.
+    enum class Display { Waiting, Scanning, Downloading, Downloaded, Uploading, Failed };
+    Display Showing() const;
+    // The message line as drawn now (the port name filled in).
+    void MessageText(char* out, int size) const;
 
-  GBaseBtn connect, close, scanAgain;
-  GTextBox portName;
-  const char* scanText = nullptr;
-  const char* successText = nullptr;
-  const char* finishedText = nullptr;
-  const char* failedText = nullptr;
-  const char* portLabel = nullptr;
-  const char* uploadText = nullptr;
+    GBaseBtn connect, close, scanAgain;
+    GTextBox portName;
+    const char* scanText = nullptr;
+    const char* successText = nullptr;
+    const char* finishedText = nullptr;
+    const char* failedText = nullptr;
+    const char* portLabel = nullptr;
+    const char* uploadText = nullptr;
 
-private:
-  // Connect, Scan again and the port box take input only while they are shown.
-  bool FailedControlsLive() const { return Showing() == Display::Failed; }
-  void DrawProgress(uint32_t done, uint32_t total);
+  private:
+    // Connect, Scan again and the port box take input only while they are shown.
+    bool FailedControlsLive() const { return Showing() == Display::Failed; }
+    void DrawProgress(uint32_t done, uint32_t total);
 };

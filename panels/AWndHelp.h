@@ -6,19 +6,19 @@
 #include "gui/GVScroll.h"
 
 class AWndHelp : public AWndFrame {
-public:
-  void Build();
-  void Draw(float alpha) override;
-  void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseUp(int x, int y, uint32_t clickSerial) override;
-  void OnWheel(int delta) override;
+  public:
+    void Build();
+    void Draw(float alpha) override;
+    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+    void OnWheel(int delta) override;
 
-  // The background whose outline box holds (x, y) in window pixels, or -1.
-  int ItemAt(int px, int py) const;
+    // The background whose outline box holds (x, y) in window pixels, or -1.
+    int ItemAt(int px, int py) const;
 
-  int32_t pickedItem = -1;
-  GVScroll scroller;
+    int32_t pickedItem = -1;
+    GVScroll scroller;
 };
 
 // The image panel: a large preview of the background picked in the gallery and "设置为背景", which makes

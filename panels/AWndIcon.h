@@ -6,36 +6,36 @@
 #include "gui/AWndFrame.h"
 
 class AWndIcon : public AWndFrame {
-public:
-  static constexpr int IconCount = 7;
+  public:
+    static constexpr int IconCount = 7;
 
-  void Build();
-  void Draw(float alpha) override;
-  void OnMouseMove(int, int, uint32_t, uint32_t*, uint32_t) override {}
-  void OnMouseDown(int, int, uint32_t*, uint32_t) override {}
-  void OnMouseUp(int, int, uint32_t) override {}
-  void Relabel(uint32_t language) override;
-  virtual void UpdateHover(int x, int y);
-  virtual void PressAt();
-  virtual void ReleaseAt();
+    void Build();
+    void Draw(float alpha) override;
+    void OnMouseMove(int, int, uint32_t, uint32_t*, uint32_t) override {}
+    void OnMouseDown(int, int, uint32_t*, uint32_t) override {}
+    void OnMouseUp(int, int, uint32_t) override {}
+    void Relabel(uint32_t language) override;
+    virtual void UpdateHover(int x, int y);
+    virtual void PressAt();
+    virtual void ReleaseAt();
 
-  // Base and magnified icon sizes for the current width.
-  float BaseSize() const;
-  float MagnifiedSize() const { return 1.8f * BaseSize(); }
-  float RestingLeft(int icon) const;
-  // Moves every icon towards its target: the same share of the way per unit of time at any frame
-  // rate (a tenth of the distance left per 10 ms, as it were), from the time since the last step.
-  void Ease(uint32_t elapsedMs);
+    // Base and magnified icon sizes for the current width.
+    float BaseSize() const;
+    float MagnifiedSize() const { return 1.8f * BaseSize(); }
+    float RestingLeft(int icon) const;
+    // Moves every icon towards its target: the same share of the way per unit of time at any frame
+    // rate (a tenth of the distance left per 10 ms, as it were), from the time since the last step.
+    void Ease(uint32_t elapsedMs);
 
-  float iconX[IconCount] = {};
-  float iconSize[IconCount] = {};
-  float drawnX[IconCount] = {};
-  int32_t hoverIcon = -1;
-  int32_t lastLabelIcon = -1;
-  uint32_t lastLabelTick = 0;
-  const char* labels[IconCount] = {};
-  uint32_t lastDrawTick = 0;
+    float iconX[IconCount] = {};
+    float iconSize[IconCount] = {};
+    float drawnX[IconCount] = {};
+    int32_t hoverIcon = -1;
+    int32_t lastLabelIcon = -1;
+    uint32_t lastLabelTick = 0;
+    const char* labels[IconCount] = {};
+    uint32_t lastDrawTick = 0;
 
-private:
-  void Targets(float* targetX, float* targetSize) const;
+  private:
+    void Targets(float* targetX, float* targetSize) const;
 };

@@ -6,12 +6,12 @@
 #include "gui/GBaseBtn.h"
 
 class AWndImg : public AWndFrame {
-public:
-  void Build();
-  void Draw(float alpha) override;
-  void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+  public:
+    void Build();
+    void Draw(float alpha) override;
+    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
 
-  GBaseBtn setBackground;
+    GBaseBtn setBackground;
 };

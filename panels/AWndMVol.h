@@ -3,5 +3,5 @@
 #include "gui/AWndFrame.h"
 
 class AWndMVol : public AWndFrame {
-public:
+  public:
 };

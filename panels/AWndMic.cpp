@@ -114,11 +114,6 @@ void AWndMic::HighPassDragged() {
     lastSentHpf = v;
 }
 
-bool AWndMic::TakesInput() const {
-    if (!IsActive() || !HasFocus()) return false;
-    return !(IsCompact() && sizeAnimStart() == 0);
-}
-
 void AWndMic::Draw(float alpha) {
     if (!IsActive()) return;
     AWndFrame::Draw(alpha);
@@ -134,7 +129,7 @@ void AWndMic::Draw(float alpha) {
 void AWndMic::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
     if (!IsActive()) return;
     AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    if (!TakesInput()) return;
+    if (!eq.PanelTakesInput()) return;
     for (GPushBar& s : sliders)
         s.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
     eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
@@ -143,7 +138,7 @@ void AWndMic::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed
 void AWndMic::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
     if (!IsActive()) return;
     AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
-    if (!TakesInput() || !LinkIdle) return;
+    if (!eq.PanelTakesInput() || !LinkIdle) return;
     for (GPushBar& s : sliders)
         s.OnMouseDown(px, py, claimed, clickSerial);
     eq.RouteDown(px, py, claimed, clickSerial);

@@ -11,33 +11,30 @@
 struct ParamTargets;
 
 class AWndMic : public AWndFrame {
-public:
-  static constexpr int SliderCount = 11;
-  static constexpr int HighPassSlider = 8;
-  static constexpr int HighPassBand = 7;
+  public:
+    static constexpr int SliderCount = 11;
+    static constexpr int HighPassSlider = 8;
+    static constexpr int HighPassBand = 7;
 
-  void Build();
-  void Draw(float alpha) override;
-  void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseUp(int x, int y, uint32_t clickSerial) override;
-  void OnChar(uint32_t ch) override;
-  void OnKeyDown(uint32_t key) override;
-  void RefreshFromValues() override;
-  void Relabel(uint32_t language) override;
-  void BindTargets(ParamTargets& targets);
+    void Build();
+    void Draw(float alpha) override;
+    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+    void OnChar(uint32_t ch) override;
+    void OnKeyDown(uint32_t key) override;
+    void RefreshFromValues() override;
+    void Relabel(uint32_t language) override;
+    void BindTargets(ParamTargets& targets);
 
-  // Slider `id` changed: the high-pass band follows slider 8; sent unless sending is off.
-  void SliderChanged(int id);
-  void CheckChanged(int id);
-  // The high-pass handle was dragged: slider 8 follows it and goes out when it changed.
-  void HighPassDragged();
+    // Slider `id` changed: the high-pass band follows slider 8; sent unless sending is off.
+    void SliderChanged(int id);
+    void CheckChanged(int id);
+    // The high-pass handle was dragged: slider 8 follows it and goes out when it changed.
+    void HighPassDragged();
 
-  GPushBar sliders[SliderCount];
-  GCheck checks[2];
-  EqSection eq;
-  uint32_t lastSentHpf = 0xFFFFFFFF;
-
-private:
-  bool TakesInput() const;
+    GPushBar sliders[SliderCount];
+    GCheck checks[2];
+    EqSection eq;
+    uint32_t lastSentHpf = 0xFFFFFFFF;
 };

@@ -31,22 +31,22 @@ extern uint32_t MessageArg;
 extern void (*SystemControlCallback)(uint32_t id);
 
 class AWndMsg : public AWndFrame {
-public:
-  enum ButtonId : uint32_t { OkButton = 0, YesButton = 1, NoButton = 2 };
+  public:
+    enum ButtonId : uint32_t { OkButton = 0, YesButton = 1, NoButton = 2 };
 
-  void Build();
-  void Draw(float alpha) override;
-  void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseUp(int x, int y, uint32_t clickSerial) override;
-  void Relabel(uint32_t language) override;
-  // A question (0x100, 0x400, 0x1000) shows "是" / "否"; every other message "确定".
-  bool AsksYesNo() const;
+    void Build();
+    void Draw(float alpha) override;
+    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+    void Relabel(uint32_t language) override;
+    // A question (0x100, 0x400, 0x1000) shows "是" / "否"; every other message "确定".
+    bool AsksYesNo() const;
 
-  GBaseBtn yesButton, noButton, okButton;
-  const char* texts[MessageCount] = {};
-  // Called with 1 when "是" answers an EQ reset question.
-  void (*confirmAction)(uint32_t answer) = nullptr;
+    GBaseBtn yesButton, noButton, okButton;
+    const char* texts[MessageCount] = {};
+    // Called with 1 when "是" answers an EQ reset question.
+    void (*confirmAction)(uint32_t answer) = nullptr;
 };
 
 // The answer of one of the message panel's buttons (0 OK, 1 Yes, 2 No).

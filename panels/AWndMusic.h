@@ -3,5 +3,5 @@
 #include "gui/AWndFrame.h"
 
 class AWndMusic : public AWndFrame {
-public:
+  public:
 };

@@ -22,11 +22,6 @@ void AWndREQ::BindTargets(ParamTargets& targets) {
         targets.roomBands[b] = eq.bandCodes[b];
 }
 
-bool AWndREQ::TakesInput() const {
-    if (!IsActive() || !HasFocus()) return false;
-    return !(IsCompact() && sizeAnimStart() == 0);
-}
-
 void AWndREQ::Draw(float alpha) {
     if (!IsActive()) return;
     AWndFrame::Draw(alpha);
@@ -36,13 +31,13 @@ void AWndREQ::Draw(float alpha) {
 void AWndREQ::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
     if (!IsActive()) return;
     AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    if (TakesInput()) eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
+    if (eq.PanelTakesInput()) eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
 }
 
 void AWndREQ::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
     if (!IsActive()) return;
     AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
-    if (!TakesInput() || !LinkIdle) return;
+    if (!eq.PanelTakesInput() || !LinkIdle) return;
     eq.RouteDown(px, py, claimed, clickSerial);
     eq.NotePress();
 }

@@ -7,22 +7,19 @@
 struct ParamTargets;
 
 class AWndREQ : public AWndFrame {
-public:
-  static constexpr int BandCount = 15;
+  public:
+    static constexpr int BandCount = 15;
 
-  void Build();
-  void Draw(float alpha) override;
-  void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-  void OnMouseUp(int x, int y, uint32_t clickSerial) override;
-  void OnChar(uint32_t ch) override;
-  void OnKeyDown(uint32_t key) override;
-  void RefreshFromValues() override;
-  void Relabel(uint32_t language) override;
-  void BindTargets(ParamTargets& targets);
+    void Build();
+    void Draw(float alpha) override;
+    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+    void OnChar(uint32_t ch) override;
+    void OnKeyDown(uint32_t key) override;
+    void RefreshFromValues() override;
+    void Relabel(uint32_t language) override;
+    void BindTargets(ParamTargets& targets);
 
-  EqSection eq;
-
-private:
-  bool TakesInput() const;
+    EqSection eq;
 };

@@ -3,5 +3,5 @@
 #include "gui/AWndFrame.h"
 
 class AWndSC : public AWndFrame {
-public:
+  public:
 };

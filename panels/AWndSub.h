@@ -3,5 +3,5 @@
 #include "gui/AWndFrame.h"
 
 class AWndSub : public AWndFrame {
-public:
+  public:
 };

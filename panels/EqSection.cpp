@@ -155,6 +155,10 @@ bool EqSection::ShowsControls() const {
     return !(owner->IsCompact() && owner->sizeAnimStart() == 0);
 }
 
+bool EqSection::PanelTakesInput() const {
+    return owner && owner->IsActive() && owner->HasFocus() && ShowsControls();
+}
+
 float EqSection::ControlsAlpha() const {
     float a = owner->opacity;
     if (owner->sizeAnimStart() != 0) {

@@ -68,6 +68,8 @@ class EqSection {
     // The alpha the panel's own controls are drawn with (fading with the compact toggle).
     float ControlsAlpha() const;
     bool ShowsControls() const;
+    // The panel takes mouse input: open, not minimised, focused and not showing only its graph.
+    bool PanelTakesInput() const;
     void GraphRect(int* x, int* y, int* width, int* height) const;
     void OnBandDragged(int band, uint32_t rightDown);
 
