@@ -191,6 +191,7 @@ void TonvexCore::StartUp() {
     MusicPanel->frameFlags |= FrameHasSizeToggle;
     MVolPanel->Create(400, 300, 340, 196, 200, 200, "Volume");
     MVolPanel->frameFlags |= FrameFixedSize;
+    MVolPanel->Build();
     REQPanel->Create(500, 200, 800, 560, 460, 480, "R.EQ");
     REQPanel->frameFlags |= FrameHasSizeToggle;
     REQPanel->Build();
@@ -220,6 +221,7 @@ void TonvexCore::StartUp() {
     BarPanel->BindTargets(targets);
     MicPanel->BindTargets(targets);
     REQPanel->BindTargets(targets);
+    MVolPanel->BindTargets(targets);
     BuildParamMap(targets);
     LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
     LinkSetHook(HookCloseConnectPanel, [] {
