@@ -1,0 +1,165 @@
+#include "link/ModeFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+uint8_t ModeBuffer[ModeSlotCount * ModeRecordBytes];
+
+namespace {
+
+std::string g_path = "mode.dat";
+std::string g_problem;
+// Only a file that was read (or did not exist) is written: one that could not be read is not replaced.
+bool g_writable = false;
+bool g_stopBeforeRename = false;
+
+// Record layout: where each run of parameters starts, how many bytes, and the largest value of each.
+struct Run {
+    int offset, count;
+    uint8_t limits[11];
+    bool bands; // four bytes a band: type, frequency, gain and Q codes
+};
+constexpr uint8_t BandLimits[4] = {2, 255, 180, 179};
+const Run Layout[] = {
+    {26, 11, {100, 8, 50, 20, 8, 20, 50, 99, 40, 13, 100}, false}, // microphone and effect sliders
+    {37, 2, {1, 1}, false},                                        // the two microphone check boxes
+    {39, 28, {}, true},                                            // microphone EQ
+    {67, 2, {1, 1}, false},                                        // music Auto/Manual, Sing/Disco
+    {69, 2, {1, 40}, false},                                       // music slope and high-pass, Sing
+    {71, 28, {}, true},                                            // music EQ, Sing
+    {99, 2, {1, 40}, false},                                       // the same, Disco
+    {101, 28, {}, true},
+    {129, 2, {1, 1}, false},                       // sub-woofer Auto/Manual, Sing/Disco
+    {131, 4, {124, 124, 124, 124}, false},         // sub-woofer music and mic gains, Sing then Disco
+    {135, 3, {62, 60, 20}, false},                 // sub-woofer effect volume, low-pass, high-pass
+    {138, 12, {}, true},                           // sub-woofer EQ
+    {150, 6, {124, 124, 62, 124, 40, 167}, false}, // center and surround sliders
+    {156, 2, {1, 1}, false},                       // slope, room EQ path
+    {158, 12, {}, true},                           // center and surround EQ
+    {170, 60, {}, true},                           // room EQ
+    {230, 5, {62, 62, 62, 62, 62}, false},         // volume presets
+};
+
+bool AnyExtraSlotUsed() {
+    for (size_t i = ModeFileRecords * ModeRecordBytes; i < sizeof ModeBuffer; ++i)
+        if (ModeBuffer[i]) return true;
+    return false;
+}
+
+bool WriteAll(int fd, const uint8_t* bytes, size_t count) {
+    while (count > 0) {
+        ssize_t n = write(fd, bytes, count);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes += n;
+        count -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+ModeFileStatus LoadModeFile(const char* path) {
+    std::memset(ModeBuffer, 0, sizeof ModeBuffer);
+    g_path = path ? path : "mode.dat";
+    g_problem.clear();
+    g_writable = false;
+    // O_NOFOLLOW and O_NONBLOCK: a planted symlink is not followed and a FIFO does not hold start-up.
+    int fd = open(g_path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            g_writable = true;
+            return ModeFileStatus::Created;
+        }
+        g_problem =
+            "\"" + g_path + "\" " +
+            (errno == ELOOP ? std::string("is a link; PC modes are kept in memory and not saved over it")
+                            : std::string("cannot be read: ") + std::strerror(errno));
+        return errno == ELOOP ? ModeFileStatus::Refused : ModeFileStatus::Unreadable;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        g_problem =
+            "\"" + g_path + "\" is not a regular file; PC modes are kept in memory and not saved over it";
+        return ModeFileStatus::Refused;
+    }
+    size_t got = 0;
+    while (got < sizeof ModeBuffer) {
+        ssize_t n = read(fd, ModeBuffer + got, sizeof ModeBuffer - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    close(fd);
+    g_writable = true;
+    return ModeFileStatus::Loaded;
+}
+
+const std::string& ModeFileProblem() {
+    return g_problem;
+}
+
+bool WriteModeFile() {
+    struct stat st;
+    // What the load refused stays refused, and so does whatever took the file's place since.
+    if (!g_writable || (lstat(g_path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))) return false;
+    std::string temp = g_path + ".tmp";
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    size_t bytes = (AnyExtraSlotUsed() ? ModeSlotCount : ModeFileRecords) * ModeRecordBytes;
+    bool ok = WriteAll(fd, ModeBuffer, bytes) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (!ok) {
+        unlink(temp.c_str());
+        return false;
+    }
+    if (g_stopBeforeRename) return false;
+    if (rename(temp.c_str(), g_path.c_str()) != 0) {
+        unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+void ModeSlotName(int slot, char out[ModeNameBytes + 1]) {
+    out[0] = 0;
+    if (slot < 0 || slot >= ModeSlotCount) return;
+    std::memcpy(out, ModeBuffer + slot * ModeRecordBytes + ModeNameOffset, ModeNameBytes);
+    out[ModeNameBytes] = 0;
+}
+
+void SetModeSlotName(int slot, const char* name) {
+    if (slot < 0 || slot >= ModeSlotCount) return;
+    uint8_t* field = ModeBuffer + slot * ModeRecordBytes + ModeNameOffset;
+    std::memset(field, 0, ModeNameBytes);
+    if (name) std::memcpy(field, name, strnlen(name, ModeNameBytes));
+}
+
+uint8_t ModeByteLimit(int offset) {
+    for (const Run& run : Layout) {
+        if (offset < run.offset || offset >= run.offset + run.count) continue;
+        int k = offset - run.offset;
+        return run.bands ? BandLimits[k % 4] : run.limits[k];
+    }
+    return 0;
+}
+
+void ClampedModeRecord(int slot, uint8_t out[ModeRecordBytes]) {
+    std::memset(out, 0, ModeRecordBytes);
+    if (slot < 0 || slot >= ModeSlotCount) return;
+    const uint8_t* record = ModeBuffer + slot * ModeRecordBytes;
+    std::memcpy(out + ModeNameOffset, record + ModeNameOffset, ModeNameBytes);
+    for (int offset = ModeNameOffset + ModeNameBytes; offset < ModeRecordBytes; ++offset) {
+        uint8_t limit = ModeByteLimit(offset);
+        out[offset] = record[offset] > limit ? limit : record[offset];
+    }
+}
+
+void ModeFileStopBeforeRenameForTest(bool stop) {
+    g_stopBeforeRename = stop;
+}

@@ -1,0 +1,47 @@
+// The PC modes in "mode.dat": 256-byte records of a whole sound setting, a name at offset 16 and the
+// parameters from offset 26 (the layout is the record table in ModeFile.cpp). The file holds 20
+// records; it grows to 25 (6400 bytes) only once one of PC modes 21 to 25 holds something, so that a
+// file of 20 records stays as every copy of the program writes it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+constexpr int ModeRecordBytes = 256;
+constexpr int ModeFileRecords = 20;
+constexpr int ModeSlotCount = 25;
+constexpr int ModeNameOffset = 16;
+constexpr int ModeNameBytes = 10;
+
+// The records in memory (zero where the file had nothing).
+extern uint8_t ModeBuffer[ModeSlotCount * ModeRecordBytes];
+
+enum class ModeFileStatus {
+    Loaded,    // read (a short file as far as it goes)
+    Created,   // there was none: every mode is empty
+    Refused,   // not a regular file (a symlink, a FIFO, a folder): left alone, nothing is saved over it
+    Unreadable // could not be opened: the modes live in memory only
+};
+
+// Reads the mode file (at `path`, "mode.dat" in the working folder by default) into ModeBuffer.
+ModeFileStatus LoadModeFile(const char* path = "mode.dat");
+// The message for the last load that was not Loaded or Created; empty otherwise.
+const std::string& ModeFileProblem();
+
+// Writes the records whole: to a temporary file in the same folder, flushed to the disk and renamed
+// over the file. False when that did not reach the disk (the old file is then untouched).
+bool WriteModeFile();
+
+// The name of PC mode `slot` (0-based) as text: up to ten characters, NUL-terminated.
+void ModeSlotName(int slot, char out[ModeNameBytes + 1]);
+// Stores up to ten characters of `name`, zero-padded.
+void SetModeSlotName(int slot, const char* name);
+
+// The largest value a record byte may hold (0 for reserved bytes and the name).
+uint8_t ModeByteLimit(int offset);
+// Record `slot` with every parameter byte held within its range, as it may go to a panel or the
+// processor.
+void ClampedModeRecord(int slot, uint8_t out[ModeRecordBytes]);
+
+// Tests: the next write stops after the temporary file is written, as a crash before the rename would.
+void ModeFileStopBeforeRenameForTest(bool stop);
