@@ -12,6 +12,7 @@
 #include "common/vorcore_memory.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
+#include "link/ModeFile.h"
 #include "link/ParamMap.h"
 #include "panels/AWndBar.h"
 #include "panels/AWndCon.h"
@@ -29,6 +30,7 @@
 
 #include <GL/gl.h>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -223,6 +225,8 @@ void TonvexCore::StartUp() {
     REQPanel->BindTargets(targets);
     MVolPanel->BindTargets(targets);
     BuildParamMap(targets);
+    if (LoadModeFile() != ModeFileStatus::Loaded && !ModeFileProblem().empty())
+        std::fprintf(stderr, "tonvex: %s\n", ModeFileProblem().c_str());
     LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
     LinkSetHook(HookCloseConnectPanel, [] {
         if (!ConPanel) return;
