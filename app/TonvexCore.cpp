@@ -203,6 +203,8 @@ void TonvexCore::StartUp() {
     SubPanel->frameFlags |= FrameHasSizeToggle;
     SysPanel->Create(600, 200, 300, 340, 200, 200, "System");
     SysPanel->frameFlags |= FrameFixedSize;
+    SysPanel->Build();
+    SystemLanguageSwitch = [](uint32_t language) { TonvexCore::Instance().SetLanguage(language); };
 
     // The z-order list: the connecting panel on top, the system panel at the bottom.
     AWndFrame* order[] = {ConPanel, HelpPanel, MicPanel, MsgPanel, ImgPanel, MusicPanel,
@@ -224,6 +226,7 @@ void TonvexCore::StartUp() {
     MicPanel->BindTargets(targets);
     REQPanel->BindTargets(targets);
     MVolPanel->BindTargets(targets);
+    SysPanel->BindTargets(targets);
     BuildParamMap(targets);
     if (LoadModeFile() != ModeFileStatus::Loaded && !ModeFileProblem().empty())
         std::fprintf(stderr, "tonvex: %s\n", ModeFileProblem().c_str());

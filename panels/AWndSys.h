@@ -1,10 +1,83 @@
+// The System panel: the language, the music input port, the keypad lock, the keypad and system
+// passwords and the system control mode on its "System" page; the processor's and the PC's stored
+// modes on its "Mode" page.
+//
+//   passwordStep | event                                         | next
+//   -------------+-----------------------------------------------+----------------------------------
+//   0            | Enter in a password box, the processor agrees | 1 keypad, 2 system, 3 control mode
+//   0            | Enter, wrong length or the processor disagrees| 11 keypad, 22 / 33 system
+//   1, 2         | Enter in the new-password box                 | 0, with the result as a message
+//   1, 2         | a press that leaves the new-password box      | 0
+//   3            | any release (User / Project take the press)   | 0
 #pragma once
 
 #include "gui/AWndFrame.h"
+#include "gui/GBCheck.h"
+#include "gui/GBaseBtn.h"
+#include "gui/GTextBox.h"
+
+struct ParamTargets;
+
+// The language switch belongs to the application; the panel's language choice calls it (set at
+// start-up).
+extern void (*SystemLanguageSwitch)(uint32_t language);
 
 class AWndSys : public AWndFrame {
   public:
-    // The list whose drop-down is unfolded (equipment modes or PC modes), or null. While one is, it alone
-    // gets the presses.
+    enum ButtonId : uint32_t {
+        EnglishButton = 0,
+        ChineseButton = 1,
+        InputPort1 = 2,
+        InputPort2 = 3,
+        KeyLockOff = 4,
+        KeyLockOn = 5,
+        CloseButton = 6,
+        UserButton = 8,
+        ProjectButton = 9,
+    };
+    enum PasswordBox : uint32_t {
+        KeypadCheck = 0,
+        SystemCheck = 1,
+        ControlCheck = 2,
+        NewKeypad = 3,
+        NewSystem = 4
+    };
+
+    void Build();
+    void Draw(float alpha) override;
+    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+    void OnChar(uint32_t ch) override;
+    void OnKeyDown(uint32_t key) override;
+    void RefreshFromValues() override;
+    void Relabel(uint32_t language) override;
+    void BindTargets(ParamTargets& targets);
+    // The list whose drop-down is unfolded (equipment modes or PC modes), or null. While one is, it
+    // alone gets the presses.
     virtual GUIWnd* OpenDropDown() { return nullptr; }
+
+    void OnButton(uint32_t id);
+    // Enter in password box `id`.
+    void OnPassword(uint32_t id);
+    // The new-password box of the current step (keypad in step 1, system in step 2), or null.
+    GTextBox* NewPasswordBox();
+
+    uint32_t page = 1; // 1 "System", 0 "Mode"
+    uint32_t passwordStep = 0;
+    GBCheck languagePair[2], inputPortPair[2], keyLockPair[2], controlPair[2];
+    GTextBox passwordBoxes[5];
+    GBaseBtn close;
+    // The targets of codes 16 and 8, which the download fills.
+    uint32_t inputPortValue = 0, keyLockValue = 0;
+    const char* rowLabels[6] = {};
+    const char* tabLabels[2] = {};
+    const char* stepTexts[5] = {}; // steps 1, 11, 2, 22 and 33, 3
+
+  private:
+    void Choose(GBCheck pair[2], int member);
+    // Sends `code` and waits for the answer; false when the wait ran out.
+    bool Ask(uint32_t code);
+    void CheckPassword(uint32_t id);
+    void WriteNewPassword(uint32_t id);
 };

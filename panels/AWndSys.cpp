@@ -1,0 +1,344 @@
+#include "panels/AWndSys.h"
+
+#include "app/AppState.h"
+#include "app/Textures.h"
+#include "common/Tick.h"
+#include "gui/SkinPieces.h"
+#include "gui/TextRenderer.h"
+#include "link/LinkState.h"
+#include "link/LinkWait.h"
+#include "link/ParamMap.h"
+#include "panels/AWndMsg.h"
+
+#include <GL/gl.h>
+#include <cstring>
+
+void (*SystemLanguageSwitch)(uint32_t language) = nullptr;
+
+namespace {
+
+const LabelPair Title = {{"System", "系统"}};
+const LabelPair Tabs[2] = {{{"Mode", "模式"}}, {{"System", "系统"}}};
+const LabelPair Rows[6] = {
+    {{"Language", "语言选择"}},
+    {{"Music Input Port", "音乐输出口"}},
+    {{"Auto Keyset Lock", "自动键盘锁"}},
+    {{"Keyset Password", "键盘密码设置"}},
+    {{"System Password", "系统密码设置"}},
+    {{"System Control", "系统模式选择"}},
+};
+const LabelPair Steps[4] = {
+    {{"New keybaord password:", "输入键盘密码:"}},
+    {{"Password do not match", "键盘密码错误!"}},
+    {{"New system password", "输入系统密码:"}},
+    {{"Password do not match", "系统密码错误!"}},
+};
+const LabelPair ChooseMode = {{"Choose system mode:", "选择系统模式："}};
+
+void OnSysButton(uint32_t id) {
+    if (SysPanel) SysPanel->OnButton(id);
+}
+void OnSysPassword(uint32_t id) {
+    if (SysPanel) SysPanel->OnPassword(id);
+}
+
+constexpr uint32_t None = 0xFFFFFFFF;
+
+} // namespace
+
+void AWndSys::Build() {
+    auto pair = [this](GBCheck* members, int y, const char* left, const char* right, uint32_t id) {
+        members[0].Create(130, y, 64, 22, left, left, FontNormal, 0, GBaseBtn::LatchOn | GBaseBtn::JoinRight,
+                          UiTexture, id, OnSysButton, this);
+        members[1].Create(193, y, 64, 22, right, right, FontNormal, 0, GBaseBtn::LatchOn | GBaseBtn::JoinLeft,
+                          UiTexture, id + 1, OnSysButton, this);
+    };
+    pair(languagePair, 64, "English", "中文", EnglishButton);
+    pair(inputPortPair, 96, "1", "2", InputPort1);
+    pair(keyLockPair, 128, "OFF", "ON", KeyLockOff);
+    controlPair[0].Create(48, 284, 64, 22, "User", "User", FontNormal, 0,
+                          GBaseBtn::LatchOn | GBaseBtn::JoinRight, UiTexture, UserButton, OnSysButton, this);
+    controlPair[1].Create(111, 284, 64, 22, "Project", "Project", FontNormal, 0,
+                          GBaseBtn::LatchOn | GBaseBtn::JoinLeft, UiTexture, ProjectButton, OnSysButton,
+                          this);
+    const int boxY[5] = {160, 192, 224, 284, 284};
+    const int boxX[5] = {130, 130, 130, 48, 48};
+    const int lengths[5] = {4, 6, 6, 4, 6};
+    for (uint32_t i = 0; i < 5; ++i) {
+        passwordBoxes[i].Create(DxTexture, nullptr, boxX[i], boxY[i], 120, 26,
+                                GTextBox::DigitsOnly | GTextBox::NoFocusCallback | GTextBox::NoPoint,
+                                FontNormal, i, OnSysPassword, this);
+        passwordBoxes[i].maxLength = lengths[i];
+    }
+    close.Create(220, 310, 64, 24, "关闭", FontNormal, GBaseBtn::TintPress, UiTexture, CloseButton,
+                 OnSysButton, this);
+    Relabel(Language);
+}
+
+void AWndSys::Relabel(uint32_t language) {
+    title = Title[language];
+    for (int i = 0; i < 2; ++i)
+        tabLabels[i] = Tabs[i][language];
+    for (int i = 0; i < 6; ++i)
+        rowLabels[i] = Rows[i][language];
+    for (int i = 0; i < 4; ++i)
+        stepTexts[i] = Steps[i][language];
+    stepTexts[4] = ChooseMode[language];
+    // The language choice shows the language now in use.
+    Choose(languagePair, language ? 1 : 0);
+}
+
+void AWndSys::BindTargets(ParamTargets& targets) {
+    targets.musicInputPort = &inputPortValue;
+    targets.keysetLock = &keyLockValue;
+}
+
+void AWndSys::Choose(GBCheck members[2], int member) {
+    members[0].SetState(member == 0);
+    members[1].SetState(member == 1);
+}
+
+void AWndSys::RefreshFromValues() {
+    Choose(inputPortPair, inputPortValue ? 1 : 0);
+    Choose(keyLockPair, keyLockValue ? 1 : 0);
+}
+
+bool AWndSys::Ask(uint32_t code) {
+    LinkSend(code, 0, None, None);
+    return LinkWaitIdle(LinkWaitBoundFor(code)) == 0;
+}
+
+GTextBox* AWndSys::NewPasswordBox() {
+    if (passwordStep == 1) return &passwordBoxes[NewKeypad];
+    if (passwordStep == 2) return &passwordBoxes[NewSystem];
+    return nullptr;
+}
+
+void AWndSys::OnButton(uint32_t id) {
+    switch (id) {
+    case EnglishButton:
+    case ChineseButton:
+        if (SystemLanguageSwitch) SystemLanguageSwitch(id == ChineseButton ? 1 : 0);
+        Choose(languagePair, static_cast<int>(id));
+        break;
+    case InputPort1:
+    case InputPort2:
+        inputPortValue = id - InputPort1;
+        Choose(inputPortPair, static_cast<int>(inputPortValue));
+        LinkSend(16, inputPortValue, None, None);
+        break;
+    case KeyLockOff:
+    case KeyLockOn:
+        keyLockValue = id - KeyLockOff;
+        Choose(keyLockPair, static_cast<int>(keyLockValue));
+        LinkSend(8, keyLockValue, None, None);
+        break;
+    case UserButton:
+    case ProjectButton:
+        SystemControlMode = id - UserButton;
+        Choose(controlPair, static_cast<int>(SystemControlMode));
+        LinkSend(3, SystemControlMode, None, None);
+        break;
+    case CloseButton:
+        fadeStart = TickNow();
+        frameFlags |= FrameClosing;
+        break;
+    default:
+        break;
+    }
+}
+
+void AWndSys::OnPassword(uint32_t id) {
+    if (id <= ControlCheck) CheckPassword(id);
+    if ((id == NewKeypad && passwordStep == 1) || (id == NewSystem && passwordStep == 2))
+        WriteNewPassword(id);
+}
+
+void AWndSys::CheckPassword(uint32_t id) {
+    static const uint32_t wrongStep[3] = {11, 22, 33};
+    GTextBox& box = passwordBoxes[id];
+    int digits = id == KeypadCheck ? 4 : 6;
+    uint32_t code = id == KeypadCheck ? 6 : 4;
+    if (static_cast<int>(std::strlen(box.text)) != digits || !Ask(code)) {
+        passwordStep = wrongStep[id];
+        return;
+    }
+    bool match = LastReply[4] == code && LastReply[5] == 0;
+    for (int i = 0; i < digits && match; ++i)
+        match = box.text[i] == '0' + LastReply[6 + i];
+    if (!match) {
+        passwordStep = wrongStep[id];
+        return;
+    }
+    box.SetText(nullptr);
+    if (id == ControlCheck) {
+        passwordStep = 3;
+        box.focused = 0;
+        controlPair[0].SetState(0);
+        controlPair[1].SetState(0);
+        return;
+    }
+    passwordStep = id == KeypadCheck ? 1 : 2;
+    box.focused = 0;
+    GTextBox* fresh = NewPasswordBox();
+    fresh->SetText(nullptr);
+    fresh->focused = 1;
+    ActiveTextEdit = &fresh->focused;
+}
+
+void AWndSys::WriteNewPassword(uint32_t id) {
+    GTextBox& box = passwordBoxes[id];
+    int digits = id == NewKeypad ? 4 : 6;
+    uint32_t code = id == NewKeypad ? 7 : 5;
+    bool done = false;
+    if (static_cast<int>(std::strlen(box.text)) == digits) {
+        uint8_t payload[10] = {};
+        for (int i = 0; i < digits; ++i)
+            payload[i] = static_cast<uint8_t>(box.text[i] - '0');
+        LinkSendPayload(code, payload);
+        done = LinkWaitIdle(LinkWaitBoundFor(code)) == 0 && LastReply[4] == code && LastReply[5] == 0;
+    }
+    box.SetText(nullptr);
+    box.focused = 0;
+    passwordStep = 0;
+    if (id == NewKeypad)
+        ShowMessage(done ? MsgKeypadPasswordDone : MsgKeypadPasswordFailed);
+    else
+        ShowMessage(done ? MsgSystemPasswordDone : MsgSystemPasswordFailed);
+}
+
+void AWndSys::Draw(float alpha) {
+    if (!IsActive()) return;
+    AWndFrame::Draw(alpha);
+    float a = opacity;
+    BeginSkin(ExTexture, 1.0f, 1.0f, 1.0f, a);
+    DrawSkinQuad(Rect(Piece::SysBand), x + 1, y + 22, width - 2, 27);
+    DrawSkinQuad(Rect(Piece::SysTabHighlight), x + (page ? 72 : 12), y + 24, 62, 22);
+    if (FontNormal) {
+        for (int t = 0; t < 2; ++t) {
+            float shade = static_cast<uint32_t>(t) == page ? 1.0f : 0.0f;
+            glColor4f(shade, shade, shade, a);
+            int left = x + 12 + 60 * t;
+            FontNormal->DrawText(left + (62 - FontNormal->TextWidth("%s", tabLabels[t])) / 2, y + 28, "%s",
+                                 tabLabels[t]);
+        }
+    }
+    close.Draw(a);
+    if (!page || !FontNormal) return;
+
+    glColor4f(0.0f, 0.0f, 0.0f, a);
+    const int rowY[6] = {70, 102, 134, 166, 198, 230};
+    for (int i = 0; i < 6; ++i) {
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(0.0f, 0.0f, 0.0f, a);
+        FontNormal->DrawText(x + 22, y + rowY[i] - 4, "%s", rowLabels[i]);
+    }
+    for (GBCheck* pairs : {languagePair, inputPortPair, keyLockPair})
+        for (int m = 0; m < 2; ++m)
+            pairs[m].Draw(a);
+    for (int i = 0; i < 3; ++i)
+        passwordBoxes[i].DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed,
+                                 ClickSerial);
+
+    const char* step = nullptr;
+    bool red = false;
+    switch (passwordStep) {
+    case 1:
+        step = stepTexts[0];
+        break;
+    case 11:
+        step = stepTexts[1];
+        red = true;
+        break;
+    case 2:
+        step = stepTexts[2];
+        break;
+    case 22:
+    case 33:
+        step = stepTexts[3];
+        red = true;
+        break;
+    case 3:
+        step = stepTexts[4];
+        red = true;
+        break;
+    default:
+        break;
+    }
+    if (step) {
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(red ? 0.4f : 0.0f, 0.0f, 0.0f, a);
+        FontNormal->DrawText(x + 22, y + 266, "%s", step);
+    }
+    if (GTextBox* fresh = NewPasswordBox())
+        fresh->DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed, ClickSerial);
+    if (passwordStep == 3)
+        for (GBCheck& c : controlPair)
+            c.Draw(a);
+}
+
+void AWndSys::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    close.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    if (!page) return;
+    for (int i = 0; i < 3; ++i)
+        passwordBoxes[i].OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    if (GTextBox* fresh = NewPasswordBox()) fresh->OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+}
+
+void AWndSys::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
+    close.OnMouseDown(px, py, claimed, clickSerial);
+    int rx = px - x, ry = py - y;
+    if (!*claimed && ry > 22 && ry < 46) {
+        if (rx > 12 && rx < 74) page = 0;
+        if (rx > 72 && rx < 134) page = 1;
+    }
+    if (!page) return;
+    for (GBCheck* pairs : {languagePair, inputPortPair, keyLockPair})
+        for (int m = 0; m < 2; ++m)
+            pairs[m].OnMouseDown(px, py, claimed, clickSerial);
+    if (passwordStep == 3)
+        for (GBCheck& c : controlPair)
+            c.OnMouseDown(px, py, claimed, clickSerial);
+    for (int i = 0; i < 3; ++i) {
+        passwordBoxes[i].OnMouseDown(px, py, claimed, clickSerial);
+        if (passwordBoxes[i].focused) ActiveTextEdit = &passwordBoxes[i].focused;
+    }
+    if (GTextBox* fresh = NewPasswordBox()) {
+        fresh->OnMouseDown(px, py, claimed, clickSerial);
+        if (!fresh->focused) passwordStep = 0;
+    }
+}
+
+void AWndSys::OnMouseUp(int px, int py, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseUp(px, py, clickSerial);
+    close.OnMouseUp(px, py, clickSerial);
+    if (passwordStep == 3) passwordStep = 0;
+}
+
+void AWndSys::OnChar(uint32_t ch) {
+    if (!IsActive() || !page) return;
+    char typed[2] = {static_cast<char>(ch), 0};
+    GTextBox* boxes[4] = {&passwordBoxes[0], &passwordBoxes[1], &passwordBoxes[2], NewPasswordBox()};
+    for (GTextBox* box : boxes) {
+        if (!box || !box->focused) continue;
+        if (ch == 8)
+            box->Backspace();
+        else
+            box->InsertChar(typed);
+    }
+}
+
+void AWndSys::OnKeyDown(uint32_t key) {
+    if (!IsActive() || !page) return;
+    GTextBox* boxes[4] = {&passwordBoxes[0], &passwordBoxes[1], &passwordBoxes[2], NewPasswordBox()};
+    for (GTextBox* box : boxes) {
+        if (!box) continue;
+        if (key == 37) box->CaretLeft(0);
+        if (key == 39) box->CaretRight(0);
+    }
+}

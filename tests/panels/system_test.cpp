@@ -1,0 +1,104 @@
+// The System page against the simulated processor: the password steps, the new passwords read back,
+// and the control mode.
+#include "PanelFixture.h"
+
+#include "common/Tick.h"
+#include "link/LinkState.h"
+#include "link/ParamMap.h"
+#include "panels/AWndMsg.h"
+#include "panels/AWndSys.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+class SystemPage : public PanelFixture {
+  protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        msg = std::make_unique<AWndMsg>();
+        MsgPanel = msg.get();
+        msg->Create(400, 100, 380, 320, 200, 200, "Message");
+        msg->Build();
+        sys = std::make_unique<AWndSys>();
+        SysPanel = sys.get();
+        sys->Create(600, 200, 300, 340, 200, 200, "System");
+        sys->Build();
+        OpenPanel(sys.get());
+        for (int n = 2; n <= 6; ++n)
+            AddDeadPort(n);
+        sim = &AddSim(1);
+        ParamTargets targets{};
+        sys->BindTargets(targets);
+        BuildParamMap(targets);
+        CreateSenderThread();
+        ConnectState = ConnectStarted;
+        uint32_t start = TickNow();
+        while (!(ConnectState & ConnectDownloaded) && TickSince(start) < 8000) {
+            ConnectStep();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        ASSERT_TRUE(ConnectState & ConnectDownloaded);
+        ConnectPanelActive = 0;
+    }
+    void TearDown() override {
+        SysPanel = nullptr;
+        MsgPanel = nullptr;
+        PanelFixture::TearDown();
+    }
+    // Digits typed into the emptied box, and Enter.
+    void Enter(AWndSys::PasswordBox id, const char* digits) {
+        GTextBox& box = sys->passwordBoxes[id];
+        box.SetText(nullptr);
+        box.focused = 1;
+        for (const char* c = digits; *c; ++c)
+            sys->OnChar(static_cast<uint8_t>(*c));
+        sys->OnChar(13);
+    }
+    std::unique_ptr<AWndMsg> msg;
+    std::unique_ptr<AWndSys> sys;
+    Px2950Sim* sim = nullptr;
+};
+
+} // namespace
+
+TEST_F(SystemPage, PasswordStepsAgainstTheProcessor) {
+    size_t before = sim->LogSize();
+    Enter(AWndSys::KeypadCheck, "123");
+    EXPECT_EQ(sys->passwordStep, 11u);
+    EXPECT_EQ(sim->LogSize(), before) << "a short password is not checked with the processor";
+
+    Enter(AWndSys::KeypadCheck, "1234");
+    ASSERT_EQ(sys->passwordStep, 1u);
+    EXPECT_TRUE(sys->passwordBoxes[AWndSys::NewKeypad].focused);
+    EXPECT_STREQ(sys->passwordBoxes[AWndSys::KeypadCheck].text, "");
+    Enter(AWndSys::NewKeypad, "9876");
+    EXPECT_EQ(sys->passwordStep, 0u);
+    EXPECT_EQ(MessageCode, MsgKeypadPasswordDone);
+    EXPECT_EQ(sim->KeypadPassword(), "9876");
+    Enter(AWndSys::KeypadCheck, "9876");
+    EXPECT_EQ(sys->passwordStep, 1u) << "the new password is the one the next check reads";
+    ClickOn(sys.get(), sys->x + 150, sys->y + 80); // away from the new box: the step ends
+    EXPECT_EQ(sys->passwordStep, 0u);
+
+    Enter(AWndSys::SystemCheck, "000000");
+    EXPECT_EQ(sys->passwordStep, 22u);
+    Enter(AWndSys::SystemCheck, "123456");
+    ASSERT_EQ(sys->passwordStep, 2u);
+    Enter(AWndSys::NewSystem, "65");
+    EXPECT_EQ(MessageCode, MsgSystemPasswordFailed) << "a short new password fails";
+    EXPECT_EQ(sim->SystemPassword(), "123456");
+
+    // The control mode: neither choice shown selected, a press on "Project" sends it, the release ends it.
+    Enter(AWndSys::ControlCheck, "123456");
+    ASSERT_EQ(sys->passwordStep, 3u);
+    EXPECT_EQ(sys->controlPair[0].value, 0);
+    EXPECT_EQ(sys->controlPair[1].value, 0);
+    const GBCheck& project = sys->controlPair[1];
+    ClickOn(sys.get(), project.WindowX() + 20, project.WindowY() + 10);
+    EXPECT_EQ(sys->passwordStep, 0u);
+    EXPECT_EQ(SystemControlMode, 1u);
+    ASSERT_TRUE(PanelFixture::DrawUntil(
+        sys.get(), [&] { return sim->ControlMode() == 1; }, 2000));
+}
