@@ -7,6 +7,8 @@
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
 #include "link/LinkWait.h"
+#include "link/ModeFile.h"
+#include "link/Packet.h"
 #include "link/ParamMap.h"
 #include "panels/AWndMsg.h"
 
@@ -33,9 +35,14 @@ const LabelPair Steps[4] = {
     {{"New system password", "输入系统密码:"}},
     {{"Password do not match", "系统密码错误!"}},
 };
+const LabelPair ModeRows[2] = {{{"Equipment Mode", "设备模式："}}, {{"PC Mode", "PC 模式："}}};
+const LabelPair SaveLabel = {{"Save", "保存"}};
 const LabelPair ChooseMode = {{"Choose system mode:", "选择系统模式："}};
 
 void OnSysButton(uint32_t id) {
+    if (SysPanel) SysPanel->OnButton(id);
+}
+void OnSysList(uint32_t id) {
     if (SysPanel) SysPanel->OnButton(id);
 }
 void OnSysPassword(uint32_t id) {
@@ -72,6 +79,22 @@ void AWndSys::Build() {
     }
     close.Create(220, 310, 64, 24, "关闭", FontNormal, GBaseBtn::TintPress, UiTexture, CloseButton,
                  OnSysButton, this);
+    auto list = [this](GListBox& l, int ly, int count, uint32_t id) {
+        l.x = 100;
+        l.y = ly;
+        l.itemCount = count;
+        l.listId = id;
+        l.listCallback = OnSysList;
+        l.parent = this;
+    };
+    list(equipmentList, 64, 20, EquipmentList);
+    list(pcList, 140, ModeSlotCount, PcList);
+    equipmentName.Create(DxTexture, nullptr, 162, 64, 120, 26, 0, FontNormal, 40, nullptr, this);
+    pcName.Create(DxTexture, nullptr, 162, 140, 120, 26, 0, FontNormal, 41, nullptr, this);
+    equipmentName.maxLength = pcName.maxLength = ModeNameBytes;
+    equipmentSave.Create(220, 96, 64, 24, SaveLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture,
+                         EquipmentSave, OnSysButton, this);
+    SystemControlCallback = OnSysButton;
     Relabel(Language);
 }
 
@@ -84,6 +107,9 @@ void AWndSys::Relabel(uint32_t language) {
     for (int i = 0; i < 4; ++i)
         stepTexts[i] = Steps[i][language];
     stepTexts[4] = ChooseMode[language];
+    for (int i = 0; i < 2; ++i)
+        modeRows[i] = ModeRows[i][language];
+    equipmentSave.label = SaveLabel[language];
     // The language choice shows the language now in use.
     Choose(languagePair, language ? 1 : 0);
 }
@@ -101,6 +127,72 @@ void AWndSys::Choose(GBCheck members[2], int member) {
 void AWndSys::RefreshFromValues() {
     Choose(inputPortPair, inputPortValue ? 1 : 0);
     Choose(keyLockPair, keyLockValue ? 1 : 0);
+    uint32_t mode = DeviceModeIndex < 20 ? DeviceModeIndex : 0;
+    equipmentList.value = static_cast<int32_t>(mode);
+    char name[12];
+    int n = 0;
+    while (n < 10 && static_cast<unsigned char>(ModeNames[mode][n]) >= 32) {
+        name[n] = ModeNames[mode][n];
+        ++n;
+    }
+    name[n] = 0;
+    equipmentName.SetText(name);
+}
+
+GUIWnd* AWndSys::OpenDropDown() {
+    if (!IsActive() || page) return nullptr;
+    if (equipmentList.open) return &equipmentList;
+    if (pcList.open) return &pcList;
+    return nullptr;
+}
+
+bool AWndSys::ReadControlMode() {
+    LinkSend(3 | ReadCurrentBit, SystemControlMode, None, None);
+    if (LinkWaitIdle(LinkWaitBoundFor(3)) != 0) return false;
+    SystemControlMode = LastReply[6];
+    return true;
+}
+
+void AWndSys::EquipmentChosen() {
+    equipmentList.open = 0;
+    if (static_cast<uint32_t>(equipmentList.value) == DeviceModeIndex) return;
+    if (!ReadControlMode()) return;
+    if (SystemControlMode == 0)
+        RecallEquipmentMode();
+    else
+        ShowMessage(MsgAskSaveToDevice);
+}
+
+// The chosen mode becomes current on the processor, and every parameter is read again (no new scan).
+void AWndSys::RecallEquipmentMode() {
+    DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
+    LinkSend(32, DeviceModeIndex | 0x200, None, None);
+    if (LinkWaitIdle(LinkWaitBoundFor(32)) != 0 || LinkBroken) return;
+    ConnectState = ConnectStarted;
+    ReplyReceived = 1;
+    ScanPortIndex = 0;
+    if (ConPanel) OpenPanel(reinterpret_cast<AWndFrame*>(ConPanel));
+}
+
+void AWndSys::StoreEquipmentMode(uint32_t answerArg) {
+    DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
+    LinkSend(32, DeviceModeIndex | 0x400, None, None);
+    if (LinkWaitIdle(LinkWaitBoundFor(32)) != 0 || LinkBroken) return;
+    ShowMessage(MsgDataSaved, answerArg);
+}
+
+void AWndSys::SaveEquipmentMode() {
+    if (!ReadControlMode()) return;
+    if (SystemControlMode == 0) {
+        ShowMessage(MsgUserModeCannotSave);
+        return;
+    }
+    uint8_t payload[10] = {};
+    for (int i = 0; i < 10 && equipmentName.text[i]; ++i)
+        payload[i] = static_cast<uint8_t>(equipmentName.text[i] - 32);
+    LinkSendPayload(33, payload);
+    if (LinkWaitIdle(LinkWaitBoundFor(33)) != 0 || LinkBroken) return;
+    StoreEquipmentMode(1000);
 }
 
 bool AWndSys::Ask(uint32_t code) {
@@ -143,6 +235,25 @@ void AWndSys::OnButton(uint32_t id) {
         fadeStart = TickNow();
         frameFlags |= FrameClosing;
         break;
+    case EquipmentList:
+        EquipmentChosen();
+        break;
+    case RecallAnswer:
+        RecallEquipmentMode();
+        break;
+    case StoreAnswer:
+        StoreEquipmentMode(RecallAnswer);
+        break;
+    case EquipmentSave:
+        SaveEquipmentMode();
+        break;
+    case PcList: {
+        pcList.open = 0;
+        char name[ModeNameBytes + 1];
+        ModeSlotName(pcList.value, name);
+        pcName.SetText(name);
+        break;
+    }
     default:
         break;
     }
@@ -224,7 +335,24 @@ void AWndSys::Draw(float alpha) {
         }
     }
     close.Draw(a);
-    if (!page || !FontNormal) return;
+    if (!FontNormal) return;
+    if (!page) {
+        for (int i = 0; i < 2; ++i) {
+            glEnable(GL_TEXTURE_2D);
+            glColor4f(0.0f, 0.0f, 0.0f, a);
+            FontNormal->DrawText(x + 18, y + 66 + 76 * i, "%s", modeRows[i]);
+        }
+        equipmentName.DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed,
+                              ClickSerial);
+        pcName.DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed, ClickSerial);
+        equipmentSave.Draw(a);
+        equipmentList.Draw(a);
+        pcList.Draw(a);
+        // An unfolded list lies over everything else.
+        if (equipmentList.open) equipmentList.DrawList();
+        if (pcList.open) pcList.DrawList();
+        return;
+    }
 
     glColor4f(0.0f, 0.0f, 0.0f, a);
     const int rowY[6] = {70, 102, 134, 166, 198, 230};
@@ -281,7 +409,12 @@ void AWndSys::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed
     if (!IsActive()) return;
     AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
     close.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    if (!page) return;
+    if (!page) {
+        equipmentList.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+        pcList.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+        equipmentSave.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+        return;
+    }
     for (int i = 0; i < 3; ++i)
         passwordBoxes[i].OnMouseMove(px, py, buttonDown, claimed, clickSerial);
     if (GTextBox* fresh = NewPasswordBox()) fresh->OnMouseMove(px, py, buttonDown, claimed, clickSerial);
@@ -296,7 +429,16 @@ void AWndSys::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSeria
         if (rx > 12 && rx < 74) page = 0;
         if (rx > 72 && rx < 134) page = 1;
     }
-    if (!page) return;
+    if (!page) {
+        equipmentList.OnMouseDown(px, py, claimed, clickSerial);
+        pcList.OnMouseDown(px, py, claimed, clickSerial);
+        equipmentSave.OnMouseDown(px, py, claimed, clickSerial);
+        for (GTextBox* box : {&equipmentName, &pcName}) {
+            box->OnMouseDown(px, py, claimed, clickSerial);
+            if (box->focused) ActiveTextEdit = &box->focused;
+        }
+        return;
+    }
     for (GBCheck* pairs : {languagePair, inputPortPair, keyLockPair})
         for (int m = 0; m < 2; ++m)
             pairs[m].OnMouseDown(px, py, claimed, clickSerial);
@@ -317,13 +459,19 @@ void AWndSys::OnMouseUp(int px, int py, uint32_t clickSerial) {
     if (!IsActive()) return;
     AWndFrame::OnMouseUp(px, py, clickSerial);
     close.OnMouseUp(px, py, clickSerial);
+    if (!page) equipmentSave.OnMouseUp(px, py, clickSerial);
     if (passwordStep == 3) passwordStep = 0;
 }
 
 void AWndSys::OnChar(uint32_t ch) {
-    if (!IsActive() || !page) return;
+    if (!IsActive()) return;
     char typed[2] = {static_cast<char>(ch), 0};
     GTextBox* boxes[4] = {&passwordBoxes[0], &passwordBoxes[1], &passwordBoxes[2], NewPasswordBox()};
+    if (!page) {
+        boxes[0] = &equipmentName;
+        boxes[1] = &pcName;
+        boxes[2] = boxes[3] = nullptr;
+    }
     for (GTextBox* box : boxes) {
         if (!box || !box->focused) continue;
         if (ch == 8)
@@ -334,8 +482,13 @@ void AWndSys::OnChar(uint32_t ch) {
 }
 
 void AWndSys::OnKeyDown(uint32_t key) {
-    if (!IsActive() || !page) return;
+    if (!IsActive()) return;
     GTextBox* boxes[4] = {&passwordBoxes[0], &passwordBoxes[1], &passwordBoxes[2], NewPasswordBox()};
+    if (!page) {
+        boxes[0] = &equipmentName;
+        boxes[1] = &pcName;
+        boxes[2] = boxes[3] = nullptr;
+    }
     for (GTextBox* box : boxes) {
         if (!box) continue;
         if (key == 37) box->CaretLeft(0);

@@ -14,6 +14,7 @@
 #include "gui/AWndFrame.h"
 #include "gui/GBCheck.h"
 #include "gui/GBaseBtn.h"
+#include "gui/GListBox.h"
 #include "gui/GTextBox.h"
 
 struct ParamTargets;
@@ -34,6 +35,12 @@ class AWndSys : public AWndFrame {
         CloseButton = 6,
         UserButton = 8,
         ProjectButton = 9,
+        EquipmentSave = 20,
+        EquipmentList = 30,
+        PcList = 31,
+        // Answers that come back from the message panel.
+        RecallAnswer = 300,
+        StoreAnswer = 301,
     };
     enum PasswordBox : uint32_t {
         KeypadCheck = 0,
@@ -55,7 +62,7 @@ class AWndSys : public AWndFrame {
     void BindTargets(ParamTargets& targets);
     // The list whose drop-down is unfolded (equipment modes or PC modes), or null. While one is, it
     // alone gets the presses.
-    virtual GUIWnd* OpenDropDown() { return nullptr; }
+    GUIWnd* OpenDropDown();
 
     void OnButton(uint32_t id);
     // Enter in password box `id`.
@@ -68,10 +75,14 @@ class AWndSys : public AWndFrame {
     GBCheck languagePair[2], inputPortPair[2], keyLockPair[2], controlPair[2];
     GTextBox passwordBoxes[5];
     GBaseBtn close;
+    GListBox equipmentList, pcList;
+    GTextBox equipmentName, pcName;
+    GBaseBtn equipmentSave;
     // The targets of codes 16 and 8, which the download fills.
     uint32_t inputPortValue = 0, keyLockValue = 0;
     const char* rowLabels[6] = {};
     const char* tabLabels[2] = {};
+    const char* modeRows[2] = {};
     const char* stepTexts[5] = {}; // steps 1, 11, 2, 22 and 33, 3
 
   private:
@@ -80,4 +91,10 @@ class AWndSys : public AWndFrame {
     bool Ask(uint32_t code);
     void CheckPassword(uint32_t id);
     void WriteNewPassword(uint32_t id);
+    // Reads the processor's control mode into SystemControlMode; false when the wait ran out.
+    bool ReadControlMode();
+    void EquipmentChosen();
+    void RecallEquipmentMode();
+    void StoreEquipmentMode(uint32_t answerArg);
+    void SaveEquipmentMode();
 };

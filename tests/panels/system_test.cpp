@@ -6,6 +6,7 @@
 #include "link/LinkState.h"
 #include "link/ParamMap.h"
 #include "panels/AWndMsg.h"
+#include "link/LinkWait.h"
 #include "panels/AWndSys.h"
 
 #include <chrono>
@@ -101,4 +102,49 @@ TEST_F(SystemPage, PasswordStepsAgainstTheProcessor) {
     EXPECT_EQ(SystemControlMode, 1u);
     ASSERT_TRUE(PanelFixture::DrawUntil(
         sys.get(), [&] { return sim->ControlMode() == 1; }, 2000));
+}
+
+TEST_F(SystemPage, EquipmentModesStoreOnlyInProjectModeAndRecallWithoutAScan) {
+    sys->page = 0;
+    // User mode (the processor's own at start): a store is refused.
+    sys->equipmentName.SetText("Karaoke 7");
+    sys->OnButton(AWndSys::EquipmentSave);
+    EXPECT_EQ(MessageCode, MsgUserModeCannotSave);
+    EXPECT_NE(sim->ModeName(4), "Karaoke 7 ");
+
+    // Project mode: the name and the store reach the processor.
+    LinkSend(3, 1, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_EQ(LinkWaitIdle(2000), 0);
+    sys->equipmentList.value = 4;
+    sys->OnButton(AWndSys::EquipmentSave);
+    EXPECT_EQ(MessageCode, MsgDataSaved);
+    EXPECT_EQ(sim->ModeName(4), "Karaoke 7 ");
+    EXPECT_EQ(sim->CurrentMode(), 4);
+
+    // Choosing the current mode does nothing.
+    size_t before = sim->LogSize();
+    sys->OnButton(AWndSys::EquipmentList);
+    EXPECT_EQ(sim->LogSize(), before);
+
+    // Another mode in Project mode: the question, "是" stores, "确定" recalls and downloads again.
+    sys->equipmentList.value = 6;
+    sys->OnButton(AWndSys::EquipmentList);
+    ASSERT_EQ(MessageCode, MsgAskSaveToDevice);
+    OnMessageButton(AWndMsg::YesButton);
+    ASSERT_EQ(MessageCode, MsgDataSaved);
+    sim->ClearLog();
+    OnMessageButton(AWndMsg::OkButton);
+    EXPECT_EQ(DeviceModeIndex, 6u);
+    uint32_t start = TickNow();
+    while (!(ConnectState & ConnectDownloaded) && TickSince(start) < 8000) {
+        ConnectStep();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_TRUE(ConnectState & ConnectDownloaded);
+    auto log = sim->Log();
+    size_t pings = 0;
+    for (const auto& f : log)
+        pings += (f.bytes[4] | f.bytes[5] << 8) == 1;
+    EXPECT_EQ(pings, 0u) << "no new scan";
+    EXPECT_EQ(log.size(), 1u + ParamMapCount); // the recall, then every entry
 }
