@@ -195,6 +195,12 @@ void AWndSys::SaveEquipmentMode() {
     StoreEquipmentMode(1000);
 }
 
+void AWndSys::Pick(GBCheck members[2], uint32_t* word, uint32_t member, uint32_t code) {
+    *word = member;
+    Choose(members, static_cast<int>(member));
+    LinkSend(code, member, None, None);
+}
+
 bool AWndSys::Ask(uint32_t code) {
     LinkSend(code, 0, None, None);
     return LinkWaitIdle(LinkWaitBoundFor(code)) == 0;
@@ -215,21 +221,15 @@ void AWndSys::OnButton(uint32_t id) {
         break;
     case InputPort1:
     case InputPort2:
-        inputPortValue = id - InputPort1;
-        Choose(inputPortPair, static_cast<int>(inputPortValue));
-        LinkSend(16, inputPortValue, None, None);
+        Pick(inputPortPair, &inputPortValue, id - InputPort1, 16);
         break;
     case KeyLockOff:
     case KeyLockOn:
-        keyLockValue = id - KeyLockOff;
-        Choose(keyLockPair, static_cast<int>(keyLockValue));
-        LinkSend(8, keyLockValue, None, None);
+        Pick(keyLockPair, &keyLockValue, id - KeyLockOff, 8);
         break;
     case UserButton:
     case ProjectButton:
-        SystemControlMode = id - UserButton;
-        Choose(controlPair, static_cast<int>(SystemControlMode));
-        LinkSend(3, SystemControlMode, None, None);
+        Pick(controlPair, &SystemControlMode, id - UserButton, 3);
         break;
     case CloseButton:
         fadeStart = TickNow();
@@ -463,15 +463,23 @@ void AWndSys::OnMouseUp(int px, int py, uint32_t clickSerial) {
     if (passwordStep == 3) passwordStep = 0;
 }
 
-void AWndSys::OnChar(uint32_t ch) {
-    if (!IsActive()) return;
-    char typed[2] = {static_cast<char>(ch), 0};
-    GTextBox* boxes[4] = {&passwordBoxes[0], &passwordBoxes[1], &passwordBoxes[2], NewPasswordBox()};
+void AWndSys::TypingBoxes(GTextBox* boxes[4]) {
     if (!page) {
         boxes[0] = &equipmentName;
         boxes[1] = &pcName;
         boxes[2] = boxes[3] = nullptr;
+        return;
     }
+    for (int i = 0; i < 3; ++i)
+        boxes[i] = &passwordBoxes[i];
+    boxes[3] = NewPasswordBox();
+}
+
+void AWndSys::OnChar(uint32_t ch) {
+    if (!IsActive()) return;
+    char typed[2] = {static_cast<char>(ch), 0};
+    GTextBox* boxes[4];
+    TypingBoxes(boxes);
     for (GTextBox* box : boxes) {
         if (!box || !box->focused) continue;
         if (ch == 8)
@@ -483,12 +491,8 @@ void AWndSys::OnChar(uint32_t ch) {
 
 void AWndSys::OnKeyDown(uint32_t key) {
     if (!IsActive()) return;
-    GTextBox* boxes[4] = {&passwordBoxes[0], &passwordBoxes[1], &passwordBoxes[2], NewPasswordBox()};
-    if (!page) {
-        boxes[0] = &equipmentName;
-        boxes[1] = &pcName;
-        boxes[2] = boxes[3] = nullptr;
-    }
+    GTextBox* boxes[4];
+    TypingBoxes(boxes);
     for (GTextBox* box : boxes) {
         if (!box) continue;
         if (key == 37) box->CaretLeft(0);

@@ -87,6 +87,10 @@ class AWndSys : public AWndFrame {
 
   private:
     void Choose(GBCheck pair[2], int member);
+    // A two-way choice pressed: the word takes the member, the pair shows it, the code goes out.
+    void Pick(GBCheck pair[2], uint32_t* word, uint32_t member, uint32_t code);
+    // The boxes typing reaches on the page shown (unused places null).
+    void TypingBoxes(GTextBox* boxes[4]);
     // Sends `code` and waits for the answer; false when the wait ran out.
     bool Ask(uint32_t code);
     void CheckPassword(uint32_t id);

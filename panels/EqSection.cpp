@@ -408,13 +408,19 @@ void EqSection::GainTyped(int band) {
     if (SendEnabled && changed) Send(2, band, static_cast<uint32_t>(code));
 }
 
+// The code a band's value stands for, through the same parser as its box.
+template <class Parser> static int32_t CodeOf(float value, Parser parse) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
+    int32_t code = 0;
+    parse(text, &code);
+    return code;
+}
+
 void EqSection::FreqTyped(int band) {
     if (!LinkReady()) return;
     selectedBand = band;
-    int32_t code = 0, before = 0;
-    char old[32];
-    std::snprintf(old, sizeof old, "%.1f", static_cast<double>(bands[band].freq));
-    ParseFreqText(old, &before);
+    int32_t code = 0, before = CodeOf(bands[band].freq, ParseFreqText);
     bands[band].freq = ParseBox(freqBoxes[band], ParseFreqText, &code);
     bands[band].changed = 1;
     recalcPending = 1;
@@ -424,10 +430,7 @@ void EqSection::FreqTyped(int band) {
 void EqSection::QTyped(int band) {
     if (!LinkReady()) return;
     selectedBand = band;
-    int32_t code = 0, before = 0;
-    char old[32];
-    std::snprintf(old, sizeof old, "%.1f", static_cast<double>(bands[band].q));
-    ParseQText(old, &before);
+    int32_t code = 0, before = CodeOf(bands[band].q, ParseQText);
     bands[band].q = ParseBox(qBoxes[band], ParseQText, &code);
     bands[band].changed = 1;
     recalcPending = 1;
