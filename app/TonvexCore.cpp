@@ -191,6 +191,7 @@ void TonvexCore::StartUp() {
     ImgPanel->Build();
     MusicPanel->Create(400, 200, 640, 520, 460, 480, "Music");
     MusicPanel->frameFlags |= FrameHasSizeToggle;
+    MusicPanel->Build();
     MVolPanel->Create(400, 300, 340, 196, 200, 200, "Volume");
     MVolPanel->frameFlags |= FrameFixedSize;
     MVolPanel->Build();
@@ -199,8 +200,10 @@ void TonvexCore::StartUp() {
     REQPanel->Build();
     SCPanel->Create(500, 300, 640, 520, 460, 480, "SC.Set");
     SCPanel->frameFlags |= FrameHasSizeToggle;
+    SCPanel->Build();
     SubPanel->Create(500, 100, 460, 520, 460, 480, "Sub");
     SubPanel->frameFlags |= FrameHasSizeToggle;
+    SubPanel->Build();
     SysPanel->Create(600, 200, 300, 340, 200, 200, "System");
     SysPanel->frameFlags |= FrameFixedSize;
     SysPanel->Build();
@@ -225,6 +228,9 @@ void TonvexCore::StartUp() {
     BarPanel->BindTargets(targets);
     MicPanel->BindTargets(targets);
     REQPanel->BindTargets(targets);
+    MusicPanel->BindTargets(targets);
+    SubPanel->BindTargets(targets);
+    SCPanel->BindTargets(targets);
     MVolPanel->BindTargets(targets);
     SysPanel->BindTargets(targets);
     BuildParamMap(targets);

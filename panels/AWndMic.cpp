@@ -45,12 +45,6 @@ void OnCheck(uint32_t id) {
     if (MicPanel && id < 2) MicPanel->CheckChanged(static_cast<int>(id));
 }
 
-// The high-pass band's frequency for slider 8: 5 Hz a step, the first four steps 2.5 Hz from 10 Hz.
-float HighPassHz(int value) {
-    float h = 5.0f * value;
-    return h < 20.0f ? 10.0f + h / 2.0f : h;
-}
-
 } // namespace
 
 void AWndMic::Build() {
@@ -91,7 +85,7 @@ void AWndMic::BindTargets(ParamTargets& targets) {
 
 void AWndMic::SliderChanged(int id) {
     if (id == HighPassSlider) {
-        eq.bands[HighPassBand].freq = HighPassHz(sliders[id].value);
+        eq.bands[HighPassBand].freq = FilterSliderHz(sliders[id].value);
         eq.bands[HighPassBand].changed = 1;
         eq.recalcPending = 1;
     }
@@ -105,10 +99,8 @@ void AWndMic::CheckChanged(int id) {
 }
 
 void AWndMic::HighPassDragged() {
-    float h = eq.bands[HighPassBand].freq;
-    if (h < 20.0f) h = 2.0f * (h - 10.0f);
     GPushBar& slider = sliders[HighPassSlider];
-    slider.SetValue(static_cast<int>(h / 5.0f + 0.5f));
+    slider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
     uint32_t v = static_cast<uint32_t>(slider.value);
     if (v != lastSentHpf) LinkSend(513, v, 0xFFFFFFFF, 0xFFFFFFFF);
     lastSentHpf = v;

@@ -194,7 +194,7 @@ int EqSection::Draw() {
     uint32_t* rightClaim = &RightClaimed;
     if (!LinkIdle) PressClaimed = RightClaimed = 1;
     bool focused = owner->HasFocus();
-    if (!focused) {
+    if (!focused || locked) {
         leftClaim = &leftCopy;
         rightClaim = &rightCopy;
     }
@@ -221,18 +221,20 @@ int EqSection::Draw() {
         OnBandDragged(dragged, RightDown);
 
     if (ShowsControls()) {
-        float a = ControlsAlpha();
+        float a = locked ? ControlsAlpha() / 2.0f : ControlsAlpha();
+        uint32_t lockedClaim = 1;
+        uint32_t* boxClaim = locked ? &lockedClaim : &PressClaimed;
         for (int i = 0; i < setup.bandCount; ++i) {
             if (!ColumnFits(i)) continue;
             typeButtons[i].Draw(a);
             gainFaders[i].Draw(a);
-            gainBoxes[i].DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed,
+            gainBoxes[i].DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, boxClaim,
                                  ClickSerial);
-            freqBoxes[i].DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed,
+            freqBoxes[i].DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, boxClaim,
                                  ClickSerial);
             bool peak = bands[i].type == EqBandType::Peak;
             qBoxes[i].DrawBox(peak ? a : a * 0.4f, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown,
-                              &PressClaimed, ClickSerial);
+                              boxClaim, ClickSerial);
         }
     }
 

@@ -17,6 +17,17 @@ class AWndFrame;
 // 0 while a panel reloads its controls, so that their callbacks send nothing (one for the process).
 extern uint32_t SendEnabled;
 
+// A filter band's frequency for its slider's step: 5 Hz a step, the first four steps 2.5 Hz from 10 Hz.
+inline float FilterSliderHz(int step) {
+    float h = 5.0f * step;
+    return h < 20.0f ? 10.0f + h / 2.0f : h;
+}
+// The slider step nearest a dragged filter band's frequency (below 20 Hz, 2.5 Hz a step).
+inline int FilterSliderStep(float hz) {
+    if (hz < 20.0f) hz = 2.0f * (hz - 10.0f);
+    return static_cast<int>(hz / 5.0f + 0.5f);
+}
+
 struct EqSectionSetup {
     int bandCount;        // equaliser bands: 7, 3 or 15
     uint32_t firstCode;   // the first band parameter: 545, 801, 1057, 1313, 1569
@@ -89,6 +100,9 @@ class EqSection {
     float sumCurve[EqCurveCapacity] = {};
     float litCurve[EqCurveCapacity] = {};
     int32_t recalcPending = 1;
+    // The graph and the columns take no input and the columns are drawn at half alpha (the music
+    // panel's "Auto"); the panel then routes them no presses either.
+    int32_t locked = 0;
     int32_t selectedBand = 0;
     uint32_t bandCodes[MaxBands][4] = {};
     GEQCheck typeButtons[MaxBands];

@@ -4,6 +4,7 @@
 #include "common/Tick.h"
 #include "link/LinkState.h"
 #include "link/LinkWait.h"
+#include "panels/EqSection.h"
 
 #include <GL/gl.h>
 #include <chrono>
@@ -73,4 +74,55 @@ void PanelFixture::ClickOn(AWndFrame* panel, int x, int y) {
     pointer.Move(x, y);
     pointer.Press(x, y);
     pointer.Release(x, y);
+}
+
+void PanelFixture::Frame(AWndFrame* panel) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    panel->Draw(1.0f);
+    TickAdvance(16);
+}
+
+void PanelFixture::HandleAt(const EqSection& eq, int band, int* hx, int* hy) {
+    int gx, gy, gw, gh;
+    eq.GraphRect(&gx, &gy, &gw, &gh);
+    *hx = gx + EqGraphLeft + eq.bands[band].handleX;
+    *hy = gy + EqGraphTop + eq.bands[band].handleY;
+}
+
+void PanelFixture::Press(AWndFrame* panel, int px, int py, bool right) {
+    MouseX = px;
+    MouseY = py;
+    if (right) {
+        RightDown = 1;
+        RightClaimed = 0;
+        return;
+    }
+    ClickSerial += 1;
+    LeftDown = 1;
+    PressClaimed = 0;
+    panel->OnMouseDown(px, py, &PressClaimed, ClickSerial);
+}
+
+void PanelFixture::Release() {
+    LeftDown = RightDown = 0;
+}
+
+std::vector<std::pair<uint32_t, uint32_t>> PanelFixture::Sent() {
+    std::vector<std::pair<uint32_t, uint32_t>> pairs;
+    for (const LinkTapRequest& r : LinkTapRequests())
+        pairs.push_back({r.code, r.value});
+    LinkTapClear();
+    return pairs;
+}
+
+bool PanelFixture::Download(uint32_t timeoutMs) {
+    TickUseClock();
+    CreateSenderThread();
+    ConnectState = ConnectStarted;
+    uint32_t start = TickNow();
+    while (!(ConnectState & ConnectDownloaded) && TickSince(start) < timeoutMs) {
+        ConnectStep();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return ConnectState & ConnectDownloaded;
 }

@@ -9,6 +9,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
+
+class EqSection;
 
 class PanelFixture : public ::testing::Test {
   protected:
@@ -23,6 +27,19 @@ class PanelFixture : public ::testing::Test {
     // A press and release at (x, y) through the application's routing of the message and connecting
     // panels: the panel alone gets them.
     void ClickOn(AWndFrame* panel, int x, int y);
+
+    // One draw of `panel`, then 16 ms on the test clock.
+    void Frame(AWndFrame* panel);
+    // Where band `band`'s handle is in the window (as of the last draw).
+    static void HandleAt(const EqSection& eq, int band, int* hx, int* hy);
+    // A press as the application gives it: a left press reaches the panel's OnMouseDown, a right one
+    // only the button state the graph reads.
+    void Press(AWndFrame* panel, int x, int y, bool right = false);
+    void Release();
+    // The (code, value) pairs the send tap saw since the last call.
+    std::vector<std::pair<uint32_t, uint32_t>> Sent();
+    // Scans and downloads over the ports as they are, on the real clock; true once downloaded.
+    bool Download(uint32_t timeoutMs = 8000);
 
     std::string dir_;
     std::vector<std::unique_ptr<Px2950Sim>> sims_;

@@ -50,40 +50,6 @@ class MicPanelTest : public PanelFixture {
         MsgPanel = nullptr;
         PanelFixture::TearDown();
     }
-    void Frame(AWndFrame* panel) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        panel->Draw(1.0f);
-        TickAdvance(16);
-    }
-    // Where band `band`'s handle is on the screen.
-    void HandleAt(EqSection& eq, int band, int* hx, int* hy) {
-        int gx, gy, gw, gh;
-        eq.GraphRect(&gx, &gy, &gw, &gh);
-        *hx = gx + EqGraphLeft + eq.bands[band].handleX;
-        *hy = gy + EqGraphTop + eq.bands[band].handleY;
-    }
-    void Press(AWndFrame* panel, int px, int py, bool right = false) {
-        MouseX = px;
-        MouseY = py;
-        if (right) {
-            RightDown = 1;
-            RightClaimed = 0;
-        } else {
-            ClickSerial += 1;
-            LeftDown = 1;
-            PressClaimed = 0;
-            panel->OnMouseDown(px, py, &PressClaimed, ClickSerial);
-        }
-    }
-    void Release() { LeftDown = RightDown = 0; }
-    std::vector<Pair> Sent() {
-        std::vector<Pair> pairs;
-        for (const LinkTapRequest& r : LinkTapRequests())
-            pairs.push_back({r.code, r.value});
-        LinkTapClear();
-        return pairs;
-    }
-
     std::unique_ptr<AWndMsg> msg;
     std::unique_ptr<AWndMic> mic;
     std::unique_ptr<AWndREQ> room;
@@ -270,15 +236,7 @@ TEST_F(MicPanelTest, ADownloadFillsBothPanelsWithTheProcessorsValues) {
         MicPanel->RefreshFromValues();
         REQPanel->RefreshFromValues();
     });
-    TickUseClock();
-    CreateSenderThread();
-    ConnectState = ConnectStarted;
-    uint32_t start = TickNow();
-    while (!(ConnectState & ConnectDownloaded) && TickSince(start) < 8000) {
-        ConnectStep();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    ASSERT_TRUE(ConnectState & ConnectDownloaded);
+    ASSERT_TRUE(Download());
 
     const uint16_t sliderCodes[11] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515};
     for (int i = 0; i < 11; ++i)

@@ -1,0 +1,190 @@
+#include "panels/AWndSC.h"
+
+#include "app/AppState.h"
+#include "app/Textures.h"
+#include "gui/TextRenderer.h"
+#include "link/LinkState.h"
+#include "link/ParamMap.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+const LabelPair Title = {{"SC.Set", "中置/后置"}};
+const LabelPair Texts[2] = {{{"Center HPF:", "中置高通:"}}, {{"Surround Path:", "后置路径:"}}};
+
+struct SliderSpec {
+    LabelPair label;
+    int x, y, maxValue;
+    uint32_t style;
+    float scale, offset;
+    uint32_t code;
+};
+constexpr uint32_t OneDecimal = GPushBar::ValueCaption;
+constexpr uint32_t Whole = GPushBar::ValueCaption | GPushBar::SplitCaption;
+constexpr uint32_t TimeAndDistance = GPushBar::ValueCaption | GPushBar::TwoFloatCaption;
+const SliderSpec Sliders[AWndSC::SliderCount] = {
+    {{{"Center Music Gain ( %.1f dB )", "中置音乐增益 ( %.1f dB )"}},
+     20,
+     64,
+     124,
+     OneDecimal,
+     0.5f,
+     -50.0f,
+     1280},
+    {{{"Center Mic Gain ( %.1f dB )", "中置话筒增益 ( %.1f dB )"}},
+     20,
+     106,
+     124,
+     OneDecimal,
+     0.5f,
+     -50.0f,
+     1281},
+    {{{"Center EFF Volume ( %d )", "中置效果音量 ( %d )"}}, 20, 148, 62, Whole, 1.0f, 0.0f, 1282},
+    {{{"Surround Gain ( %.1f dB)", "后置增益 ( %.1f dB)"}}, 20, 190, 124, OneDecimal, 0.5f, -50.0f, 1283},
+    {{{"HPF FREQ ( %d Hz )", "高通 ( %d Hz )"}}, 20, 274, 40, Whole, 5.0f, 0.0f, 1285},
+    {{{"Surround Delay: Time %.1f ms ( %.1f M )", "后置延时: %.1f ms ( %.1f M )"}},
+     240,
+     64,
+     167,
+     TimeAndDistance,
+     0.1f,
+     0.0f,
+     1286},
+};
+constexpr uint32_t None = 0xFFFFFFFF;
+
+void OnSlider(uint32_t id) {
+    if (SCPanel && id < AWndSC::SliderCount) SCPanel->SliderChanged(static_cast<int>(id));
+}
+void OnButton(uint32_t id) {
+    if (SCPanel) SCPanel->ButtonChanged(id);
+}
+
+} // namespace
+
+void AWndSC::Build() {
+    for (int i = 0; i < SliderCount; ++i) {
+        const SliderSpec& s = Sliders[i];
+        sliders[i].Create(s.x, s.y, 200, 8, 0, 0, s.maxValue, s.label[0], FontNormal, s.style, UiTexture,
+                          static_cast<uint32_t>(i), OnSlider, this);
+        sliders[i].displayScale = s.scale;
+        sliders[i].displayOffset = s.offset;
+        sliders[i].bubbleTexture = WfTexture;
+    }
+    slopeButton.Create(112, 220, 64, 22, "-12dB/oct", "-24dB/oct", FontNormal, 0, 0, UiTexture, 0, OnButton,
+                       this);
+    pathButton.Create(330, 94, 82, 22, "Front R.EQ", "Behind R.EQ", FontNormal, 0, 0, UiTexture, 1, OnButton,
+                      this);
+    eq.Create(this, EqSectionSetup{BandCount, 1313, 472, 1, "SC.EQ"}, 3);
+    EqGraphBand& hpf = eq.bands[HighPassBand];
+    hpf.type = EqBandType::HighPass12;
+    hpf.freq = 10.0f;
+    hpf.maxFreq = 200;
+    Relabel(Language);
+}
+
+void AWndSC::Relabel(uint32_t language) {
+    title = Title[language];
+    for (int i = 0; i < 2; ++i)
+        texts[i] = Texts[i][language];
+    for (int i = 0; i < SliderCount; ++i)
+        sliders[i].label = Sliders[i].label[language];
+}
+
+void AWndSC::BindTargets(ParamTargets& targets) {
+    for (int i = 0; i < SliderCount; ++i)
+        targets.scSliders[i] = reinterpret_cast<uint32_t*>(&sliders[i].value);
+    targets.scSlope = reinterpret_cast<uint32_t*>(&slopeButton.value);
+    targets.scRoomEqPath = reinterpret_cast<uint32_t*>(&pathButton.value);
+    for (int b = 0; b < BandCount; ++b)
+        targets.scBands[b] = eq.bandCodes[b];
+}
+
+void AWndSC::PlaceHighPass() {
+    EqGraphBand& hpf = eq.bands[HighPassBand];
+    hpf.freq = FilterSliderHz(sliders[HighPassSlider].value);
+    hpf.type = slopeButton.value ? EqBandType::HighPass24 : EqBandType::HighPass12;
+    hpf.changed = 1;
+    eq.recalcPending = 1;
+}
+
+void AWndSC::SliderChanged(int id) {
+    if (id == HighPassSlider) PlaceHighPass();
+    if (SendEnabled) LinkSend(Sliders[id].code, static_cast<uint32_t>(sliders[id].value), None, None);
+}
+
+void AWndSC::ButtonChanged(uint32_t id) {
+    GBCheck& button = id == 0 ? slopeButton : pathButton;
+    button.SetState(button.value);
+    LinkSend(id == 0 ? 1284 : 1287, static_cast<uint32_t>(button.value), None, None);
+    if (id == 0) PlaceHighPass();
+}
+
+void AWndSC::HighPassDragged() {
+    GPushBar& slider = sliders[HighPassSlider];
+    slider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
+    uint32_t v = static_cast<uint32_t>(slider.value);
+    if (v != lastSentHpf) LinkSend(1285, v, None, None);
+    lastSentHpf = v;
+}
+
+void AWndSC::Draw(float alpha) {
+    if (!IsActive()) return;
+    AWndFrame::Draw(alpha);
+    if (eq.Draw() == HighPassBand) HighPassDragged();
+    if (!eq.ShowsControls()) return;
+    float a = eq.ControlsAlpha();
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(0.0f, 0.0f, 0.0f, a);
+    FontNormal->DrawText(x + 26, y + 224, "%s", texts[0]);
+    FontNormal->DrawText(x + 242, y + 98, "%s", texts[1]);
+    for (GPushBar& s : sliders)
+        s.Draw(a);
+    slopeButton.Draw(a);
+    pathButton.Draw(a);
+}
+
+void AWndSC::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    if (!eq.PanelTakesInput()) return;
+    for (GPushBar& s : sliders)
+        s.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
+}
+
+void AWndSC::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
+    if (!eq.PanelTakesInput() || !LinkIdle) return;
+    for (GPushBar& s : sliders)
+        s.OnMouseDown(px, py, claimed, clickSerial);
+    eq.RouteDown(px, py, claimed, clickSerial);
+    slopeButton.OnMouseDown(px, py, claimed, clickSerial);
+    pathButton.OnMouseDown(px, py, claimed, clickSerial);
+    eq.NotePress();
+}
+
+void AWndSC::OnMouseUp(int px, int py, uint32_t clickSerial) {
+    if (IsActive()) AWndFrame::OnMouseUp(px, py, clickSerial);
+}
+
+void AWndSC::OnChar(uint32_t ch) {
+    if (IsActive()) eq.OnChar(ch);
+}
+
+void AWndSC::OnKeyDown(uint32_t key) {
+    if (IsActive()) eq.OnKeyDown(key);
+}
+
+void AWndSC::RefreshFromValues() {
+    SendEnabled = 0;
+    for (GPushBar& s : sliders)
+        s.SetValue(s.value);
+    slopeButton.SetState(slopeButton.value ? 1 : 0);
+    pathButton.SetState(pathButton.value ? 1 : 0);
+    eq.RefreshFromCodes();
+    SliderChanged(HighPassSlider);
+    SendEnabled = 1;
+}

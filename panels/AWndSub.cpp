@@ -1,0 +1,192 @@
+#include "panels/AWndSub.h"
+
+#include "app/AppState.h"
+#include "app/Textures.h"
+#include "gui/TextRenderer.h"
+#include "link/LinkState.h"
+#include "link/ParamMap.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+const LabelPair Title = {{"Sub", "超低音"}};
+const LabelPair ModeText = {{"Sub Mode Select:", "超低模式选择:"}};
+
+struct SliderSpec {
+    LabelPair label;
+    int y, maxValue;
+    uint32_t style;
+    float scale, offset;
+};
+constexpr uint32_t OneDecimal = GPushBar::ValueCaption;
+constexpr uint32_t Whole = GPushBar::ValueCaption | GPushBar::SplitCaption;
+const SliderSpec Sliders[AWndSub::SliderCount] = {
+    {{{"Sub Music Gain ( %.1f dB )", "音乐增益 ( %.1f dB )"}}, 106, 124, OneDecimal, 0.5f, -50.0f},
+    {{{"Sub Mic Gain ( %.1f dB )", "话筒增益 ( %.1f dB )"}}, 148, 124, OneDecimal, 0.5f, -50.0f},
+    {{{"Sub EFF Volume ( %d )", "效果音量 ( %d )"}}, 190, 62, Whole, 1.0f, 0.0f},
+    {{{"Sub LPF ( %d Hz )", "低通 ( %d Hz )"}}, 232, 60, Whole, 5.0f, 0.0f},
+    {{{"Sub HPF ( %d Hz )", "高通 ( %d Hz )"}}, 274, 20, Whole, 5.0f, 0.0f},
+};
+constexpr uint32_t None = 0xFFFFFFFF;
+
+void OnSlider(uint32_t id) {
+    if (SubPanel && id < AWndSub::SliderCount) SubPanel->SliderChanged(static_cast<int>(id));
+}
+void OnModeButton(uint32_t id) {
+    if (SubPanel) SubPanel->ModeChanged(id);
+}
+
+// The filter handles sit 5 Hz above their slider's label between 20 and 190 Hz.
+float SubFilterHz(int step) {
+    float h = FilterSliderHz(step);
+    return h > 20.0f && h < 190.0f ? h + 5.0f : h;
+}
+
+} // namespace
+
+void AWndSub::Build() {
+    for (int i = 0; i < SliderCount; ++i) {
+        const SliderSpec& s = Sliders[i];
+        sliders[i].Create(20, s.y, 200, 8, 0, 0, s.maxValue, s.label[0], FontNormal, s.style, UiTexture,
+                          static_cast<uint32_t>(i), OnSlider, this);
+        sliders[i].displayScale = s.scale;
+        sliders[i].displayOffset = s.offset;
+        sliders[i].bubbleTexture = WfTexture;
+    }
+    modeButton.Create(26, 52, 64, 22, "Auto", "Manual", FontNormal, 0, GBaseBtn::JoinRight, UiTexture, 0,
+                      OnModeButton, this);
+    styleButton.Create(89, 52, 64, 22, "Sing", "Disco", FontNormal, 0, GBaseBtn::JoinLeft, UiTexture, 1,
+                       OnModeButton, this);
+    eq.Create(this, EqSectionSetup{BandCount, 1057, 272, 2, "SUB.EQ"}, 2);
+    EqGraphBand& lowPass = eq.bands[LowPassBand];
+    lowPass.type = EqBandType::LowPass24;
+    lowPass.freq = 10.0f;
+    lowPass.maxFreq = 300;
+    EqGraphBand& highPass = eq.bands[HighPassBand];
+    highPass.type = EqBandType::HighPass24;
+    highPass.freq = 125.0f;
+    highPass.maxFreq = 100;
+    Relabel(Language);
+}
+
+void AWndSub::Relabel(uint32_t language) {
+    title = Title[language];
+    modeText = ModeText[language];
+    for (int i = 0; i < SliderCount; ++i)
+        sliders[i].label = Sliders[i].label[language];
+}
+
+void AWndSub::BindTargets(ParamTargets& targets) {
+    for (int i = 0; i < 3; ++i)
+        targets.subSliders[i] = reinterpret_cast<uint32_t*>(&sliders[2 + i].value);
+    targets.subAutoManual = reinterpret_cast<uint32_t*>(&modeButton.value);
+    targets.subSingDisco = reinterpret_cast<uint32_t*>(&styleButton.value);
+    for (int i = 0; i < 2; ++i) {
+        targets.subSing[i] = &gains[0][i];
+        targets.subDisco[i] = &gains[1][i];
+    }
+    for (int b = 0; b < BandCount; ++b)
+        targets.subBands[b] = eq.bandCodes[b];
+}
+
+void AWndSub::SliderChanged(int id) {
+    if (id == LowPassSlider || id == HighPassSlider) {
+        EqGraphBand& band = eq.bands[id == LowPassSlider ? LowPassBand : HighPassBand];
+        band.freq = SubFilterHz(sliders[id].value);
+        band.changed = 1;
+        eq.recalcPending = 1;
+    }
+    if (SendEnabled)
+        LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value), None, None);
+}
+
+void AWndSub::ModeChanged(uint32_t id) {
+    if (id == 0) {
+        modeButton.SetState(modeButton.value);
+        LinkSend(1024, static_cast<uint32_t>(modeButton.value), None, None);
+        return;
+    }
+    int to = styleButton.value;
+    styleButton.SetState(to);
+    for (int i = 0; i < 2; ++i) {
+        gains[1 - to][i] = static_cast<uint32_t>(sliders[i].value);
+        sliders[i].SetValue(static_cast<int>(gains[to][i]));
+    }
+    LinkSend(1025, static_cast<uint32_t>(to), None, None);
+}
+
+void AWndSub::FilterDragged(int band) {
+    int id = band == LowPassBand ? LowPassSlider : HighPassSlider;
+    sliders[id].SetValue(FilterSliderStep(eq.bands[band].freq));
+    uint32_t v = static_cast<uint32_t>(sliders[id].value);
+    uint32_t& cached = lastSent[id - LowPassSlider];
+    if (v != cached) LinkSend(1026 + static_cast<uint32_t>(id), v, None, None);
+    cached = v;
+}
+
+void AWndSub::Draw(float alpha) {
+    if (!IsActive()) return;
+    AWndFrame::Draw(alpha);
+    int dragged = eq.Draw();
+    if (dragged == LowPassBand || dragged == HighPassBand) FilterDragged(dragged);
+    if (!eq.ShowsControls()) return;
+    float a = eq.ControlsAlpha();
+    modeButton.Draw(a);
+    styleButton.Draw(IsAuto() ? a / 2.0f : a);
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(0.0f, 0.0f, 0.0f, a);
+    FontNormal->DrawText(x + 22, y + 32, "%s", modeText);
+    for (int i = 0; i < SliderCount; ++i)
+        sliders[i].Draw(i < 2 && IsAuto() ? a / 2.0f : a);
+}
+
+void AWndSub::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    if (!eq.PanelTakesInput()) return;
+    for (int i = IsAuto() ? 2 : 0; i < SliderCount; ++i)
+        sliders[i].OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
+}
+
+void AWndSub::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
+    if (!IsActive()) return;
+    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
+    if (!eq.PanelTakesInput() || !LinkIdle) return;
+    modeButton.OnMouseDown(px, py, claimed, clickSerial);
+    if (!IsAuto()) styleButton.OnMouseDown(px, py, claimed, clickSerial);
+    for (int i = IsAuto() ? 2 : 0; i < SliderCount; ++i)
+        sliders[i].OnMouseDown(px, py, claimed, clickSerial);
+    eq.RouteDown(px, py, claimed, clickSerial);
+    eq.NotePress();
+}
+
+void AWndSub::OnMouseUp(int px, int py, uint32_t clickSerial) {
+    if (IsActive()) AWndFrame::OnMouseUp(px, py, clickSerial);
+}
+
+void AWndSub::OnChar(uint32_t ch) {
+    if (IsActive()) eq.OnChar(ch);
+}
+
+void AWndSub::OnKeyDown(uint32_t key) {
+    if (IsActive()) eq.OnKeyDown(key);
+}
+
+void AWndSub::RefreshFromValues() {
+    SendEnabled = 0;
+    modeButton.SetState(modeButton.value ? 1 : 0);
+    styleButton.SetState(styleButton.value ? 1 : 0);
+    for (GPushBar& s : sliders)
+        s.SetValue(s.value);
+    for (auto& pair : gains)
+        for (uint32_t& g : pair)
+            if (g > 124) g = 124;
+    for (int i = 0; i < 2; ++i)
+        sliders[i].SetValue(static_cast<int>(gains[styleButton.value][i]));
+    SliderChanged(LowPassSlider);
+    SliderChanged(HighPassSlider);
+    eq.RefreshFromCodes();
+    SendEnabled = 1;
+}
