@@ -27,6 +27,7 @@
 #include "panels/AWndSC.h"
 #include "panels/AWndSub.h"
 #include "panels/AWndSys.h"
+#include "panels/PcModes.h"
 
 #include <GL/gl.h>
 #include <chrono>
@@ -480,10 +481,7 @@ void TonvexCore::ShowStatus(const char* text) {
 }
 
 void TonvexCore::RefreshPanels() {
-    AWndFrame* refreshed[] = {MicPanel,   REQPanel,  SCPanel,  SubPanel,
-                              MusicPanel, MVolPanel, BarPanel, SysPanel};
-    for (AWndFrame* panel : refreshed)
-        if (panel) panel->RefreshFromValues();
+    RefreshValuePanels();
     SetLanguage(Language);
 }
 

@@ -49,7 +49,7 @@ struct LabelPair {
 };
 
 class AWndFrame : public GUIWnd {
-public:
+  public:
     AWndFrame();
 
     void Create(int x, int y, int width, int height, int minWidth, int minHeight, const char* title);
@@ -63,6 +63,9 @@ public:
     // Re-reads every control from its value field (after a download or a PC-mode load). Panels that
     // hold no processor values keep this empty one.
     virtual void RefreshFromValues() {}
+    // The reverse: every value field takes what its control shows (a PC-mode save reads the fields).
+    // Controls that are their own value fields need nothing.
+    virtual void StoreToValues() {}
     // Points every language-dependent label and the title at its text for `language` (0 English,
     // 1 Chinese), including labels that follow a control's own state.
     virtual void Relabel(uint32_t language) { (void)language; }
@@ -94,7 +97,7 @@ public:
     uint32_t filled = 0;
     uint32_t lastTitlePress = 0;
 
-protected:
+  protected:
     void DrawFrameSkin();
     void DrawTitleButtons();
 

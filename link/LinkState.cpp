@@ -143,7 +143,8 @@ void LinkSendPayload(uint32_t code, const uint8_t* payload) {
 //   downloading                    | waits for DownloadIndex             | downloaded (LinkLost cleared),
 //                                  |                                     | failed (64) on DownloadAbort
 //   downloaded                     | 1000 ms, then closes the panel      | (Closing)
-//   uploading                      | waits for UploadIndex == UploadCount| Downloading, panel closing
+//   uploading                      | waits for UploadIndex == UploadCount| Downloading, panel closing;
+//                                  |                                     | failed (64) on UploadAbort
 //   failed                         | nothing: "Connect" / "Scan again"   | waiting (the word reset)
 void ConnectStep() {
     ConnectPanelActive = 1;
@@ -225,6 +226,13 @@ void ConnectStep() {
 
     if (state & ConnectUploading) {
         Pause10ms();
+        // An upload that gave up is a failed connection, not one still going: the panel offers
+        // "Scan again" instead of a progress bar that never moves.
+        if (UploadAbort) {
+            ConnectState &= ~ConnectUploading;
+            ScanPortIndex = 64;
+            return;
+        }
         if (UploadIndex == UploadCount) {
             ConnectState = (ConnectState & ~ConnectUploading) | ConnectDownloading;
             RunHook(HookCloseConnectPanel);

@@ -15,6 +15,7 @@ namespace {
 uint32_t g_unbound[256];
 int g_unboundUsed = 0;
 int g_mirrorWords = 0;
+ParamTargets g_bound{};
 
 uint32_t* Bind(uint32_t* given, int words) {
     if (given) return given;
@@ -156,6 +157,48 @@ void BuildParamMap(const ParamTargets& given) {
         Add(34, ModeNames[mode], IndexedRead | mode);
     Add(32, &DeviceModeIndex, 0);
     Add(3, &SystemControlMode, 0);
+    g_bound = t;
+}
+
+void ModeRecordFields(uint32_t* fields[ModeRecordFieldCount]) {
+    const ParamTargets& t = g_bound;
+    int n = 0;
+    auto one = [&](uint32_t* word) { fields[n++] = word; };
+    auto bands = [&](uint32_t* const* records, int count) {
+        for (int b = 0; b < count; ++b)
+            for (int k = 0; k < 4; ++k)
+                one(records[b] + k);
+    };
+    for (uint32_t* w : t.micSliders)
+        one(w);
+    one(t.micFeedback);
+    one(t.micMainChannel);
+    bands(t.micBands, 7);
+    one(t.musicAutoManual);
+    one(t.musicSingDisco);
+    one(t.musicSing[0]);
+    one(t.musicSing[1]);
+    bands(t.musicSingBands, 7);
+    one(t.musicDisco[0]);
+    one(t.musicDisco[1]);
+    bands(t.musicDiscoBands, 7);
+    one(t.subAutoManual);
+    one(t.subSingDisco);
+    one(t.subSing[0]);
+    one(t.subSing[1]);
+    one(t.subDisco[0]);
+    one(t.subDisco[1]);
+    for (uint32_t* w : t.subSliders)
+        one(w);
+    bands(t.subBands, 3);
+    for (uint32_t* w : t.scSliders)
+        one(w);
+    one(t.scSlope);
+    one(t.scRoomEqPath);
+    bands(t.scBands, 3);
+    bands(t.roomBands, 15);
+    for (uint32_t* w : t.volume)
+        one(w);
 }
 
 namespace {

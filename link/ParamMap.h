@@ -68,6 +68,12 @@ void BuildParamMap(const ParamTargets& targets);
 // Number of distinct mirror words the map uses.
 int ParamMirrorWords();
 
+// The value words behind a PC mode record's parameter bytes (offsets 26 to 234), in record order, as
+// the last BuildParamMap bound them: a save reads them, a load writes them.
+constexpr int ModeRecordFirstField = 26;
+constexpr int ModeRecordFieldCount = 209;
+void ModeRecordFields(uint32_t* fields[ModeRecordFieldCount]);
+
 // UploadList flags (low byte: literal value or band index).
 constexpr uint32_t UploadBandParam = 0x10000;
 constexpr uint32_t UploadLiteral = 0x20000;

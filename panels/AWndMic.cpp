@@ -160,3 +160,7 @@ void AWndMic::RefreshFromValues() {
     SliderChanged(HighPassSlider);
     SendEnabled = 1;
 }
+
+void AWndMic::StoreToValues() {
+    eq.StoreCodes();
+}

@@ -14,7 +14,7 @@ void (*SystemControlCallback)(uint32_t id) = nullptr;
 namespace {
 
 const LabelPair Title = {{"Message", "消息"}};
-// In the order of the message bits 0x1, 0x10, 0x20, ... 0x2000. The link-loss message is Chinese in
+// In the order of the message bits 0x1, 0x10, 0x20, ... 0x4000. The link-loss message is Chinese in
 // both settings: a short form in the English one.
 const LabelPair Texts[MessageCount] = {
     {{"设备断开连接 !", "设备已经断开连接, 请重新连接 !"}},
@@ -28,9 +28,10 @@ const LabelPair Texts[MessageCount] = {
     {{"PC mode saved", "PC 模式数据保存成功 ..."}},
     {{"EQ Reset ?", "EQ 是否复位 ?"}},
     {{"User Mode cannot save data!", "您没有权限修改模式数据."}},
+    {{"PC mode not saved: disk error", "PC 模式数据保存失败 (磁盘错误)"}},
 };
-constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,  0x20,  0x40,   0x80,  0x100,
-                                         0x200, 0x400, 0x800, 0x1000, 0x2000};
+constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,  0x20,  0x40,   0x80,   0x100,
+                                         0x200, 0x400, 0x800, 0x1000, 0x2000, 0x4000};
 
 constexpr SkinRect Icon = SkinTexels(120, 107, 152, 78);
 

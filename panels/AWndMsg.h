@@ -20,8 +20,9 @@ enum MessageBits : uint32_t {
     MsgPcModeSaved = 0x800,
     MsgAskEqReset = 0x1000,
     MsgUserModeCannotSave = 0x2000,
+    MsgPcModeNotSaved = 0x4000,
 };
-constexpr int MessageCount = 11;
+constexpr int MessageCount = 12;
 
 // Which message the panel shows, and the value handed back to the System panel with the answer.
 extern uint32_t MessageCode;

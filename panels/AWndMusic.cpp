@@ -211,3 +211,9 @@ void AWndMusic::RefreshFromValues() {
     SliderChanged();
     SendEnabled = 1;
 }
+
+void AWndMusic::StoreToValues() {
+    StoreSet(sets[styleButton.value ? Disco : Sing]);
+    for (int s = 0; s < 2; ++s)
+        eq.CodesFromSet(sets[s].eq, bandCodes[s]);
+}

@@ -59,3 +59,7 @@ void AWndREQ::RefreshFromValues() {
     eq.RefreshFromCodes();
     SendEnabled = 1;
 }
+
+void AWndREQ::StoreToValues() {
+    eq.StoreCodes();
+}

@@ -18,6 +18,7 @@ class AWndREQ : public AWndFrame {
     void OnChar(uint32_t ch) override;
     void OnKeyDown(uint32_t key) override;
     void RefreshFromValues() override;
+    void StoreToValues() override;
     void Relabel(uint32_t language) override;
     void BindTargets(ParamTargets& targets);
 

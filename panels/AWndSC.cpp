@@ -188,3 +188,7 @@ void AWndSC::RefreshFromValues() {
     SliderChanged(HighPassSlider);
     SendEnabled = 1;
 }
+
+void AWndSC::StoreToValues() {
+    eq.StoreCodes();
+}

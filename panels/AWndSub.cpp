@@ -190,3 +190,9 @@ void AWndSub::RefreshFromValues() {
     eq.RefreshFromCodes();
     SendEnabled = 1;
 }
+
+void AWndSub::StoreToValues() {
+    for (int i = 0; i < 2; ++i)
+        gains[styleButton.value ? 1 : 0][i] = static_cast<uint32_t>(sliders[i].value);
+    eq.StoreCodes();
+}

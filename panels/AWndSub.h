@@ -26,6 +26,7 @@ class AWndSub : public AWndFrame {
     void OnChar(uint32_t ch) override;
     void OnKeyDown(uint32_t key) override;
     void RefreshFromValues() override;
+    void StoreToValues() override;
     void Relabel(uint32_t language) override;
     void BindTargets(ParamTargets& targets);
 

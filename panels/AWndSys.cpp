@@ -11,6 +11,7 @@
 #include "link/Packet.h"
 #include "link/ParamMap.h"
 #include "panels/AWndMsg.h"
+#include "panels/PcModes.h"
 
 #include <GL/gl.h>
 #include <cstring>
@@ -37,6 +38,7 @@ const LabelPair Steps[4] = {
 };
 const LabelPair ModeRows[2] = {{{"Equipment Mode", "设备模式："}}, {{"PC Mode", "PC 模式："}}};
 const LabelPair SaveLabel = {{"Save", "保存"}};
+const LabelPair DownloadLabel = {{"Download", "下载"}};
 const LabelPair ChooseMode = {{"Choose system mode:", "选择系统模式："}};
 
 void OnSysButton(uint32_t id) {
@@ -94,6 +96,10 @@ void AWndSys::Build() {
     equipmentName.maxLength = pcName.maxLength = ModeNameBytes;
     equipmentSave.Create(220, 96, 64, 24, SaveLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture,
                          EquipmentSave, OnSysButton, this);
+    pcDownload.Create(150, 172, 64, 24, DownloadLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture,
+                      PcDownload, OnSysButton, this);
+    pcSave.Create(220, 172, 64, 24, SaveLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture, PcSave,
+                  OnSysButton, this);
     SystemControlCallback = OnSysButton;
     Relabel(Language);
 }
@@ -109,7 +115,8 @@ void AWndSys::Relabel(uint32_t language) {
     stepTexts[4] = ChooseMode[language];
     for (int i = 0; i < 2; ++i)
         modeRows[i] = ModeRows[i][language];
-    equipmentSave.label = SaveLabel[language];
+    equipmentSave.label = pcSave.label = SaveLabel[language];
+    pcDownload.label = DownloadLabel[language];
     // The language choice shows the language now in use.
     Choose(languagePair, language ? 1 : 0);
 }
@@ -195,6 +202,25 @@ void AWndSys::SaveEquipmentMode() {
     StoreEquipmentMode(1000);
 }
 
+void AWndSys::SavePcModeChosen() {
+    ShowMessage(SavePcMode(pcList.value, pcName.text) ? MsgPcModeSaved : MsgPcModeNotSaved);
+}
+
+void AWndSys::UploadPcModeChosen() {
+    int slot = pcList.value;
+    LoadPcMode(slot);
+    char name[ModeNameBytes + 1];
+    ModeSlotName(slot, name);
+    pcName.SetText(name);
+    uint8_t record[ModeRecordBytes];
+    ClampedModeRecord(slot, record);
+    StartUpload(record);
+    ConnectState = ConnectStarted | ConnectUploading;
+    ReplyReceived = 1;
+    ScanPortIndex = 64;
+    if (ConPanel) OpenPanel(reinterpret_cast<AWndFrame*>(ConPanel));
+}
+
 void AWndSys::Pick(GBCheck members[2], uint32_t* word, uint32_t member, uint32_t code) {
     *word = member;
     Choose(members, static_cast<int>(member));
@@ -246,6 +272,15 @@ void AWndSys::OnButton(uint32_t id) {
         break;
     case EquipmentSave:
         SaveEquipmentMode();
+        break;
+    case PcSave:
+        SavePcModeChosen();
+        break;
+    case PcDownload:
+        ShowMessage(MsgAskLoadPcMode, LoadAnswer);
+        break;
+    case LoadAnswer:
+        UploadPcModeChosen();
         break;
     case PcList: {
         pcList.open = 0;
@@ -346,6 +381,8 @@ void AWndSys::Draw(float alpha) {
                               ClickSerial);
         pcName.DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed, ClickSerial);
         equipmentSave.Draw(a);
+        pcDownload.Draw(a);
+        pcSave.Draw(a);
         equipmentList.Draw(a);
         pcList.Draw(a);
         // An unfolded list lies over everything else.
@@ -412,7 +449,8 @@ void AWndSys::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed
     if (!page) {
         equipmentList.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
         pcList.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-        equipmentSave.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+        for (GBaseBtn* button : {&equipmentSave, &pcDownload, &pcSave})
+            button->OnMouseMove(px, py, buttonDown, claimed, clickSerial);
         return;
     }
     for (int i = 0; i < 3; ++i)
@@ -432,7 +470,8 @@ void AWndSys::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSeria
     if (!page) {
         equipmentList.OnMouseDown(px, py, claimed, clickSerial);
         pcList.OnMouseDown(px, py, claimed, clickSerial);
-        equipmentSave.OnMouseDown(px, py, claimed, clickSerial);
+        for (GBaseBtn* button : {&equipmentSave, &pcDownload, &pcSave})
+            button->OnMouseDown(px, py, claimed, clickSerial);
         for (GTextBox* box : {&equipmentName, &pcName}) {
             box->OnMouseDown(px, py, claimed, clickSerial);
             if (box->focused) ActiveTextEdit = &box->focused;
@@ -459,7 +498,9 @@ void AWndSys::OnMouseUp(int px, int py, uint32_t clickSerial) {
     if (!IsActive()) return;
     AWndFrame::OnMouseUp(px, py, clickSerial);
     close.OnMouseUp(px, py, clickSerial);
-    if (!page) equipmentSave.OnMouseUp(px, py, clickSerial);
+    if (!page)
+        for (GBaseBtn* button : {&equipmentSave, &pcDownload, &pcSave})
+            button->OnMouseUp(px, py, clickSerial);
     if (passwordStep == 3) passwordStep = 0;
 }
 

@@ -36,9 +36,12 @@ class AWndSys : public AWndFrame {
         UserButton = 8,
         ProjectButton = 9,
         EquipmentSave = 20,
+        PcDownload = 21,
+        PcSave = 22,
         EquipmentList = 30,
         PcList = 31,
         // Answers that come back from the message panel.
+        LoadAnswer = 201,
         RecallAnswer = 300,
         StoreAnswer = 301,
     };
@@ -77,7 +80,7 @@ class AWndSys : public AWndFrame {
     GBaseBtn close;
     GListBox equipmentList, pcList;
     GTextBox equipmentName, pcName;
-    GBaseBtn equipmentSave;
+    GBaseBtn equipmentSave, pcDownload, pcSave;
     // The targets of codes 16 and 8, which the download fills.
     uint32_t inputPortValue = 0, keyLockValue = 0;
     const char* rowLabels[6] = {};
@@ -101,4 +104,7 @@ class AWndSys : public AWndFrame {
     void RecallEquipmentMode();
     void StoreEquipmentMode(uint32_t answerArg);
     void SaveEquipmentMode();
+    void SavePcModeChosen();
+    // The chosen PC mode into the panels, then written to the processor through the connecting panel.
+    void UploadPcModeChosen();
 };

@@ -499,6 +499,29 @@ void EqSection::Store(LiveSet& set) const {
     }
 }
 
+void EqSection::CodesFromSet(const LiveSet& set, uint32_t (*codes)[4]) const {
+    for (int i = 0; i < setup.bandCount; ++i) {
+        char text[3][16];
+        for (int k = 0; k < 3; ++k)
+            std::memcpy(text[k], set.texts[k][i], sizeof text[k]);
+        int32_t gain = 0, freq = 0, q = 0;
+        ParseGainText(text[0], &gain);
+        ParseFreqText(text[1], &freq);
+        ParseQText(text[2], &q);
+        int32_t type = set.typeValues[i];
+        codes[i][0] = type >= 0 && type <= 2 ? static_cast<uint32_t>(type) : 0;
+        codes[i][1] = static_cast<uint32_t>(freq);
+        codes[i][2] = static_cast<uint32_t>(gain);
+        codes[i][3] = static_cast<uint32_t>(q);
+    }
+}
+
+void EqSection::StoreCodes() {
+    LiveSet live;
+    Store(live);
+    CodesFromSet(live, bandCodes);
+}
+
 void EqSection::Load(const LiveSet& set) {
     std::memcpy(bands, set.bands, sizeof bands);
     std::memcpy(bandCodes, set.bandCodes, sizeof bandCodes);

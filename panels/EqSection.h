@@ -73,6 +73,10 @@ class EqSection {
     void Reset();
     void Store(LiveSet& set) const;
     void Load(const LiveSet& set);
+    // The band codes a set's controls show: its type buttons and what the parsers make of its texts.
+    void CodesFromSet(const LiveSet& set, uint32_t (*codes)[4]) const;
+    // bandCodes from the live controls.
+    void StoreCodes();
 
     // Handles of the graph and band columns.
     bool ColumnFits(int band) const;

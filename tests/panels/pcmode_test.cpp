@@ -1,0 +1,261 @@
+// PC modes through the panels: a save takes what every panel shows (both Sing and Disco sets), a
+// restart and load gives it back, a save that does not reach the disk says so, and an upload writes
+// the saved values to the processor.
+#include "PanelFixture.h"
+
+#include "common/Tick.h"
+#include "link/LinkState.h"
+#include "link/LinkWait.h"
+#include "link/ModeFile.h"
+#include "link/ParamMap.h"
+#include "panels/AWndCon.h"
+#include "panels/AWndMVol.h"
+#include "panels/AWndMic.h"
+#include "panels/AWndMsg.h"
+#include "panels/AWndMusic.h"
+#include "panels/AWndREQ.h"
+#include "panels/AWndSC.h"
+#include "panels/AWndSub.h"
+#include "panels/AWndSys.h"
+#include "panels/PcModes.h"
+
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace {
+
+class PcModes : public PanelFixture {
+  protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        path = dir_ + "/mode.dat";
+        MakePanels();
+        ASSERT_EQ(LoadModeFile(path.c_str()), ModeFileStatus::Created);
+    }
+    void TearDown() override {
+        unlink(path.c_str());
+        MsgPanel = nullptr;
+        ConPanel = nullptr;
+        MicPanel = nullptr;
+        REQPanel = nullptr;
+        SCPanel = nullptr;
+        SubPanel = nullptr;
+        MusicPanel = nullptr;
+        MVolPanel = nullptr;
+        SysPanel = nullptr;
+        PanelFixture::TearDown();
+    }
+    // Every value panel new, as start-up makes them, and the map bound to them.
+    void MakePanels() {
+        msg = std::make_unique<AWndMsg>();
+        MsgPanel = msg.get();
+        msg->Create(400, 100, 380, 320, 200, 200, "Message");
+        msg->Build();
+        con = std::make_unique<AWndCon>();
+        ConPanel = con.get();
+        con->Create(100, 100, 310, 200, 200, 200, "Device Connecting");
+        con->Build();
+        mic = Make<AWndMic>(&MicPanel, 840, "Mic");
+        room = Make<AWndREQ>(&REQPanel, 800, "R.EQ");
+        sc = Make<AWndSC>(&SCPanel, 640, "SC.Set");
+        sub = Make<AWndSub>(&SubPanel, 460, "Sub");
+        music = Make<AWndMusic>(&MusicPanel, 640, "Music");
+        volume = Make<AWndMVol>(&MVolPanel, 340, "Volume");
+        sys = Make<AWndSys>(&SysPanel, 300, "System");
+        ParamTargets targets{};
+        mic->BindTargets(targets);
+        room->BindTargets(targets);
+        sc->BindTargets(targets);
+        sub->BindTargets(targets);
+        music->BindTargets(targets);
+        volume->BindTargets(targets);
+        sys->BindTargets(targets);
+        BuildParamMap(targets);
+    }
+    template <class Panel> std::unique_ptr<Panel> Make(Panel** global, int width, const char* title) {
+        auto panel = std::make_unique<Panel>();
+        *global = panel.get();
+        panel->Create(20, 40, width, 520, 200, 200, title);
+        panel->Build();
+        return panel;
+    }
+    std::vector<uint8_t> FileBytes() {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    }
+    // The record bytes the panels' values make now.
+    std::vector<uint8_t> PanelBytes() {
+        StoreValuePanels();
+        uint32_t* fields[ModeRecordFieldCount];
+        ModeRecordFields(fields);
+        std::vector<uint8_t> bytes;
+        for (uint32_t* f : fields)
+            bytes.push_back(static_cast<uint8_t>(*f));
+        return bytes;
+    }
+    void Fader(EqSection& eq, int band, int code) {
+        eq.gainFaders[band].SetValue(code);
+        eq.FaderChanged(band);
+    }
+    void Style(AWndMusic& panel, int style) {
+        panel.styleButton.value = style;
+        panel.ModeChanged(1);
+    }
+
+    std::string path;
+    std::unique_ptr<AWndMsg> msg;
+    std::unique_ptr<AWndCon> con;
+    std::unique_ptr<AWndMic> mic;
+    std::unique_ptr<AWndREQ> room;
+    std::unique_ptr<AWndSC> sc;
+    std::unique_ptr<AWndSub> sub;
+    std::unique_ptr<AWndMusic> music;
+    std::unique_ptr<AWndMVol> volume;
+    std::unique_ptr<AWndSys> sys;
+};
+
+// Every value the record holds, as the simulated processor has it.
+std::vector<int> ProcessorValues(Px2950Sim& sim) {
+    std::vector<int> v;
+    for (int code : {256,  258,  260,  261,  262,  263,  257,  259,  513,  514,  515,
+                     512,  516,  768,  769,  1024, 1025, 1028, 1029, 1030, 1280, 1281,
+                     1282, 1283, 1285, 1286, 1284, 1287, 1792, 1793, 1794, 1795, 1796})
+        v.push_back(sim.Param(static_cast<uint16_t>(code)));
+    for (int set = 0; set < 2; ++set) {
+        for (int code : {770, 771, 1026, 1027})
+            v.push_back(sim.Param(static_cast<uint16_t>(code), 0, set));
+        for (int b = 0; b < 7; ++b)
+            for (int k = 0; k < 4; ++k)
+                v.push_back(sim.Param(static_cast<uint16_t>(801 + k), b, set));
+    }
+    for (auto [first, bands] : {std::pair{545, 7}, {1057, 3}, {1313, 3}, {1569, 15}})
+        for (int b = 0; b < bands; ++b)
+            for (int k = 0; k < 4; ++k)
+                v.push_back(sim.Param(static_cast<uint16_t>(first + k), b));
+    return v;
+}
+
+} // namespace
+
+TEST_F(PcModes, SaveRestartAndLoadGiveEveryPanelItsValuesBothSetsIncluded) {
+    LinkTapStart();
+    mic->sliders[2].SetValue(33);
+    mic->eq.typeButtons[1].value = 2;
+    mic->eq.TypeChanged(1);
+    room->eq.gainFaders[14].SetValue(10);
+    room->eq.FaderChanged(14);
+    sc->sliders[5].SetValue(150);
+    sc->pathButton.SetState(1);
+    volume->bars[AWndMVol::EffectStart].SetValue(20);
+    music->modeButton.SetState(1);
+    Fader(music->eq, 2, 150);
+    music->slopeButton.SetState(1);
+    Style(*music, AWndMusic::Disco);
+    Fader(music->eq, 5, 40);
+    music->hpfSlider.SetValue(30);
+    sub->modeButton.SetState(1);
+    sub->sliders[0].SetValue(70);
+    sub->styleButton.value = 1;
+    sub->ModeChanged(1);
+    sub->sliders[0].SetValue(20);
+    sub->sliders[AWndSub::LowPassSlider].SetValue(33);
+    std::vector<uint8_t> shown = PanelBytes();
+
+    sys->pcList.value = 3;
+    sys->pcName.SetText("TenCharsAB");
+    sys->OnButton(AWndSys::PcSave);
+    EXPECT_EQ(MessageCode, MsgPcModeSaved);
+    std::vector<uint8_t> file = FileBytes();
+    ASSERT_EQ(file.size(), 5120u);
+    EXPECT_EQ(std::string(file.begin() + 768 + 16, file.begin() + 768 + 26), "TenCharsAB");
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 768 + 26, file.begin() + 768 + 235), shown);
+    for (size_t i = 0; i < file.size(); ++i)
+        if (i < 768 || i >= 1024) ASSERT_EQ(file[i], 0) << i;
+
+    // A save that does not reach the disk says so and leaves the slot as it was.
+    ModeFileStopBeforeRenameForTest(true);
+    sys->pcName.SetText("Lost");
+    mic->sliders[2].SetValue(1);
+    sys->OnButton(AWndSys::PcSave);
+    ModeFileStopBeforeRenameForTest(false);
+    EXPECT_EQ(MessageCode, MsgPcModeNotSaved);
+    EXPECT_EQ(FileBytes(), file);
+    char name[ModeNameBytes + 1];
+    ModeSlotName(3, name);
+    EXPECT_STREQ(name, "TenCharsAB");
+
+    // A restart: new panels, the file read again, the mode loaded.
+    MakePanels();
+    ASSERT_EQ(LoadModeFile(path.c_str()), ModeFileStatus::Loaded);
+    sys->pcList.value = 3;
+    LoadPcMode(3);
+    EXPECT_EQ(PanelBytes(), shown);
+    EXPECT_EQ(mic->sliders[2].value, 33);
+    EXPECT_EQ(mic->eq.bands[1].type, EqBandType::HighShelf);
+    EXPECT_EQ(room->eq.gainFaders[14].value, 10);
+    EXPECT_EQ(sc->pathButton.value, 1);
+    EXPECT_EQ(volume->bars[AWndMVol::EffectStart].value, 20);
+    ASSERT_EQ(music->styleButton.value, AWndMusic::Disco);
+    EXPECT_EQ(music->eq.gainFaders[5].value, 40);
+    EXPECT_EQ(music->hpfSlider.value, 30);
+    Style(*music, AWndMusic::Sing);
+    EXPECT_EQ(music->eq.gainFaders[2].value, 150);
+    EXPECT_EQ(music->slopeButton.value, 1);
+    EXPECT_EQ(music->eq.bands[AWndMusic::HighPassBand].type, EqBandType::HighPass24);
+    ASSERT_EQ(sub->styleButton.value, 1);
+    EXPECT_EQ(sub->sliders[0].value, 20);
+    sub->styleButton.value = 0;
+    sub->ModeChanged(1);
+    EXPECT_EQ(sub->sliders[0].value, 70);
+    EXPECT_EQ(sub->sliders[AWndSub::LowPassSlider].value, 33);
+}
+
+TEST_F(PcModes, AnUploadWritesTheSavedValuesToTheProcessor) {
+    for (int n = 2; n <= 6; ++n)
+        AddDeadPort(n);
+    Px2950Sim& sim = AddSim(1);
+    sim.SetParam(769, 0, 0, 1);   // Disco selected on the music channel
+    sim.SetParam(803, 6, 1, 170); // one Disco band of its own
+    LinkSetHook(HookDownloadApplied, [] { RefreshValuePanels(); });
+    ASSERT_TRUE(Download());
+    ConnectPanelActive = 0;
+    std::vector<int> saved = ProcessorValues(sim);
+    sys->pcList.value = 0;
+    sys->pcName.SetText("Room 4");
+    sys->OnButton(AWndSys::PcSave);
+    ASSERT_EQ(MessageCode, MsgPcModeSaved);
+
+    // The processor is set up differently, then the mode goes back to it.
+    sim.SetParam(256, 0, 0, 77);
+    sim.SetParam(769, 0, 0, 0);
+    sim.SetParam(770, 0, 1, 0);
+    sim.SetParam(803, 6, 1, 20);
+    sim.SetParam(1026, 0, 1, 5);
+    sim.SetParam(1571, 9, 0, 3);
+    sim.SetParam(1796, 0, 0, 1);
+    ASSERT_NE(ProcessorValues(sim), saved);
+    sys->OnButton(AWndSys::PcDownload);
+    ASSERT_EQ(MessageCode, MsgAskLoadPcMode);
+    OnMessageButton(AWndMsg::YesButton);
+    EXPECT_TRUE(ConnectState & ConnectUploading);
+    ASSERT_TRUE(DrawUntil(
+        con.get(), [] { return !(ConnectState & ConnectUploading); }, 10000));
+    EXPECT_EQ(UploadIndex, UploadCount);
+    std::vector<int> now = ProcessorValues(sim);
+    ASSERT_EQ(now.size(), saved.size());
+    for (size_t i = 0; i < now.size(); ++i)
+        EXPECT_EQ(now[i], saved[i]) << "value " << i;
+    EXPECT_EQ(sim.UploadBracket(), 0);
+    EXPECT_STREQ(sys->pcName.text, "Room 4");
+
+    // A processor that stops answering mid-upload: the upload ends as a failed connection.
+    DrawUntil(con.get(), [] { return (ConnectState & ConnectClosing) != 0; }, 3000);
+    sim.PauseAfter(3, 1500);
+    sys->OnButton(AWndSys::PcDownload);
+    OnMessageButton(AWndMsg::YesButton);
+    ASSERT_TRUE(DrawUntil(con.get(), [] { return !(ConnectState & ConnectUploading); }, 3000));
+    EXPECT_LT(UploadIndex, UploadCount);
+    EXPECT_EQ(ScanPortIndex, 64u);
+    EXPECT_FALSE(ConnectState & (ConnectDownloading | ConnectDownloaded));
+}
