@@ -237,6 +237,7 @@ void TonvexCore::StartUp() {
     BuildParamMap(targets);
     if (LoadModeFile() != ModeFileStatus::Loaded && !ModeFileProblem().empty())
         std::fprintf(stderr, "tonvex: %s\n", ModeFileProblem().c_str());
+    SysPanel->ShowPcModeName();
     LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
     LinkSetHook(HookCloseConnectPanel, [] {
         if (!ConPanel) return;

@@ -153,9 +153,16 @@ GUIWnd* AWndSys::OpenDropDown() {
     return nullptr;
 }
 
+// A mode step the processor did not answer: the step stops there and the user is told the link is
+// gone, never that the step was done.
+static bool NoAnswer() {
+    ShowMessage(MsgLinkLost);
+    return false;
+}
+
 bool AWndSys::ReadControlMode() {
     LinkSend(3 | ReadCurrentBit, SystemControlMode, None, None);
-    if (LinkWaitIdle(LinkWaitBoundFor(3)) != 0) return false;
+    if (LinkWaitIdle(LinkWaitBoundFor(3)) != 0) return NoAnswer();
     SystemControlMode = LastReply[6];
     return true;
 }
@@ -174,7 +181,10 @@ void AWndSys::EquipmentChosen() {
 void AWndSys::RecallEquipmentMode() {
     DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
     LinkSend(32, DeviceModeIndex | 0x200, None, None);
-    if (LinkWaitIdle(LinkWaitBoundFor(32)) != 0 || LinkBroken) return;
+    if (LinkWaitIdle(LinkWaitBoundFor(32)) != 0 || LinkBroken) {
+        NoAnswer();
+        return;
+    }
     ConnectState = ConnectStarted;
     ReplyReceived = 1;
     ScanPortIndex = 0;
@@ -184,7 +194,10 @@ void AWndSys::RecallEquipmentMode() {
 void AWndSys::StoreEquipmentMode(uint32_t answerArg) {
     DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
     LinkSend(32, DeviceModeIndex | 0x400, None, None);
-    if (LinkWaitIdle(LinkWaitBoundFor(32)) != 0 || LinkBroken) return;
+    if (LinkWaitIdle(LinkWaitBoundFor(32)) != 0 || LinkBroken) {
+        NoAnswer();
+        return;
+    }
     ShowMessage(MsgDataSaved, answerArg);
 }
 
@@ -198,7 +211,10 @@ void AWndSys::SaveEquipmentMode() {
     for (int i = 0; i < 10 && equipmentName.text[i]; ++i)
         payload[i] = static_cast<uint8_t>(equipmentName.text[i] - 32);
     LinkSendPayload(33, payload);
-    if (LinkWaitIdle(LinkWaitBoundFor(33)) != 0 || LinkBroken) return;
+    if (LinkWaitIdle(LinkWaitBoundFor(33)) != 0 || LinkBroken) {
+        NoAnswer();
+        return;
+    }
     StoreEquipmentMode(1000);
 }
 
@@ -206,12 +222,16 @@ void AWndSys::SavePcModeChosen() {
     ShowMessage(SavePcMode(pcList.value, pcName.text) ? MsgPcModeSaved : MsgPcModeNotSaved);
 }
 
+void AWndSys::ShowPcModeName() {
+    char name[ModeNameBytes + 1];
+    ModeSlotName(pcList.value, name);
+    pcName.SetText(name);
+}
+
 void AWndSys::UploadPcModeChosen() {
     int slot = pcList.value;
     LoadPcMode(slot);
-    char name[ModeNameBytes + 1];
-    ModeSlotName(slot, name);
-    pcName.SetText(name);
+    ShowPcModeName();
     uint8_t record[ModeRecordBytes];
     ClampedModeRecord(slot, record);
     StartUpload(record);
@@ -282,13 +302,10 @@ void AWndSys::OnButton(uint32_t id) {
     case LoadAnswer:
         UploadPcModeChosen();
         break;
-    case PcList: {
+    case PcList:
         pcList.open = 0;
-        char name[ModeNameBytes + 1];
-        ModeSlotName(pcList.value, name);
-        pcName.SetText(name);
+        ShowPcModeName();
         break;
-    }
     default:
         break;
     }

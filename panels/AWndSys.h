@@ -68,6 +68,8 @@ class AWndSys : public AWndFrame {
     GUIWnd* OpenDropDown();
 
     void OnButton(uint32_t id);
+    // The PC name box shows the stored name of the PC mode chosen in the list.
+    void ShowPcModeName();
     // Enter in password box `id`.
     void OnPassword(uint32_t id);
     // The new-password box of the current step (keypad in step 1, system in step 2), or null.

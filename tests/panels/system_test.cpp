@@ -147,4 +147,10 @@ TEST_F(SystemPage, EquipmentModesStoreOnlyInProjectModeAndRecallWithoutAScan) {
         pings += (f.bytes[4] | f.bytes[5] << 8) == 1;
     EXPECT_EQ(pings, 0u) << "no new scan";
     EXPECT_EQ(log.size(), 1u + ParamMapCount); // the recall, then every entry
+
+    // A processor that stops answering: the store stops and says the link is gone, never "saved".
+    sim->PauseAfter(0, 2000);
+    sys->equipmentList.value = 5;
+    sys->OnButton(AWndSys::EquipmentSave);
+    EXPECT_EQ(MessageCode, MsgLinkLost);
 }
