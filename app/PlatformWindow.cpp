@@ -3,7 +3,10 @@
 #include "app/Projection.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iconv.h>
 
@@ -89,9 +92,23 @@ PlatformWindow& PlatformWindow::Instance() {
     return instance;
 }
 
+const char* PlatformWindow::MissingDisplay() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && value[0];
+    };
+    if (set("DISPLAY") || set("WAYLAND_DISPLAY") || set("SDL_VIDEODRIVER")) return nullptr;
+    return "no display: neither DISPLAY nor WAYLAND_DISPLAY is set, so there is nowhere to show the "
+           "console. Start it from a desktop session, or under a virtual X server: "
+           "xvfb-run -a -s \"-screen 0 1280x800x24\" tonvex (the README's run command does this by itself).";
+}
+
 bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int clientWidth, int clientHeight) {
     owner = receiver;
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        lastError = SDL_GetError();
+        return false;
+    }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
@@ -103,8 +120,11 @@ bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int c
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     window = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight,
                               SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
-    if (!window) return false;
-    SDL_SetWindowMinimumSize(window, 620, 400);
+    if (!window) {
+        lastError = SDL_GetError();
+        return false;
+    }
+    SDL_SetWindowMinimumSize(window, MinClientWidth, MinClientHeight);
     int top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
     width = clientWidth + left + right;
@@ -196,6 +216,7 @@ void PlatformWindow::CaptureMouse(bool on) {
 }
 
 void PlatformWindow::ShowMessage(const char* caption, const char* text) {
+    std::fprintf(stderr, "tonvex: %s: %s\n", caption ? caption : "", text ? text : "");
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, window);
 }
 
@@ -238,6 +259,12 @@ void PlatformWindow::Dispatch(const void* raw) {
             if (!(SizeMoveFlags & 1)) owner->OnPaint(SizeMoveFlags);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+            // The minimum size is a hint to the window manager; without one the window is put back.
+            if (event.window.data1 < MinClientWidth || event.window.data2 < MinClientHeight) {
+                SDL_SetWindowSize(window, std::max(event.window.data1, MinClientWidth),
+                                  std::max(event.window.data2, MinClientHeight));
+                break;
+            }
             owner->OnSize(static_cast<uint16_t>(event.window.data1), static_cast<uint16_t>(event.window.data2));
             if (!(SizeMoveFlags & 1)) owner->OnSizeDone();
             break;

@@ -9,10 +9,17 @@
 struct SDL_Window;
 
 class PlatformWindow {
-public:
+  public:
+    static constexpr int MinClientWidth = 620;
+    static constexpr int MinClientHeight = 400;
+
     static PlatformWindow& Instance();
 
-    // Creates the window centred on the screen with the given client size. Returns false on failure.
+    // Why no window can be made here: no display named and no video driver asked for (SDL would fall
+    // back to a driver that shows nothing). Null when there is a display, or a driver was asked for.
+    static const char* MissingDisplay();
+    // Creates the window centred on the screen with the given client size. Returns false on failure
+    // (SDL's reason in LastError()).
     bool Create(GWindowMessage* owner, const char* caption, int clientWidth, int clientHeight);
     void ToggleFullScreen();
     // Makes the GL context current with the default state. Returns the context, or null.
@@ -29,7 +36,10 @@ public:
     // Fills a 256-byte virtual-key snapshot (bit 0x80 = down).
     void ReadKeyState(uint8_t keys[256]);
     void CaptureMouse(bool on);
+    // A message box; the text goes to standard error as well, so a box that cannot be shown hides
+    // nothing.
     void ShowMessage(const char* caption, const char* text);
+    const char* LastError() const { return lastError; }
     // Asks the window to redraw (an expose that reaches OnPaint).
     void Invalidate();
 
@@ -37,8 +47,9 @@ public:
     int width = 0, height = 0, x = 0, y = 0;
     int savedRect[4] = {};
     int fullScreen = 0;
+    const char* lastError = "";
 
-private:
+  private:
     void Dispatch(const void* event);
 
     SDL_Window* window = nullptr;

@@ -11,9 +11,15 @@
 #include <GL/glu.h>
 #include <openjpeg.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 uint8_t* BackgroundPack;
 uint32_t BackgroundPackSize;
@@ -345,6 +351,9 @@ uint32_t CreateTexture(const uint8_t* pixels, int width, int height, int compone
     glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // The two halves of a background meet edge to edge: filtering must not wrap round to the far side.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     return texture;
 }
 
@@ -353,33 +362,97 @@ std::string ThumbCachePath() {
     return dir.empty() ? std::string() : dir + "/tonvex_res.dat";
 }
 
-int BuildBackgroundCache(int rebuild) {
+namespace {
+
+// The cache folder, when it is fit to hold the cache: a real folder (no symlink) of this user that
+// nobody else may write into. Otherwise empty, with the reason said once on standard error.
+std::string UsableCacheDir() {
     std::string dir = CacheDir();
-    std::string path = ThumbCachePath();
+    const char* problem = nullptr;
+    struct stat st;
+    if (dir.empty())
+        problem = "neither XDG_CACHE_HOME nor HOME is set";
+    else if (!MakeDirs(dir) || lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        problem = "the folder cannot be made";
+    else if (st.st_uid != geteuid())
+        problem = "the folder belongs to another user";
+    else if (st.st_mode & (S_IWGRP | S_IWOTH))
+        problem = "others may write into the folder";
+    if (!problem) return dir;
+    static bool said = false;
+    if (!said)
+        std::fprintf(
+            stderr,
+            "tonvex: picture cache %s not used: %s; the thumbnails are made in memory at each start\n",
+            dir.empty() ? "folder" : dir.c_str(), problem);
+    said = true;
+    return std::string();
+}
+
+// The cache file's bytes (at most `limit`), when it is a regular file of this user: a symlink is not
+// followed and a FIFO does not hold the start.
+uint8_t* ReadCacheFile(const std::string& path, uint32_t limit, size_t* got) {
+    *got = 0;
+    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    uint8_t* data = nullptr;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid())
+        data = static_cast<uint8_t*>(vor_alloc(limit));
+    while (data && *got < limit) {
+        ssize_t n = read(fd, data + *got, limit - *got);
+        if (n <= 0) break;
+        *got += static_cast<size_t>(n);
+    }
+    close(fd);
+    return data;
+}
+
+// Writes the cache beside itself and renames it into place, so that no reader sees half of it and a
+// symlink or a FIFO in its place is replaced, never written through.
+bool WriteCacheFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string temp = path + ".XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    int fd = mkstemp(name.data());
+    if (fd < 0) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    bool ok = done == bytes.size() && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (ok) ok = rename(name.data(), path.c_str()) == 0;
+    if (!ok) unlink(name.data());
+    return ok;
+}
+
+} // namespace
+
+int BuildBackgroundCache(int rebuild) {
+    std::string dir = UsableCacheDir();
+    std::string path = dir.empty() ? std::string() : dir + "/tonvex_res.dat";
     if (!rebuild && !path.empty()) {
-        if (FILE* f = std::fopen(path.c_str(), "rb")) {
-            // More than one record per possible background is never looked at.
-            constexpr uint32_t Limit = MaxBackgrounds * ThumbRecordSize;
-            uint8_t* data = static_cast<uint8_t*>(vor_alloc(Limit));
-            size_t got = data ? std::fread(data, 1, Limit, f) : 0;
-            std::fclose(f);
-            if (got >= 16) {
-                vor_free(ThumbCacheData);
-                ThumbCacheData = data;
-                ThumbCacheSize = static_cast<uint32_t>(got);
-                if (AcceptCache()) return 0;
-            } else {
-                vor_free(data);
-            }
+        // More than one record per possible background is never looked at.
+        constexpr uint32_t Limit = MaxBackgrounds * ThumbRecordSize;
+        size_t got = 0;
+        uint8_t* data = ReadCacheFile(path, Limit, &got);
+        if (data && got >= 16) {
+            vor_free(ThumbCacheData);
+            ThumbCacheData = data;
+            ThumbCacheSize = static_cast<uint32_t>(got);
+            if (AcceptCache()) return 0;
+        } else {
+            vor_free(data);
         }
     }
 
     if (StatusReporter) StatusReporter(FirstStartText);
     ClearBackgroundList();
-    FILE* out = nullptr;
-    if (!path.empty() && MakeDirs(dir)) out = std::fopen(path.c_str(), "wb");
-    if (!out) return -1;
-    bool written = true;
+    // Every thumbnail is made, whether or not the cache can be written.
+    std::vector<uint8_t> cache;
     static uint8_t scratch[ThumbBytes];
     RecordWalk walk(BackgroundPack, BackgroundPackSize);
     Record r;
@@ -389,11 +462,15 @@ int BuildBackgroundCache(int rebuild) {
         std::memset(scratch, 0, sizeof scratch);
         ScaleRecordInto(r, scratch, 128, 128, 80);
         AddBackground(NameOf(r), scratch);
-        written = written && std::fwrite(r.field, 1, 16, out) == 16 &&
-                  std::fwrite(scratch, 1, sizeof scratch, out) == sizeof scratch;
+        cache.insert(cache.end(), r.field, r.field + 16);
+        cache.insert(cache.end(), scratch, scratch + sizeof scratch);
     }
-    written = std::fclose(out) == 0 && written;
-    return written ? 0 : -1;
+    if (path.empty()) return -1;
+    if (WriteCacheFile(path, cache)) return 0;
+    std::fprintf(
+        stderr, "tonvex: the picture cache %s could not be written (%s); the thumbnails are kept in memory\n",
+        path.c_str(), std::strerror(errno));
+    return -1;
 }
 
 void LoadBackground(const char* name) {

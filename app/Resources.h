@@ -61,7 +61,9 @@ uint32_t CreateTexture(const uint8_t* pixels, int width, int height, int compone
 
 // Opens the thumbnail cache, or builds it when `rebuild` is set, the file is missing or shorter than 16
 // bytes, or it does not match the pack. Fills BackgroundNames, BackgroundThumbs and BackgroundCount.
-// -1 when the cache had to be built and could not be written whole.
+// -1 when the cache had to be built and could not be written whole (the list is whole all the same).
+// The cache is used only in a folder of this user that others cannot write, and only as a regular
+// file; it is replaced by a rename, never written in place.
 int BuildBackgroundCache(int rebuild);
 std::string ThumbCachePath();
 

@@ -7,6 +7,7 @@
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "app/Textures.h"
+#include "common/Paths.h"
 #include "common/Tick.h"
 #include "common/Trace.h"
 #include "common/vorcore_memory.h"
@@ -81,7 +82,7 @@ void TonvexCore::ResetForTest() {
 void TonvexCore::Sleep(uint32_t ms) { sleepMs(ms); }
 
 int TonvexCore::Run() {
-    if (CreateMainWindow() != 0) return 0;
+    if (CreateMainWindow() != 0) return 1;
     StartUp();
     state |= Started | Running;
     while (!(state & QuitRequested)) LoopPass();
@@ -91,8 +92,13 @@ int TonvexCore::Run() {
 
 int TonvexCore::CreateMainWindow() {
     window = &PlatformWindow::Instance();
+    if (const char* why = PlatformWindow::MissingDisplay()) {
+        std::fprintf(stderr, "tonvex: %s\n", why);
+        return -1;
+    }
     vor_set_reporter(MessageBoxReporter);
     bool created = window->Create(this, "Tonvex 1.0.3 : PX2950", 960, 600);
+    if (!created) std::fprintf(stderr, "tonvex: no window: %s\n", window->LastError());
     hWnd = created ? window->Handle() : nullptr;
     StatusText = "准备启动 ...";
     hDC = created ? window->SetupGL() : nullptr;
@@ -117,6 +123,10 @@ void TonvexCore::StartUp() {
         FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
     }
     ShowStatus(StatusText);
+    if (ConfigDir().empty())
+        std::fprintf(stderr, "tonvex: HOME is not set: the settings (language, background) and the serial-port "
+                             "links would be kept in $HOME/.config/tonvex (or $XDG_CONFIG_HOME/tonvex); this run "
+                             "keeps none of them\n");
     SetPictureStatusReporter([](const char* text) { TonvexCore::Instance().ShowStatus(text); });
     AllocateDecodeBuffer();
     LoadPacks();

@@ -87,10 +87,14 @@ std::string FamilyToUtf8(const char* family) {
     return std::string(buffer, dst);
 }
 
+// What fontconfig gave for the last face that could not be opened.
+std::string MissingFaceReason;
+
 // Opens the face fontconfig picks for a family and weight, sized so that its cell (ascent plus
 // descent, as the Windows metrics give it) is `cellHeight` pixels.
 Face OpenFace(const char* family, int weight, int cellHeight) {
     Face result;
+    MissingFaceReason = "no font configuration";
     if (!FontConfig || !family || cellHeight < 1) return result;
     FcPattern* pattern = FcPatternCreate();
     std::string familyUtf8 = FamilyToUtf8(family);
@@ -102,6 +106,7 @@ Face OpenFace(const char* family, int weight, int cellHeight) {
     FcResult matched = FcResultNoMatch;
     FcPattern* font = FcFontMatch(FontConfig, pattern, &matched);
     FcPatternDestroy(pattern);
+    MissingFaceReason = "no font at all";
     if (!font) return result;
     FcChar8* file = nullptr;
     int index = 0;
@@ -109,8 +114,10 @@ Face OpenFace(const char* family, int weight, int cellHeight) {
     if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch) {
         FcPatternGetInteger(font, FC_INDEX, 0, &index);
         FcPatternGetBool(font, FC_EMBOLDEN, 0, &embolden);
-        if (FT_New_Face(Library, reinterpret_cast<const char*>(file), index, &result.face) != 0)
+        if (FT_New_Face(Library, reinterpret_cast<const char*>(file), index, &result.face) != 0) {
             result.face = nullptr;
+            MissingFaceReason = std::string(reinterpret_cast<const char*>(file)) + ", which FreeType cannot open";
+        }
     }
     FcPatternDestroy(font);
     if (!result.face) return result;
@@ -232,15 +239,26 @@ bool TextRenderer::Create(const char* latinFace, const char* chineseFace, int la
     impl->coverage = new uint8_t[cell * cell]();
     impl->rgba = new uint8_t[128 * 128 * 4]();
     impl->halo = new uint8_t[cell * cell]();
-    if (StartEngine()) {
-        impl->latin = OpenFace(latinFace, latinWeight, height != 0 ? height : size);
-        if (chineseFace)
-            impl->chinese = OpenFace(chineseFace, chineseWeight, size);
-        else
-            impl->chinese = OpenFace("宋体", latinWeight, size);
-        impl->fallback = OpenFace("WenQuanYi Zen Hei", chineseWeight, size);
+    if (!StartEngine()) {
+        ReportMissingFace(latinFace, "FreeType did not start");
+        return false;
     }
-    return true;
+    impl->latin = OpenFace(latinFace, latinWeight, height != 0 ? height : size);
+    if (!impl->latin.face) ReportMissingFace(latinFace, MissingFaceReason.c_str());
+    const char* chinese = chineseFace ? chineseFace : "宋体";
+    impl->chinese = OpenFace(chinese, chineseFace ? chineseWeight : latinWeight, size);
+    impl->fallback = OpenFace("WenQuanYi Zen Hei", chineseWeight, size);
+    if (!impl->chinese.face && !impl->fallback.face) ReportMissingFace(chinese, MissingFaceReason.c_str());
+    return impl->latin.face || impl->chinese.face || impl->fallback.face;
+}
+
+// Once a process: which face was asked for and what fontconfig gave. The texts in it stay blank.
+void TextRenderer::ReportMissingFace(const char* family, const char* reason) {
+    static bool reported = false;
+    if (reported) return;
+    reported = true;
+    std::fprintf(stderr, "tonvex: no font for \"%s\": fontconfig gave %s; texts in that face are not drawn\n",
+                 FamilyToUtf8(family).c_str(), reason);
 }
 
 uint32_t TextRenderer::Glyph(uint16_t code) {

@@ -24,6 +24,8 @@ class TextRenderer {
     TextRenderer(const TextRenderer&) = delete;
     TextRenderer& operator=(const TextRenderer&) = delete;
 
+    // False when the cell cannot be drawn, or when no face at all could be opened (the renderer then
+    // draws nothing). A face that is missing is reported on standard error, once a process.
     bool Create(const char* latinFace, const char* chineseFace, int latinWeight, int chineseWeight, int size,
                 int height, int style, int cell);
 
@@ -60,6 +62,8 @@ class TextRenderer {
     Impl* impl = nullptr; // font engine state
     char text[1024] = {};
     uint16_t codes[257] = {};
+
+    static void ReportMissingFace(const char* family, const char* reason);
 };
 
 extern TextRenderer* FontNormal;

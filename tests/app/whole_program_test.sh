@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real console under Xvfb with its own settings folders, waits for its window, toggles full
-# screen with F2 and back, asks it to close (SIGTERM arrives as the same quit request as the window's
-# close button) and expects status 0.
+# screen with F2 and back, makes the window too small, asks it to close (SIGTERM arrives as the same
+# quit request as the window's close button) and expects status 0.
 set -u
 exe=$1
 home=$(mktemp -d)
@@ -24,6 +24,9 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   expect_size 1280x800 "F2"
   xdotool key F2
   expect_size 960x600 "the second F2"
+  # With no window manager to hold the minimum size, the console puts the window back to it.
+  xdotool windowsize $id 300 200
+  expect_size 620x400 "below the minimum"
   kill -TERM $pid
   wait $pid; status=$?
   echo "exit status $status"

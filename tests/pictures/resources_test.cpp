@@ -115,6 +115,19 @@ TEST_F(Pictures, FirstStartWritesTheWholeCacheAndLaterStartsReadIt) {
         EXPECT_NE(BackgroundThumbs[i], 0u);
 }
 
+TEST_F(Pictures, ACacheThatCannotBeWrittenStillGivesEveryThumbnail) {
+    UseBuiltInPacks();
+    // A file where the cache folder should be: nothing can be written, the list is whole all the same.
+    std::string blocked = std::string(TONVEX_TEST_HOME) + "/cache-blocked";
+    WriteFile(blocked, {1, 2, 3});
+    setenv("XDG_CACHE_HOME", blocked.c_str(), 1);
+    EXPECT_EQ(BuildBackgroundCache(0), -1);
+    EXPECT_EQ(BackgroundCount, 8);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_NE(BackgroundThumbs[i], 0u) << i;
+    std::remove(blocked.c_str());
+}
+
 TEST_F(Pictures, ThumbnailHoldsTheScaledPictureBelowBlackRows) {
     std::vector<uint8_t> pack;
     Append(&pack, "bg_", "grey.bmp", Uniform(1024, 640, 3, 180), 1024, 640, 3);
@@ -284,7 +297,8 @@ TEST_F(Pictures, SkinTexturesTakeTheirFiltersAndMipmaps) {
 TEST_F(Pictures, ThePackMayHoldMoreBackgroundsThanTheListKeeps) {
     std::vector<uint8_t> pack;
     for (int i = 0; i < MaxBackgrounds + 3; ++i)
-        Append(&pack, "bg_", ("p" + std::to_string(i) + ".bmp").c_str(), Uniform(8, 8, 3, uint8_t(i)), 8, 8, 3);
+        Append(&pack, "bg_", ("p" + std::to_string(i) + ".bmp").c_str(), Uniform(8, 8, 3, uint8_t(i)), 8, 8,
+               3);
     SetPacksForTest(pack.data(), pack.size(), nullptr, 0);
     ASSERT_EQ(BuildBackgroundCache(0), 0);
     EXPECT_EQ(BackgroundCount, MaxBackgrounds);
