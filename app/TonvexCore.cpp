@@ -281,7 +281,10 @@ TonvexCore::Pass TonvexCore::LoopPass() {
         Sleep(8);
         return Pass::Active;
     }
-    if (!(state & IntroDone) || ConnectPanelActive) {
+    // The connecting panel keeps the full pace while something on it moves; its still failure display
+    // is drawn at the idle pace.
+    bool connectMoving = ConnectPanelActive && !(ConPanel && ConPanel->IsStill());
+    if (!(state & IntroDone) || connectMoving) {
         Sleep(1);
         ++frameRequests;
         RenderFrame();

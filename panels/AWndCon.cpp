@@ -105,6 +105,12 @@ AWndCon::Display AWndCon::Showing() const {
     return Display::Failed;
 }
 
+bool AWndCon::IsStill() const {
+    constexpr uint32_t FadeMs = 200;
+    return Showing() == Display::Failed && !(frameFlags & FrameClosing) && TickSince(fadeStart) > FadeMs &&
+           TickSince(dragFadeStart) > FadeMs;
+}
+
 void AWndCon::MessageText(char* out, int size) const {
     out[0] = 0;
     // The port: the typed name while waiting and for a typed port, the port being tried while

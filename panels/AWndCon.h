@@ -27,6 +27,9 @@ class AWndCon : public AWndFrame {
     Display Showing() const;
     // The message line as drawn now (the port name filled in).
     void MessageText(char* out, int size) const;
+    // Nothing on the panel moves: it shows the failure and no fade runs. The main loop then draws it
+    // at the idle pace, as any still screen.
+    bool IsStill() const;
 
     GBaseBtn connect, close, scanAgain;
     GTextBox portName;

@@ -1,31 +1,60 @@
-// Runs the console's main loop in-process on a real window: first at the active pace (as while the
-// user moves the mouse) to count frames per second, then with no input for ten seconds after the
-// intro, measuring the CPU time the process uses over the wall time that passes.
+// Runs the console's main loop in-process on a real window and measures, in one run:
+//   the active pace (as while the user moves the mouse), in frames per second;
+//   (a) the console idle, the connecting panel closed;
+//   (b) the connecting panel open on its failure display (no processor), at the loop's pace;
+//   (c) the same screen at the old pace: a frame each pass with 1 ms and 2 ms pauses;
+// each as CPU time over wall time, with the ratios (b)/(a) and (c)/(a).
 #include "app/AppState.h"
+#include "app/PlatformWindow.h"
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
 #include "link/LinkState.h"
+#include "panels/AWndCon.h"
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/resource.h>
+#include <thread>
 
 namespace {
 
 double CpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+struct Cost {
+    double cpu, wall;
+    uint32_t frames;
+    double Share() const { return cpu / wall; }
+};
+
+template <class Pass> Cost Measure(TonvexCore& core, unsigned seconds, Pass pass) {
+    LastInputTick = TickNow() - 1000;
+    uint32_t start = TickNow(), frames = core.frameRequests;
+    double cpuStart = CpuSeconds();
+    while (TickSince(start) < seconds * 1000u && !(core.state & QuitRequested))
+        pass();
+    return {CpuSeconds() - cpuStart, TickSince(start) / 1000.0, core.frameRequests - frames};
+}
+
+void Print(const char* what, const Cost& c) {
+    std::printf("%-44s %.3f s CPU over %.1f s wall = %.4f of one core (%u frames)\n", what, c.cpu, c.wall,
+                c.Share(), c.frames);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    unsigned idleSeconds = argc > 1 ? static_cast<unsigned>(std::atoi(argv[1])) : 10;
+    unsigned seconds = argc > 1 ? static_cast<unsigned>(std::atoi(argv[1])) : 10;
     TonvexCore& core = TonvexCore::Instance();
     if (core.CreateMainWindow() != 0) return 1;
     core.StartUp();
     core.state |= Started | Running;
-    // Skip the intro and the connecting panel: what is measured is the console at rest.
+    // Skip the intro: what is measured is the console at rest.
     core.state |= LogoDone | IntroDone;
     BgFadeStart = 1;
     ConnectAutoOpen = 0;
@@ -38,16 +67,38 @@ int main(int argc, char** argv) {
         core.LoopPass();
     }
     double fps = (core.frameRequests - frames) * 1000.0 / TickSince(start);
-
-    LastInputTick = TickNow() - 1000;
-    start = TickNow();
-    double cpuStart = CpuSeconds();
-    frames = core.frameRequests;
-    while (TickSince(start) < idleSeconds * 1000u && !(core.state & QuitRequested)) core.LoopPass();
-    double wall = TickSince(start) / 1000.0;
-    double cpu = CpuSeconds() - cpuStart;
     std::printf("active pace: %.1f frames/s\n", fps);
-    std::printf("idle: %.3f s CPU over %.1f s wall = %.4f of one core (%u frames)\n", cpu, wall, cpu / wall,
-                core.frameRequests - frames);
+
+    Cost idle = Measure(core, seconds, [&] { core.LoopPass(); });
+
+    // The connecting panel, its scan run out on a machine with no processor: the failure display.
+    ConnectState = 0;
+    ScanPortIndex = 0;
+    OpenPanel(ConPanel);
+    start = TickNow();
+    while (ConPanel->Showing() != AWndCon::Display::Failed && TickSince(start) < 30000) {
+        LastInputTick = TickNow();
+        core.LoopPass();
+    }
+    if (ConPanel->Showing() != AWndCon::Display::Failed) {
+        std::printf("the connecting panel did not reach its failure display\n");
+        return 1;
+    }
+    while (TickSince(start) < 30000 && !ConPanel->IsStill())
+        core.LoopPass();
+    Cost failure = Measure(core, seconds, [&] { core.LoopPass(); });
+    Cost oldPace = Measure(core, seconds, [&] {
+        if (core.window) core.window->PumpOne();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ++core.frameRequests;
+        core.RenderFrame();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    });
+
+    Print("(a) idle, connecting panel closed:", idle);
+    Print("(b) failure display, the loop's pace:", failure);
+    Print("(c) failure display, the old full pace:", oldPace);
+    std::printf("ratio (b)/(a) = %.2f, (c)/(a) = %.2f\n", failure.Share() / idle.Share(),
+                oldPace.Share() / idle.Share());
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
 #include "link/LinkState.h"
+#include "panels/AWndCon.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ bool FakeWait(uint32_t ms) {
 } // namespace
 
 class MainLoop : public ::testing::Test {
-protected:
+  protected:
     using Pass = TonvexCore::Pass;
 
     void SetUp() override {
@@ -80,7 +81,8 @@ TEST_F(MainLoop, InputKeepsTheActivePaceFor1000Ms) {
 TEST_F(MainLoop, AHeldButtonKeepsTheActivePace) {
     LastInputTick = TickNow() - 50000;
     LeftDown = 1;
-    for (int i = 0; i < 2000; ++i) ASSERT_EQ(core.LoopPass(), Pass::Active);
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_EQ(core.LoopPass(), Pass::Active);
     LeftDown = 0;
     RightDown = 1;
     EXPECT_EQ(core.LoopPass(), Pass::Active);
@@ -97,10 +99,32 @@ TEST_F(MainLoop, TheIntroAndTheConnectingPanelKeepFullPace) {
     EXPECT_EQ(core.frameRequests, 2u);
 }
 
+TEST_F(MainLoop, TheConnectingPanelsStillFailureIsDrawnAtTheIdlePace) {
+    AWndCon con;
+    ConPanel = &con;
+    LastInputTick = TickNow() - 50000;
+    ConnectPanelActive = 1;
+    ConnectState = ConnectStarted;
+    ScanPortIndex = 6;
+    con.fadeStart = con.dragFadeStart = TickNow() - 5000;
+    EXPECT_NE(core.LoopPass(), Pass::IdleFull);
+    con.fadeStart = TickNow() - 100; // still fading in
+    EXPECT_EQ(core.LoopPass(), Pass::IdleFull);
+    con.fadeStart = TickNow() - 5000;
+    ScanPortIndex = 3; // scanning again
+    EXPECT_EQ(core.LoopPass(), Pass::IdleFull);
+    ConnectState = ConnectStarted | ConnectDownloading;
+    EXPECT_EQ(core.LoopPass(), Pass::IdleFull);
+    ConnectState = 0;
+    ScanPortIndex = 0;
+    ConPanel = nullptr;
+}
+
 TEST_F(MainLoop, NothingIsDrawnOrPolledWhileMinimisedOrJustRestored) {
     LastInputTick = TickNow();
     core.OnMinimize();
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(core.LoopPass(), Pass::Minimized);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(core.LoopPass(), Pass::Minimized);
     EXPECT_EQ(core.frameRequests, 0u);
 
     core.OnRestore();
