@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the console need, only those that are missing.
+# Installs the Debian packages that are missing: with "run", those the console and the simulator need
+# to build and run (and Xvfb for a machine with no display); otherwise also those of the tests, the
+# sanitizer builds and the benchmarks.
 set -euo pipefail
 
 packages=(
@@ -7,9 +9,11 @@ packages=(
   libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libopenjp2-7-dev libfreetype-dev libfontconfig-dev libcairo2-dev
   fonts-dejavu-core fonts-liberation fonts-arphic-uming fonts-wqy-zenhei
-  libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth
 )
+if [[ "${1:-}" != run ]]; then
+  packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xdotool imagemagick)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,9 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
-cmake -S . -B build -G Ninja
-cmake --build build
+# Only what the console and the simulator need: no tests, no benchmarks.
+bash scripts/deps.sh run
+cmake -S . -B build -G Ninja -DTONVEX_TESTS=OFF -DTONVEX_BENCH=OFF
+cmake --build build --target tonvex px2950-sim
 
 console() {
   if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then

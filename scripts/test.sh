@@ -8,7 +8,7 @@ mode=${1:-plain}
 bash scripts/deps.sh
 
 case "$mode" in
-  plain)  dir=build;      flags=() ;;
+  plain)  dir=build;      flags=(-DTONVEX_TESTS=ON -DTONVEX_BENCH=ON) ;;
   --asan) dir=build-asan; flags=(-DTONVEX_SANITIZE=address,undefined -DTONVEX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug) ;;
   --tsan) dir=build-tsan; flags=(-DTONVEX_SANITIZE=thread -DTONVEX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug) ;;
   *) echo "usage: $0 [--asan|--tsan]" >&2; exit 2 ;;

@@ -66,6 +66,8 @@ double TextAdvance(cairo_t* cr, const char* text, double size, bool bold);
 
 // The pictures.
 void DrawSkinImage(Canvas& canvas, SkinImage image);
+// The desktop icon, 256 x 256 on transparent: the logo's emblem of sound waves in a ring.
+void DrawAppIcon(Canvas& canvas);
 // Background `index` (0..7) of BackgroundNames.
 void DrawBackground(Canvas& canvas, int index);
 extern const char* const BackgroundNames[8];

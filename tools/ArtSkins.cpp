@@ -837,3 +837,26 @@ void DrawSkinImage(Canvas& canvas, SkinImage image) {
         break;
     }
 }
+
+void DrawAppIcon(Canvas& canvas) {
+    cairo_t* cr = canvas.cr();
+    cairo_save(cr);
+    // The emblem of the logo (centred at 128, 100, radius 62), twice as large and centred.
+    cairo_translate(cr, 128, 128);
+    cairo_scale(cr, 1.9, 1.9);
+    cairo_translate(cr, -128, -100);
+    cairo_arc(cr, 128, 100, 62, 0, 2 * M_PI);
+    VerticalGradient(cr, 38, 162, AccentLight, AccentDark);
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, 3);
+    SetRgb(cr, White, 0.9);
+    cairo_stroke(cr);
+    const double heights[9] = {18, 34, 56, 44, 70, 48, 30, 52, 22};
+    for (int i = 0; i < 9; ++i) {
+        double x = 128 - 4 * 11 + i * 11 - 3.5, h = heights[i];
+        RoundRect(cr, x, 100 - h / 2, 7, h, 3.5);
+        SetRgb(cr, White, 0.95);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}

@@ -1,8 +1,9 @@
 // Draws the console's pictures and writes the two picture packs:
-//   tonvex-art --packs DIR [--png DIR]
+//   tonvex-art --packs DIR [--png DIR] [--icon FILE]
 // DIR/backgrounds.pack holds the eight backgrounds ("bg_" records, RGB, lossy), DIR/skins.pack the
 // fifteen skin images ("ui_" records, RGBA, lossless). With --png every picture is also saved as a PNG,
-// as stored (skins top row first, which shows upside-down pieces upside down).
+// as stored (skins top row first, which shows upside-down pieces upside down). With --icon the desktop
+// icon is written as a 256 x 256 PNG.
 #include "tools/ArtCanvas.h"
 #include "tools/ArtPack.h"
 
@@ -51,13 +52,22 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string packDir, pngDir;
+    std::string packDir, pngDir, iconPath;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--packs")) packDir = argv[i + 1];
         if (!std::strcmp(argv[i], "--png")) pngDir = argv[i + 1];
+        if (!std::strcmp(argv[i], "--icon")) iconPath = argv[i + 1];
+    }
+    if (!iconPath.empty()) {
+        Canvas icon(256, 256);
+        DrawAppIcon(icon);
+        if (!icon.SavePng(iconPath)) {
+            std::fprintf(stderr, "tonvex-art: could not write %s\n", iconPath.c_str());
+            return 1;
+        }
     }
     if (packDir.empty()) {
-        std::fprintf(stderr, "usage: %s --packs DIR [--png DIR]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s --packs DIR [--png DIR] [--icon FILE]\n", argv[0]);
         return 2;
     }
 
