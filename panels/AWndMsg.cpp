@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Textures.h"
 #include "common/Tick.h"
+#include "common/Trace.h"
 #include "gui/TextRenderer.h"
 
 #include <GL/gl.h>
@@ -144,4 +145,5 @@ void AskYesNo(uint32_t code, void (*confirm)(uint32_t answer), uint32_t arg) {
     MsgPanel->width = 360;
     MsgPanel->height = 120;
     OpenPanel(MsgPanel);
+    Trace(7, "Message 0x%X\n", code);
 }

@@ -1,6 +1,8 @@
 // px2950-sim: a simulated PX2950 on a pseudo-terminal. Prints the device path; with --link PATH it also
 // makes PATH a symlink to it (for example $XDG_CONFIG_HOME/tonvex/ports/COM1, where the console looks
-// for its ports). Runs until SIGINT or SIGTERM and removes the link on the way out.
+// for its ports). Runs until SIGINT or SIGTERM and removes the link on the way out. With --log FILE,
+// each SIGUSR1 writes FILE anew: every frame received so far ("frame TYPE CODE BYTE6 BYTE7", in
+// order), then the processor's values of the single-value parameters ("param CODE VALUE").
 #include "sim/Px2950Sim.h"
 
 #include <cerrno>
@@ -9,9 +11,33 @@
 #include <cstdlib>
 #include <cstring>
 #include <pthread.h>
+#include <string>
+
+namespace {
+
+bool WriteLog(Px2950Sim& sim, const char* path) {
+    std::string temp = std::string(path) + ".tmp";
+    FILE* out = std::fopen(temp.c_str(), "w");
+    if (!out) return false;
+    for (const Px2950Sim::Frame& f : sim.Log()) {
+        if (!f.checksumOk || f.bytes.size() < 8) continue;
+        std::fprintf(out, "frame %d %d %d %d\n", f.bytes[3], f.bytes[4] | f.bytes[5] << 8, f.bytes[6],
+                     f.bytes[7]);
+    }
+    const int codes[] = {3,    8,    16,   17,   18,   19,   32,   256,  257,  258,  259,  260,  261,  262,
+                         263,  512,  513,  514,  515,  516,  768,  769,  1024, 1025, 1028, 1029, 1030, 1280,
+                         1281, 1282, 1283, 1284, 1285, 1286, 1287, 1792, 1793, 1794, 1795, 1796};
+    for (int code : codes)
+        std::fprintf(out, "param %d %d\n", code, sim.Param(static_cast<uint16_t>(code)));
+    bool ok = std::fclose(out) == 0;
+    return ok && std::rename(temp.c_str(), path) == 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     const char* linkPath = nullptr;
+    const char* logPath = nullptr;
     int latencyMs = 2;
     bool paced = true;
     for (int i = 1; i < argc; ++i) {
@@ -19,10 +45,13 @@ int main(int argc, char** argv) {
             linkPath = argv[++i];
         } else if (!std::strcmp(argv[i], "--latency") && i + 1 < argc) {
             latencyMs = std::atoi(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--log") && i + 1 < argc) {
+            logPath = argv[++i];
         } else if (!std::strcmp(argv[i], "--unpaced")) {
             paced = false;
         } else {
-            std::fprintf(stderr, "usage: %s [--link PATH] [--latency MS] [--unpaced]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--link PATH] [--latency MS] [--unpaced] [--log FILE]\n",
+                         argv[0]);
             return 2;
         }
     }
@@ -32,6 +61,7 @@ int main(int argc, char** argv) {
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     Px2950Sim sim;
@@ -48,7 +78,9 @@ int main(int argc, char** argv) {
     std::printf("%s\n", sim.DevicePath().c_str());
     std::fflush(stdout);
     int received = 0;
-    sigwait(&signals, &received);
+    while (sigwait(&signals, &received) == 0 && received == SIGUSR1)
+        if (logPath && !WriteLog(sim, logPath))
+            std::fprintf(stderr, "px2950-sim: cannot write %s: %s\n", logPath, std::strerror(errno));
     sim.Stop();
     return 0;
 }

@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# The whole console against the simulated processor, driven as a person would (xdotool) under Xvfb:
+# the scan and the download; the microphone panel opened with "1" and band 3 dragged on its graph (the
+# simulator must receive 546 and 547 for band 3); Chinese with F4; a PC mode saved, a value changed,
+# the PC mode uploaded (the simulator must hold the saved value again); the simulator killed, and the
+# next change must bring the link-loss message. The screenshots stay in SHOTS for a person to look at.
+#   end_to_end_test.sh CONSOLE SIMULATOR SHOTS
+set -u
+if [ "${1:-}" != inside ]; then
+    exe=$(realpath "$1") sim=$(realpath "$2") shots=$3
+    mkdir -p "$shots"
+    shots=$(realpath "$shots")
+    home=$(mktemp -d)
+    trap 'rm -rf "$home"' EXIT
+    export HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache
+    unset SDL_VIDEODRIVER
+    xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" inside "$exe" "$sim" "$shots" "$home"
+    exit $?
+fi
+exe=$2 sim=$3 shots=$4 home=$5
+out=$home/console.out
+mkdir -p "$XDG_CONFIG_HOME/tonvex/ports" "$home/work"
+rm -f "$shots"/*.png
+
+"$sim" --unpaced --link "$XDG_CONFIG_HOME/tonvex/ports/COM1" --log "$home/sim.log" >/dev/null &
+simpid=$!
+for _ in $(seq 50); do [ -e "$XDG_CONFIG_HOME/tonvex/ports/COM1" ] && break; sleep 0.1; done
+cd "$home/work" # the PC modes' file goes here
+"$exe" >"$out" 2>"$home/console.err" &
+pid=$!
+
+fail() {
+    echo "FAIL: $*"
+    import -window root "$shots/failed.png" 2>/dev/null
+    echo "--- console, last lines:"
+    tail -5 "$out"
+    cat "$home/console.err"
+    kill -9 $pid $simpid 2>/dev/null
+    exit 1
+}
+shot() { import -window root "$shots/$1.png"; }
+click() {
+    xdotool mousemove --window "$id" "$1" "$2" click 1
+    sleep 0.4
+}
+# The simulator's log, written anew.
+simlog() {
+    kill -USR1 $simpid 2>/dev/null
+    sleep 0.2
+    cat "$home/sim.log" 2>/dev/null
+}
+wait_log() { # PATTERN WHAT
+    for _ in $(seq 60); do simlog | grep -qE "$1" && return 0; sleep 0.3; done
+    fail "$2"
+}
+wait_said() { # TEXT WHAT: a line of the console's trace
+    for _ in $(seq 100); do grep -q "$1" "$out" && return 0; sleep 0.2; done
+    fail "$2"
+}
+param() { simlog | awk -v c="$1" '$1 == "param" && $2 == c { print $3 }'; }
+
+id=$(timeout 30 xdotool search --sync --name "^Tonvex 1.0.3 : PX2950$" | head -1)
+[ -n "$id" ] || fail "the window did not appear"
+
+# 1. The scan finds the simulator and the download runs to its last entry (code 3).
+wait_log "^frame 0 3 " "the download did not reach its last entry"
+sleep 2.5 # the connecting panel closes a second after the download, then fades
+shot 01-downloaded
+
+# 2. The microphone panel (840 x 520, centred in the 960 x 600 window at 60, 40). Band 3 stands at
+# the simulator's 383 Hz and +0.6 dB: its handle is where the graph's axes put it.
+xdotool key 1
+sleep 1
+read -r hx hy < <(awk 'BEGIN {
+    gx = 61; gy = 340; pw = 838 - 38 - 8; ph = 196 - 8 - 16
+    x = pw / 3.4 * (log(383.0) / log(10) - 1); y = ph / 2 - 0.6 * (ph / 2) / 24
+    printf "%d %d\n", gx + 38 + int(x), gy + 8 + int(y) }')
+xdotool mousemove --window "$id" "$hx" "$hy" mousedown 1
+sleep 0.3
+xdotool mousemove --window "$id" $((hx + 40)) $((hy - 20))
+sleep 0.3
+xdotool mousemove --window "$id" $((hx + 60)) $((hy - 30))
+sleep 0.3
+xdotool mouseup 1
+wait_log "^frame 2 546 [0-9]+ 3$" "no frequency of band 3 (546) reached the simulator"
+wait_log "^frame 2 547 [0-9]+ 3$" "no gain of band 3 (547) reached the simulator"
+shot 02-band3-dragged
+
+# 3. Chinese.
+xdotool key F4
+sleep 0.8
+shot 03-chinese
+
+# 4. PC mode 1 saved from the System panel's Mode page (300 x 340 at 330, 130).
+xdotool key 7
+sleep 1
+click 372 164 # the Mode tab
+click 552 283 # the PC mode's name box
+xdotool type --delay 50 "E2E"
+click 582 314 # Save
+wait_said "Message 0x800" "the PC mode was not saved"
+[ -s "$home/work/mode.dat" ] || fail "no mode.dat"
+shot 04-pc-mode-saved
+click 480 336 # the message's button
+sleep 0.5
+saved=$(param 1796)
+
+# 5. A value changed: "Effect Start" typed in the volume panel (340 x 196 at 310, 202).
+xdotool key 6
+sleep 1
+click 599 364
+xdotool key End BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 50 "5"
+xdotool key Return
+sleep 1
+[ "$(param 1796)" = 5 ] || fail "Effect Start did not reach the simulator ($(param 1796))"
+shot 05-value-changed
+
+# 6. The PC mode written back: the System panel from the dock's last icon (the volume box keeps the
+# keys while it has the focus), "Download", then the question's "是".
+click 606 574
+sleep 1
+click 512 314
+wait_said "Message 0x400" "no question before the upload"
+click 420 336
+wait_log "^frame 2 35 0 0$" "the upload did not end"
+sleep 1
+[ "$(param 1796)" = "$saved" ] || fail "after the upload the simulator holds $(param 1796), not the saved $saved"
+shot 06-uploaded
+
+# 7. The simulator gone: the next change (a step of the tab bar's Music level) brings the loss message.
+kill -TERM $simpid
+wait $simpid 2>/dev/null
+sleep 2
+click 850 35
+wait_said "Message 0x1$" "no link-loss message after the simulator went away"
+sleep 0.5
+shot 07-link-lost
+
+kill -TERM $pid
+wait $pid
+status=$?
+[ $status = 0 ] || fail "exit status $status"
+echo "ok: screenshots in $shots"
