@@ -1,6 +1,7 @@
 // The main of every test program: each test process runs headless on SDL's offscreen video driver and
 // keeps its settings and cache in a folder of its own inside the build tree (ctest runs test cases in
-// parallel processes), so a test never touches the user's files or another test's.
+// parallel processes), so a test never touches the user's files or another test's. The folder is named
+// after the program (one main is compiled for all of them).
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -9,7 +10,8 @@
 
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    std::string base = TONVEX_TEST_HOME;
+    std::string base =
+        std::string(TONVEX_TEST_HOMES) + "/" + std::filesystem::path(argv[0]).filename().string();
     std::filesystem::create_directories(base);
     std::string pattern = base + "/run-XXXXXX";
     std::string home = mkdtemp(pattern.data()) ? pattern : base;

@@ -140,14 +140,3 @@ TEST_F(PlatformEvents, CloseRequestsReachOnCloseAndTheWindowStays) {
     EXPECT_NE(PlatformWindow::Instance().Handle(), nullptr);
 }
 
-TEST(VirtualKeys, MatchTheCodesTheHotKeysUse) {
-    EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_1), '1');
-    EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_0), '0');
-    EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_Q), 'Q');
-    EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_F1), 0x70);
-    EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_F5), 0x74);
-    EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_LEFT), 37);
-    EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_RIGHT), 39);
-    EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_RCTRL), 0x11);
-    EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_LSHIFT), 0x10);
-}

@@ -30,32 +30,6 @@ int CountAbove(const Curve& c, float level) {
 
 } // namespace
 
-TEST(EqBandCurve, ReshapingConstants) {
-    EqReshape low = EqReshapeFor(EqBandType::LowShelf);
-    EXPECT_EQ(low.end, 197);
-    EXPECT_EQ(low.width, 196);
-    EXPECT_EQ(low.start, 558);
-    EqReshape high = EqReshapeFor(EqBandType::HighShelf);
-    EXPECT_EQ(high.end, 197);
-    EXPECT_EQ(high.width, 196);
-    EXPECT_EQ(high.start, 688);
-    for (EqBandType type : {EqBandType::HighPass12, EqBandType::HighPass24}) {
-        EqReshape r = EqReshapeFor(type);
-        EXPECT_EQ(r.end, 122);
-        EXPECT_EQ(r.width, 121);
-        EXPECT_EQ(r.start, 765);
-    }
-    for (EqBandType type : {EqBandType::LowPass12, EqBandType::LowPass24}) {
-        EqReshape r = EqReshapeFor(type);
-        EXPECT_EQ(r.end, 122);
-        EXPECT_EQ(r.width, 121);
-        EXPECT_EQ(r.start, 787);
-    }
-    EXPECT_EQ(EqCentreSample(PlotW, 1000.0f), 301); // so s = 255 - 301 = -46
-    EXPECT_EQ(EqCentreSample(PlotW, 10.0f), 0);
-    EXPECT_EQ(EqCentreSample(PlotW, 100.0f), 150);
-}
-
 TEST(EqBandCurve, LowShelfAtOneKilohertz) {
     // Full gain while the shape is still at its flat start (i <= ceil(558 / 4) = 140, so j <= 186);
     // the transition ends E = 197 samples later (i = 336, j = 382); then 0 dB.

@@ -51,21 +51,6 @@ const double SamplePoints[] = {0.0, 0.01, 0.05, 0.1, 0.2, 0.2499, 0.25, 0.3, 0.4
 
 } // namespace
 
-TEST(Butterworth, PrewarpAndPrototypeAtAQuarter) {
-    EXPECT_DOUBLE_EQ(Prewarp(0.25), 1.0 / Pi);
-    ASSERT_EQ(ButterworthPrototype(2), 0);
-    ToLowPass(Prewarp(0.25));
-    const FilterWorkspace& w = DesignWorkspace();
-    ASSERT_EQ(w.poleCount, 2);
-    EXPECT_EQ(w.poleTypes[0], FilterValueComplex);
-    EXPECT_EQ(w.poleTypes[1], FilterValueImagPart);
-    EXPECT_DOUBLE_EQ(w.poles[0], 2.0 * std::cos(3 * Pi / 4));
-    EXPECT_DOUBLE_EQ(w.poles[1], 2.0 * std::sin(3 * Pi / 4));
-    ASSERT_EQ(w.zeroCount, 2);
-    EXPECT_EQ(w.zeros[0], FilterZeroAtInfinity);
-    EXPECT_EQ(w.zeroTypes[1], FilterValueReal);
-}
-
 TEST(Butterworth, SecondOrderLayouts) {
     const auto low = Stages(DesignButterworthLowPass(0.25, 2));
     ASSERT_EQ(low.size(), 3u);

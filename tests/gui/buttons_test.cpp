@@ -135,22 +135,6 @@ TEST(CheckButtons, ToggleSwapsLabelsAndLatchOnStaysOn) {
     EXPECT_EQ(std::memcmp(&radio.normalSkin[0], &toggle.normalSkin[0], sizeof(SkinRect)), 0);
 }
 
-TEST(CheckButtons, SetStateAndSetLabelsMoveTheLabelWithTheState) {
-    TestPanel panel;
-    GBCheck check;
-    check.Create(10, 10, 60, 22, "Auto", "Manual", nullptr, 0, 0, 0, 7, Fired::Callback, &panel);
-    Fired::Reset();
-    check.SetState(1);
-    EXPECT_EQ(check.value, 1);
-    EXPECT_STREQ(check.label, "Manual");
-    EXPECT_EQ(check.hover, 1u); // the on look
-    check.SetLabels("自动", "手动");
-    EXPECT_STREQ(check.label, "手动");
-    check.SetState(0);
-    EXPECT_STREQ(check.label, "自动");
-    EXPECT_EQ(Fired::count[7], 0);
-}
-
 TEST(ListBox, TwentyFiveItemsUnfoldThreeHundredFiftyPixelsAndPickRowTwelve) {
     EnsureGlContext();
     TestPanel panel;
