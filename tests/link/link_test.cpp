@@ -476,50 +476,6 @@ TEST_F(BadBytes, GarbageOversizePacketsAndWrongCodesAreSurvived) {
     EXPECT_EQ(LinkLost, 1u);
 }
 
-TEST_F(Sender, StoredModesPasswordsAndControlMode) {
-    Px2950Sim& sim = AddSim(1);
-    ASSERT_TRUE(Connect());
-    auto sendAndWait = [](uint32_t code, uint32_t value) {
-        LinkSend(code, value, 0xFFFFFFFF, 0xFFFFFFFF);
-        return WaitFor([] { return LinkIdle == 1; }, 3000) && LinkBroken == 0;
-    };
-    // Store mode 5 under a new name (each character minus 32), change a value, recall mode 5.
-    const char* name = "Party Hall";
-    uint8_t payload[10];
-    for (int i = 0; i < 10; ++i)
-        payload[i] = static_cast<uint8_t>(name[i] - 32);
-    LinkSendPayload(33, payload);
-    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
-    ASSERT_TRUE(sendAndWait(256, 77));
-    ASSERT_TRUE(sendAndWait(32, 5 | 0x400)); // store: type 4, answered with 3
-    EXPECT_EQ(sim.ModeName(5), "Party Hall");
-    ASSERT_TRUE(sendAndWait(256, 11));
-    ASSERT_TRUE(sendAndWait(32, 5 | 0x200)); // recall: type 2
-    EXPECT_EQ(sim.Param(256), 77);
-    EXPECT_EQ(sim.CurrentMode(), 5);
-
-    // The system password, a new one, and the control mode read back through bit 16 of code 3.
-    ASSERT_TRUE(sendAndWait(4, 0));
-    std::string digits;
-    for (int i = 0; i < 6; ++i)
-        digits += static_cast<char>('0' + LastReply[6 + i]);
-    EXPECT_EQ(digits, sim.SystemPassword());
-    const uint8_t fresh[6] = {6, 5, 4, 3, 2, 1};
-    LinkSendPayload(5, fresh);
-    ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
-    EXPECT_EQ(LastReply[4], 5);
-    EXPECT_EQ(LastReply[5], 0);
-    EXPECT_EQ(sim.SystemPassword(), "654321");
-    ASSERT_TRUE(sendAndWait(3, 1));
-    ASSERT_TRUE(sendAndWait(3 | 0x10000, 0));
-    EXPECT_EQ(LastReply[3], 1); // a read
-    EXPECT_EQ(LastReply[6], 1);
-    EXPECT_EQ(sim.ControlMode(), 1);
-    // The music key is written only.
-    ASSERT_TRUE(sendAndWait(772, 9));
-    EXPECT_EQ(sim.MusicKey(), 9);
-}
-
 // The download's entries 226-245 read the twenty mode names; mode 2k and 2k + 1 carry the same tag.
 constexpr uint32_t FirstNameEntry = 226;
 

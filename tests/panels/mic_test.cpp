@@ -1,12 +1,11 @@
 // The microphone panel and the room equaliser through the send tap: drags, the high-pass band, the
-// reset, typed values, a busy link; and a download from the simulator into both panels.
+// reset, typed values, a busy link.
 #include "PanelFixture.h"
 
 #include "common/Tick.h"
 #include "link/LinkState.h"
 #include "link/LinkWait.h"
 #include "link/ParamMap.h"
-#include "panels/AWndCon.h"
 #include "panels/AWndMic.h"
 #include "panels/AWndMsg.h"
 #include "panels/AWndREQ.h"
@@ -223,35 +222,3 @@ TEST_F(MicPanelTest, TypedValuesSnapAndABusyLinkTakesNothing) {
     LinkIdle = 1;
 }
 
-TEST_F(MicPanelTest, ADownloadFillsBothPanelsWithTheProcessorsValues) {
-    LinkTapStop();
-    for (int n = 2; n <= 6; ++n)
-        AddDeadPort(n);
-    Px2950Sim& sim = AddSim(1);
-    ParamTargets targets{};
-    mic->BindTargets(targets);
-    room->BindTargets(targets);
-    BuildParamMap(targets);
-    LinkSetHook(HookDownloadApplied, [] {
-        MicPanel->RefreshFromValues();
-        REQPanel->RefreshFromValues();
-    });
-    ASSERT_TRUE(Download());
-
-    const uint16_t sliderCodes[11] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515};
-    for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(mic->sliders[i].value, sim.Param(sliderCodes[i])) << sliderCodes[i];
-    EXPECT_EQ(mic->checks[0].value, sim.Param(512));
-    EXPECT_EQ(mic->checks[1].value, sim.Param(516));
-    EXPECT_FLOAT_EQ(mic->eq.bands[AWndMic::HighPassBand].freq, 5.0f * sim.Param(513));
-    auto expectBands = [&](EqSection& eq, uint16_t first, int count) {
-        for (int b = 0; b < count; ++b) {
-            EXPECT_EQ(eq.typeButtons[b].value, sim.Param(first, b));
-            EXPECT_FLOAT_EQ(eq.bands[b].freq, EqFreqTable[sim.Param(first + 1, b)]) << first << " band " << b;
-            EXPECT_EQ(eq.gainFaders[b].value, sim.Param(first + 2, b));
-            EXPECT_NEAR(eq.bands[b].q, 0.2f * sim.Param(first + 3, b) + 0.2f, 1e-4f);
-        }
-    };
-    expectBands(mic->eq, 545, 7);
-    expectBands(room->eq, 1569, 15);
-}
