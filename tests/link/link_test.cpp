@@ -171,29 +171,6 @@ TEST_F(Sender, WrongTagIsSentAgainAndTheReplyIsKept) {
               (std::vector<int>{9, 8, 7, 6}));
 }
 
-TEST_F(Sender, RepliesOfType0Or2NeverCompleteARequest) {
-    Px2950Sim& sim = AddSim(1);
-    ASSERT_TRUE(Connect());
-    ClosePanel();
-    for (int type : {0, 2}) {
-        sim.ClearLog();
-        sim.SetForcedReplyType(type);
-        LinkBroken = 0;
-        uint32_t start = TickNow();
-        LinkSend(18, static_cast<uint32_t>(10 + type), 0xFFFFFFFF, 0xFFFFFFFF);
-        ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
-        uint32_t took = TickSince(start);
-        WaitFor([&] { return sim.LogSize() >= 7; }, 500); // the last try is not waited for
-        EXPECT_EQ(sim.LogSize(), 7u) << "type " << type << ": " << Describe(sim.Log());
-        EXPECT_EQ(LinkBroken, 1u);
-        EXPECT_EQ(LinkLost, 1u);
-        // Six waits of 120 ms; the seventh frame is not waited for.
-        EXPECT_GE(took, 700u);
-        EXPECT_LE(took, 2500u);
-        LinkLost = 0;
-    }
-}
-
 TEST_F(Sender, TheSamePairAgainDoesNotCountAsAChange) {
     Px2950Sim& sim = AddSim(1);
     ASSERT_TRUE(Connect());
