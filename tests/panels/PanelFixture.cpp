@@ -28,6 +28,9 @@ void PanelFixture::SetUp() {
 }
 
 void PanelFixture::TearDown() {
+    for (auto& clear : clears_)
+        clear();
+    clears_.clear();
     LinkTapStop();
     LinkShutdown();
     for (auto& sim : sims_)

@@ -28,6 +28,19 @@ class PanelFixture : public ::testing::Test {
     // panels: the panel alone gets them.
     void ClickOn(AWndFrame* panel, int x, int y);
 
+    // A panel made as start-up makes it (Create, then Build), known to the application as `*global`
+    // until the test ends.
+    template <class Panel>
+    std::unique_ptr<Panel> Make(Panel** global, int x, int y, int width, int height, const char* title,
+                                int minWidth = 200, int minHeight = 200) {
+        auto panel = std::make_unique<Panel>();
+        *global = panel.get();
+        clears_.push_back([global] { *global = nullptr; });
+        panel->Create(x, y, width, height, minWidth, minHeight, title);
+        panel->Build();
+        return panel;
+    }
+
     // One draw of `panel`, then 16 ms on the test clock.
     void Frame(AWndFrame* panel);
     // Where band `band`'s handle is in the window (as of the last draw).
@@ -42,5 +55,6 @@ class PanelFixture : public ::testing::Test {
     bool Download(uint32_t timeoutMs = 8000);
 
     std::string dir_;
+    std::vector<std::function<void()>> clears_;
     std::vector<std::unique_ptr<Px2950Sim>> sims_;
 };

@@ -24,10 +24,7 @@ class TabBar : public PanelFixture {
         BarPanel = bar.get();
         bar->width = 960;
         bar->Build();
-        msg = std::make_unique<AWndMsg>();
-        MsgPanel = msg.get();
-        msg->Create(400, 100, 380, 320, 200, 200, "Message");
-        msg->Build();
+        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
         IntroEnded = 1;
         LinkTapStart();
         TickSet(100000);
@@ -35,7 +32,6 @@ class TabBar : public PanelFixture {
     void TearDown() override {
         PanelFixture::TearDown();
         BarPanel = nullptr;
-        MsgPanel = nullptr;
     }
     // One pass of the main loop: the key snapshot moves on, the bar is drawn, time passes.
     void Pass(uint32_t ms) {

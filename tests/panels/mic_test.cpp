@@ -20,18 +20,9 @@ class MicPanelTest : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        msg = std::make_unique<AWndMsg>();
-        MsgPanel = msg.get();
-        msg->Create(400, 100, 380, 320, 200, 200, "Message");
-        msg->Build();
-        mic = std::make_unique<AWndMic>();
-        MicPanel = mic.get();
-        mic->Create(300, 300, 840, 520, 460, 480, "Mic");
-        mic->Build();
-        room = std::make_unique<AWndREQ>();
-        REQPanel = room.get();
-        room->Create(500, 200, 800, 560, 460, 480, "R.EQ");
-        room->Build();
+        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
+        mic = Make(&MicPanel, 300, 300, 840, 520, "Mic", 460, 480);
+        room = Make(&REQPanel, 500, 200, 800, 560, "R.EQ", 460, 480);
         ClientWidth = 1280;
         ClientHeight = 800;
         EnsureGlContext(1280, 800);
@@ -44,9 +35,6 @@ class MicPanelTest : public PanelFixture {
     }
     void TearDown() override {
         LeftDown = RightDown = 0;
-        MicPanel = nullptr;
-        REQPanel = nullptr;
-        MsgPanel = nullptr;
         PanelFixture::TearDown();
     }
     std::unique_ptr<AWndMsg> msg;
@@ -221,4 +209,3 @@ TEST_F(MicPanelTest, TypedValuesSnapAndABusyLinkTakesNothing) {
     EXPECT_EQ(RequestChanged, sendsBefore);
     LinkIdle = 1;
 }
-

@@ -22,22 +22,10 @@ class MusicPanelsTest : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        msg = std::make_unique<AWndMsg>();
-        MsgPanel = msg.get();
-        msg->Create(400, 100, 380, 320, 200, 200, "Message");
-        msg->Build();
-        music = std::make_unique<AWndMusic>();
-        MusicPanel = music.get();
-        music->Create(20, 40, 640, 520, 460, 480, "Music");
-        music->Build();
-        sub = std::make_unique<AWndSub>();
-        SubPanel = sub.get();
-        sub->Create(20, 40, 460, 520, 460, 480, "Sub");
-        sub->Build();
-        sc = std::make_unique<AWndSC>();
-        SCPanel = sc.get();
-        sc->Create(20, 40, 640, 520, 460, 480, "SC.Set");
-        sc->Build();
+        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
+        music = Make(&MusicPanel, 20, 40, 640, 520, "Music", 460, 480);
+        sub = Make(&SubPanel, 20, 40, 460, 520, "Sub", 460, 480);
+        sc = Make(&SCPanel, 20, 40, 640, 520, "SC.Set", 460, 480);
         ClientWidth = 1280;
         ClientHeight = 800;
         EnsureGlContext(1280, 800);
@@ -47,10 +35,6 @@ class MusicPanelsTest : public PanelFixture {
     }
     void TearDown() override {
         Release();
-        MusicPanel = nullptr;
-        SubPanel = nullptr;
-        SCPanel = nullptr;
-        MsgPanel = nullptr;
         PanelFixture::TearDown();
     }
     // A click on widget `w` of the focused panel.

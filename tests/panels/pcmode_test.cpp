@@ -35,34 +35,19 @@ class PcModes : public PanelFixture {
     }
     void TearDown() override {
         unlink(path.c_str());
-        MsgPanel = nullptr;
-        ConPanel = nullptr;
-        MicPanel = nullptr;
-        REQPanel = nullptr;
-        SCPanel = nullptr;
-        SubPanel = nullptr;
-        MusicPanel = nullptr;
-        MVolPanel = nullptr;
-        SysPanel = nullptr;
         PanelFixture::TearDown();
     }
     // Every value panel new, as start-up makes them, and the map bound to them.
     void MakePanels() {
-        msg = std::make_unique<AWndMsg>();
-        MsgPanel = msg.get();
-        msg->Create(400, 100, 380, 320, 200, 200, "Message");
-        msg->Build();
-        con = std::make_unique<AWndCon>();
-        ConPanel = con.get();
-        con->Create(100, 100, 310, 200, 200, 200, "Device Connecting");
-        con->Build();
-        mic = Make<AWndMic>(&MicPanel, 840, "Mic");
-        room = Make<AWndREQ>(&REQPanel, 800, "R.EQ");
-        sc = Make<AWndSC>(&SCPanel, 640, "SC.Set");
-        sub = Make<AWndSub>(&SubPanel, 460, "Sub");
-        music = Make<AWndMusic>(&MusicPanel, 640, "Music");
-        volume = Make<AWndMVol>(&MVolPanel, 340, "Volume");
-        sys = Make<AWndSys>(&SysPanel, 300, "System");
+        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
+        con = Make(&ConPanel, 100, 100, 310, 200, "Device Connecting");
+        mic = Make(&MicPanel, 20, 40, 840, 520, "Mic");
+        room = Make(&REQPanel, 20, 40, 800, 520, "R.EQ");
+        sc = Make(&SCPanel, 20, 40, 640, 520, "SC.Set");
+        sub = Make(&SubPanel, 20, 40, 460, 520, "Sub");
+        music = Make(&MusicPanel, 20, 40, 640, 520, "Music");
+        volume = Make(&MVolPanel, 20, 40, 340, 520, "Volume");
+        sys = Make(&SysPanel, 20, 40, 300, 520, "System");
         ParamTargets targets{};
         mic->BindTargets(targets);
         room->BindTargets(targets);
@@ -72,13 +57,6 @@ class PcModes : public PanelFixture {
         volume->BindTargets(targets);
         sys->BindTargets(targets);
         BuildParamMap(targets);
-    }
-    template <class Panel> std::unique_ptr<Panel> Make(Panel** global, int width, const char* title) {
-        auto panel = std::make_unique<Panel>();
-        *global = panel.get();
-        panel->Create(20, 40, width, 520, 200, 200, title);
-        panel->Build();
-        return panel;
     }
     std::vector<uint8_t> FileBytes() {
         std::ifstream in(path, std::ios::binary);
@@ -250,11 +228,13 @@ TEST_F(PcModes, AnUploadWritesTheSavedValuesToTheProcessor) {
     EXPECT_STREQ(sys->pcName.text, "Room 4");
 
     // A processor that stops answering mid-upload: the upload ends as a failed connection.
-    DrawUntil(con.get(), [] { return (ConnectState & ConnectClosing) != 0; }, 3000);
+    DrawUntil(
+        con.get(), [] { return (ConnectState & ConnectClosing) != 0; }, 3000);
     sim.PauseAfter(3, 1500);
     sys->OnButton(AWndSys::PcDownload);
     OnMessageButton(AWndMsg::YesButton);
-    ASSERT_TRUE(DrawUntil(con.get(), [] { return !(ConnectState & ConnectUploading); }, 3000));
+    ASSERT_TRUE(DrawUntil(
+        con.get(), [] { return !(ConnectState & ConnectUploading); }, 3000));
     EXPECT_LT(UploadIndex, UploadCount);
     EXPECT_EQ(ScanPortIndex, 64u);
     EXPECT_FALSE(ConnectState & (ConnectDownloading | ConnectDownloaded));

@@ -18,14 +18,8 @@ class SystemPage : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        msg = std::make_unique<AWndMsg>();
-        MsgPanel = msg.get();
-        msg->Create(400, 100, 380, 320, 200, 200, "Message");
-        msg->Build();
-        sys = std::make_unique<AWndSys>();
-        SysPanel = sys.get();
-        sys->Create(600, 200, 300, 340, 200, 200, "System");
-        sys->Build();
+        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
+        sys = Make(&SysPanel, 600, 200, 300, 340, "System");
         OpenPanel(sys.get());
         for (int n = 2; n <= 6; ++n)
             AddDeadPort(n);
@@ -42,11 +36,6 @@ class SystemPage : public PanelFixture {
         }
         ASSERT_TRUE(ConnectState & ConnectDownloaded);
         ConnectPanelActive = 0;
-    }
-    void TearDown() override {
-        SysPanel = nullptr;
-        MsgPanel = nullptr;
-        PanelFixture::TearDown();
     }
     // Digits typed into the emptied box, and Enter.
     void Enter(AWndSys::PasswordBox id, const char* digits) {

@@ -17,15 +17,11 @@ class VolumePanel : public PanelFixture {
         BarPanel = bar.get();
         bar->width = 960;
         bar->Build();
-        panel = std::make_unique<AWndMVol>();
-        MVolPanel = panel.get();
-        panel->Create(400, 300, 340, 196, 200, 200, "Volume");
-        panel->Build();
+        panel = Make(&MVolPanel, 400, 300, 340, 196, "Volume");
         OpenPanel(panel.get());
         LinkTapStart();
     }
     void TearDown() override {
-        MVolPanel = nullptr;
         BarPanel = nullptr;
         PanelFixture::TearDown();
     }
