@@ -99,11 +99,6 @@ TEST(ParseQText, CodeAndTextAgree) {
     ExpectCodesRoundTrip(ParseQText, 179, 0.2, 0.2);
 }
 
-TEST(Log10f, FloatOfTheDoubleLogarithm) {
-    EXPECT_EQ(Log10f(1000.0f), 3.0f);
-    EXPECT_FLOAT_EQ(Log10f(2.0f), 0.30103f);
-}
-
 // A number too large for a float takes the box's limit, whichever way it is written.
 TEST(Parsers, HugeNumbersTakeTheUpperLimit) {
     int32_t code = -1;

@@ -271,29 +271,6 @@ TEST_F(Pictures, UnknownOrBrokenSettingsLeaveNoBackgroundOrTheFirstOne) {
     EXPECT_NE(BackgroundTextures[0], 0u);
 }
 
-TEST_F(Pictures, SkinTexturesTakeTheirFiltersAndMipmaps) {
-    UseBuiltInPacks();
-    uint32_t eq = 0, ex = 0;
-    LoadSkinTexture("eq.png", &eq, GL_LINEAR, GL_NEAREST);
-    LoadSkinTexture("ex.png", &ex, GL_LINEAR, GL_NEAREST);
-    ASSERT_NE(eq, 0u);
-    GLint minFilter = 0, magFilter = 0, level1 = 0;
-    glBindTexture(GL_TEXTURE_2D, eq);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1);
-    EXPECT_EQ(minFilter, GL_LINEAR);
-    EXPECT_EQ(magFilter, GL_NEAREST);
-    EXPECT_EQ(level1, 16);
-    int w = 0, h = 0;
-    GlContext::ReadTexture(ex, 0, &w, &h);
-    EXPECT_EQ(w, 512);
-    EXPECT_EQ(h, 256);
-    uint32_t missing = 12345;
-    LoadSkinTexture("nosuch.png", &missing, GL_LINEAR, GL_LINEAR);
-    EXPECT_EQ(missing, 12345u);
-}
-
 TEST_F(Pictures, ThePackMayHoldMoreBackgroundsThanTheListKeeps) {
     std::vector<uint8_t> pack;
     for (int i = 0; i < MaxBackgrounds + 3; ++i)
