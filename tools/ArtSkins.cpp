@@ -619,16 +619,9 @@ void HandleImage(cairo_t* cr) {
     EndRegion(cr);
 }
 
-void LogoImage(cairo_t* cr) {
-    BeginPiece(cr, Piece::Logo);
-    // An emblem of sound waves in a ring, with the word mark below.
-    cairo_pattern_t* glow = cairo_pattern_create_radial(128, 100, 10, 128, 100, 100);
-    cairo_pattern_add_color_stop_rgba(glow, 0, 0.2, 0.5, 1.0, 0.45);
-    cairo_pattern_add_color_stop_rgba(glow, 1, 0.2, 0.5, 1.0, 0.0);
-    cairo_set_source(cr, glow);
-    cairo_arc(cr, 128, 100, 100, 0, 2 * M_PI);
-    cairo_fill(cr);
-    cairo_pattern_destroy(glow);
+// The emblem of the logo and the desktop icon: equaliser bars in a ring, centred at (128, 100),
+// radius 62.
+void Emblem(cairo_t* cr) {
     cairo_arc(cr, 128, 100, 62, 0, 2 * M_PI);
     VerticalGradient(cr, 38, 162, AccentLight, AccentDark);
     cairo_fill_preserve(cr);
@@ -643,6 +636,19 @@ void LogoImage(cairo_t* cr) {
         SetRgb(cr, White, 0.95);
         cairo_fill(cr);
     }
+}
+
+void LogoImage(cairo_t* cr) {
+    BeginPiece(cr, Piece::Logo);
+    // An emblem of sound waves in a ring, with the word mark below.
+    cairo_pattern_t* glow = cairo_pattern_create_radial(128, 100, 10, 128, 100, 100);
+    cairo_pattern_add_color_stop_rgba(glow, 0, 0.2, 0.5, 1.0, 0.45);
+    cairo_pattern_add_color_stop_rgba(glow, 1, 0.2, 0.5, 1.0, 0.0);
+    cairo_set_source(cr, glow);
+    cairo_arc(cr, 128, 100, 100, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_pattern_destroy(glow);
+    Emblem(cr);
     double w = TextAdvance(cr, "TONVEX", 38, true);
     Text(cr, "TONVEX", 128 - w / 2 + 1.5, 213.5, 38, true, Black, 0.5);
     Text(cr, "TONVEX", 128 - w / 2, 212, 38, true, White);
@@ -841,22 +847,10 @@ void DrawSkinImage(Canvas& canvas, SkinImage image) {
 void DrawAppIcon(Canvas& canvas) {
     cairo_t* cr = canvas.cr();
     cairo_save(cr);
-    // The emblem of the logo (centred at 128, 100, radius 62), twice as large and centred.
+    // The logo's emblem, 1.9 times as large and centred.
     cairo_translate(cr, 128, 128);
     cairo_scale(cr, 1.9, 1.9);
     cairo_translate(cr, -128, -100);
-    cairo_arc(cr, 128, 100, 62, 0, 2 * M_PI);
-    VerticalGradient(cr, 38, 162, AccentLight, AccentDark);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 3);
-    SetRgb(cr, White, 0.9);
-    cairo_stroke(cr);
-    const double heights[9] = {18, 34, 56, 44, 70, 48, 30, 52, 22};
-    for (int i = 0; i < 9; ++i) {
-        double x = 128 - 4 * 11 + i * 11 - 3.5, h = heights[i];
-        RoundRect(cr, x, 100 - h / 2, 7, h, 3.5);
-        SetRgb(cr, White, 0.95);
-        cairo_fill(cr);
-    }
+    Emblem(cr);
     cairo_restore(cr);
 }
