@@ -103,14 +103,6 @@ TEST(DecodeJp2, RefusesWhatDoesNotDecodeOrWouldNotFit) {
         ASSERT_EQ(DecodeBuffer[i], 0xA5) << "the buffer was written at " << i;
 }
 
-TEST(ScaleImage, UniformWhiteStaysWhite) {
-    std::vector<uint8_t> white(size_t(1024) * 640 * 3, 255);
-    std::vector<uint8_t> thumb(size_t(128) * 80 * 3, 0);
-    ScaleImage(thumb.data(), 128, 80, white.data(), 1024, 640);
-    for (size_t i = 0; i < thumb.size(); ++i)
-        ASSERT_EQ(thumb[i], 255) << "byte " << i;
-}
-
 TEST(ScaleImage, AveragesWithinTheRatioOfEachSpot) {
     // Left half black, right half white, ratio 8: a destination pixel sees source pixels up to 8.2
     // pixels away, so columns whose spot lies more than that from the edge keep a pure value and the

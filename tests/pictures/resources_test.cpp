@@ -70,30 +70,6 @@ class Pictures : public ::testing::Test {
 
 } // namespace
 
-TEST_F(Pictures, BuiltInPacksHoldTheExpectedRecords) {
-    LoadPacks();
-    ASSERT_NE(BackgroundPack, nullptr);
-    ASSERT_NE(SkinPack, nullptr);
-    EXPECT_EQ(FirstBackgroundName(), "blue.bmp");
-    // Every record starts with its tag and a JP2 signature box, and the records fill the pack exactly.
-    const uint8_t signature[12] = {0, 0, 0, 0x0C, 0x6A, 0x50, 0x20, 0x20, 0x0D, 0x0A, 0x87, 0x0A};
-    for (auto [pack, size, tag, count] : {std::tuple{BackgroundPack, BackgroundPackSize, "bg_", 8},
-                                          std::tuple{SkinPack, SkinPackSize, "ui_", 15}}) {
-        uint32_t offset = 0;
-        int records = 0;
-        while (offset + 32 <= size) {
-            uint32_t payload = pack[offset + 16] | pack[offset + 17] << 8 | pack[offset + 18] << 16 |
-                               uint32_t(pack[offset + 19]) << 24;
-            EXPECT_EQ(std::string(reinterpret_cast<const char*>(pack + offset), 3), tag);
-            EXPECT_EQ(std::memcmp(pack + offset + 32, signature, 12), 0);
-            offset += 32 + payload;
-            ++records;
-        }
-        EXPECT_EQ(offset, size);
-        EXPECT_EQ(records, count);
-    }
-}
-
 TEST_F(Pictures, FirstStartWritesTheWholeCacheAndLaterStartsReadIt) {
     UseBuiltInPacks();
     ASSERT_EQ(BuildBackgroundCache(0), 0);

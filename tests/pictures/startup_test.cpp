@@ -65,15 +65,3 @@ TEST_F(StartUp, BrokenCacheAndSettingsStillGiveEveryPicture) {
     EXPECT_GT(FontBold->TextWidth("Mic"), 0);
 }
 
-TEST_F(StartUp, AStoredBackgroundThatNoLongerExistsLeavesNone) {
-    {
-        std::ofstream settings(SettingsPath(), std::ios::binary);
-        settings << "tonvex_bg=gone.bmp\n";
-    }
-    ASSERT_EQ(core.CreateMainWindow(), 0);
-    core.StartUp();
-    EXPECT_EQ(BackgroundTextures[0], 0u);
-    EXPECT_EQ(BackgroundTextures[1], 0u);
-    EXPECT_NE(UiTexture, 0u);
-    EXPECT_EQ(BackgroundCount, 8);
-}
