@@ -43,19 +43,6 @@ TEST_F(PanelLists, OpeningPutsThePanelOnTopFocusedAndCentred) {
     EXPECT_EQ(OpenNames(), (Names{"c", "b"}));
 }
 
-TEST_F(PanelLists, OpeningTheClosedTopPanelGivesTheOldHeadItsFade) {
-    OpenPanel(&a);
-    EXPECT_EQ(ZNames(), (Names{"a", "b", "c", "d"}));
-    EXPECT_EQ(b.fadeStart, 50000u);
-    EXPECT_TRUE(a.HasFocus());
-}
-
-TEST_F(PanelLists, CentringKeepsTheTitleBelowTheTopStrip) {
-    c.Place(0, 0, 300, 590);
-    OpenPanel(&c);
-    EXPECT_EQ(c.y, 24);
-}
-
 TEST_F(PanelLists, ReopeningAMinimisedPanelRestoresItWithoutCentring) {
     OpenPanel(&b);
     OpenPanel(&c);
@@ -106,16 +93,22 @@ TEST_F(PanelLists, ClosingALowerPanelSendsItToTheBottom) {
     EXPECT_EQ(ZNames(), (Names{"a", "c", "d", "b"}));
 }
 
-TEST_F(PanelLists, ClosingTheLastOpenPanelMovesNothing) {
+// Opening the closed top panel fades the old head; centring keeps the title below the top strip;
+// closing the last open panel moves nothing; a panel from outside the list goes on top.
+TEST_F(PanelLists, TheEndsOfTheList) {
     OpenPanel(&a);
+    EXPECT_EQ(ZNames(), (Names{"a", "b", "c", "d"}));
+    EXPECT_EQ(b.fadeStart, 50000u);
+    EXPECT_TRUE(a.HasFocus());
     ClosePanel(&a);
     EXPECT_EQ(ZNames(), (Names{"a", "b", "c", "d"}));
     EXPECT_FALSE(a.IsOpen());
-}
+    c.Place(0, 0, 300, 590);
+    OpenPanel(&c);
+    EXPECT_EQ(c.y, 24);
 
-TEST_F(PanelLists, FocusingAPanelOutsideTheListPutsItOnTop) {
     StandIn<AWndFrame> volume{"volume", &log};
     volume.Place(0, 0, 340, 196);
     OpenPanel(&volume);
-    EXPECT_EQ(ZNames(), (Names{"volume", "a", "b", "c", "d"}));
+    EXPECT_EQ(ZNames(), (Names{"volume", "c", "a", "b", "d"}));
 }
