@@ -51,7 +51,7 @@ TEST_F(TextBox, TypingNeedsFocusAndAPressFocusesWithOneCallback) {
     EXPECT_STREQ(box.text, "ab");
 }
 
-TEST_F(TextBox, DigitsOnlyWithAndWithoutThePoint) {
+TEST_F(TextBox, TypingRulesDigitsLengthPercentAndControl) {
     box.style = GTextBox::DigitsOnly | GTextBox::NoPoint;
     Focus();
     Type("1.5x");
@@ -65,11 +65,9 @@ TEST_F(TextBox, DigitsOnlyWithAndWithoutThePoint) {
     EXPECT_EQ(Fired::count[1], before + 1); // Enter fires and inserts nothing
     EXPECT_STREQ(box.text, "1.5");
     EXPECT_EQ(box.focused, 1u);
-}
-
-TEST_F(TextBox, MaxLengthPercentAndControlAreRefused) {
+    box.SetText("");
+    box.style = 0;
     box.maxLength = 4;
-    Focus();
     Type("a%b%cdef");
     EXPECT_STREQ(box.text, "abcd");
     box.maxLength = 20;
@@ -81,7 +79,10 @@ TEST_F(TextBox, MaxLengthPercentAndControlAreRefused) {
     EXPECT_STREQ(box.text, "abcdx");
 }
 
-TEST_F(TextBox, DoubleByteCharacterIsInsertedSteppedOverAndDeletedAsOne) {
+// A GBK character is inserted, stepped over and deleted as one; a trail byte of 128 or more must not
+// swallow the character after it; a selection is replaced by the typed character; an owner shortening
+// the text cannot leave the caret past its end.
+TEST_F(TextBox, DoubleByteCharactersSelectionsAndShortenedTextsKeepTheCaretRight) {
     Focus();
     Type("a\xD6\xD0"); // "a" and one GBK character
     EXPECT_STREQ(box.text, "a\xD6\xD0");
@@ -101,11 +102,7 @@ TEST_F(TextBox, DoubleByteCharacterIsInsertedSteppedOverAndDeletedAsOne) {
     Type("\b");
     EXPECT_STREQ(box.text, "a");
     EXPECT_EQ(box.caretByte, 1);
-}
-
-TEST_F(TextBox, BackspaceAfterADoubleByteCharacterTakesOnlyTheLastCharacter) {
-    Focus();
-    // A GBK trail byte of 128 or more two places before the caret must not swallow the character after it.
+    box.SetText("");
     Type("\xD6\xD0"
          "a");
     Type("\b");
@@ -113,16 +110,19 @@ TEST_F(TextBox, BackspaceAfterADoubleByteCharacterTakesOnlyTheLastCharacter) {
     Type("b");
     box.CaretLeft(0);
     EXPECT_EQ(box.caretByte, 2);
-}
-
-TEST_F(TextBox, SelectionIsReplacedByTheTypedCharacter) {
-    Focus();
+    box.SetText("");
     Type("hello");
     box.anchorByte = 1;
     box.anchorChar = 1; // "ello" selected, caret at the end
     Type("i");
     EXPECT_STREQ(box.text, "hi");
     EXPECT_FALSE(box.HasSelection());
+    box.SetText("");
+    Focus();
+    Type("abcdef");
+    box.text[2] = 0; // the owner shortened it
+    Type("\b");
+    EXPECT_STREQ(box.text, "a");
 }
 
 TEST_F(TextBox, PressElsewhereDropsTheFocusAndFiresOnce) {
@@ -146,14 +146,6 @@ TEST_F(TextBox, PressElsewhereDropsTheFocusAndFiresOnce) {
     ClickSerial += 1;
     box.DrawBox(1.0f, 800, 600, 400, 400, 1, &PressClaimed, ClickSerial);
     EXPECT_EQ(Fired::count[1], 2);
-}
-
-TEST_F(TextBox, OwnerRewritingTheTextCannotPushTheCaretPastItsEnd) {
-    Focus();
-    Type("abcdef");
-    box.text[2] = 0; // the owner shortened it
-    Type("\b");
-    EXPECT_STREQ(box.text, "a");
 }
 
 } // namespace

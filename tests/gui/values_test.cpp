@@ -28,7 +28,7 @@ struct PushBar : ::testing::Test {
     }
 };
 
-TEST_F(PushBar, HoldBesideTheThumbStepsOnceThenRepeatsUntilTheThumbReachesThePointer) {
+TEST_F(PushBar, HoldBesideTheThumbStepsThenRepeatsUntilTheThumbReachesThePointerAndAClickIsOneStep) {
     ASSERT_EQ(bar.thumbPos, 10);
     Pointer in{&bar};
     in.Press(200, 152); // right of the thumb (160 .. 172)
@@ -47,10 +47,8 @@ TEST_F(PushBar, HoldBesideTheThumbStepsOnceThenRepeatsUntilTheThumbReachesThePoi
     EXPECT_EQ(bar.value, 44);
     EXPECT_EQ(bar.active, 0u);
     EXPECT_EQ(Fired::count[1], 44 - 10); // once per change, never for an unchanged value
-}
-
-TEST_F(PushBar, AClickBesideTheThumbIsOneStep) {
-    Pointer in{&bar};
+    in.Release(200, 152);
+    bar.SetValue(10);
     in.Click(200, 152);
     Run(2000);
     EXPECT_EQ(bar.value, 11);
@@ -75,18 +73,16 @@ TEST_F(PushBar, SlowRiseClimbsOnePixelPer40MsAndFallsAtOnce) {
     EXPECT_EQ(bar.value, 5);
 }
 
-TEST_F(PushBar, PressOnTheThumbsFirstColumnGrabsIt) {
+TEST_F(PushBar, PressOnTheThumbsFirstColumnGrabsItAndTheLimitStopsADragAndARepeat) {
     Pointer in{&bar};
     in.Press(160, 152); // thumb left edge: grabOffset 0, still a grab
     in.Move(190, 152);
     EXPECT_EQ(bar.thumbPos, 40);
     Run(1000);
     EXPECT_EQ(bar.thumbPos, 40); // no repeat walks it anywhere
-}
-
-TEST_F(PushBar, LimitStopsADragAndARepeat) {
+    in.Release(190, 152);
+    bar.SetValue(10);
     bar.limit = 30;
-    Pointer in{&bar};
     in.Press(165, 152);
     in.Move(400, 152);
     EXPECT_EQ(bar.thumbPos, 30);
