@@ -86,12 +86,6 @@ TEST_F(CoreInput, APressOnALowerPanelRaisesItBeforeItGetsThePress) {
     EXPECT_EQ(LeftReleased, 1u);
 }
 
-TEST_F(CoreInput, AFocusedTabBarGetsThePressBeforeThePanels) {
-    bar.focusSerial = FocusSerial;
-    core.OnLButtonDown(5, 5); // on no panel
-    EXPECT_EQ(log.events, (Names{"bar:down", "top:down(top)"}));
-}
-
 TEST_F(CoreInput, AnOpenMessageOrConnectingPanelTakesAllMouseInput) {
     msg.frameFlags |= FrameOpen;
     core.OnMouseMove(600, 400);
@@ -109,18 +103,23 @@ TEST_F(CoreInput, AnOpenMessageOrConnectingPanelTakesAllMouseInput) {
     EXPECT_EQ(log.events, (Names{"con:move", "con:down"}));
 }
 
-TEST_F(CoreInput, MovesReachEveryOpenPanelFromTheTopThenTheTabBar) {
+TEST_F(CoreInput, MovesReachEveryOpenPanelThenTheTabBarTheWheelOnlyTheTopAndAFocusedBarPressesFirst) {
     core.OnMouseMove(7, 9);
     EXPECT_EQ(MouseX, 7);
     EXPECT_EQ(MouseY, 9);
     EXPECT_EQ(log.events, (Names{"top:move", "lower:move", "bar:move"}));
-}
-
-TEST_F(CoreInput, TheWheelGoesToTheTopPanelOnly) {
+    log.events.clear();
     TickAdvance(5000);
     core.OnMouseWheel(-120);
     EXPECT_EQ(log.events, (Names{"top:wheel"}));
     EXPECT_EQ(LastInputTick, TickNow());
+    log.events.clear();
+    bar.focusSerial = FocusSerial;
+    uint32_t editing = 1;
+    ActiveTextEdit = &editing;
+    core.OnLButtonDown(5, 5); // on no panel
+    EXPECT_EQ(log.events, (Names{"bar:down", "top:down(top)"}));
+    EXPECT_EQ(ActiveTextEdit, nullptr) << "a left press ends the text edit";
 }
 
 TEST_F(CoreInput, ResizingClampsTheClientSizeAndPullsPanelsBack) {
@@ -140,7 +139,7 @@ TEST_F(CoreInput, ResizingClampsTheClientSizeAndPullsPanelsBack) {
     EXPECT_EQ(top.x, 100); // already inside: untouched
 }
 
-TEST_F(CoreInput, AHeldF4SwitchesTheLanguageOnce) {
+TEST_F(CoreInput, AHeldF4SwitchesTheLanguageOnceAndPanelHotKeysAreOffWhileEditingOrBehindAModalPanel) {
     Keys({VkF4});
     EXPECT_EQ(Language, 1u);
     Keys({VkF4});
@@ -149,18 +148,7 @@ TEST_F(CoreInput, AHeldF4SwitchesTheLanguageOnce) {
     Keys({});
     Keys({VkF4});
     EXPECT_EQ(Language, 0u);
-}
-
-TEST_F(CoreInput, DigitsOpenTheirPanelsAndTheVolumePanelJoinsTheList) {
-    Keys({'6'});
-    EXPECT_EQ(TopPanel, &volume);
-    EXPECT_TRUE(volume.IsOpen());
     Keys({});
-    Keys({VkF1});
-    EXPECT_EQ(TopPanel, &help);
-}
-
-TEST_F(CoreInput, PanelHotKeysAreOffWhileEditingOrBehindAModalPanel) {
     uint32_t editing = 1;
     ActiveTextEdit = &editing;
     Keys({'6'});
@@ -191,9 +179,11 @@ TEST_F(CoreInput, PanelHotKeysAreOffWhileEditingOrBehindAModalPanel) {
     EXPECT_FALSE(help.IsOpen());
 }
 
-TEST_F(CoreInput, ALeftPressClearsTheTextEditWord) {
-    uint32_t editing = 1;
-    ActiveTextEdit = &editing;
-    core.OnLButtonDown(1, 1);
-    EXPECT_EQ(ActiveTextEdit, nullptr);
+TEST_F(CoreInput, DigitsOpenTheirPanelsAndTheVolumePanelJoinsTheList) {
+    Keys({'6'});
+    EXPECT_EQ(TopPanel, &volume);
+    EXPECT_TRUE(volume.IsOpen());
+    Keys({});
+    Keys({VkF1});
+    EXPECT_EQ(TopPanel, &help);
 }
