@@ -129,21 +129,30 @@ std::string DeviceBehind(const std::string& path) {
     return n > 0 ? std::string(target, static_cast<size_t>(n)) : path;
 }
 
+// What the last SerialOpen that failed found; the window thread is its only user.
+std::string g_openProblem;
+
+// Keeps the reason a port could not be opened and traces it.
+void OpenFailure(std::string text) {
+    g_openProblem = text;
+    Trace(7, "Error: open serialport %s\n", text.c_str());
+}
+
 void TraceOpenFailure(const char* portName, const std::string& path, int error) {
     if (path.empty()) {
-        Trace(7, "Error: open serialport '%s' (no such serial port)\n", portName);
+        OpenFailure("'" + std::string(portName) + "' (no such serial port)");
         return;
     }
-    Trace(7, "Error: open serialport '%s' (%s: %s)\n", portName, path.c_str(), std::strerror(error));
-    if (error != EACCES && error != EPERM) return;
-    std::string device = DeviceBehind(path);
-    struct stat st;
-    const group* owner = stat(device.c_str(), &st) == 0 ? getgrgid(st.st_gid) : nullptr;
-    if (owner && owner->gr_name)
-        Trace(7, "       The user must be in the group '%s' that owns %s (usually 'dialout').\n",
-              owner->gr_name, device.c_str());
-    else
-        Trace(7, "       The user must be in the group that owns %s (usually 'dialout').\n", device.c_str());
+    std::string text = "'" + std::string(portName) + "' (" + path + ": " + std::strerror(error) + ")";
+    if (error == EACCES || error == EPERM) {
+        std::string device = DeviceBehind(path);
+        struct stat st;
+        const group* owner = stat(device.c_str(), &st) == 0 ? getgrgid(st.st_gid) : nullptr;
+        text += "\n       The user must be in the group ";
+        if (owner && owner->gr_name) text += "'" + std::string(owner->gr_name) + "' ";
+        text += "that owns " + device + " (usually 'dialout').";
+    }
+    OpenFailure(text);
 }
 
 bool Configure(int fd) {
@@ -194,6 +203,7 @@ std::mutex& SerialTransferLock() {
 uint32_t SerialOpen(const char* portName) {
     std::unique_lock<std::mutex> hold = TakePortFromTransfer();
     CloseHeld();
+    g_openProblem.clear();
     std::string path = ResolvePortName(portName);
     if (path.empty()) {
         TraceOpenFailure(portName ? portName : "", path, ENOENT);
@@ -212,7 +222,7 @@ uint32_t SerialOpen(const char* portName) {
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int error = errno;
         if (error == EWOULDBLOCK) {
-            Trace(7, "Error: open serialport '%s' (%s: in use by another program)\n", portName, path.c_str());
+            OpenFailure("'" + std::string(portName) + "' (" + path + ": in use by another program)");
         } else {
             TraceOpenFailure(portName, path, error);
         }
@@ -226,6 +236,10 @@ uint32_t SerialOpen(const char* portName) {
     }
     g_fd = fd;
     return 1;
+}
+
+const std::string& SerialOpenProblem() {
+    return g_openProblem;
 }
 
 void SerialClose() {

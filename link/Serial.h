@@ -27,6 +27,9 @@ std::string ResolvePortName(const char* portName);
 // 1 = ready, 0 = failed (with a trace line naming the port and the reason). Closes the previous port
 // first.
 uint32_t SerialOpen(const char* portName);
+// Why the last SerialOpen failed ("'COM3' (/dev/ttyUSB0: Permission denied)" and the group to join);
+// empty after one that succeeded. Window thread only.
+const std::string& SerialOpenProblem();
 uint32_t SerialWrite(const uint8_t* bytes, uint32_t count);
 // Delivers what has arrived, at most maxCount bytes; 0 at once when nothing is queued.
 uint32_t SerialRead(uint8_t* buffer, uint32_t maxCount);

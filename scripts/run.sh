@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 # Only what the console and the simulator need: no tests, no benchmarks.
 bash scripts/deps.sh run
 cmake -S . -B build -G Ninja -DTONVEX_TESTS=OFF -DTONVEX_BENCH=OFF
-cmake --build build --target tonvex px2950-sim
+cmake --build build --target tonvex px2950-sim tonvex-modes
 
 console() {
   if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then

@@ -224,6 +224,10 @@ std::string Px2950Sim::ModeName(int mode) {
             name += static_cast<char>(c + 32);
     return name;
 }
+std::map<uint32_t, uint8_t> Px2950Sim::LiveParams() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return live_;
+}
 std::string Px2950Sim::SystemPassword() {
     std::lock_guard<std::mutex> hold(lock_);
     std::string s;

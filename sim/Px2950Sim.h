@@ -72,6 +72,9 @@ class Px2950Sim {
     uint8_t CurrentMode();
     uint8_t UploadBracket();        // last value of code 35
     std::string ModeName(int mode); // as characters
+    // Every live value, keyed code | band << 16 | set << 24: two processors hold the same setting when
+    // these are equal.
+    std::map<uint32_t, uint8_t> LiveParams();
     std::string SystemPassword();
     std::string KeypadPassword();
 

@@ -1,0 +1,458 @@
+#include "modes/ModeText.h"
+
+#include "eq/EqValues.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+namespace {
+
+enum class Kind { Name, Number, Choice, Band, Reserved };
+
+// What follows a number in its comment, for the two sliders whose caption shows a second figure.
+enum class Note { None, ReverbShare, DelayDistance };
+
+// One parameter of the record: its offset, how the panel shows it (shown = code * scale + base), and
+// for a two-way button the two words. The largest code comes from the mode storage (ModeByteLimit).
+struct Field {
+    const char* key;
+    int offset;
+    Kind kind;
+    float scale = 1.0f;
+    float base = 0.0f;
+    int decimals = 0;
+    const char* choices[2] = {nullptr, nullptr};
+    Note note = Note::None;
+};
+
+constexpr const char* OffOn[2] = {"off", "on"};
+constexpr const char* AutoManual[2] = {"auto", "manual"};
+constexpr const char* SingDisco[2] = {"sing", "disco"};
+constexpr const char* Slope[2] = {"-12dB/oct", "-24dB/oct"};
+constexpr const char* FrontBehind[2] = {"front", "behind"};
+
+Field Choice(const char* key, int offset, const char* const words[2]) {
+    Field f{key, offset, Kind::Choice};
+    f.choices[0] = words[0];
+    f.choices[1] = words[1];
+    return f;
+}
+Field Number(const char* key, int offset, float scale = 1.0f, float base = 0.0f, int decimals = 0,
+             Note note = Note::None) {
+    Field f{key, offset, Kind::Number, scale, base, decimals};
+    f.note = note;
+    return f;
+}
+Field Bands(const char* key, int offset) {
+    return Field{key, offset, Kind::Band};
+}
+Field Gain(const char* key, int offset) {
+    return Number(key, offset, 0.5f, -50.0f, 1);
+}
+
+// In record order. A band field stands for all the bands of its run (four bytes each).
+const std::vector<Field>& Fields() {
+    static const std::vector<Field> fields = {
+        {"name", ModeNameOffset, Kind::Name},
+        Number("mic.echo_percent", 26, 1, 0, 0, Note::ReverbShare),
+        Number("mic.echo_lpf_khz", 27, 1, 8),
+        Number("mic.reverb_time_ms", 28, 100),
+        Number("mic.pre_delay_ms", 29, 10),
+        Number("mic.reverb_lpf_khz", 30, 1, 8),
+        Number("mic.reverb_hpf_hz", 31, 50),
+        Number("mic.echo_delay_ms", 32, 10),
+        Number("mic.repeat_percent", 33),
+        Number("mic.hpf_hz", 34, 5),
+        Number("mic.exciter_intensity", 35, 1, 1),
+        Number("mic.exciter_harmonic_percent", 36),
+        Choice("mic.feedback", 37, OffOn),
+        Choice("mic.main_channel", 38, OffOn),
+        Bands("mic.eq", 39),
+        Choice("music.mode", 67, AutoManual),
+        Choice("music.style", 68, SingDisco),
+        Choice("music.sing.slope", 69, Slope),
+        Number("music.sing.hpf_hz", 70, 5),
+        Bands("music.sing.eq", 71),
+        Choice("music.disco.slope", 99, Slope),
+        Number("music.disco.hpf_hz", 100, 5),
+        Bands("music.disco.eq", 101),
+        Choice("sub.mode", 129, AutoManual),
+        Choice("sub.style", 130, SingDisco),
+        Gain("sub.sing.music_gain_db", 131),
+        Gain("sub.sing.mic_gain_db", 132),
+        Gain("sub.disco.music_gain_db", 133),
+        Gain("sub.disco.mic_gain_db", 134),
+        Number("sub.effect_volume", 135),
+        Number("sub.lpf_hz", 136, 5),
+        Number("sub.hpf_hz", 137, 5),
+        Bands("sub.eq", 138),
+        Gain("sc.center_music_gain_db", 150),
+        Gain("sc.center_mic_gain_db", 151),
+        Number("sc.center_effect_volume", 152),
+        Gain("sc.surround_gain_db", 153),
+        Number("sc.hpf_hz", 154, 5),
+        Number("sc.surround_delay_ms", 155, 0.3f, 0, 1, Note::DelayDistance),
+        Choice("sc.slope", 156, Slope),
+        Choice("sc.surround_path", 157, FrontBehind),
+        Bands("sc.eq", 158),
+        Bands("room.eq", 170),
+        Number("volume.music_start", 230),
+        Number("volume.music_limit", 231),
+        Number("volume.mic_start", 232),
+        Number("volume.mic_limit", 233),
+        Number("volume.effect_start", 234),
+        {"reserved", 0, Kind::Reserved},
+    };
+    return fields;
+}
+
+// The bytes that hold no parameter: before the name and after the volume presets.
+constexpr int ReservedHead = ModeNameOffset;
+constexpr int ReservedTail = 235;
+constexpr int ReservedCount = ReservedHead + (ModeRecordBytes - ReservedTail);
+
+int ReservedOffset(int i) {
+    return i < ReservedHead ? i : ReservedTail + (i - ReservedHead);
+}
+
+// Bands of each band run: where the next field starts, four bytes a band.
+int BandCount(const Field& f) {
+    const std::vector<Field>& all = Fields();
+    for (size_t i = 0; i + 1 < all.size(); ++i)
+        if (&all[i] == &f) return all[i + 1].offset - f.offset;
+    return 0;
+}
+
+// One line of the text: the parameter's key and what it covers.
+struct Key {
+    std::string name;
+    const Field* field;
+    int offset;
+};
+
+const std::vector<Key>& Keys() {
+    static const std::vector<Key> keys = [] {
+        std::vector<Key> out;
+        for (const Field& f : Fields()) {
+            if (f.kind == Kind::Band) {
+                for (int b = 0; b < BandCount(f) / 4; ++b)
+                    out.push_back({std::string(f.key) + "." + std::to_string(b), &f, f.offset + 4 * b});
+            } else {
+                out.push_back({f.key, &f, f.offset});
+            }
+        }
+        return out;
+    }();
+    return keys;
+}
+
+constexpr const char* BandTypes[3] = {"peak", "lowshelf", "highshelf"};
+constexpr uint8_t BandLimits[4] = {2, 255, 180, 179};
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string Quoted(const uint8_t* bytes, int count) {
+    std::string out = "\"";
+    for (int i = 0; i < count && bytes[i]; ++i) {
+        uint8_t c = bytes[i];
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string NumberText(const Field& f, int code) {
+    double shown = code * static_cast<double>(f.scale) + f.base;
+    return Format(f.decimals ? "%.1f" : "%.0f", shown);
+}
+
+// The value part of a key's line, and its comment (empty for none).
+void ValueText(const Key& k, const uint8_t* record, std::string* value, std::string* comment,
+               std::vector<std::string>* warnings) {
+    const Field& f = *k.field;
+    auto held = [&](int offset, uint8_t limit) {
+        uint8_t v = record[offset];
+        if (v <= limit) return v;
+        if (warnings)
+            warnings->push_back(k.name + ": the record holds " + std::to_string(v) + " at offset " +
+                                std::to_string(offset) + ", beyond the largest code " +
+                                std::to_string(limit) + "; written as " + std::to_string(limit));
+        return limit;
+    };
+    switch (f.kind) {
+    case Kind::Name:
+        *value = Quoted(record + ModeNameOffset, ModeNameBytes);
+        break;
+    case Kind::Number: {
+        int code = held(k.offset, ModeByteLimit(k.offset));
+        *value = NumberText(f, code);
+        if (f.note == Note::ReverbShare)
+            *comment = "reverb " + std::to_string(ModeByteLimit(k.offset) - code) + " %";
+        else if (f.note == Note::DelayDistance)
+            *comment = Format("%.1f m", code * 0.1);
+        break;
+    }
+    case Kind::Choice:
+        *value = f.choices[held(k.offset, 1)];
+        break;
+    case Kind::Band: {
+        uint8_t c[4];
+        for (int i = 0; i < 4; ++i)
+            c[i] = held(k.offset + i, BandLimits[i]);
+        *value = std::string(BandTypes[c[0]]) + " " + Format("%.1f", EqFreqTable[c[1]]) + " Hz " +
+                 Format("%+.1f", c[2] * 0.2 - 24.0) + " dB Q " + Format("%.1f", (c[3] + 1) / 5.0);
+        *comment = "codes " + std::to_string(c[0]) + " " + std::to_string(c[1]) + " " + std::to_string(c[2]) +
+                   " " + std::to_string(c[3]);
+        break;
+    }
+    case Kind::Reserved:
+        for (int i = 0; i < ReservedCount; ++i)
+            *value += Format(i ? " %02X" : "%02X", record[ReservedOffset(i)]);
+        break;
+    }
+}
+
+bool AnyReserved(const uint8_t* record) {
+    for (int i = 0; i < ReservedCount; ++i)
+        if (record[ReservedOffset(i)]) return true;
+    return false;
+}
+
+// --- reading ---
+
+std::string Trim(const std::string& s) {
+    size_t a = s.find_first_not_of(" \t\r");
+    if (a == std::string::npos) return "";
+    size_t b = s.find_last_not_of(" \t\r");
+    return s.substr(a, b - a + 1);
+}
+
+// A whole token as a finite number.
+bool ReadNumber(const std::string& token, double* out) {
+    if (token.empty()) return false;
+    char* end = nullptr;
+    double v = std::strtod(token.c_str(), &end);
+    if (*end || !std::isfinite(v)) return false;
+    *out = v;
+    return true;
+}
+
+std::vector<std::string> Tokens(const std::string& s) {
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i])))
+            ++i;
+        size_t start = i;
+        while (i < s.size() && !std::isspace(static_cast<unsigned char>(s[i])))
+            ++i;
+        if (i > start) out.push_back(s.substr(start, i - start));
+    }
+    return out;
+}
+
+bool SameWord(const std::string& a, const char* b) {
+    return strcasecmp(a.c_str(), b) == 0;
+}
+
+// The quoted name and what follows it. Returns an empty string on success, else the problem.
+std::string ReadName(const std::string& value, uint8_t out[ModeNameBytes]) {
+    std::memset(out, 0, ModeNameBytes);
+    if (value.empty() || value[0] != '"') return "the name must be in double quotes";
+    std::string bytes;
+    size_t i = 1;
+    for (; i < value.size() && value[i] != '"'; ++i) {
+        char c = value[i];
+        if (c != '\\') {
+            bytes += c;
+            continue;
+        }
+        if (++i >= value.size()) break;
+        if (value[i] == '"' || value[i] == '\\') {
+            bytes += value[i];
+        } else if (value[i] == 'x' && i + 2 < value.size() &&
+                   std::isxdigit(static_cast<unsigned char>(value[i + 1])) &&
+                   std::isxdigit(static_cast<unsigned char>(value[i + 2]))) {
+            bytes += static_cast<char>(std::strtol(value.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            return "unknown escape in the name (use \\\", \\\\ or \\xNN)";
+        }
+    }
+    if (i >= value.size()) return "the name's closing quote is missing";
+    std::string rest = Trim(value.substr(i + 1));
+    if (!rest.empty() && rest[0] != '#') return "unexpected text after the name";
+    if (bytes.size() > ModeNameBytes)
+        return "the name has " + std::to_string(bytes.size()) + " bytes; a PC mode name holds at most 10";
+    if (bytes.find('\0') != std::string::npos) return "the name may not hold a zero byte";
+    std::memcpy(out, bytes.data(), bytes.size());
+    return "";
+}
+
+std::string RangeText(const Field& f, int limit) {
+    return NumberText(f, 0) + " to " + NumberText(f, limit);
+}
+
+// Reads `value` into the record bytes of `k`. Returns an empty string, or what is wrong.
+std::string ReadValue(const Key& k, const std::string& value, uint8_t* record) {
+    const Field& f = *k.field;
+    switch (f.kind) {
+    case Kind::Name:
+        return ReadName(value, record + ModeNameOffset);
+    case Kind::Number: {
+        double v;
+        if (!ReadNumber(value, &v)) return "'" + value + "' is not a number";
+        int limit = ModeByteLimit(k.offset);
+        double step = (v - f.base) / f.scale;
+        if (step < -1e-3 || step > limit + 1e-3)
+            return value + " is out of range (" + RangeText(f, limit) + ")";
+        record[k.offset] = static_cast<uint8_t>(std::lround(step));
+        return "";
+    }
+    case Kind::Choice:
+        for (int i = 0; i < 2; ++i)
+            if (SameWord(value, f.choices[i])) {
+                record[k.offset] = static_cast<uint8_t>(i);
+                return "";
+            }
+        return "'" + value + "' is neither " + f.choices[0] + " nor " + f.choices[1];
+    case Kind::Band: {
+        std::vector<std::string> t = Tokens(value);
+        if (t.size() != 7 || !SameWord(t[2], "Hz") || !SameWord(t[4], "dB") || !SameWord(t[5], "Q"))
+            return "a band reads 'TYPE FREQ Hz GAIN dB Q Q', for example 'peak 1000.0 Hz +3.0 dB Q 2.0'";
+        int type = -1;
+        for (int i = 0; i < 3; ++i)
+            if (SameWord(t[0], BandTypes[i])) type = i;
+        if (type < 0) return "'" + t[0] + "' is not a band type (peak, lowshelf or highshelf)";
+        double hz, db, q;
+        if (!ReadNumber(t[1], &hz)) return "the frequency '" + t[1] + "' is not a number";
+        if (!ReadNumber(t[3], &db)) return "the gain '" + t[3] + "' is not a number";
+        if (!ReadNumber(t[6], &q)) return "the Q '" + t[6] + "' is not a number";
+        if (hz < EqFreqTable[0] - 0.05 || hz > EqFreqTable[EqFreqCount - 1] + 0.05)
+            return t[1] + " Hz is out of range (19.8 to 21513.0 Hz)";
+        if (db < -24.0 || db > 12.0) return t[3] + " dB is out of range (-24.0 to +12.0 dB)";
+        if (q < 0.2 || q > 36.0) return "Q " + t[6] + " is out of range (0.2 to 36.0)";
+        // The codes the band's text boxes would give for what was typed.
+        char text[64];
+        int32_t codes[3];
+        std::snprintf(text, sizeof text, "%s", t[1].c_str());
+        ParseFreqText(text, &codes[0]);
+        std::snprintf(text, sizeof text, "%s", t[3].c_str());
+        ParseGainText(text, &codes[1]);
+        std::snprintf(text, sizeof text, "%s", t[6].c_str());
+        ParseQText(text, &codes[2]);
+        record[k.offset] = static_cast<uint8_t>(type);
+        for (int i = 0; i < 3; ++i)
+            record[k.offset + 1 + i] = static_cast<uint8_t>(codes[i]);
+        return "";
+    }
+    case Kind::Reserved: {
+        std::vector<std::string> t = Tokens(value);
+        if (t.size() != ReservedCount)
+            return "'reserved' holds " + std::to_string(ReservedCount) + " bytes in hexadecimal";
+        for (int i = 0; i < ReservedCount; ++i) {
+            char* end = nullptr;
+            long b = std::strtol(t[static_cast<size_t>(i)].c_str(), &end, 16);
+            if (*end || b < 0 || b > 255 || t[static_cast<size_t>(i)].size() > 2)
+                return "'" + t[static_cast<size_t>(i)] + "' is not a byte in hexadecimal";
+            record[ReservedOffset(i)] = static_cast<uint8_t>(b);
+        }
+        return "";
+    }
+    }
+    return "";
+}
+
+} // namespace
+
+std::string QuotedModeName(const uint8_t name[ModeNameBytes]) {
+    return Quoted(name, ModeNameBytes);
+}
+
+std::string ModeRecordToText(const uint8_t record[ModeRecordBytes], std::vector<std::string>* warnings) {
+    std::string out;
+    for (const Key& k : Keys()) {
+        if (k.field->kind == Kind::Reserved && !AnyReserved(record)) continue;
+        std::string value, comment;
+        ValueText(k, record, &value, &comment, warnings);
+        std::string line = k.name + " = " + value;
+        if (!comment.empty()) {
+            if (line.size() < 48) line.append(48 - line.size(), ' ');
+            line += "   # " + comment;
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+bool ModeRecordFromText(const std::string& text, uint8_t record[ModeRecordBytes], ModeTextError* error) {
+    std::map<std::string, size_t> index;
+    const std::vector<Key>& keys = Keys();
+    for (size_t i = 0; i < keys.size(); ++i)
+        index[keys[i].name] = i;
+
+    uint8_t out[ModeRecordBytes] = {};
+    std::vector<int> lineOf(keys.size(), 0);
+    auto fail = [&](int line, std::string message) {
+        if (error) *error = ModeTextError{line, std::move(message)};
+        return false;
+    };
+
+    int lineNumber = 0;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        std::string trimmed = Trim(line);
+        if (trimmed.empty() || trimmed[0] == '#') continue;
+        size_t eq = trimmed.find('=');
+        if (eq == std::string::npos) return fail(lineNumber, "expected 'parameter = value'");
+        std::string key = Trim(trimmed.substr(0, eq));
+        std::string value = Trim(trimmed.substr(eq + 1));
+        auto found = index.find(key);
+        if (found == index.end()) return fail(lineNumber, "unknown parameter '" + key + "'");
+        const Key& k = keys[found->second];
+        if (lineOf[found->second])
+            return fail(lineNumber, "'" + key + "' is given again (first on line " +
+                                        std::to_string(lineOf[found->second]) + ")");
+        lineOf[found->second] = lineNumber;
+        // The name keeps its '#' characters inside the quotes; elsewhere a '#' starts a comment.
+        if (k.field->kind != Kind::Name) value = Trim(value.substr(0, value.find('#')));
+        std::string problem = ReadValue(k, value, out);
+        if (!problem.empty()) return fail(lineNumber, key + ": " + problem);
+    }
+
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (lineOf[i] || keys[i].field->kind == Kind::Reserved) continue;
+        std::string message = "'" + keys[i].name + "' is missing";
+        for (size_t j = i; j-- > 0;)
+            if (lineOf[j]) {
+                message +=
+                    " (it belongs after '" + keys[j].name + "' on line " + std::to_string(lineOf[j]) + ")";
+                break;
+            }
+        return fail(0, message);
+    }
+
+    std::memcpy(record, out, ModeRecordBytes);
+    return true;
+}

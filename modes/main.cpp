@@ -1,0 +1,6 @@
+// tonvex-modes: see ModesTool.h, or run it with --help.
+#include "modes/ModesTool.h"
+
+int main(int argc, char** argv) {
+    return RunModesTool(argc, argv, stdout, stderr);
+}

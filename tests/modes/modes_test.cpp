@@ -1,0 +1,249 @@
+// tonvex-modes against simulated processors and mode files: pull and push between two processors,
+// the text round trip and its refusals, and a processor that falls silent during a push.
+#include "common/Paths.h"
+#include "link/LinkState.h"
+#include "link/ModeFile.h"
+#include "modes/ModeText.h"
+#include "modes/ModesTool.h"
+#include "sim/Px2950Sim.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+class Modes : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tonvex-modes-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+        ASSERT_TRUE(MakeDirs(dir_ + "/tonvex/ports"));
+        file_ = dir_ + "/mode.dat";
+    }
+    void TearDown() override {
+        for (auto& sim : sims_)
+            sim->Stop();
+        LinkResetForTest();
+        std::system(("rm -rf '" + dir_ + "'").c_str());
+    }
+
+    Px2950Sim& AddSim(int com) {
+        sims_.push_back(std::make_unique<Px2950Sim>());
+        Px2950Sim& sim = *sims_.back();
+        sim.SetPaced(false);
+        sim.SetLatencyMs(0);
+        EXPECT_TRUE(sim.Start());
+        EXPECT_TRUE(sim.LinkAs(dir_ + "/tonvex/ports/COM" + std::to_string(com)));
+        return sim;
+    }
+
+    // One run of the program, as from a shell.
+    Result Run(std::vector<std::string> args) {
+        LinkResetForTest();
+        args.insert(args.begin(), "tonvex-modes");
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        char *out = nullptr, *err = nullptr;
+        size_t outSize = 0, errSize = 0;
+        FILE* o = open_memstream(&out, &outSize);
+        FILE* e = open_memstream(&err, &errSize);
+        int status = RunModesTool(static_cast<int>(argv.size()), argv.data(), o, e);
+        std::fclose(o);
+        std::fclose(e);
+        Result r{status, out, err};
+        std::free(out);
+        std::free(err);
+        return r;
+    }
+
+    std::vector<uint8_t> FileBytes() {
+        std::ifstream in(file_, std::ios::binary);
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    }
+    void WriteText(const std::string& name, const std::string& text) {
+        std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
+    }
+
+    // PC mode `slot` of a new mode file: every parameter byte in range and different from its
+    // neighbours, Manual + Disco on the music panel and Auto + Disco on the sub-woofer.
+    void StoreRandomMode(int slot, unsigned seed, const char* name) {
+        LoadModeFile(file_.c_str());
+        std::mt19937 random(seed);
+        uint8_t* record = ModeBuffer + slot * ModeRecordBytes;
+        for (int offset = ModeRecordFirstParam; offset < ModeRecordBytes; ++offset)
+            record[offset] = static_cast<uint8_t>(random() % (ModeByteLimit(offset) + 1u));
+        record[67] = 1, record[68] = 1, record[129] = 0, record[130] = 1;
+        SetModeSlotName(slot, name);
+        ASSERT_TRUE(WriteModeFile());
+    }
+
+    static constexpr int ModeRecordFirstParam = 26;
+    std::string dir_, file_;
+    std::vector<std::unique_ptr<Px2950Sim>> sims_;
+};
+
+std::vector<uint8_t> Slot(const std::vector<uint8_t>& file, int slot) {
+    return std::vector<uint8_t>(file.begin() + slot * ModeRecordBytes,
+                                file.begin() + (slot + 1) * ModeRecordBytes);
+}
+
+} // namespace
+
+TEST_F(Modes, PullThenPushGivesTheSecondProcessorTheFirstsSettingWithBothSelectionsKept) {
+    Px2950Sim& first = AddSim(1);
+    Px2950Sim& second = AddSim(2);
+    StoreRandomMode(0, 7, "first");
+    StoreRandomMode(1, 8, "second");
+    Result r = Run({"push", "--port", "COM1", "1", file_});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "PC mode 1 of " + file_ + " pushed to COM1 (219 writes)\n");
+    ASSERT_EQ(Run({"push", "--port=COM2", "2", file_}).status, 0);
+    const auto held = first.LiveParams();
+    ASSERT_NE(held, second.LiveParams());
+
+    r = Run({"pull", "--port", "COM1", "--name", "Room 12", "5", file_});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(first.LiveParams(), held) << "the pull put every selection back";
+    std::vector<uint8_t> file = FileBytes();
+    std::vector<uint8_t> pulled = Slot(file, 4), pushed = Slot(file, 0);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(&pulled[ModeNameOffset])), "Room 12");
+    EXPECT_TRUE(std::equal(pulled.begin() + 26, pulled.begin() + 235, pushed.begin() + 26));
+
+    ASSERT_EQ(Run({"push", "--port", "COM2", "5", file_}).status, 0);
+    EXPECT_EQ(second.LiveParams(), held);
+    EXPECT_EQ(second.Param(769), 1);
+    EXPECT_EQ(second.Param(1024), 0);
+
+    // What cannot be done says so, with its status.
+    r = Run({"push", "--port", "COM9", "5", file_});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("'COM9' (no such serial port)"), std::string::npos) << r.err;
+    EXPECT_EQ(Run({"push", "--port", "COM1", "9", file_}).status, 1) << "an empty mode is not sent";
+    EXPECT_EQ(Run({"push", "5", file_}).status, 2);
+    EXPECT_EQ(Run({"pull", "--port", "COM1", "26"}).status, 2);
+    EXPECT_EQ(Run({"pull", "--port", "COM1", "--name", "eleven char", "3", file_}).status, 2);
+    EXPECT_EQ(Run({"export"}).status, 2);
+    EXPECT_EQ(Run({"frobnicate"}).status, 2);
+    EXPECT_EQ(Run({"list", dir_ + "/none.dat"}).status, 1);
+    r = Run({"push", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("usage: tonvex-modes push --port PORT N [FILE]", 0), 0u);
+}
+
+TEST_F(Modes, TextRoundTripEditsAndRefusals) {
+    StoreRandomMode(3, 11, "Ten chars!");
+    std::vector<uint8_t> before = FileBytes();
+    Result listed = Run({"list", file_});
+    ASSERT_EQ(listed.status, 0);
+    EXPECT_NE(listed.out.find(" 3  (empty)\n 4  \"Ten chars!\"\n"), std::string::npos) << listed.out;
+
+    Result exported = Run({"export", "4", file_});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const std::string& text = exported.out;
+    EXPECT_NE(text.find("\nmusic.disco.eq.6 = "), std::string::npos);
+    EXPECT_NE(text.find("\nsub.disco.mic_gain_db = "), std::string::npos);
+    WriteText("4.txt", text);
+    ASSERT_EQ(Run({"import", "9", dir_ + "/4.txt", file_}).status, 0);
+    std::vector<uint8_t> after = FileBytes();
+    EXPECT_EQ(Slot(after, 8), Slot(before, 3));
+
+    // An edit changes exactly the edited bytes: the echo delay (offset 32) and room band 14's gain.
+    auto replaceLine = [](std::string t, const std::string& key, const std::string& line) {
+        size_t at = t.find("\n" + key + " = ") + 1;
+        return t.replace(at, t.find('\n', at) - at, line);
+    };
+    std::string edited = replaceLine(text, "mic.echo_delay_ms", "mic.echo_delay_ms = 124");
+    edited = replaceLine(edited, "room.eq.14", "room.eq.14 = highshelf 5000 Hz -3.1 dB Q 0.7");
+    WriteText("edited.txt", edited);
+    ASSERT_EQ(Run({"import", "4", dir_ + "/edited.txt", file_}).status, 0);
+    std::vector<uint8_t> record = Slot(FileBytes(), 3), old = Slot(before, 3);
+    for (int i = 0; i < ModeRecordBytes; ++i) {
+        if (i != 32 && (i < 226 || i > 229)) {
+            ASSERT_EQ(record[i], old[i]) << "offset " << i;
+        }
+    }
+    EXPECT_EQ(record[32], 12);   // 124 ms snaps to 120
+    EXPECT_EQ(record[226], 2);   // high shelf
+    EXPECT_EQ(record[227], 202); // the nearest table frequency, 5036 Hz
+    EXPECT_EQ(record[228], 105); // -3.1 dB rounds towards 0: -3.0
+    EXPECT_EQ(record[229], 2);   // Q 0.7 rounds down to 0.6
+
+    // Each kind of bad line is refused with its line number; the file stays as it was.
+    before = FileBytes();
+    int echoLine = 0;
+    for (size_t at = 0, n = 1; at < text.size(); at = text.find('\n', at) + 1, ++n)
+        if (text.compare(at, 18, "mic.echo_delay_ms ") == 0) echoLine = static_cast<int>(n);
+    ASSERT_GT(echoLine, 0);
+    const std::string line = ":" + std::to_string(echoLine) + ": ";
+    const std::pair<std::string, std::string> bad[] = {
+        {replaceLine(text, "mic.echo_delay_ms", "mic.echo_dly_ms = 120"),
+         line + "unknown parameter 'mic.echo_dly_ms'"},
+        {replaceLine(text, "mic.echo_delay_ms", "mic.echo_delay_ms = 510"),
+         line + "mic.echo_delay_ms: 510 is out of range (0 to 500)"},
+        {replaceLine(text, "mic.echo_delay_ms", "mic.pre_delay_ms = 50"),
+         line + "'mic.pre_delay_ms' is given again"},
+        {replaceLine(text, "mic.echo_delay_ms", "mic.echo_delay_ms = peak"),
+         line + "mic.echo_delay_ms: 'peak' is not a number"},
+        {replaceLine(text, "mic.echo_delay_ms", "# gone"),
+         ": 'mic.echo_delay_ms' is missing (it belongs after 'mic.reverb_hpf_hz'"},
+        {replaceLine(text, "room.eq.14", "room.eq.14 = peak 30000 Hz +0.0 dB Q 1.0"),
+         "room.eq.14: 30000 Hz is out of range"},
+        {replaceLine(text, "room.eq.14", "room.eq.14 = notch 300 Hz +0.0 dB Q 1.0"),
+         "'notch' is not a band type"},
+        {replaceLine(text, "name", "name = \"Eleven char\""), ":2: name: the name has 11 bytes"},
+    };
+    for (const auto& [badText, message] : bad) {
+        WriteText("bad.txt", badText);
+        Result r = Run({"import", "4", dir_ + "/bad.txt", file_});
+        EXPECT_EQ(r.status, 1) << message;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_EQ(FileBytes(), before) << message;
+    }
+
+    // Names keep their quotes, backslashes and GBK bytes; bytes beyond a parameter's range are
+    // exported as its largest value and said so.
+    uint8_t rec[ModeRecordBytes];
+    std::memcpy(rec, ModeBuffer + 3 * ModeRecordBytes, sizeof rec);
+    std::memset(rec + ModeNameOffset, 0, ModeNameBytes);
+    std::memcpy(rec + ModeNameOffset, "a\"b\\\xD6\xD0#", 7);
+    rec[41] = 250; // a gain code: 180 at most
+    std::vector<std::string> warnings;
+    std::string named = ModeRecordToText(rec, &warnings);
+    EXPECT_NE(named.find("name = \"a\\\"b\\\\\\xD6\\xD0#\"\n"), std::string::npos) << named.substr(0, 40);
+    ASSERT_EQ(warnings.size(), 1u);
+    uint8_t back[ModeRecordBytes];
+    ModeTextError error;
+    ASSERT_TRUE(ModeRecordFromText(named, back, &error)) << error.line << " " << error.message;
+    EXPECT_EQ(std::memcmp(back + ModeNameOffset, rec + ModeNameOffset, ModeNameBytes), 0);
+    EXPECT_EQ(back[41], 180);
+}
+
+TEST_F(Modes, APushToAProcessorThatFallsSilentSaysWhereItStopped) {
+    Px2950Sim& sim = AddSim(1);
+    StoreRandomMode(0, 3, "silent");
+    sim.SilentAfter(1 + 100); // the ping, then 100 writes
+    Result r = Run({"push", "--port", "COM1", "1", file_});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("push on COM1: the processor stopped answering after 100 of 219 writes"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.out, "");
+}
