@@ -84,11 +84,7 @@ void AWndMic::BindTargets(ParamTargets& targets) {
 }
 
 void AWndMic::SliderChanged(int id) {
-    if (id == HighPassSlider) {
-        eq.bands[HighPassBand].freq = FilterSliderHz(sliders[id].value);
-        eq.bands[HighPassBand].changed = 1;
-        eq.recalcPending = 1;
-    }
+    if (id == HighPassSlider) eq.MoveFilter(HighPassBand, FilterSliderHz(sliders[id].value));
     if (SendEnabled)
         LinkSend(Sliders[id].code, static_cast<uint32_t>(sliders[id].value), 0xFFFFFFFF, 0xFFFFFFFF);
 }
@@ -137,19 +133,6 @@ void AWndMic::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSeria
     for (GCheck& c : checks)
         c.OnMouseDown(px, py, claimed, clickSerial);
     eq.NotePress();
-}
-
-void AWndMic::OnMouseUp(int px, int py, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseUp(px, py, clickSerial);
-}
-
-void AWndMic::OnChar(uint32_t ch) {
-    if (IsActive()) eq.OnChar(ch);
-}
-
-void AWndMic::OnKeyDown(uint32_t key) {
-    if (IsActive()) eq.OnKeyDown(key);
 }
 
 void AWndMic::RefreshFromValues() {

@@ -3,14 +3,13 @@
 // (band 7), which follows slider 8.
 #pragma once
 
-#include "gui/AWndFrame.h"
 #include "gui/GCheck.h"
 #include "gui/GPushBar.h"
-#include "panels/EqSection.h"
+#include "panels/AWndEq.h"
 
 struct ParamTargets;
 
-class AWndMic : public AWndFrame {
+class AWndMic : public AWndEq {
   public:
     static constexpr int SliderCount = 11;
     static constexpr int HighPassSlider = 8;
@@ -20,9 +19,6 @@ class AWndMic : public AWndFrame {
     void Draw(float alpha) override;
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
-    void OnChar(uint32_t ch) override;
-    void OnKeyDown(uint32_t key) override;
     void RefreshFromValues() override;
     void StoreToValues() override;
     void Relabel(uint32_t language) override;
@@ -36,6 +32,5 @@ class AWndMic : public AWndFrame {
 
     GPushBar sliders[SliderCount];
     GCheck checks[2];
-    EqSection eq;
     uint32_t lastSentHpf = 0xFFFFFFFF;
 };

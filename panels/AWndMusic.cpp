@@ -93,11 +93,7 @@ void AWndMusic::LoadSet(const StyleSet& set) {
 }
 
 void AWndMusic::PlaceHighPass() {
-    EqGraphBand& hpf = eq.bands[HighPassBand];
-    hpf.freq = FilterSliderHz(hpfSlider.value);
-    hpf.type = slopeButton.value ? EqBandType::HighPass24 : EqBandType::HighPass12;
-    hpf.changed = 1;
-    eq.recalcPending = 1;
+    eq.MoveHighPass(HighPassBand, hpfSlider.value, slopeButton.value != 0);
 }
 
 void AWndMusic::ModeChanged(uint32_t id) {
@@ -180,10 +176,6 @@ void AWndMusic::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSer
     hpfSlider.OnMouseDown(px, py, claimed, clickSerial);
     eq.RouteDown(px, py, claimed, clickSerial);
     eq.NotePress();
-}
-
-void AWndMusic::OnMouseUp(int px, int py, uint32_t clickSerial) {
-    if (IsActive()) AWndFrame::OnMouseUp(px, py, clickSerial);
 }
 
 void AWndMusic::OnChar(uint32_t ch) {

@@ -4,14 +4,13 @@
 // in "Auto" the equaliser, the filter and the style are locked while the key still works.
 #pragma once
 
-#include "gui/AWndFrame.h"
 #include "gui/GBCheck.h"
 #include "gui/GPushBar.h"
-#include "panels/EqSection.h"
+#include "panels/AWndEq.h"
 
 struct ParamTargets;
 
-class AWndMusic : public AWndFrame {
+class AWndMusic : public AWndEq {
   public:
     static constexpr int BandCount = 7;
     static constexpr int HighPassBand = 7;
@@ -30,7 +29,6 @@ class AWndMusic : public AWndFrame {
     void Draw(float alpha) override;
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
     void OnChar(uint32_t ch) override;
     void OnKeyDown(uint32_t key) override;
     void RefreshFromValues() override;
@@ -53,7 +51,6 @@ class AWndMusic : public AWndFrame {
     GBCheck modeButton, styleButton, slopeButton;
     GPushBar hpfSlider;
     GBCheck keyButtons[KeyCount];
-    EqSection eq;
     // The style not shown waits here; the shown one is refreshed into it only at a switch.
     StyleSet sets[2];
     // The band records a download fills: the Sing group, then the Disco group.

@@ -42,18 +42,6 @@ void AWndREQ::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSeria
     eq.NotePress();
 }
 
-void AWndREQ::OnMouseUp(int px, int py, uint32_t clickSerial) {
-    if (IsActive()) AWndFrame::OnMouseUp(px, py, clickSerial);
-}
-
-void AWndREQ::OnChar(uint32_t ch) {
-    if (IsActive()) eq.OnChar(ch);
-}
-
-void AWndREQ::OnKeyDown(uint32_t key) {
-    if (IsActive()) eq.OnKeyDown(key);
-}
-
 void AWndREQ::RefreshFromValues() {
     SendEnabled = 0;
     eq.RefreshFromCodes();

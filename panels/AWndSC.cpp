@@ -102,11 +102,7 @@ void AWndSC::BindTargets(ParamTargets& targets) {
 }
 
 void AWndSC::PlaceHighPass() {
-    EqGraphBand& hpf = eq.bands[HighPassBand];
-    hpf.freq = FilterSliderHz(sliders[HighPassSlider].value);
-    hpf.type = slopeButton.value ? EqBandType::HighPass24 : EqBandType::HighPass12;
-    hpf.changed = 1;
-    eq.recalcPending = 1;
+    eq.MoveHighPass(HighPassBand, sliders[HighPassSlider].value, slopeButton.value != 0);
 }
 
 void AWndSC::SliderChanged(int id) {
@@ -164,18 +160,6 @@ void AWndSC::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial
     slopeButton.OnMouseDown(px, py, claimed, clickSerial);
     pathButton.OnMouseDown(px, py, claimed, clickSerial);
     eq.NotePress();
-}
-
-void AWndSC::OnMouseUp(int px, int py, uint32_t clickSerial) {
-    if (IsActive()) AWndFrame::OnMouseUp(px, py, clickSerial);
-}
-
-void AWndSC::OnChar(uint32_t ch) {
-    if (IsActive()) eq.OnChar(ch);
-}
-
-void AWndSC::OnKeyDown(uint32_t key) {
-    if (IsActive()) eq.OnKeyDown(key);
 }
 
 void AWndSC::RefreshFromValues() {

@@ -3,14 +3,13 @@
 // equaliser. The center high-pass is band 3 of the graph and follows slider 4 both ways.
 #pragma once
 
-#include "gui/AWndFrame.h"
 #include "gui/GBCheck.h"
 #include "gui/GPushBar.h"
-#include "panels/EqSection.h"
+#include "panels/AWndEq.h"
 
 struct ParamTargets;
 
-class AWndSC : public AWndFrame {
+class AWndSC : public AWndEq {
   public:
     static constexpr int SliderCount = 6;
     static constexpr int BandCount = 3;
@@ -21,9 +20,6 @@ class AWndSC : public AWndFrame {
     void Draw(float alpha) override;
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
-    void OnChar(uint32_t ch) override;
-    void OnKeyDown(uint32_t key) override;
     void RefreshFromValues() override;
     void StoreToValues() override;
     void Relabel(uint32_t language) override;
@@ -36,7 +32,6 @@ class AWndSC : public AWndFrame {
 
     GPushBar sliders[SliderCount];
     GBCheck slopeButton, pathButton;
-    EqSection eq;
     uint32_t lastSentHpf = 0xFFFFFFFF;
     const char* texts[2] = {};
 

@@ -91,12 +91,8 @@ void AWndSub::BindTargets(ParamTargets& targets) {
 }
 
 void AWndSub::SliderChanged(int id) {
-    if (id == LowPassSlider || id == HighPassSlider) {
-        EqGraphBand& band = eq.bands[id == LowPassSlider ? LowPassBand : HighPassBand];
-        band.freq = SubFilterHz(sliders[id].value);
-        band.changed = 1;
-        eq.recalcPending = 1;
-    }
+    if (id == LowPassSlider || id == HighPassSlider)
+        eq.MoveFilter(id == LowPassSlider ? LowPassBand : HighPassBand, SubFilterHz(sliders[id].value));
     if (SendEnabled)
         LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value), None, None);
 }
@@ -160,18 +156,6 @@ void AWndSub::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSeria
         sliders[i].OnMouseDown(px, py, claimed, clickSerial);
     eq.RouteDown(px, py, claimed, clickSerial);
     eq.NotePress();
-}
-
-void AWndSub::OnMouseUp(int px, int py, uint32_t clickSerial) {
-    if (IsActive()) AWndFrame::OnMouseUp(px, py, clickSerial);
-}
-
-void AWndSub::OnChar(uint32_t ch) {
-    if (IsActive()) eq.OnChar(ch);
-}
-
-void AWndSub::OnKeyDown(uint32_t key) {
-    if (IsActive()) eq.OnKeyDown(key);
 }
 
 void AWndSub::RefreshFromValues() {

@@ -4,14 +4,13 @@
 // slider and moving it.
 #pragma once
 
-#include "gui/AWndFrame.h"
 #include "gui/GBCheck.h"
 #include "gui/GPushBar.h"
-#include "panels/EqSection.h"
+#include "panels/AWndEq.h"
 
 struct ParamTargets;
 
-class AWndSub : public AWndFrame {
+class AWndSub : public AWndEq {
   public:
     static constexpr int SliderCount = 5;
     static constexpr int BandCount = 3;
@@ -22,9 +21,6 @@ class AWndSub : public AWndFrame {
     void Draw(float alpha) override;
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
-    void OnChar(uint32_t ch) override;
-    void OnKeyDown(uint32_t key) override;
     void RefreshFromValues() override;
     void StoreToValues() override;
     void Relabel(uint32_t language) override;
@@ -38,7 +34,6 @@ class AWndSub : public AWndFrame {
 
     GPushBar sliders[SliderCount];
     GBCheck modeButton, styleButton;
-    EqSection eq;
     // Sliders 0 and 1 of Sing (set 0) and Disco (set 1); the shown style's pair is stored at a switch.
     uint32_t gains[2][2] = {};
     uint32_t lastSent[2] = {0xFFFFFFFF, 0xFFFFFFFF}; // low-pass, high-pass

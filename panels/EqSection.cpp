@@ -534,3 +534,14 @@ void EqSection::Load(const LiveSet& set) {
     }
     recalcPending = 1;
 }
+
+void EqSection::MoveFilter(int band, float hz) {
+    bands[band].freq = hz;
+    bands[band].changed = 1;
+    recalcPending = 1;
+}
+
+void EqSection::MoveHighPass(int band, int step, bool steep) {
+    bands[band].type = steep ? EqBandType::HighPass24 : EqBandType::HighPass12;
+    MoveFilter(band, FilterSliderHz(step));
+}

@@ -77,6 +77,10 @@ class EqSection {
     void CodesFromSet(const LiveSet& set, uint32_t (*codes)[4]) const;
     // bandCodes from the live controls.
     void StoreCodes();
+    // A filter band moved by its slider: the graph draws it anew at `hz`.
+    void MoveFilter(int band, float hz);
+    // The high-pass band of a panel with a slope button: at the slider's `step`, 24 or 12 dB deep.
+    void MoveHighPass(int band, int step, bool steep);
 
     // Handles of the graph and band columns.
     bool ColumnFits(int band) const;
