@@ -201,6 +201,20 @@ void ModeRecordFields(uint32_t* fields[ModeRecordFieldCount]) {
         one(w);
 }
 
+void RecordFromFields(uint8_t* record) {
+    uint32_t* fields[ModeRecordFieldCount];
+    ModeRecordFields(fields);
+    for (int i = 0; i < ModeRecordFieldCount; ++i)
+        record[ModeRecordFirstField + i] = static_cast<uint8_t>(*fields[i]);
+}
+
+void FieldsFromRecord(const uint8_t* record) {
+    uint32_t* fields[ModeRecordFieldCount];
+    ModeRecordFields(fields);
+    for (int i = 0; i < ModeRecordFieldCount; ++i)
+        *fields[i] = record[ModeRecordFirstField + i];
+}
+
 namespace {
 
 int g_uploadCount = 0;

@@ -73,6 +73,9 @@ int ParamMirrorWords();
 constexpr int ModeRecordFirstField = 26;
 constexpr int ModeRecordFieldCount = 209;
 void ModeRecordFields(uint32_t* fields[ModeRecordFieldCount]);
+// A 256-byte record's parameter bytes from those words (a save), and the words from them (a load).
+void RecordFromFields(uint8_t* record);
+void FieldsFromRecord(const uint8_t* record);
 
 // UploadList flags (low byte: literal value or band index).
 constexpr uint32_t UploadBandParam = 0x10000;

@@ -11,8 +11,8 @@
 
 namespace {
 
-// The longest a whole transfer may take: 248 requests that each take every try would take far longer,
-// but a transfer that has not moved for this long has failed in a way the link does not see.
+// A transfer whose progress has not moved for this long has failed in a way the link does not report
+// (a request takes 7 tries of at most 2000 ms before the link gives up on it by itself).
 constexpr uint32_t StallMs = 20000;
 
 void Pause2ms() {
@@ -80,11 +80,7 @@ LinkOutcome PullMode(const char* port, int slot, const LinkProgress& progress) {
         outcome.done = DownloadIndex;
         if (finished) {
             // The finished download put every value into the link's words; the record takes them.
-            uint32_t* fields[ModeRecordFieldCount];
-            ModeRecordFields(fields);
-            uint8_t* record = ModeBuffer + slot * ModeRecordBytes;
-            for (int i = 0; i < ModeRecordFieldCount; ++i)
-                record[ModeRecordFirstField + i] = static_cast<uint8_t>(*fields[i]);
+            RecordFromFields(ModeBuffer + slot * ModeRecordBytes);
             outcome.ok = true;
         } else {
             outcome.message = "the processor stopped answering after " + std::to_string(outcome.done) +
@@ -106,10 +102,7 @@ LinkOutcome PushMode(const char* port, int slot, const LinkProgress& progress) {
     if (Ping(port, &outcome)) {
         // As a PC mode load: the values go into the words first, so that the upload's closing step
         // sets the Effect level from this mode's "Effect Start".
-        uint32_t* fields[ModeRecordFieldCount];
-        ModeRecordFields(fields);
-        for (int i = 0; i < ModeRecordFieldCount; ++i)
-            *fields[i] = record[ModeRecordFirstField + i];
+        FieldsFromRecord(record);
         StartUpload(record);
         outcome.total = UploadCount;
         ConnectState = ConnectStarted | ConnectUploading;

@@ -39,10 +39,7 @@ bool SavePcMode(int slot, const char* name) {
     uint8_t before[ModeRecordBytes];
     std::memcpy(before, record, sizeof before);
     StoreValuePanels();
-    uint32_t* fields[ModeRecordFieldCount];
-    ModeRecordFields(fields);
-    for (int i = 0; i < ModeRecordFieldCount; ++i)
-        record[ModeRecordFirstField + i] = static_cast<uint8_t>(*fields[i]);
+    RecordFromFields(record);
     SetModeSlotName(slot, name);
     if (WriteModeFile()) return true;
     std::memcpy(record, before, sizeof before);
@@ -53,10 +50,7 @@ void LoadPcMode(int slot) {
     if (slot < 0 || slot >= ModeSlotCount) return;
     uint8_t record[ModeRecordBytes];
     ClampedModeRecord(slot, record);
-    uint32_t* fields[ModeRecordFieldCount];
-    ModeRecordFields(fields);
-    for (int i = 0; i < ModeRecordFieldCount; ++i)
-        *fields[i] = record[ModeRecordFirstField + i];
+    FieldsFromRecord(record);
     RefreshValuePanels();
     if (SystemLanguageSwitch) SystemLanguageSwitch(Language);
 }

@@ -3,7 +3,7 @@
 //   wall / wire: the download's wall time over the wire time of the bytes it exchanged (goal <= 1.10);
 //   cpu / wall:  the CPU time of the link threads over the wall time (goal <= 0.05).
 // The link threads' CPU is the process's CPU less this (main) thread's: the simulator runs elsewhere.
-#include "common/Paths.h"
+#include "bench/support/SimProcess.h"
 #include "link/LinkState.h"
 #include "link/ParamMap.h"
 #include "link/Serial.h"
@@ -38,21 +38,11 @@ double ProcessCpu() {
 } // namespace
 
 int main() {
-    char pattern[] = "/tmp/tonvex-bench-XXXXXX";
-    if (!mkdtemp(pattern)) return 1;
-    std::string dir = pattern;
-    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
-    MakeDirs(dir + "/tonvex/ports");
-    std::string com1 = dir + "/tonvex/ports/COM1";
-
-    pid_t sim = fork();
-    if (sim == 0) {
-        execl(SIM_PROGRAM, SIM_PROGRAM, "--link", com1.c_str(), "--latency", "0",
-              static_cast<char*>(nullptr));
-        _exit(127);
+    SimProcess sim;
+    if (!sim.Start(SIM_PROGRAM)) {
+        std::fprintf(stderr, "the simulated processor did not start\n");
+        return 1;
     }
-    for (int i = 0; i < 200 && access(com1.c_str(), F_OK) != 0; ++i)
-        usleep(10000);
 
     BuildParamMap(ParamTargets{});
     CreateSenderThread();
@@ -62,7 +52,7 @@ int main() {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         if (ScanPortIndex >= 6) {
             std::fprintf(stderr, "no simulated processor answered\n");
-            kill(sim, SIGTERM);
+            sim.Stop();
             return 1;
         }
     }
@@ -78,11 +68,7 @@ int main() {
     bool complete = DownloadIndex == ParamMapCount;
 
     LinkShutdown();
-    kill(sim, SIGTERM);
-    waitpid(sim, nullptr, 0);
-    rmdir((dir + "/tonvex/ports").c_str());
-    rmdir((dir + "/tonvex").c_str());
-    rmdir(dir.c_str());
+    sim.Stop();
 
     double wire = bytes * 10.0 / 19200.0;
     std::printf("download %s: %u entries, %llu bytes, wire %.3f s, wall %.3f s, link cpu %.4f s\n",

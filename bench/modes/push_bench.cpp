@@ -2,7 +2,7 @@
 // 19200-baud 8N1 wire and answering at once. Prints wall / wire: the push's wall time (from opening
 // the port to the processor's answer to the Effect level) over the wire time of the bytes it
 // exchanged, three runs and their median (goal <= 1.10).
-#include "common/Paths.h"
+#include "bench/support/SimProcess.h"
 #include "link/LinkState.h"
 #include "link/ModeFile.h"
 #include "link/Serial.h"
@@ -19,24 +19,14 @@
 #include <vector>
 
 int main() {
-    char pattern[] = "/tmp/tonvex-bench-XXXXXX";
-    if (!mkdtemp(pattern)) return 1;
-    std::string dir = pattern;
-    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
-    MakeDirs(dir + "/tonvex/ports");
-    std::string com1 = dir + "/tonvex/ports/COM1";
-
-    pid_t sim = fork();
-    if (sim == 0) {
-        execl(SIM_PROGRAM, SIM_PROGRAM, "--link", com1.c_str(), "--latency", "0",
-              static_cast<char*>(nullptr));
-        _exit(127);
+    SimProcess sim;
+    if (!sim.Start(SIM_PROGRAM)) {
+        std::fprintf(stderr, "the simulated processor did not start\n");
+        return 1;
     }
-    for (int i = 0; i < 200 && access(com1.c_str(), F_OK) != 0; ++i)
-        usleep(10000);
 
     // A mode with every byte in range; the file is never written.
-    LoadModeFile((dir + "/mode.dat").c_str());
+    LoadModeFile((sim.Dir() + "/mode.dat").c_str());
     for (int offset = 26; offset < ModeRecordBytes; ++offset)
         ModeBuffer[offset] = static_cast<uint8_t>((offset * 37) % (ModeByteLimit(offset) + 1));
 
@@ -56,9 +46,7 @@ int main() {
                     static_cast<unsigned long long>(bytes), wire, wall, wall / wire);
         ratios.push_back(wall / wire);
     }
-    kill(sim, SIGTERM);
-    waitpid(sim, nullptr, 0);
-    std::system(("rm -rf '" + dir + "'").c_str());
+    sim.Stop();
     if (!ok) return 1;
     std::sort(ratios.begin(), ratios.end());
     std::printf("wall / wire = %.3f, the median of three (goal <= 1.10)\n", ratios[1]);

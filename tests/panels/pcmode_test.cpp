@@ -65,12 +65,9 @@ class PcModes : public PanelFixture {
     // The record bytes the panels' values make now.
     std::vector<uint8_t> PanelBytes() {
         StoreValuePanels();
-        uint32_t* fields[ModeRecordFieldCount];
-        ModeRecordFields(fields);
-        std::vector<uint8_t> bytes;
-        for (uint32_t* f : fields)
-            bytes.push_back(static_cast<uint8_t>(*f));
-        return bytes;
+        uint8_t record[ModeRecordBytes] = {};
+        RecordFromFields(record);
+        return std::vector<uint8_t>(record + ModeRecordFirstField, record + ModeRecordFirstField + ModeRecordFieldCount);
     }
     void Fader(EqSection& eq, int band, int code) {
         eq.gainFaders[band].SetValue(code);
