@@ -23,46 +23,13 @@ void LinkFixture::SetUp() {
     setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
     ASSERT_TRUE(MakeDirs(dir_ + "/tonvex/ports"));
 
-    PanelWords& w = words_;
     ParamTargets t{};
-    for (int i = 0; i < 11; ++i)
-        t.micSliders[i] = &w.mic[i];
-    t.micFeedback = &w.micFeedback;
-    t.micMainChannel = &w.micMain;
-    for (int b = 0; b < 7; ++b) {
-        t.micBands[b] = w.micBands[b];
-        t.musicSingBands[b] = w.musicSingBands[b];
-        t.musicDiscoBands[b] = w.musicDiscoBands[b];
-    }
-    for (int b = 0; b < 15; ++b)
-        t.roomBands[b] = w.room[b];
-    for (int i = 0; i < 6; ++i)
-        t.scSliders[i] = &w.sc[i];
-    t.scSlope = &w.scSlope;
-    t.scRoomEqPath = &w.scPath;
-    for (int b = 0; b < 3; ++b) {
-        t.scBands[b] = w.scBands[b];
-        t.subBands[b] = w.subBands[b];
-    }
     for (int i = 0; i < 3; ++i)
-        t.subSliders[i] = &w.sub[i];
-    t.subAutoManual = &w.subAutoManual;
-    t.subSingDisco = &w.subSingDisco;
-    for (int i = 0; i < 2; ++i) {
-        t.subSing[i] = &w.subSing[i];
-        t.subDisco[i] = &w.subDisco[i];
-        t.musicSing[i] = &w.musicSing[i];
-        t.musicDisco[i] = &w.musicDisco[i];
-    }
-    t.musicAutoManual = &w.musicAutoManual;
-    t.musicSingDisco = &w.musicSingDisco;
-    for (int i = 0; i < 5; ++i)
-        t.volume[i] = &w.volume[i];
-    for (int i = 0; i < 3; ++i)
-        t.barLevels[i] = &w.bar[i];
-    t.musicInputPort = &w.inputPort;
-    t.keysetLock = &w.keyLock;
+        t.barLevels[i] = &bar_[i];
+    t.musicInputPort = &inputPort_;
+    t.keysetLock = &keyLock_;
     BuildParamMap(t);
+    ModeRecordFields(fields_);
 
     g_downloadApplied = g_uploadFinished = g_closeRequests = 0;
     LinkSetHook(HookDownloadApplied, [] { ++g_downloadApplied; });

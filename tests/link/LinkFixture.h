@@ -1,5 +1,5 @@
 // The fixture of the link's threaded tests: a private ports folder, simulated processors linked as COM
-// ports, panel-like value words bound to the ParamMap, and the link threads stopped after each test.
+// ports, the ParamMap bound as start-up binds it, and the link threads stopped after each test.
 #pragma once
 
 #include "sim/Px2950Sim.h"
@@ -10,16 +10,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-struct PanelWords {
-    uint32_t mic[11], micFeedback, micMain, micBands[7][4];
-    uint32_t room[15][4];
-    uint32_t sc[6], scSlope, scPath, scBands[3][4];
-    uint32_t sub[3], subAutoManual, subSingDisco, subSing[2], subDisco[2], subBands[3][4];
-    uint32_t musicAutoManual, musicSingDisco, musicSing[2], musicSingBands[7][4], musicDisco[2],
-        musicDiscoBands[7][4];
-    uint32_t volume[5], bar[3], inputPort, keyLock;
-};
 
 class LinkFixture : public ::testing::Test {
   protected:
@@ -39,7 +29,10 @@ class LinkFixture : public ::testing::Test {
 
     std::string dir_;
     std::vector<std::unique_ptr<Px2950Sim>> sims_;
-    PanelWords words_{};
+    // The words behind a PC mode record's parameter bytes (kept by the link), and the five the
+    // record does not hold: the tab bar's levels, the input port and the key lock.
+    uint32_t* fields_[209] = {};
+    uint32_t bar_[3] = {}, inputPort_ = 0, keyLock_ = 0;
 };
 
 // Hook counters shared with the tests.

@@ -6,6 +6,7 @@
 #include "link/LinkWait.h"
 #include "link/ParamMap.h"
 #include "link/Serial.h"
+#include "tests/support/ProcessorRecord.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,79 +26,40 @@ std::string Describe(const std::vector<Px2950Sim::Frame>& log) {
     return s;
 }
 
-// Distinct values everywhere, so that a value stored in the wrong place shows.
+// Distinct values everywhere but in the four selections, so that a value stored in the wrong place
+// shows.
 void FillDistinct(Px2950Sim& sim) {
     uint8_t next = 3;
-    auto fill = [&](uint16_t code, int bands, int sets) {
-        for (int set = 0; set < sets; ++set)
-            for (int b = 0; b < (bands ? bands : 1); ++b)
-                sim.SetParam(code, b, set, next++);
-    };
-    for (uint16_t c :
-         {256,  257,  258,  259,  260,  261,  262,  263,  512,  513,  514,  515,  516, 1028, 1029, 1030, 1280,
-          1281, 1282, 1283, 1284, 1285, 1286, 1287, 1792, 1793, 1794, 1795, 1796, 17,  18,   19,   16,   8})
-        fill(c, 0, 1);
-    for (uint16_t c = 545; c <= 548; ++c)
-        fill(c, 7, 1);
-    for (uint16_t c = 1569; c <= 1572; ++c)
-        fill(c, 15, 1);
-    for (uint16_t c = 1313; c <= 1316; ++c)
-        fill(c, 3, 1);
-    for (uint16_t c = 1057; c <= 1060; ++c)
-        fill(c, 3, 1);
-    for (uint16_t c : {1026, 1027, 770, 771})
-        fill(c, 0, 2);
-    for (uint16_t c = 801; c <= 804; ++c)
-        fill(c, 7, 2);
+    for (auto [key, value] : sim.LiveParams())
+        if (uint16_t code = key & 0xFFFF; code != 768 && code != 769 && code != 1024 && code != 1025)
+            sim.SetParam(code, key >> 16 & 0xFF, key >> 24, next++);
 }
 
-// Every panel word, mode name, the mode index and the control mode hold what the processor holds.
-void ExpectPanelsHold(const PanelWords& w, Px2950Sim& sim) {
-    const uint16_t micCodes[11] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515};
-    for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(w.mic[i], sim.Param(micCodes[i])) << micCodes[i];
-    EXPECT_EQ(w.micFeedback, sim.Param(512));
-    EXPECT_EQ(w.micMain, sim.Param(516));
-    for (int b = 0; b < 7; ++b)
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(w.micBands[b][k], sim.Param(545 + k, b));
-            EXPECT_EQ(w.musicSingBands[b][k], sim.Param(801 + k, b, 0));
-            EXPECT_EQ(w.musicDiscoBands[b][k], sim.Param(801 + k, b, 1));
-        }
-    for (int b = 0; b < 15; ++b)
-        for (int k = 0; k < 4; ++k)
-            EXPECT_EQ(w.room[b][k], sim.Param(1569 + k, b));
-    for (int b = 0; b < 3; ++b)
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(w.scBands[b][k], sim.Param(1313 + k, b));
-            EXPECT_EQ(w.subBands[b][k], sim.Param(1057 + k, b));
-        }
-    const uint16_t scCodes[6] = {1280, 1281, 1282, 1283, 1285, 1286};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(w.sc[i], sim.Param(scCodes[i]));
-    EXPECT_EQ(w.scSlope, sim.Param(1284));
-    EXPECT_EQ(w.scPath, sim.Param(1287));
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(w.sub[i], sim.Param(1028 + i));
-    EXPECT_EQ(w.subAutoManual, 0u);
-    EXPECT_EQ(w.subSingDisco, 1u);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(w.subSing[i], sim.Param(1026 + i, 0, 0));
-        EXPECT_EQ(w.subDisco[i], sim.Param(1026 + i, 0, 1));
-        EXPECT_EQ(w.musicSing[i], sim.Param(770 + i, 0, 0));
-        EXPECT_EQ(w.musicDisco[i], sim.Param(770 + i, 0, 1));
+} // namespace
+
+// Every value word, mode name, the mode index and the control mode hold what the processor holds.
+class LinkTest : public LinkFixture {
+  protected:
+    void ExpectWordsHold(Px2950Sim& sim) {
+        std::vector<uint32_t> held = ProcessorRecord(sim);
+        for (int i = 0; i < 209; ++i)
+            EXPECT_EQ(*fields_[i], held[i]) << "record byte " << 26 + i;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(bar_[i], sim.Param(17 + i));
+        EXPECT_EQ(inputPort_, sim.Param(16));
+        EXPECT_EQ(keyLock_, sim.Param(8));
+        for (int m = 0; m < 20; ++m)
+            EXPECT_EQ(std::string(ModeNames[m]), sim.ModeName(m)) << m;
+        EXPECT_EQ(DeviceModeIndex, sim.CurrentMode());
+        EXPECT_EQ(SystemControlMode, sim.ControlMode());
     }
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(w.volume[i], sim.Param(1792 + i));
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(w.bar[i], sim.Param(17 + i));
-    EXPECT_EQ(w.inputPort, sim.Param(16));
-    EXPECT_EQ(w.keyLock, sim.Param(8));
-    for (int m = 0; m < 20; ++m)
-        EXPECT_EQ(std::string(ModeNames[m]), sim.ModeName(m)) << m;
-    EXPECT_EQ(DeviceModeIndex, sim.CurrentMode());
-    EXPECT_EQ(SystemControlMode, sim.ControlMode());
-}
+    void FillWords(uint32_t value) {
+        for (uint32_t* w : fields_)
+            *w = value;
+    }
+};
+
+namespace {
 
 // The connecting panel's "Scan again": the four scan words reset together.
 void ScanAgain() {
@@ -114,12 +76,12 @@ void ClosePanel() {
 
 } // namespace
 
-using Sender = LinkFixture;
-using Scan = LinkFixture;
-using Download = LinkFixture;
-using Upload = LinkFixture;
-using BadBytes = LinkFixture;
-using LateReplies = LinkFixture;
+using Sender = LinkTest;
+using Scan = LinkTest;
+using Download = LinkTest;
+using Upload = LinkTest;
+using BadBytes = LinkTest;
+using LateReplies = LinkTest;
 
 TEST_F(Sender, NothingGoesOutBeforeADownload) {
     Px2950Sim& sim = AddSim(1);
@@ -316,7 +278,7 @@ TEST_F(Download, All248EntriesInOrderAndTheSelectionsPutBack) {
     EXPECT_EQ(sim.Param(768), 0);
     EXPECT_EQ(sim.Param(769), 0);
 
-    ExpectPanelsHold(words_, sim);
+    ExpectWordsHold(sim);
 
     // The panel closes itself a second later.
     ASSERT_TRUE(StepUntil([] { return g_closeRequests == 1; }, 2000));
@@ -325,19 +287,18 @@ TEST_F(Download, All248EntriesInOrderAndTheSelectionsPutBack) {
 TEST_F(Download, ZeroAnswersGiveBlankModeNames) {
     Px2950Sim& sim = AddSim(1);
     sim.SetZeroReads(true);
-    std::memset(&words_, 0x55, sizeof words_);
+    FillWords(0x55555555);
     ASSERT_TRUE(Connect());
     for (int m = 0; m < 20; ++m)
         EXPECT_STREQ(ModeNames[m], "          ") << m;
-    const uint32_t* all = reinterpret_cast<const uint32_t*>(&words_);
-    for (size_t i = 0; i < sizeof words_ / 4; ++i)
-        EXPECT_EQ(all[i], 0u) << "word " << i;
+    for (int i = 0; i < 209; ++i)
+        EXPECT_EQ(*fields_[i], 0u) << "record byte " << 26 + i;
 }
 
 TEST_F(Download, GivingUpKeepsWhatWasReadAndRefreshesNothing) {
     Px2950Sim& sim = AddSim(1);
     sim.SilentAfter(1 + 50); // the ping, then 50 entries
-    std::memset(&words_, 0x55, sizeof words_);
+    FillWords(0x55555555);
     ConnectState = ConnectStarted;
     ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 5000)) << "DownloadIndex " << DownloadIndex;
     EXPECT_EQ(DownloadIndex, 50u);
@@ -345,12 +306,11 @@ TEST_F(Download, GivingUpKeepsWhatWasReadAndRefreshesNothing) {
     EXPECT_FALSE(ConnectState & ConnectDownloaded);
     LinkApplyPending();
     EXPECT_EQ(g_downloadApplied, 0);
-    // Entries 0-49: the microphone panel and the first room EQ bands; the rest untouched.
-    EXPECT_EQ(words_.mic[0], sim.Param(256));
-    EXPECT_EQ(words_.micBands[6][3], sim.Param(548, 6));
-    EXPECT_EQ(words_.room[1][3], sim.Param(1572, 1)); // entry 48
-    EXPECT_EQ(words_.room[2][1], 0x55555555u);        // entry 50 never answered
-    EXPECT_EQ(words_.volume[0], 0x55555555u);
+    // Entries 0-49 are the microphone panel (record bytes 26-66) and the first nine room EQ words
+    // (170-178); the rest is untouched.
+    std::vector<uint32_t> held = ProcessorRecord(sim);
+    for (int i = 0; i < 209; ++i)
+        EXPECT_EQ(*fields_[i], i < 41 || (i >= 144 && i < 153) ? held[i] : 0x55555555u) << 26 + i;
     WaitFor([&] { return sim.LogSize() >= 57; }, 500);
     auto log = sim.Log();
     ASSERT_EQ(log.size(), 1u + 50u + 6u) << Describe(log);
@@ -367,7 +327,7 @@ TEST_F(Upload, BracketedBy35AndPatientWithIt) {
     for (int i = 0; i < 256; ++i)
         slot[i] = static_cast<uint8_t>((i * 5 + 1) % 120);
     slot[67] = 1, slot[68] = 0, slot[129] = 0, slot[130] = 1;
-    words_.volume[4] = 33; // "Effect Start" as the PC-mode load put it into the panel
+    *fields_[208] = 33; // "Effect Start" as the PC-mode load put it into the panel
 
     StartUpload(slot);
     UploadCount = 230;
@@ -393,7 +353,7 @@ TEST_F(Upload, BracketedBy35AndPatientWithIt) {
     sim.ClearLog();
     LinkApplyPending();
     EXPECT_EQ(g_uploadFinished, 1);
-    EXPECT_EQ(words_.bar[0], 33u);
+    EXPECT_EQ(bar_[0], 33u);
     ASSERT_TRUE(WaitFor([&] { return sim.Param(17) == 33; }, 2000)) << Describe(sim.Log());
 }
 
@@ -462,7 +422,7 @@ TEST_F(LateReplies, ALateAndADoubledAnswerLeaveEveryValueAndNameRight) {
     sim.LateReplyTo(34, 4, 200);  // mode 4 is answered after the console sent it again
     sim.DoubleReplyTo(34, 10, 1); // mode 10 is answered twice, the second 1 ms after the first
     ASSERT_TRUE(Connect()) << "DownloadIndex " << DownloadIndex;
-    ExpectPanelsHold(words_, sim);
+    ExpectWordsHold(sim);
     // The ping and 248 entries, and the one copy of mode 4 that went out while its answer was late.
     auto log = sim.Log();
     std::printf("[ sends    ] late and doubled answers: %zu sends for 249 requests\n", log.size());
@@ -497,7 +457,7 @@ TEST_F(LateReplies, APauseMidDownloadThenANewScanStoresEverythingRight) {
     ScanAgain();
     ASSERT_TRUE(StepUntil([] { return (ConnectState & ConnectDownloaded) != 0; }, 10000))
         << "DownloadIndex " << DownloadIndex;
-    ExpectPanelsHold(words_, sim);
+    ExpectWordsHold(sim);
     // The log shows each frame when the processor takes it: the copies sent during the pause come
     // first, then the new scan's pings.
     auto log = sim.Log();

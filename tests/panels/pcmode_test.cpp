@@ -18,6 +18,7 @@
 #include "panels/AWndSub.h"
 #include "panels/AWndSys.h"
 #include "panels/PcModes.h"
+#include "tests/support/ProcessorRecord.h"
 
 #include <fstream>
 #include <iterator>
@@ -89,27 +90,6 @@ class PcModes : public PanelFixture {
     std::unique_ptr<AWndMVol> volume;
     std::unique_ptr<AWndSys> sys;
 };
-
-// Every value the record holds, as the simulated processor has it.
-std::vector<int> ProcessorValues(Px2950Sim& sim) {
-    std::vector<int> v;
-    for (int code : {256,  258,  260,  261,  262,  263,  257,  259,  513,  514,  515,
-                     512,  516,  768,  769,  1024, 1025, 1028, 1029, 1030, 1280, 1281,
-                     1282, 1283, 1285, 1286, 1284, 1287, 1792, 1793, 1794, 1795, 1796})
-        v.push_back(sim.Param(static_cast<uint16_t>(code)));
-    for (int set = 0; set < 2; ++set) {
-        for (int code : {770, 771, 1026, 1027})
-            v.push_back(sim.Param(static_cast<uint16_t>(code), 0, set));
-        for (int b = 0; b < 7; ++b)
-            for (int k = 0; k < 4; ++k)
-                v.push_back(sim.Param(static_cast<uint16_t>(801 + k), b, set));
-    }
-    for (auto [first, bands] : {std::pair{545, 7}, {1057, 3}, {1313, 3}, {1569, 15}})
-        for (int b = 0; b < bands; ++b)
-            for (int k = 0; k < 4; ++k)
-                v.push_back(sim.Param(static_cast<uint16_t>(first + k), b));
-    return v;
-}
 
 } // namespace
 
@@ -195,7 +175,7 @@ TEST_F(PcModes, AnUploadWritesTheSavedValuesToTheProcessor) {
     LinkSetHook(HookDownloadApplied, [] { RefreshValuePanels(); });
     ASSERT_TRUE(Download());
     ConnectPanelActive = 0;
-    std::vector<int> saved = ProcessorValues(sim);
+    std::vector<uint32_t> saved = ProcessorRecord(sim);
     sys->pcList.value = 0;
     sys->pcName.SetText("Room 4");
     sys->OnButton(AWndSys::PcSave);
@@ -209,7 +189,7 @@ TEST_F(PcModes, AnUploadWritesTheSavedValuesToTheProcessor) {
     sim.SetParam(1026, 0, 1, 5);
     sim.SetParam(1571, 9, 0, 3);
     sim.SetParam(1796, 0, 0, 1);
-    ASSERT_NE(ProcessorValues(sim), saved);
+    ASSERT_NE(ProcessorRecord(sim), saved);
     sys->OnButton(AWndSys::PcDownload);
     ASSERT_EQ(MessageCode, MsgAskLoadPcMode);
     OnMessageButton(AWndMsg::YesButton);
@@ -217,10 +197,9 @@ TEST_F(PcModes, AnUploadWritesTheSavedValuesToTheProcessor) {
     ASSERT_TRUE(DrawUntil(
         con.get(), [] { return !(ConnectState & ConnectUploading); }, 10000));
     EXPECT_EQ(UploadIndex, UploadCount);
-    std::vector<int> now = ProcessorValues(sim);
-    ASSERT_EQ(now.size(), saved.size());
+    std::vector<uint32_t> now = ProcessorRecord(sim);
     for (size_t i = 0; i < now.size(); ++i)
-        EXPECT_EQ(now[i], saved[i]) << "value " << i;
+        EXPECT_EQ(now[i], saved[i]) << "record byte " << 26 + i;
     EXPECT_EQ(sim.UploadBracket(), 0);
     EXPECT_STREQ(sys->pcName.text, "Room 4");
 
