@@ -6,14 +6,18 @@
 
 #include "app/AppState.h"
 #include "app/Projection.h"
+#include "app/Resources.h"
 #include "app/Textures.h"
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
+#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "tests/support/GlTestWindow.h"
 #include "tests/support/PngWrite.h"
 
 #include <GL/gl.h>
+#include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -66,6 +70,57 @@ struct Mouse {
             Move(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
     }
 };
+
+// The skin sheets: every piece at its drawn size with its name on grey, page after page, and the
+// fonts in Latin and Chinese (GBK) on the last. A piece that shows (nearly) nothing is named on stdout.
+void SkinSheets() {
+    uint32_t textures[SkinImageCount] = {};
+    for (int i = 0; i < SkinImageCount; ++i)
+        LoadSkinTexture(SkinImageOf(SkinImage(i)).name, &textures[i], GL_LINEAR, GL_LINEAR);
+    int page = 1, x = 8, y = 8, rowHeight = 0;
+    struct Placed {
+        int x, y, w, h;
+        const char* name;
+    };
+    std::vector<Placed> placed;
+    auto finishPage = [&] {
+        std::vector<uint8_t> screen = ReadRgbaTopDown(Width, Height);
+        for (const Placed& q : placed) {
+            int differing = 0;
+            for (int py = q.y; py < q.y + q.h && py < Height; ++py)
+                for (int px = q.x; px < q.x + q.w && px < Width; ++px) {
+                    const uint8_t* c = &screen[(size_t(py) * Width + px) * 4];
+                    differing += std::abs(c[0] - 128) > 12 || std::abs(c[1] - 128) > 12 || std::abs(c[2] - 128) > 12;
+                }
+            if (differing <= q.w * q.h / 20) std::printf("piece %s is (nearly) blank\n", q.name);
+        }
+        placed.clear();
+        Shoot(("7_skin_sheet_" + std::to_string(page++)).c_str());
+    };
+    auto startPage = [] {
+        glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    };
+    startPage();
+    for (const SkinPiece& p : SkinPieces) {
+        int cellWidth = std::max<int>(p.drawWidth, FontNormal->TextWidth("%s", p.name)) + 12;
+        if (x + cellWidth > Width) x = 8, y += rowHeight + 22, rowHeight = 0;
+        if (y + p.drawHeight + 16 > Height) finishPage(), startPage(), x = 8, y = 8, rowHeight = 0;
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(1, 1, 1, 1);
+        glBindTexture(GL_TEXTURE_2D, textures[int(p.image)]);
+        DrawSkinQuad(p.Rect(), x, y + 16, p.drawWidth, p.drawHeight);
+        FontNormal->DrawText(x, y, "%s", p.name);
+        placed.push_back({x, y + 16, p.drawWidth, p.drawHeight, p.name});
+        x += cellWidth;
+        rowHeight = std::max(rowHeight, p.drawHeight + 16);
+    }
+    const char* chinese = "\xB5\xDA\xD2\xBB\xB4\xCE\xB3\xCC\xD0\xF2\xC6\xF4\xB6\xAF"; // first start
+    glColor4f(0, 0, 0, 1);
+    FontNormal->DrawText(8, Height - 60, "FontNormal: Device Connecting  Mic EQ 0.0dB  %s", chinese);
+    FontBold->DrawText(8, Height - 40, "FontBold: Room EQ  System  %s", chinese);
+    finishPage();
+}
 
 // The middle of a widget in window pixels.
 int MidX(const GUIWnd& w) {
@@ -173,5 +228,8 @@ int main(int argc, char** argv) {
     mouse.Click(panel.x + panel.width - 56, panel.y + 10);
     Frames(300);
     Shoot("6_compact");
+
+    SetPixelProjection(Width, Height, 0, 1.0f);
+    SkinSheets();
     return 0;
 }

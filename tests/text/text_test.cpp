@@ -1,4 +1,4 @@
-// The text renderer on a real GL context: glyph textures, pen movement, selections, caret search and
+// The text renderer on a real GL context: glyph textures, widths, selections, caret search and
 // the character-code helpers. GBK texts are written as bytes.
 #include "tests/pictures/GlContext.h"
 
@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -16,46 +15,20 @@ namespace {
 constexpr const char* Zhong = "\xD6\xD0";
 constexpr const char* ZhongWen = "\xD6\xD0\xCE\xC4";
 
-struct Ink {
-    int top = 1 << 30, bottom = -1, left = 1 << 30, right = -1;
-    int count = 0;
-};
-
-// Where the screen differs from the background grey inside a box.
-Ink FindInk(const std::vector<uint8_t>& screen, int x0, int y0, int x1, int y1, int background) {
-    Ink ink;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
-            const uint8_t* p = &screen[(size_t(y) * GlContext::Width + x) * 4];
-            if (std::abs(p[0] - background) < 40) continue;
-            ink.top = std::min(ink.top, y);
-            ink.bottom = std::max(ink.bottom, y);
-            ink.left = std::min(ink.left, x);
-            ink.right = std::max(ink.right, x);
-            ++ink.count;
-        }
-    return ink;
-}
-
 class Text : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(GlContext::Ready());
         UseEmbeddedFontAliases();
         normal = new TextRenderer;
-        large = new TextRenderer;
         ASSERT_TRUE(normal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16));
-        ASSERT_TRUE(large->Create("Arial", "宋体", 700, 700, 16, 20, 5, 32));
     }
     static void TearDownTestSuite() {
         delete normal;
-        delete large;
     }
     static TextRenderer* normal;
-    static TextRenderer* large;
 };
 TextRenderer* Text::normal;
-TextRenderer* Text::large;
 
 } // namespace
 
@@ -106,84 +79,6 @@ TEST_F(Text, LetterAIsAWhiteCellWhoseAlphaIsItsHardEdgedCoverage) {
     EXPECT_EQ(normal->Entry('A').kind, 1);
     EXPECT_GT(normal->Entry('A').advance, 4);
     EXPECT_EQ(normal->Glyph('A'), texture) << "a glyph is made once";
-}
-
-TEST_F(Text, DrawTextPutsTheGlyphUprightAtThePen) {
-    GlContext::BeginFrame(0.0f);
-    glColor4f(1, 1, 1, 1);
-    normal->DrawText(40, 30, "A");
-    std::vector<uint8_t> screen = GlContext::ReadScreen();
-    Ink ink = FindInk(screen, 30, 20, 80, 60, 0);
-    ASSERT_GT(ink.count, 10);
-    EXPECT_GE(ink.left, 40);
-    EXPECT_LE(ink.right, 40 + normal->Entry('A').advance);
-    EXPECT_GE(ink.top, 30);
-    EXPECT_LT(ink.bottom, 30 + 16);
-    // The apex row (top) is narrower than the bottom row.
-    auto width = [&](int y) { return FindInk(screen, 30, y, 80, y + 1, 0).count; };
-    EXPECT_LT(width(ink.top), width(ink.bottom));
-}
-
-TEST_F(Text, TwoByteCharactersSitOnePixelLowerInDrawTextOnly) {
-    GlContext::BeginFrame(1.0f);
-    glColor4f(0, 0, 0, 1);
-    normal->DrawText(20, 40, "%s", Zhong);
-    normal->DrawText(120, 40, "H");
-    const float blue[3] = {0, 0, 1};
-    normal->DrawTextSelected(220, 40, 0, 0, 1, blue, "%s", Zhong);
-    normal->DrawTextSelected(320, 40, 0, 0, 1, blue, "H");
-    std::vector<uint8_t> screen = GlContext::ReadScreen();
-    Ink drawn = FindInk(screen, 15, 30, 60, 70, 255);
-    Ink selected = FindInk(screen, 215, 30, 260, 70, 255);
-    Ink latin = FindInk(screen, 115, 30, 160, 70, 255);
-    Ink latinSelected = FindInk(screen, 315, 30, 360, 70, 255);
-    ASSERT_GT(drawn.count, 10);
-    ASSERT_GT(selected.count, 10);
-    EXPECT_EQ(drawn.top, selected.top + 1);
-    EXPECT_EQ(drawn.bottom, selected.bottom + 1);
-    EXPECT_EQ(latin.top, latinSelected.top);
-    EXPECT_EQ(normal->Entry(0xD0D6).kind, 2);
-}
-
-TEST_F(Text, LargeFontMovesThePenOnePixelPastTheAdvance) {
-    GlContext::BeginFrame(0.0f);
-    glColor4f(1, 1, 1, 1);
-    large->DrawText(50, 50, "AV");
-    std::vector<uint8_t> together = GlContext::ReadScreen();
-
-    GlContext::BeginFrame(0.0f);
-    large->DrawText(50, 50, "A");
-    large->DrawText(50 + large->Entry('A').advance + 1, 50, "V");
-    std::vector<uint8_t> apart = GlContext::ReadScreen();
-    EXPECT_TRUE(together == apart);
-
-    EXPECT_EQ(large->TextWidth("AV"), large->Entry('A').advance + large->Entry('V').advance);
-
-    // Its Chinese face is a synthetic bold of a bitmap strike: the glyph still shows, white on its halo.
-    int w = 0, h = 0;
-    std::vector<uint8_t> zhong = GlContext::ReadTexture(large->Glyph(0xD0D6), 0, &w, &h);
-    int white = 0;
-    for (int i = 0; i < w * h; ++i)
-        if (zhong[i * 4] == 255 && zhong[i * 4 + 3] == 255) ++white;
-    EXPECT_GT(white, 20);
-    EXPECT_GE(large->Entry(0xD0D6).advance, 16);
-}
-
-TEST_F(Text, HaloedGlyphHasASoftFringeAroundTheGlyph) {
-    TextRenderer plain;
-    ASSERT_TRUE(plain.Create("Arial", "宋体", 700, 700, 16, 20, 0, 32));
-    int w = 0, h = 0;
-    std::vector<uint8_t> coverage = GlContext::ReadTexture(plain.Glyph('R'), 0, &w, &h);
-    std::vector<uint8_t> haloed = GlContext::ReadTexture(large->Glyph('R'), 0, &w, &h);
-    ASSERT_EQ(w, 32);
-    int covered = 0, fringe = 0, soft = 0;
-    for (int i = 0; i < w * h; ++i) {
-        covered += coverage[i * 4 + 3] > 0;
-        fringe += haloed[i * 4 + 3] > 0;
-        soft += haloed[i * 4 + 3] > 0 && haloed[i * 4 + 3] < 255;
-    }
-    EXPECT_GT(fringe, covered + covered / 2) << "the halo spreads round the glyph";
-    EXPECT_GT(soft, 10) << "and fades at its edge";
 }
 
 TEST_F(Text, WidthOfATextNeverDrawnIsTheSumOfItsAdvances) {
