@@ -192,18 +192,6 @@ TEST_F(EqGraphTest, RightDragSetsTheQOfPeakBandsOnly) {
     EXPECT_EQ(dragged, -1);
 }
 
-TEST_F(EqGraphTest, FilterBandsKeepTheirLimitsAndNoGain) {
-    Place();
-    const int x0 = HandleX(7), y0 = HandleY(7);
-    Frame(x0, y0, true);
-    EXPECT_EQ(dragged, 7);
-    Frame(x0 + 300, y0 - 100, true);
-    EXPECT_FLOAT_EQ(bands[7].freq, 200.0f);
-    EXPECT_EQ(bands[7].gain, 0.0f);
-    Frame(0, y0, true);
-    EXPECT_FLOAT_EQ(bands[7].freq, 10.0f);
-}
-
 TEST_F(EqGraphTest, CurvesAreRecomputedOnlyWhenEditedOrForced) {
     bands[2].gain = 6.0f;
     Place();

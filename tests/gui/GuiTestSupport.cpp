@@ -34,11 +34,6 @@ void EnsureGlContext(int width, int height) {
     SetPixelProjection(width, height, 0, 1.0f);
 }
 
-void ReadPixel(int x, int y, int height, unsigned char rgba[4]) {
-    glReadBuffer(GL_BACK);
-    glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-}
-
 bool LoadSkinsAndFonts() {
     EnsureGlContext();
     if (!UiTexture) {

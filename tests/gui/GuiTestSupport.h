@@ -14,8 +14,6 @@ void EnsureGlContext(int width = 800, int height = 600);
 // Loads the four skin textures the toolkit draws with and makes FontNormal and FontBold, as the
 // application's start-up does. False when any of them is missing.
 bool LoadSkinsAndFonts();
-// Reads the RGBA pixel at window pixel (x, y) (top-left origin) of the back buffer.
-void ReadPixel(int x, int y, int height, unsigned char rgba[4]);
 
 // A panel that holds whatever widgets a test gives it.
 class TestPanel : public AWndFrame {

@@ -198,13 +198,7 @@ TEST_F(TextBox, MouseSelectionFollowsThePointerAndScrollsAtTheEdge) {
     EXPECT_EQ(box.scrollX, 0);
     EXPECT_EQ(box.caretByte, 0);
     EXPECT_EQ(box.anchorByte, firstVisible + 3);
-
-    // Typing replaces the selection.
     LeftDown = 0;
-    Type("X");
-    EXPECT_EQ(std::string(box.text).substr(0, 1), "X");
-    std::string alphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
-    EXPECT_EQ(std::string(box.text).substr(1, 4), alphabet.substr(firstVisible + 3, 4));
 }
 
 } // namespace

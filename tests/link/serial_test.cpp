@@ -1,7 +1,6 @@
 // The serial port on Linux: names, exclusive open, reads, and the open-failure trace.
 #include "LinkFixture.h"
 #include "common/Trace.h"
-#include "link/Packet.h"
 #include "link/Serial.h"
 
 #include <cerrno>
@@ -98,36 +97,4 @@ TEST_F(SerialPort, AReadTakesAtMostMaxCountAndLeavesTheRestQueued) {
     EXPECT_EQ(rest, 3000u - 1024u);
     SerialClose();
     close(master);
-}
-
-// The simulated processor reads requests as the processor does: a frame cut short does not swallow the
-// good frame after it, and a reply-type frame (1 or 3) is no request.
-TEST_F(SerialPort, SimulatorResyncsAfterACutFrameAndIgnoresReplies) {
-    Px2950Sim& sim = AddSim(1);
-    PortOpen = SerialOpen("COM1");
-    ASSERT_EQ(PortOpen, 1u);
-    auto exchange = [&](std::vector<uint8_t> bytes) {
-        SerialWrite(bytes.data(), static_cast<uint32_t>(bytes.size()));
-        std::vector<uint8_t> got;
-        uint8_t buffer[64];
-        while (SerialWait(150))
-            for (uint32_t n = SerialRead(buffer, sizeof buffer), i = 0; i < n; ++i)
-                got.push_back(buffer[i]);
-        return got;
-    };
-    uint8_t level[10];
-    BuildShortRequest(level, 18, 44, 2);
-    std::vector<uint8_t> cutThenGood = {0xFF, 0xFF, 0x08, 0x02, 0x12};
-    cutThenGood.insert(cutThenGood.end(), level, level + 10);
-    std::vector<uint8_t> reply = exchange(cutThenGood);
-    ASSERT_EQ(reply.size(), 10u);
-    EXPECT_EQ(reply[8], level[8]);
-    EXPECT_EQ(sim.Param(18), 44);
-
-    uint8_t echo[10];
-    for (uint8_t type : {1, 3}) {
-        BuildShortRequest(echo, 18, 7, type);
-        EXPECT_TRUE(exchange(std::vector<uint8_t>(echo, echo + 10)).empty()) << "type " << int(type);
-    }
-    EXPECT_EQ(sim.Param(18), 44);
 }

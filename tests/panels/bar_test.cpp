@@ -1,5 +1,4 @@
-// The tab bar: the level keys, the loss message, the task list's tabs; and the icon dock's sizes and
-// easing.
+// The tab bar: the level keys, the loss message and the task list's tabs.
 #include "PanelFixture.h"
 
 #include "common/Tick.h"
@@ -7,10 +6,8 @@
 #include "link/LinkWait.h"
 #include "link/ParamMap.h"
 #include "panels/AWndBar.h"
-#include "panels/AWndIcon.h"
 #include "panels/AWndMsg.h"
 
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -131,31 +128,3 @@ TEST_F(TabBar, TabsMinimiseAndRestoreAndNarrowToSixtyFour) {
     EXPECT_EQ(TopPanel, order[7]);
 }
 
-TEST(IconDock, SizesFollowTheWidthAndTheEasingIgnoresTheFrameRate) {
-    AWndIcon dock;
-    dock.width = 620;
-    dock.height = 400;
-    EXPECT_FLOAT_EQ(dock.BaseSize(), 31.0f);
-    EXPECT_FLOAT_EQ(dock.MagnifiedSize(), 55.8f);
-    dock.width = 900;
-    EXPECT_FLOAT_EQ(dock.BaseSize(), 42.0f);
-    dock.width = 1600;
-    EXPECT_FLOAT_EQ(dock.BaseSize(), 42.0f);
-
-    // From nothing towards the resting row: 30 and 120 frames per second for 300 ms.
-    auto easedFor = [](int framesPerSecond) {
-        AWndIcon d;
-        d.width = 900;
-        d.height = 600;
-        uint32_t frameMs = 1000 / static_cast<uint32_t>(framesPerSecond);
-        for (uint32_t t = 0; t < 300; t += frameMs)
-            d.Ease(frameMs);
-        return d.iconX[6];
-    };
-    float slow = easedFor(30), fast = easedFor(120);
-    AWndIcon resting;
-    resting.width = 900;
-    float target = resting.RestingLeft(6);
-    EXPECT_GT(slow, 0.9f * target);
-    EXPECT_NEAR(slow, fast, 0.02f * target);
-}

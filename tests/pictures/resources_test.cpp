@@ -234,12 +234,6 @@ TEST_F(Pictures, UnknownOrBrokenSettingsLeaveNoBackgroundOrTheFirstOne) {
     MakeDirs(ConfigDir());
     {
         std::ofstream out(SettingsPath(), std::ios::binary);
-        out << "\x01\x02garbage\n=\nno equals sign\ntonvex_bg=" << std::string(200, 'x')
-            << "\n\xff\xfe=\x80\n";
-    }
-    EXPECT_EQ(StoredBackgroundName(), "blue.bmp");
-    {
-        std::ofstream out(SettingsPath(), std::ios::binary);
         out << "junk line\ntonvex_bg=paddy2.bmp\n\x7f\x7f\n";
     }
     EXPECT_EQ(StoredBackgroundName(), "paddy2.bmp");
