@@ -1,11 +1,10 @@
 // tonvex-modes against simulated processors and mode files: pull and push between two processors,
 // the text round trip and its refusals, and a processor that falls silent during a push.
-#include "common/Paths.h"
 #include "link/LinkState.h"
 #include "link/ModeFile.h"
 #include "modes/ModeText.h"
 #include "modes/ModesTool.h"
-#include "sim/Px2950Sim.h"
+#include "tests/support/SimPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +13,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -27,31 +24,15 @@ struct Result {
     std::string out, err;
 };
 
-class Modes : public ::testing::Test {
+class Modes : public ::testing::Test, protected SimPorts {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tonvex-modes-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
-        ASSERT_TRUE(MakeDirs(dir_ + "/tonvex/ports"));
+        OpenPorts();
         file_ = dir_ + "/mode.dat";
     }
     void TearDown() override {
-        for (auto& sim : sims_)
-            sim->Stop();
+        ClosePorts();
         LinkResetForTest();
-        std::system(("rm -rf '" + dir_ + "'").c_str());
-    }
-
-    Px2950Sim& AddSim(int com) {
-        sims_.push_back(std::make_unique<Px2950Sim>());
-        Px2950Sim& sim = *sims_.back();
-        sim.SetPaced(false);
-        sim.SetLatencyMs(0);
-        EXPECT_TRUE(sim.Start());
-        EXPECT_TRUE(sim.LinkAs(dir_ + "/tonvex/ports/COM" + std::to_string(com)));
-        return sim;
     }
 
     // One run of the program, as from a shell.
@@ -96,8 +77,7 @@ class Modes : public ::testing::Test {
     }
 
     static constexpr int ModeRecordFirstParam = 26;
-    std::string dir_, file_;
-    std::vector<std::unique_ptr<Px2950Sim>> sims_;
+    std::string file_;
 };
 
 std::vector<uint8_t> Slot(const std::vector<uint8_t>& file, int slot) {

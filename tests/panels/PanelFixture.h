@@ -3,7 +3,7 @@
 #pragma once
 
 #include "GuiTestSupport.h"
-#include "sim/Px2950Sim.h"
+#include "tests/support/SimPorts.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -14,14 +14,11 @@
 
 class EqSection;
 
-class PanelFixture : public ::testing::Test {
+class PanelFixture : public ::testing::Test, protected SimPorts {
   protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A simulated processor linked as COMn, unpaced.
-    Px2950Sim& AddSim(int com);
-    void AddDeadPort(int com);
     // Draws `panel` once per 2 ms (the connecting panel runs its step in its draw) until `done`.
     bool DrawUntil(AWndFrame* panel, const std::function<bool()>& done, uint32_t timeoutMs);
     // A press and release at (x, y) through the application's routing of the message and connecting
@@ -54,7 +51,5 @@ class PanelFixture : public ::testing::Test {
     // Scans and downloads over the ports as they are, on the real clock; true once downloaded.
     bool Download(uint32_t timeoutMs = 8000);
 
-    std::string dir_;
     std::vector<std::function<void()>> clears_;
-    std::vector<std::unique_ptr<Px2950Sim>> sims_;
 };
