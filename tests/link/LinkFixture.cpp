@@ -1,6 +1,5 @@
 #include "LinkFixture.h"
 
-#include "link/LinkState.h"
 #include "link/ParamMap.h"
 
 int g_downloadApplied = 0;

@@ -1,8 +1,6 @@
 // The link threads and the connection state machine against the simulated processor. Every wait has
 // a time-out and says what it saw.
 #include "LinkFixture.h"
-#include "common/Tick.h"
-#include "link/LinkState.h"
 #include "link/LinkWait.h"
 #include "link/ParamMap.h"
 #include "link/Serial.h"

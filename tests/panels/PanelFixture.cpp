@@ -1,8 +1,5 @@
 #include "PanelFixture.h"
 
-#include "common/Tick.h"
-#include "link/LinkState.h"
-#include "link/LinkWait.h"
 #include "panels/EqSection.h"
 
 #include <GL/gl.h>
@@ -42,6 +39,32 @@ void PanelFixture::ClickOn(AWndFrame* panel, int x, int y) {
     pointer.Move(x, y);
     pointer.Press(x, y);
     pointer.Release(x, y);
+}
+
+void PanelFixture::MakePanels() {
+    bar = std::make_unique<AWndBar>();
+    BarPanel = bar.get();
+    clears_.push_back([] { BarPanel = nullptr; });
+    bar->width = ClientWidth;
+    bar->Build();
+    msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
+    con = Make(&ConPanel, 100, 100, 310, 200, "Device Connecting");
+    mic = Make(&MicPanel, 300, 300, 840, 520, "Mic", 460, 480);
+    music = Make(&MusicPanel, 400, 200, 640, 520, "Music", 460, 480);
+    volume = Make(&MVolPanel, 400, 300, 340, 196, "Volume");
+    room = Make(&REQPanel, 500, 200, 800, 560, "R.EQ", 460, 480);
+    sc = Make(&SCPanel, 500, 300, 640, 520, "SC.Set", 460, 480);
+    sub = Make(&SubPanel, 500, 100, 460, 520, "Sub", 460, 480);
+    sys = Make(&SysPanel, 600, 200, 300, 340, "System");
+    ParamTargets targets{};
+    mic->BindTargets(targets);
+    room->BindTargets(targets);
+    sc->BindTargets(targets);
+    sub->BindTargets(targets);
+    music->BindTargets(targets);
+    volume->BindTargets(targets);
+    sys->BindTargets(targets);
+    BuildParamMap(targets);
 }
 
 void PanelFixture::Frame(AWndFrame* panel) {

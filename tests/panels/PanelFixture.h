@@ -3,6 +3,18 @@
 #pragma once
 
 #include "GuiTestSupport.h"
+#include "link/LinkWait.h"
+#include "link/ParamMap.h"
+#include "panels/AWndBar.h"
+#include "panels/AWndCon.h"
+#include "panels/AWndMVol.h"
+#include "panels/AWndMic.h"
+#include "panels/AWndMsg.h"
+#include "panels/AWndMusic.h"
+#include "panels/AWndREQ.h"
+#include "panels/AWndSC.h"
+#include "panels/AWndSub.h"
+#include "panels/AWndSys.h"
 #include "tests/support/SimPorts.h"
 
 #include <functional>
@@ -38,6 +50,10 @@ class PanelFixture : public ::testing::Test, protected SimPorts {
         return panel;
     }
 
+    // The tab bar and every panel that shows or sends values, made anew as start-up makes them (at its
+    // places and sizes), and the ParamMap bound to them.
+    void MakePanels();
+
     // One draw of `panel`, then 16 ms on the test clock.
     void Frame(AWndFrame* panel);
     // Where band `band`'s handle is in the window (as of the last draw).
@@ -52,4 +68,14 @@ class PanelFixture : public ::testing::Test, protected SimPorts {
     bool Download(uint32_t timeoutMs = 8000);
 
     std::vector<std::function<void()>> clears_;
+    std::unique_ptr<AWndBar> bar;
+    std::unique_ptr<AWndMsg> msg;
+    std::unique_ptr<AWndCon> con;
+    std::unique_ptr<AWndMic> mic;
+    std::unique_ptr<AWndREQ> room;
+    std::unique_ptr<AWndSC> sc;
+    std::unique_ptr<AWndSub> sub;
+    std::unique_ptr<AWndMusic> music;
+    std::unique_ptr<AWndMVol> volume;
+    std::unique_ptr<AWndSys> sys;
 };

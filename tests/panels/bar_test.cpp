@@ -1,13 +1,6 @@
 // The tab bar: the level keys, the loss message and the task list's tabs.
 #include "PanelFixture.h"
 
-#include "common/Tick.h"
-#include "link/LinkState.h"
-#include "link/LinkWait.h"
-#include "link/ParamMap.h"
-#include "panels/AWndBar.h"
-#include "panels/AWndMsg.h"
-
 #include <cstring>
 
 namespace {
@@ -16,19 +9,10 @@ class TabBar : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        BuildParamMap(ParamTargets{});
-        bar = std::make_unique<AWndBar>();
-        BarPanel = bar.get();
-        bar->width = 960;
-        bar->Build();
-        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
+        MakePanels();
         IntroEnded = 1;
         LinkTapStart();
         TickSet(100000);
-    }
-    void TearDown() override {
-        PanelFixture::TearDown();
-        BarPanel = nullptr;
     }
     // One pass of the main loop: the key snapshot moves on, the bar is drawn, time passes.
     void Pass(uint32_t ms) {
@@ -36,8 +20,6 @@ class TabBar : public PanelFixture {
         std::memcpy(PrevKeyState, KeyState, sizeof KeyState);
         TickAdvance(ms);
     }
-    std::unique_ptr<AWndBar> bar;
-    std::unique_ptr<AWndMsg> msg;
 };
 
 } // namespace

@@ -2,11 +2,6 @@
 // "Scan again", and the buttons that are dead while a download runs.
 #include "PanelFixture.h"
 
-#include "common/Tick.h"
-#include "link/LinkState.h"
-#include "link/ParamMap.h"
-#include "panels/AWndCon.h"
-
 #include <chrono>
 #include <thread>
 
@@ -18,31 +13,24 @@ class ConnectPanel : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        panel = std::make_unique<AWndCon>();
-        ConPanel = panel.get();
-        panel->Create(100, 100, 310, 200, 200, 200, "Device Connecting");
-        panel->Build();
-        OpenPanel(panel.get());
+        con = Make(&ConPanel, 100, 100, 310, 200, "Device Connecting");
+        OpenPanel(con.get());
         Closings = 0;
         LinkSetHook(HookCloseConnectPanel, [] { ++Closings; });
         BuildParamMap(ParamTargets{});
         CreateSenderThread();
     }
-    void TearDown() override {
-        PanelFixture::TearDown();
-        ConPanel = nullptr;
-    }
 
     std::string Message() const {
         char text[256];
-        panel->MessageText(text, sizeof text);
+        con->MessageText(text, sizeof text);
         return text;
     }
     // Draws until `done`, keeping every message line shown, each once in the order it first showed.
     std::vector<std::string> MessagesUntil(const std::function<bool()>& done, uint32_t timeoutMs) {
         std::vector<std::string> seen;
         bool ok = DrawUntil(
-            panel.get(),
+            con.get(),
             [&] {
                 std::string m = Message();
                 if (seen.empty() || seen.back() != m) seen.push_back(m);
@@ -53,10 +41,8 @@ class ConnectPanel : public PanelFixture {
         return seen;
     }
     void Click(const GUIWnd& control) {
-        ClickOn(panel.get(), control.WindowX() + control.width / 2, control.WindowY() + control.height / 2);
+        ClickOn(con.get(), control.WindowX() + control.width / 2, control.WindowY() + control.height / 2);
     }
-
-    std::unique_ptr<AWndCon> panel;
 };
 
 } // namespace
@@ -83,18 +69,18 @@ TEST_F(ConnectPanel, TypedPortScanAgainAndDeadButtonsDuringTheDownload) {
     // The failure display after a scan found nothing.
     ConnectState = ConnectStarted;
     ScanPortIndex = 6;
-    panel->Draw(1.0f);
+    con->Draw(1.0f);
     EXPECT_EQ(Message(), "Connect failed：Nothing device...");
 
-    Click(panel->portName);
-    ASSERT_TRUE(panel->portName.focused);
+    Click(con->portName);
+    ASSERT_TRUE(con->portName.focused);
     for (int i = 0; i < 4; ++i)
-        panel->OnKeyDown(39);
-    panel->OnChar(8);
-    panel->OnChar('5');
-    EXPECT_STREQ(panel->portName.text, "COM5");
+        con->OnKeyDown(39);
+    con->OnChar(8);
+    con->OnChar('5');
+    EXPECT_STREQ(con->portName.text, "COM5");
     uint32_t pressed = TickNow();
-    Click(panel->connect);
+    Click(con->connect);
     EXPECT_EQ(ConnectState, ConnectManualPort);
     auto seen = MessagesUntil([] { return (ConnectState & ConnectDownloading) != 0; }, 4000);
     EXPECT_EQ(seen.front(), "Auto to scan device: Port COM5 ...");
@@ -105,13 +91,13 @@ TEST_F(ConnectPanel, TypedPortScanAgainAndDeadButtonsDuringTheDownload) {
 
     // While the download runs, the places of "Connect" and "Scan again" do nothing.
     uint32_t state = ConnectState;
-    Click(panel->scanAgain);
-    Click(panel->connect);
+    Click(con->scanAgain);
+    Click(con->connect);
     EXPECT_EQ(ConnectState, state);
     EXPECT_EQ(ScanPortIndex, 0);
 
     // The frame's close button stops the download.
-    panel->OnClose();
+    con->OnClose();
     EXPECT_EQ(ConnectPanelActive, 0u);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     uint32_t stoppedAt = DownloadIndex;
@@ -122,8 +108,8 @@ TEST_F(ConnectPanel, TypedPortScanAgainAndDeadButtonsDuringTheDownload) {
     // "Scan again" from the failure display starts over at COM1 after a second.
     ConnectState = ConnectStarted;
     ScanPortIndex = 64;
-    panel->Draw(1.0f);
-    Click(panel->scanAgain);
+    con->Draw(1.0f);
+    Click(con->scanAgain);
     EXPECT_EQ(ConnectState, 0u);
     EXPECT_EQ(ScanPortIndex, 0);
     seen = MessagesUntil([] { return ScanPortIndex == 1; }, 3000);

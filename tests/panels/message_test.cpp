@@ -2,8 +2,6 @@
 // it needs; the close button answers nothing.
 #include "PanelFixture.h"
 
-#include "panels/AWndMsg.h"
-
 namespace {
 
 std::vector<uint32_t> SystemCalls;
@@ -13,55 +11,50 @@ class MessagePanel : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        panel = std::make_unique<AWndMsg>();
-        MsgPanel = panel.get();
-        panel->Create(400, 100, 380, 320, 200, 200, "Message");
-        panel->frameFlags = (panel->frameFlags & ~FrameHasMinimise) | FrameFixedSize;
-        panel->Build();
+        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
+        msg->frameFlags = (msg->frameFlags & ~FrameHasMinimise) | FrameFixedSize;
         SystemCalls.clear();
         Confirms.clear();
         SystemControlCallback = [](uint32_t id) { SystemCalls.push_back(id); };
     }
     void TearDown() override {
         SystemControlCallback = nullptr;
-        MsgPanel = nullptr;
         PanelFixture::TearDown();
     }
     // Opens `code` (a question with a confirmation for 0x1000) and answers with `button`.
     void Answer(uint32_t code, uint32_t arg, const GBaseBtn& button) {
-        panel->frameFlags &= ~FrameClosing;
+        msg->frameFlags &= ~FrameClosing;
         if (code == MsgAskEqReset)
             AskYesNo(code, [](uint32_t answer) { Confirms.push_back(answer); });
         else
             ShowMessage(code, arg);
-        EXPECT_EQ(panel->width, 360);
-        EXPECT_EQ(panel->height, 120);
-        ClickOn(panel.get(), button.WindowX() + 30, button.WindowY() + 12);
-        EXPECT_TRUE(panel->frameFlags & FrameClosing) << std::hex << code;
+        EXPECT_EQ(msg->width, 360);
+        EXPECT_EQ(msg->height, 120);
+        ClickOn(msg.get(), button.WindowX() + 30, button.WindowY() + 12);
+        EXPECT_TRUE(msg->frameFlags & FrameClosing) << std::hex << code;
     }
-    std::unique_ptr<AWndMsg> panel;
 };
 
 } // namespace
 
 TEST_F(MessagePanel, EachAnswerReachesItsCallback) {
-    Answer(MsgDataSaved, 77, panel->okButton);
-    Answer(MsgPcModeSaved, 78, panel->okButton);
-    Answer(MsgAskLoadPcMode, 5, panel->yesButton);
-    Answer(MsgAskLoadPcMode, 6, panel->noButton);
-    Answer(MsgAskSaveToDevice, 0, panel->yesButton);
-    Answer(MsgAskSaveToDevice, 0, panel->noButton);
+    Answer(MsgDataSaved, 77, msg->okButton);
+    Answer(MsgPcModeSaved, 78, msg->okButton);
+    Answer(MsgAskLoadPcMode, 5, msg->yesButton);
+    Answer(MsgAskLoadPcMode, 6, msg->noButton);
+    Answer(MsgAskSaveToDevice, 0, msg->yesButton);
+    Answer(MsgAskSaveToDevice, 0, msg->noButton);
     EXPECT_EQ(SystemCalls, (std::vector<uint32_t>{77, 5, 301, 300}));
-    Answer(MsgAskEqReset, 0, panel->noButton);
-    Answer(MsgAskEqReset, 0, panel->yesButton);
+    Answer(MsgAskEqReset, 0, msg->noButton);
+    Answer(MsgAskEqReset, 0, msg->yesButton);
     EXPECT_EQ(Confirms, (std::vector<uint32_t>{1}));
     EXPECT_EQ(SystemCalls.size(), 4u);
 
     // The close button only closes.
-    panel->frameFlags &= ~FrameClosing;
+    msg->frameFlags &= ~FrameClosing;
     ShowMessage(MsgAskLoadPcMode, 9);
-    ClickOn(panel.get(), panel->x + panel->width - 12, panel->y + 12);
-    EXPECT_TRUE(panel->frameFlags & FrameClosing);
+    ClickOn(msg.get(), msg->x + msg->width - 12, msg->y + 12);
+    EXPECT_TRUE(msg->frameFlags & FrameClosing);
     EXPECT_EQ(SystemCalls.size(), 4u);
     EXPECT_EQ(Confirms.size(), 1u);
 }

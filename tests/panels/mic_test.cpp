@@ -2,14 +2,6 @@
 // reset, typed values, a busy link.
 #include "PanelFixture.h"
 
-#include "common/Tick.h"
-#include "link/LinkState.h"
-#include "link/LinkWait.h"
-#include "link/ParamMap.h"
-#include "panels/AWndMic.h"
-#include "panels/AWndMsg.h"
-#include "panels/AWndREQ.h"
-
 #include <GL/gl.h>
 
 namespace {
@@ -20,16 +12,13 @@ class MicPanelTest : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
-        mic = Make(&MicPanel, 300, 300, 840, 520, "Mic", 460, 480);
-        room = Make(&REQPanel, 500, 200, 800, 560, "R.EQ", 460, 480);
         ClientWidth = 1280;
         ClientHeight = 800;
         EnsureGlContext(1280, 800);
+        MakePanels();
         OpenPanel(mic.get());
         mic->x = 20;
         mic->y = 40;
-        BuildParamMap(ParamTargets{});
         LinkTapStart();
         TickSet(500000);
     }
@@ -37,9 +26,6 @@ class MicPanelTest : public PanelFixture {
         LeftDown = RightDown = 0;
         PanelFixture::TearDown();
     }
-    std::unique_ptr<AWndMsg> msg;
-    std::unique_ptr<AWndMic> mic;
-    std::unique_ptr<AWndREQ> room;
 };
 
 } // namespace

@@ -2,15 +2,6 @@
 // buttons, the Sing/Disco swap, the filter handles and their sliders; and a download of both sets.
 #include "PanelFixture.h"
 
-#include "common/Tick.h"
-#include "link/LinkState.h"
-#include "link/LinkWait.h"
-#include "link/ParamMap.h"
-#include "panels/AWndMsg.h"
-#include "panels/AWndMusic.h"
-#include "panels/AWndSC.h"
-#include "panels/AWndSub.h"
-
 #include <cstring>
 
 namespace {
@@ -22,14 +13,10 @@ class MusicPanelsTest : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
-        music = Make(&MusicPanel, 20, 40, 640, 520, "Music", 460, 480);
-        sub = Make(&SubPanel, 20, 40, 460, 520, "Sub", 460, 480);
-        sc = Make(&SCPanel, 20, 40, 640, 520, "SC.Set", 460, 480);
         ClientWidth = 1280;
         ClientHeight = 800;
         EnsureGlContext(1280, 800);
-        BuildParamMap(ParamTargets{});
+        MakePanels();
         LinkTapStart();
         TickSet(500000);
     }
@@ -57,11 +44,6 @@ class MusicPanelsTest : public PanelFixture {
         Release();
         Frame(panel);
     }
-
-    std::unique_ptr<AWndMsg> msg;
-    std::unique_ptr<AWndMusic> music;
-    std::unique_ptr<AWndSub> sub;
-    std::unique_ptr<AWndSC> sc;
 };
 
 } // namespace
@@ -217,11 +199,6 @@ TEST_F(MusicPanelsTest, ADownloadShowsBothSetsAndLeavesTheProcessorsSelection) {
     sim.SetParam(1025, 0, 0, 0);
     sim.SetParam(801, 2, 0, 2);  // a Sing high shelf
     sim.SetParam(1313, 1, 0, 1); // a center low shelf
-    ParamTargets targets{};
-    music->BindTargets(targets);
-    sub->BindTargets(targets);
-    sc->BindTargets(targets);
-    BuildParamMap(targets);
     LinkSetHook(HookDownloadApplied, [] {
         MusicPanel->RefreshFromValues();
         SubPanel->RefreshFromValues();

@@ -3,26 +3,12 @@
 // the saved values to the processor.
 #include "PanelFixture.h"
 
-#include "common/Tick.h"
-#include "link/LinkState.h"
-#include "link/LinkWait.h"
 #include "link/ModeFile.h"
-#include "link/ParamMap.h"
-#include "panels/AWndCon.h"
-#include "panels/AWndMVol.h"
-#include "panels/AWndMic.h"
-#include "panels/AWndMsg.h"
-#include "panels/AWndMusic.h"
-#include "panels/AWndREQ.h"
-#include "panels/AWndSC.h"
-#include "panels/AWndSub.h"
-#include "panels/AWndSys.h"
 #include "panels/PcModes.h"
 #include "tests/support/ProcessorRecord.h"
 
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace {
 
@@ -33,31 +19,6 @@ class PcModes : public PanelFixture {
         path = dir_ + "/mode.dat";
         MakePanels();
         ASSERT_EQ(LoadModeFile(path.c_str()), ModeFileStatus::Created);
-    }
-    void TearDown() override {
-        unlink(path.c_str());
-        PanelFixture::TearDown();
-    }
-    // Every value panel new, as start-up makes them, and the map bound to them.
-    void MakePanels() {
-        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
-        con = Make(&ConPanel, 100, 100, 310, 200, "Device Connecting");
-        mic = Make(&MicPanel, 20, 40, 840, 520, "Mic");
-        room = Make(&REQPanel, 20, 40, 800, 520, "R.EQ");
-        sc = Make(&SCPanel, 20, 40, 640, 520, "SC.Set");
-        sub = Make(&SubPanel, 20, 40, 460, 520, "Sub");
-        music = Make(&MusicPanel, 20, 40, 640, 520, "Music");
-        volume = Make(&MVolPanel, 20, 40, 340, 520, "Volume");
-        sys = Make(&SysPanel, 20, 40, 300, 520, "System");
-        ParamTargets targets{};
-        mic->BindTargets(targets);
-        room->BindTargets(targets);
-        sc->BindTargets(targets);
-        sub->BindTargets(targets);
-        music->BindTargets(targets);
-        volume->BindTargets(targets);
-        sys->BindTargets(targets);
-        BuildParamMap(targets);
     }
     std::vector<uint8_t> FileBytes() {
         std::ifstream in(path, std::ios::binary);
@@ -80,15 +41,6 @@ class PcModes : public PanelFixture {
     }
 
     std::string path;
-    std::unique_ptr<AWndMsg> msg;
-    std::unique_ptr<AWndCon> con;
-    std::unique_ptr<AWndMic> mic;
-    std::unique_ptr<AWndREQ> room;
-    std::unique_ptr<AWndSC> sc;
-    std::unique_ptr<AWndSub> sub;
-    std::unique_ptr<AWndMusic> music;
-    std::unique_ptr<AWndMVol> volume;
-    std::unique_ptr<AWndSys> sys;
 };
 
 } // namespace

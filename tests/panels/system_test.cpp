@@ -2,39 +2,18 @@
 // and the control mode.
 #include "PanelFixture.h"
 
-#include "common/Tick.h"
-#include "link/LinkState.h"
-#include "link/ParamMap.h"
-#include "panels/AWndMsg.h"
-#include "link/LinkWait.h"
-#include "panels/AWndSys.h"
-
-#include <chrono>
-#include <thread>
-
 namespace {
 
 class SystemPage : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        msg = Make(&MsgPanel, 400, 100, 380, 320, "Message");
-        sys = Make(&SysPanel, 600, 200, 300, 340, "System");
+        MakePanels();
         OpenPanel(sys.get());
         for (int n = 2; n <= 6; ++n)
             AddDeadPort(n);
         sim = &AddSim(1);
-        ParamTargets targets{};
-        sys->BindTargets(targets);
-        BuildParamMap(targets);
-        CreateSenderThread();
-        ConnectState = ConnectStarted;
-        uint32_t start = TickNow();
-        while (!(ConnectState & ConnectDownloaded) && TickSince(start) < 8000) {
-            ConnectStep();
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        ASSERT_TRUE(ConnectState & ConnectDownloaded);
+        ASSERT_TRUE(Download());
         ConnectPanelActive = 0;
     }
     // Digits typed into the emptied box, and Enter.
@@ -46,8 +25,6 @@ class SystemPage : public PanelFixture {
             sys->OnChar(static_cast<uint8_t>(*c));
         sys->OnChar(13);
     }
-    std::unique_ptr<AWndMsg> msg;
-    std::unique_ptr<AWndSys> sys;
     Px2950Sim* sim = nullptr;
 };
 

@@ -1,46 +1,30 @@
 // The volume panel's number boxes and limits, through the send tap.
 #include "PanelFixture.h"
 
-#include "link/LinkWait.h"
-#include "link/ParamMap.h"
-#include "panels/AWndBar.h"
-#include "panels/AWndMVol.h"
-
 namespace {
 
 class VolumePanel : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        BuildParamMap(ParamTargets{});
-        bar = std::make_unique<AWndBar>();
-        BarPanel = bar.get();
-        bar->width = 960;
-        bar->Build();
-        panel = Make(&MVolPanel, 400, 300, 340, 196, "Volume");
-        OpenPanel(panel.get());
+        MakePanels();
+        OpenPanel(volume.get());
         LinkTapStart();
-    }
-    void TearDown() override {
-        BarPanel = nullptr;
-        PanelFixture::TearDown();
     }
     // Values as a download leaves them, then the refresh.
     void Download(std::initializer_list<int> values) {
         int i = 0;
         for (int v : values)
-            panel->bars[i++].value = v;
-        panel->RefreshFromValues();
+            volume->bars[i++].value = v;
+        volume->RefreshFromValues();
         LinkTapClear();
     }
     void Type(int i, const char* text) {
-        GTextBox& box = panel->boxes[i];
+        GTextBox& box = volume->boxes[i];
         box.SetText(text);
         box.focused = 1;
-        panel->BoxCommitted(i);
+        volume->BoxCommitted(i);
     }
-    std::unique_ptr<AWndBar> bar;
-    std::unique_ptr<AWndMVol> panel;
 };
 
 } // namespace
@@ -48,16 +32,16 @@ class VolumePanel : public PanelFixture {
 TEST_F(VolumePanel, NumberBoxesSnapAndStartsStayUnderTheirLimits) {
     Download({20, 30, 20, 40, 5});
     Type(AWndMVol::EffectStart, "70");
-    EXPECT_STREQ(panel->boxes[4].text, "62");
-    EXPECT_EQ(panel->bars[4].value, 62);
+    EXPECT_STREQ(volume->boxes[4].text, "62");
+    EXPECT_EQ(volume->bars[4].value, 62);
     Type(AWndMVol::EffectStart, "-5");
-    EXPECT_STREQ(panel->boxes[4].text, "0");
+    EXPECT_STREQ(volume->boxes[4].text, "0");
     Type(AWndMVol::EffectStart, "3.7");
-    EXPECT_STREQ(panel->boxes[4].text, "4");
-    EXPECT_EQ(panel->bars[4].value, 3);
+    EXPECT_STREQ(volume->boxes[4].text, "4");
+    EXPECT_EQ(volume->bars[4].value, 3);
     Type(AWndMVol::MusicStart, "40"); // under a Music Limite of 30
-    EXPECT_STREQ(panel->boxes[0].text, "30");
-    EXPECT_EQ(panel->bars[0].value, 30);
+    EXPECT_STREQ(volume->boxes[0].text, "30");
+    EXPECT_EQ(volume->bars[0].value, 30);
     EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{1796, 1796, 1796, 1792}));
     EXPECT_EQ(LinkTapRequests().back().value, 30u);
 
@@ -65,17 +49,17 @@ TEST_F(VolumePanel, NumberBoxesSnapAndStartsStayUnderTheirLimits) {
     bar->levels[AWndBar::Mic].SetValue(25);
     LinkTapClear();
     Type(AWndMVol::MicLimit, "10");
-    EXPECT_EQ(panel->bars[AWndMVol::MicStart].value, 10);
-    EXPECT_STREQ(panel->boxes[AWndMVol::MicStart].text, "10");
+    EXPECT_EQ(volume->bars[AWndMVol::MicStart].value, 10);
+    EXPECT_STREQ(volume->boxes[AWndMVol::MicStart].text, "10");
     EXPECT_EQ(bar->levels[AWndBar::Mic].limit, 10);
     EXPECT_LE(bar->levels[AWndBar::Mic].value, 10);
     EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{1795}));
 
     // The same through the bar: dragging Music Limite to 12 pulls Music Start and the Music level down.
     bar->levels[AWndBar::Music].SetValue(50);
-    panel->bars[AWndMVol::MusicLimit].SetValue(12);
-    panel->BarMoved(AWndMVol::MusicLimit);
-    EXPECT_EQ(panel->bars[AWndMVol::MusicStart].value, 12);
-    EXPECT_EQ(panel->bars[AWndMVol::MusicStart].limit, 12);
+    volume->bars[AWndMVol::MusicLimit].SetValue(12);
+    volume->BarMoved(AWndMVol::MusicLimit);
+    EXPECT_EQ(volume->bars[AWndMVol::MusicStart].value, 12);
+    EXPECT_EQ(volume->bars[AWndMVol::MusicStart].limit, 12);
     EXPECT_EQ(bar->levels[AWndBar::Music].value, 12);
 }
