@@ -7,7 +7,7 @@
 // The font engine's one-off start (fontconfig reading its configuration) is printed first, since it
 // happens once per process and would otherwise be hidden in the first iteration.
 // The rest measure single steps.
-#include "tests/pictures/GlContext.h"
+#include "tests/support/GlTestWindow.h"
 
 #include "app/Resources.h"
 #include "app/Settings.h"
@@ -62,7 +62,7 @@ void StartPictures() {
 }
 
 void DrawBackgroundFrame() {
-    GlContext::BeginFrame();
+    BeginTestFrame();
     glColor4f(1, 1, 1, 1);
     constexpr SkinRect whole{0, 1, 1, 0};
     glBindTexture(GL_TEXTURE_2D, BackgroundTextures[1]);
@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
     setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
-    if (!GlContext::Ready()) return 1;
+    if (!TestGlReady()) return 1;
     // Once per process: fontconfig reads the system's configuration and font list. The benchmarks below
     // run after it, so its cost is reported here.
     auto begin = std::chrono::steady_clock::now();

@@ -7,7 +7,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "GraphWindow.h"
+#include "app/AppState.h"
+#include "app/Projection.h"
+#include "tests/support/GlTestWindow.h"
 
 namespace {
 
@@ -16,10 +18,10 @@ constexpr int WindowH = 600;
 
 class EqGraphTest : public testing::Test {
   protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(window.Open(WindowW, WindowH)) << SDL_GetError(); }
-    static void TearDownTestSuite() { window.Close(); }
-
     void SetUp() override {
+        ASSERT_TRUE(TestGlReady()) << SDL_GetError();
+        SetDefaultGLState();
+        SetPixelProjection(WindowW, WindowH, 0, 1.0f);
         ResetAppState();
         ClientWidth = WindowW;
         ClientHeight = WindowH;
@@ -53,7 +55,6 @@ class EqGraphTest : public testing::Test {
     static constexpr int GraphX = 50;
     static constexpr int GraphY = 100;
     static constexpr float PlotH = 276.0f;
-    static GraphWindow window;
 
     EqGraphBand bands[8];
     float sum[EqCurveCapacity];
@@ -64,7 +65,6 @@ class EqGraphTest : public testing::Test {
     int32_t reset = -7;
 };
 
-GraphWindow EqGraphTest::window;
 
 } // namespace
 
@@ -258,7 +258,7 @@ TEST_F(EqGraphTest, PixelsShowTheSumLineAndTheLitArea) {
     EXPECT_EQ(viewport[2], WindowW);
     EXPECT_EQ(viewport[3], WindowH);
 
-    std::vector<uint8_t> px = window.Read();
+    std::vector<uint8_t> px = ReadRgbaTopDown(WindowW, WindowH);
     auto at = [&](int x, int y) { return px.data() + (static_cast<size_t>(y) * WindowW + x) * 4; };
     // Outside the graph: untouched. Inside, away from every line: black.
     EXPECT_EQ(at(20, 20)[0], 255);
@@ -286,7 +286,7 @@ TEST_F(EqGraphTest, PixelsShowTheSumLineAndTheLitArea) {
     // A fading panel lets what lies under the graph show through its background.
     glClear(GL_COLOR_BUFFER_BIT);
     Frame(0, 0, false, false, 0, 0xC0, 0.5f);
-    px = window.Read();
+    px = ReadRgbaTopDown(WindowW, WindowH);
     EXPECT_NEAR(at(GraphX + 5, GraphY + 150)[0], 128, 2);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }

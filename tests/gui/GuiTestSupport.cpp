@@ -14,22 +14,11 @@
 
 int Fired::count[16];
 
-namespace {
-SDL_Window* Window;
-SDL_GLContext Context;
-} // namespace
-
 void EnsureGlContext(int width, int height) {
-    if (!Window) {
-        // Headless unless the caller chose a driver.
-        if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-        Window = OpenHiddenGlWindow("gui tests", 1280, 800, &Context);
-        if (!Window) {
-            std::fprintf(stderr, "no GL context: %s\n", SDL_GetError());
-            std::abort();
-        }
+    if (!TestGlReady()) {
+        std::fprintf(stderr, "no GL context: %s\n", SDL_GetError());
+        std::abort();
     }
-    SDL_GL_MakeCurrent(Window, Context);
     SetDefaultGLState();
     SetPixelProjection(width, height, 0, 1.0f);
 }

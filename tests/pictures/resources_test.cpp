@@ -1,6 +1,6 @@
 // The packs, the thumbnail cache, backgrounds and skin textures on a real GL context, including packs,
 // cache files and settings that are broken.
-#include "GlContext.h"
+#include "tests/support/GlTestWindow.h"
 
 #include "app/AppState.h"
 #include "app/Embedded.h"
@@ -53,7 +53,7 @@ class Pictures : public ::testing::Test {
                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
         setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
-        ASSERT_TRUE(GlContext::Ready());
+        ASSERT_TRUE(TestGlReady());
         ResetPicturesForTest();
         std::remove(ThumbCachePath().c_str());
         std::remove(SettingsPath().c_str());
@@ -200,12 +200,12 @@ TEST_F(Pictures, BackgroundTexturesSplitThePictureAndTheChoiceIsStored) {
 
     LoadBackground("split.bmp");
     int w = 0, h = 0;
-    std::vector<uint8_t> top = GlContext::ReadTexture(BackgroundTextures[1], 0, &w, &h);
+    std::vector<uint8_t> top = ReadTexture(BackgroundTextures[1], 0, &w, &h);
     EXPECT_EQ(w, 1024);
     EXPECT_EQ(h, 128);
     EXPECT_EQ(top[0], 200);
     EXPECT_EQ(top[(127 * 1024 + 5) * 4], 200);
-    std::vector<uint8_t> lower = GlContext::ReadTexture(BackgroundTextures[0], 0, &w, &h);
+    std::vector<uint8_t> lower = ReadTexture(BackgroundTextures[0], 0, &w, &h);
     EXPECT_EQ(h, 512);
     EXPECT_EQ(lower[0], 50);
     EXPECT_EQ(lower[(511 * 1024) * 4], 50);
@@ -215,7 +215,7 @@ TEST_F(Pictures, BackgroundTexturesSplitThePictureAndTheChoiceIsStored) {
 
     uint32_t preview = MakeBackgroundPreview("split.bmp");
     ASSERT_NE(preview, 0u);
-    std::vector<uint8_t> pixels = GlContext::ReadTexture(preview, 0, &w, &h);
+    std::vector<uint8_t> pixels = ReadTexture(preview, 0, &w, &h);
     EXPECT_EQ(w, 512);
     EXPECT_EQ(h, 512);
     EXPECT_EQ(pixels[(10 * 512 + 100) * 4], 50);   // low rows: the picture's bottom

@@ -1,7 +1,7 @@
 // The piece table's rules: every piece inside its image, pieces of different pictures never sharing
 // texels, and the column two touching pictures share left clear in the built-in pack. The pieces are
 // seen drawn on the gallery's skin sheets (bench/gui).
-#include "GlContext.h"
+#include "tests/support/GlTestWindow.h"
 
 #include "app/Embedded.h"
 #include "app/Resources.h"
@@ -51,7 +51,7 @@ bool IsTouchingPair(Piece a, Piece b) {
 class SkinTextures : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(GlContext::Ready());
+        ASSERT_TRUE(TestGlReady());
         EmbeddedFile bg = EmbeddedBackgroundPack(), skin = EmbeddedSkinPack();
         SetPacksForTest(bg.data, bg.size, skin.data, skin.size);
         for (int i = 0; i < SkinImageCount; ++i)
@@ -99,7 +99,7 @@ TEST(SkinPieceTable, PiecesOfDifferentPicturesDoNotOverlap) {
 
 TEST_F(SkinTextures, TouchingPicturesLeaveTheirSharedColumnClear) {
     int w = 0, h = 0;
-    std::vector<uint8_t> ui = GlContext::ReadTexture(textures[int(SkinImage::Ui)], 0, &w, &h);
+    std::vector<uint8_t> ui = ReadTexture(textures[int(SkinImage::Ui)], 0, &w, &h);
     ASSERT_EQ(w, 128);
     for (auto [a, b] : Touching) {
         Box common;

@@ -1,5 +1,6 @@
 // Drawing headless in tests and picture programs: a hidden SDL window with a GL 2.1 compatibility
-// context (SDL's offscreen driver gives one with no X server), and the pixels read back top row first.
+// context (SDL's offscreen driver gives one with no X server), one such window for a whole program,
+// and the pixels of the back buffer and of textures read back.
 #pragma once
 
 #include <GL/gl.h>
@@ -44,4 +45,41 @@ inline std::vector<uint8_t> ReadRgbaTopDown(int width, int height) {
     for (int y = 0; y < height; ++y)
         std::copy_n(bottomUp.data() + (height - 1 - y) * stride, stride, topDown.data() + y * stride);
     return topDown;
+}
+
+// The program's one hidden window (TestGlWidth x TestGlHeight), made at the first call; its context is
+// made current. False when no context could be made (SDL_GetError() says why).
+constexpr int TestGlWidth = 1280, TestGlHeight = 1330;
+inline bool TestGlReady() {
+    static SDL_GLContext context = nullptr;
+    static SDL_Window* window = OpenHiddenGlWindow("tests", TestGlWidth, TestGlHeight, &context);
+    if (window) SDL_GL_MakeCurrent(window, context);
+    return window != nullptr;
+}
+
+// Pixel projection over the whole window with y down, blending and textures on, the colour buffer
+// cleared to `grey`.
+inline void BeginTestFrame(float grey = 0.0f) {
+    glViewport(0, 0, TestGlWidth, TestGlHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, TestGlWidth, TestGlHeight, 0, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(grey, grey, grey, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+}
+
+// A level of a texture as RGBA bytes, first row (t = 0) first.
+inline std::vector<uint8_t> ReadTexture(uint32_t texture, int level, int* width, int* height) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, height);
+    std::vector<uint8_t> pixels(size_t(*width) * *height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
 }

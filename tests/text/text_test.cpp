@@ -1,6 +1,6 @@
 // The text renderer on a real GL context: glyph textures, widths, selections, caret search and
 // the character-code helpers. GBK texts are written as bytes.
-#include "tests/pictures/GlContext.h"
+#include "tests/support/GlTestWindow.h"
 
 #include "app/Embedded.h"
 #include "gui/TextRenderer.h"
@@ -18,7 +18,7 @@ constexpr const char* ZhongWen = "\xD6\xD0\xCE\xC4";
 class Text : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(GlContext::Ready());
+        ASSERT_TRUE(TestGlReady());
         UseEmbeddedFontAliases();
         normal = new TextRenderer;
         ASSERT_TRUE(normal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16));
@@ -48,7 +48,7 @@ TEST_F(Text, LetterAIsAWhiteCellWhoseAlphaIsItsHardEdgedCoverage) {
     uint32_t texture = normal->Glyph('A');
     ASSERT_NE(texture, 0u);
     int w = 0, h = 0;
-    std::vector<uint8_t> pixels = GlContext::ReadTexture(texture, 0, &w, &h);
+    std::vector<uint8_t> pixels = ReadTexture(texture, 0, &w, &h);
     ASSERT_EQ(w, 16);
     ASSERT_EQ(h, 16);
     // Rows of the texture count from the glyph's bottom: find the ink rows.
@@ -116,19 +116,19 @@ TEST_F(Text, CaretLandsOnTheNearestCharacterBoundary) {
 }
 
 TEST_F(Text, SelectionGivenBackwardsHighlightsTheCharactersBetween) {
-    GlContext::BeginFrame(1.0f);
+    BeginTestFrame(1.0f);
     const float red[3] = {1, 0, 0};
     normal->DrawTextSelected(30, 100, 5, 2, 1, red, "aaaaaaa");
-    std::vector<uint8_t> screen = GlContext::ReadScreen();
+    std::vector<uint8_t> screen = ReadRgbaTopDown(TestGlWidth, TestGlHeight);
     int a = normal->Entry('a').advance;
     for (int i = 0; i < 7; ++i) {
         // The top-left pixel of each character's box, above the ink of an "a".
-        const uint8_t* p = &screen[(size_t(100) * GlContext::Width + 30 + i * a) * 4];
+        const uint8_t* p = &screen[(size_t(100) * TestGlWidth + 30 + i * a) * 4];
         bool highlighted = p[0] > 200 && p[1] < 50 && p[2] < 50;
         EXPECT_EQ(highlighted, i >= 2 && i <= 4) << "character " << i;
     }
     // The highlight is size + 1 rows high.
-    const uint8_t* below = &screen[(size_t(100 + 13) * GlContext::Width + 30 + 2 * a) * 4];
+    const uint8_t* below = &screen[(size_t(100 + 13) * TestGlWidth + 30 + 2 * a) * 4];
     EXPECT_GT(below[1], 200);
 }
 
