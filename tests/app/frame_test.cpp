@@ -51,19 +51,6 @@ protected:
     StandIn<AWndFrame> mic{"mic", &log};
 };
 
-TEST_F(FrameCycle, TheIntroEndsAfterTheLogoFadesInStaysAndFadesOut) {
-    core.RenderFrame();
-    uint32_t first = TickNow();
-    EXPECT_EQ(LogoStart, first);
-    while (!(core.state & IntroDone) && TickSince(first) < 10000) {
-        TickAdvance(1);
-        core.RenderFrame();
-    }
-    // 2000 ms in, 3400 ms shown, then the fade-out's fraction reaches 1 after 500 ms.
-    EXPECT_EQ(TickSince(first), 2000u + 3400u + 500u);
-    EXPECT_TRUE(core.state & LogoDone);
-}
-
 TEST_F(FrameCycle, TheBackgroundWaitsThenFadesAndTheConnectingPanelOpensOnce) {
     core.RenderFrame();
     Run(2000, 1);

@@ -1,9 +1,8 @@
-// Push bar, fader and content scroller: time through the test tick source, input through the slots.
+// Push bar and fader: time through the test tick source, input through the slots.
 #include "GuiTestSupport.h"
 
 #include "gui/GPushBar.h"
 #include "gui/GScrollBar.h"
-#include "gui/GVScroll.h"
 
 #include <gtest/gtest.h>
 
@@ -173,34 +172,6 @@ TEST(Fader, TopIsMaxBottomIsMinAndEveryDragMoveFires) {
     in.Press(152, 260);
     EXPECT_EQ(fader.value, 89);
     EXPECT_EQ(fader.repeating, 1u);
-}
-
-TEST(Scroller, WheelTowardsTheUserScrollsDownAndNeverPastTheLastPage) {
-    TestPanel panel;
-    GVScroll scroll;
-    scroll.Create(10, 10, 7, 200, 0, 0, 1000, 1, nullptr, &panel);
-    EXPECT_EQ(scroll.thumbLength, 40); // 200 x 200 / 1000
-    scroll.OnWheel(-120);
-    EXPECT_EQ(scroll.thumbPos, 20); // 200 / 40 x 4
-    EXPECT_EQ(scroll.value, 125);   // 20 / 160 x 1000
-    for (int i = 0; i < 20; ++i)
-        scroll.OnWheel(-120);
-    EXPECT_EQ(scroll.thumbPos, 157);
-    EXPECT_EQ(scroll.value, 700);
-    scroll.OnWheel(120);
-    EXPECT_EQ(scroll.thumbPos, 137);
-
-    // Dragging the thumb to the bottom gives the same bound.
-    Pointer in{&scroll};
-    in.Press(113, 110 + 137 + 5);
-    in.Move(113, 900);
-    EXPECT_EQ(scroll.value, 700);
-
-    // Content shorter than a page never scrolls.
-    GVScroll shortContent;
-    shortContent.Create(10, 10, 7, 200, 0, 0, 250, 2, nullptr, &panel);
-    shortContent.OnWheel(-120);
-    EXPECT_EQ(shortContent.value, 0);
 }
 
 } // namespace
