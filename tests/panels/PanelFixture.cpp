@@ -98,6 +98,28 @@ void PanelFixture::Release() {
     LeftDown = RightDown = 0;
 }
 
+void PanelFixture::Click(AWndFrame* panel, const GUIWnd& w) {
+    OpenPanel(panel);
+    Press(panel, w.WindowX() + w.width / 2, w.WindowY() + w.height / 2);
+    Frame(panel);
+    Release();
+    Frame(panel);
+}
+
+void PanelFixture::Drag(AWndFrame* panel, const EqSection& eq, int band, int dx, int dy, bool right) {
+    OpenPanel(panel);
+    Frame(panel);
+    int hx, hy;
+    HandleAt(eq, band, &hx, &hy);
+    Press(panel, hx, hy, right);
+    Frame(panel);
+    MouseX = hx + dx;
+    MouseY = hy + dy;
+    Frame(panel);
+    Release();
+    Frame(panel);
+}
+
 std::vector<std::pair<uint32_t, uint32_t>> PanelFixture::Sent() {
     std::vector<std::pair<uint32_t, uint32_t>> pairs;
     for (const LinkTapRequest& r : LinkTapRequests())

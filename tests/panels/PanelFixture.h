@@ -62,6 +62,10 @@ class PanelFixture : public ::testing::Test, protected SimPorts {
     // only the button state the graph reads.
     void Press(AWndFrame* panel, int x, int y, bool right = false);
     void Release();
+    // A click on widget `w` of `panel` (opened first), with a frame after the press and the release.
+    void Click(AWndFrame* panel, const GUIWnd& w);
+    // Band `band`'s handle dragged by (dx, dy) with the left (or right) button, a frame at each step.
+    void Drag(AWndFrame* panel, const EqSection& eq, int band, int dx, int dy = 0, bool right = false);
     // The (code, value) pairs the send tap saw since the last call.
     std::vector<std::pair<uint32_t, uint32_t>> Sent();
     // Scans and downloads over the ports as they are, on the real clock; true once downloaded.

@@ -63,18 +63,9 @@ TEST_F(MicPanelTest, DragsSendOncePerChangeAndOnlyWhatTheButtonMeans) {
 
     // A right drag: nothing on a shelf band, Q alone on a peak band.
     mic->eq.bands[2].type = EqBandType::LowShelf;
-    Frame(mic.get());
-    HandleAt(mic->eq, 2, &hx, &hy);
-    Press(mic.get(), hx, hy, true);
-    MouseX = hx + 40;
-    Frame(mic.get());
-    Release();
+    Drag(mic.get(), mic->eq, 2, 40, 0, true);
     EXPECT_TRUE(Sent().empty());
-    HandleAt(mic->eq, 4, &hx, &hy);
-    Press(mic.get(), hx, hy, true);
-    MouseX = hx + 40;
-    Frame(mic.get());
-    Release();
+    Drag(mic.get(), mic->eq, 4, 40, 0, true);
     for (const Pair& p : Sent())
         EXPECT_EQ(p.first, 548u);
 
@@ -104,14 +95,7 @@ TEST_F(MicPanelTest, TheHighPassBandAndSliderEightFollowEachOther) {
     EXPECT_EQ(Sent(), (std::vector<Pair>{{513, 3}}));
 
     mic->eq.recalcPending = 1;
-    Frame(mic.get());
-    int hx, hy;
-    HandleAt(mic->eq, AWndMic::HighPassBand, &hx, &hy);
-    Press(mic.get(), hx, hy);
-    Frame(mic.get());
-    MouseX = hx + 400; // far past 200 Hz: the band's limit
-    Frame(mic.get());
-    Release();
+    Drag(mic.get(), mic->eq, AWndMic::HighPassBand, 400); // far past 200 Hz: the band's limit
     EXPECT_FLOAT_EQ(mic->eq.bands[AWndMic::HighPassBand].freq, 200.0f);
     EXPECT_EQ(hpf.value, 40);
     auto sent = Sent();
@@ -180,14 +164,9 @@ TEST_F(MicPanelTest, TypedValuesSnapAndABusyLinkTakesNothing) {
     // sends nothing.
     LinkTapStop();
     LinkIdle = 0;
-    Frame(mic.get());
-    int hx, hy;
-    HandleAt(eq, 5, &hx, &hy);
-    Press(mic.get(), hx, hy);
-    MouseX = hx + 50;
-    Frame(mic.get());
-    Release();
-    EXPECT_EQ(eq.bands[5].moving, 0);
+    float freq = eq.bands[5].freq;
+    Drag(mic.get(), eq, 5, 50);
+    EXPECT_EQ(eq.bands[5].freq, freq);
     uint32_t sendsBefore = RequestChanged;
     eq.typeButtons[5].value = 1;
     eq.TypeChanged(5);

@@ -24,26 +24,6 @@ class MusicPanelsTest : public PanelFixture {
         Release();
         PanelFixture::TearDown();
     }
-    // A click on widget `w` of the focused panel.
-    void Click(AWndFrame* panel, const GUIWnd& w) {
-        OpenPanel(panel);
-        Press(panel, w.WindowX() + w.width / 2, w.WindowY() + w.height / 2);
-        Frame(panel);
-        Release();
-        Frame(panel);
-    }
-    void Drag(AWndFrame* panel, const EqSection& eq, int band, int dx) {
-        OpenPanel(panel);
-        Frame(panel);
-        int hx, hy;
-        HandleAt(eq, band, &hx, &hy);
-        Press(panel, hx, hy);
-        Frame(panel);
-        MouseX = hx + dx;
-        Frame(panel);
-        Release();
-        Frame(panel);
-    }
 };
 
 } // namespace
