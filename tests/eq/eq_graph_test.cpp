@@ -162,24 +162,12 @@ TEST_F(EqGraphTest, ShiftKeepsTheAxisMovedLessAlong) {
     EXPECT_LT(bands[1].gain, 3.0f);
 }
 
-TEST_F(EqGraphTest, RightDragSetsTheQOfPeakBandsOnly) {
-    bands[4].freq = 1000.0f;
-    bands[4].type = EqBandType::LowShelf;
+// Which bands take a right drag is seen through the microphone panel; here the Q's steps and floor.
+TEST_F(EqGraphTest, RightDragSetsTheQAlone) {
     bands[5].freq = 5000.0f;
     Place();
-
-    Frame(HandleX(4), HandleY(4), false, true);
-    Frame(HandleX(4) + 40, HandleY(4), false, true);
-    EXPECT_EQ(dragged, -1);
-    EXPECT_EQ(rightClaim, 0u);
-    EXPECT_EQ(bands[4].qDragging, 0);
-    EXPECT_FLOAT_EQ(bands[4].q, 3.0f);
-    EXPECT_FLOAT_EQ(bands[4].freq, 1000.0f);
-    Frame(0, 0, false, false);
-
     const int x0 = HandleX(5), y0 = HandleY(5);
     Frame(x0, y0, false, true);
-    EXPECT_EQ(dragged, 5);
     EXPECT_EQ(rightClaim, 1u);
     Frame(x0 + 40, y0 + 30, false, true);
     EXPECT_FLOAT_EQ(bands[5].q, 5.0f);
@@ -188,7 +176,6 @@ TEST_F(EqGraphTest, RightDragSetsTheQOfPeakBandsOnly) {
     Frame(x0 - 100, y0, false, true);
     EXPECT_FLOAT_EQ(bands[5].q, 0.2f);
     Frame(x0, y0, false, false);
-    EXPECT_EQ(bands[5].qDragging, 0);
     EXPECT_EQ(dragged, -1);
 }
 
@@ -226,23 +213,18 @@ TEST_F(EqGraphTest, CurvesAreRecomputedOnlyWhenEditedOrForced) {
     EXPECT_EQ(bands[2].lit, 0);
 }
 
-TEST_F(EqGraphTest, ResetButtonTakesAFreePress) {
+// The microphone panel's reset goes through this button; here its edges and the claim.
+TEST_F(EqGraphTest, ResetButtonTakesAFreePressInsideIt) {
     const int bx = GraphX, by = GraphY + 300 - 14;
-    Frame(bx + 40, by + 5, false);
-    EXPECT_EQ(reset, 0);
-    Frame(bx + 40, by + 5, true);
-    EXPECT_EQ(reset, 1);
-    EXPECT_EQ(leftClaim, 1u);
-    Frame(bx + 40, by + 5, true); // still held: claimed, so only once
-    EXPECT_EQ(reset, 0);
-    leftClaim = 0;
-    Frame(bx + 64, by + 5, true);
-    EXPECT_EQ(reset, 0);
     Frame(bx + 63, by + 13, true);
     EXPECT_EQ(reset, 1);
-    leftClaim = 0;
-    Frame(bx + 50, by - 1, true);
+    Frame(bx + 63, by + 13, true); // still held: claimed, so only once
     EXPECT_EQ(reset, 0);
+    for (auto [x, y] : {std::pair{bx + 64, by + 5}, {bx + 50, by - 1}}) {
+        leftClaim = 0;
+        Frame(x, y, true);
+        EXPECT_EQ(reset, 0) << x - bx << "," << y - by;
+    }
 }
 
 TEST_F(EqGraphTest, PixelsShowTheSumLineAndTheLitArea) {

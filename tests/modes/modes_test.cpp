@@ -117,11 +117,10 @@ TEST_F(Modes, PullThenPushGivesTheSecondProcessorTheFirstsSettingWithBothSelecti
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("'COM9' (no such serial port)"), std::string::npos) << r.err;
     EXPECT_EQ(Run({"push", "--port", "COM1", "9", file_}).status, 1) << "an empty mode is not sent";
-    EXPECT_EQ(Run({"push", "5", file_}).status, 2);
-    EXPECT_EQ(Run({"pull", "--port", "COM1", "26"}).status, 2);
-    EXPECT_EQ(Run({"pull", "--port", "COM1", "--name", "eleven char", "3", file_}).status, 2);
-    EXPECT_EQ(Run({"export"}).status, 2);
-    EXPECT_EQ(Run({"frobnicate"}).status, 2);
+    for (const auto& usage : std::vector<std::vector<std::string>>{
+             {"push", "5", file_}, {"pull", "--port", "COM1", "26"}, {"export"}, {"frobnicate"},
+             {"pull", "--port", "COM1", "--name", "eleven char", "3", file_}})
+        EXPECT_EQ(Run(usage).status, 2) << usage[0];
     EXPECT_EQ(Run({"list", dir_ + "/none.dat"}).status, 1);
     r = Run({"push", "--help"});
     EXPECT_EQ(r.status, 0);

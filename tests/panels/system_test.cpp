@@ -101,12 +101,7 @@ TEST_F(SystemPage, EquipmentModesStoreOnlyInProjectModeAndRecallWithoutAScan) {
     sim->ClearLog();
     OnMessageButton(AWndMsg::OkButton);
     EXPECT_EQ(DeviceModeIndex, 6u);
-    uint32_t start = TickNow();
-    while (!(ConnectState & ConnectDownloaded) && TickSince(start) < 8000) {
-        ConnectStep();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    ASSERT_TRUE(ConnectState & ConnectDownloaded);
+    ASSERT_TRUE(StepUntil([] { return (ConnectState & ConnectDownloaded) != 0; }, 8000));
     auto log = sim->Log();
     size_t pings = 0;
     for (const auto& f : log)

@@ -29,51 +29,35 @@ const uint8_t* StoredPixel(int row, int x, int width, int components) {
 
 } // namespace
 
-TEST(DecodeJp2, RgbIsStoredBottomRowFirst) {
-    const int w = 5, h = 4;
-    std::vector<uint8_t> picture = Numbered(w, h, 3);
-    std::vector<uint8_t> jp2 = EncodeJp2(picture.data(), w, h, 3, 0);
-    ASSERT_FALSE(jp2.empty());
-    int width = 0, height = 0, components = 0;
-    ASSERT_EQ(DecodeJp2(jp2.data(), uint32_t(jp2.size()), &width, &height, &components), 0);
-    EXPECT_EQ(width, w);
-    EXPECT_EQ(height, h);
-    EXPECT_EQ(components, 3);
-    for (int row = 0; row < h; ++row)
-        for (int x = 0; x < w; ++x) {
-            int pictureRow = h - 1 - row;
-            const uint8_t* p = StoredPixel(row, x, w, 3);
-            EXPECT_EQ(p[0], 10 * pictureRow) << "row " << row << " x " << x;
-            EXPECT_EQ(p[1], 10 * x);
-            EXPECT_EQ(p[2], 200 + pictureRow);
-        }
-}
-
-TEST(DecodeJp2, RgbaIsStoredTopRowFirstWithItsBottomLeftAlphaCleared) {
-    const int w = 4, h = 3;
-    std::vector<uint8_t> picture = Numbered(w, h, 4);
-    std::vector<uint8_t> jp2 = EncodeJp2(picture.data(), w, h, 4, 0);
+// RGB pictures are stored bottom row first, RGBA ones top row first with the bottom-left alpha cleared;
+// signed samples are shifted by half their range.
+TEST(DecodeJp2, StoredLayoutsAndSamples) {
+    for (int components : {3, 4}) {
+        const int w = 5, h = 4;
+        std::vector<uint8_t> picture = Numbered(w, h, components);
+        std::vector<uint8_t> jp2 = EncodeJp2(picture.data(), w, h, components, 0);
+        int width = 0, height = 0, stored = 0;
+        ASSERT_EQ(DecodeJp2(jp2.data(), uint32_t(jp2.size()), &width, &height, &stored), 0);
+        EXPECT_EQ(width, w);
+        EXPECT_EQ(height, h);
+        EXPECT_EQ(stored, components);
+        for (int row = 0; row < h; ++row)
+            for (int x = 0; x < w; ++x) {
+                int pictureRow = components == 3 ? h - 1 - row : row;
+                const uint8_t* p = StoredPixel(row, x, w, components);
+                EXPECT_EQ(p[0], 10 * pictureRow) << components << " row " << row << " x " << x;
+                EXPECT_EQ(p[1], 10 * x);
+                int last = components == 3 ? 200 + pictureRow : (row == h - 1 && x == 0) ? 0 : 100 + 10 * x + row;
+                EXPECT_EQ(p[components - 1], last); // blue, or the alpha
+            }
+    }
+    std::vector<uint8_t> picture = Numbered(3, 2, 3);
+    std::vector<uint8_t> jp2 = EncodeJp2(picture.data(), 3, 2, 3, 0, true);
     int width = 0, height = 0;
     ASSERT_EQ(DecodeJp2(jp2.data(), uint32_t(jp2.size()), &width, &height, nullptr), 0);
-    for (int row = 0; row < h; ++row)
-        for (int x = 0; x < w; ++x) {
-            const uint8_t* p = StoredPixel(row, x, w, 4);
-            EXPECT_EQ(p[0], 10 * row);
-            EXPECT_EQ(p[1], 10 * x);
-            int alpha = (row == h - 1 && x == 0) ? 0 : 100 + 10 * x + row;
-            EXPECT_EQ(p[3], alpha) << "row " << row << " x " << x;
-        }
-}
-
-TEST(DecodeJp2, SignedSamplesAreShiftedByHalfTheirRange) {
-    const int w = 3, h = 2;
-    std::vector<uint8_t> picture = Numbered(w, h, 3);
-    std::vector<uint8_t> jp2 = EncodeJp2(picture.data(), w, h, 3, 0, true);
-    int width = 0, height = 0;
-    ASSERT_EQ(DecodeJp2(jp2.data(), uint32_t(jp2.size()), &width, &height, nullptr), 0);
-    EXPECT_EQ(StoredPixel(0, 2, w, 3)[0], 10); // bottom row is picture row 1
-    EXPECT_EQ(StoredPixel(0, 2, w, 3)[2], 201);
-    EXPECT_EQ(StoredPixel(1, 1, w, 3)[1], 10);
+    EXPECT_EQ(StoredPixel(0, 2, 3, 3)[0], 10); // bottom row is picture row 1
+    EXPECT_EQ(StoredPixel(0, 2, 3, 3)[2], 201);
+    EXPECT_EQ(StoredPixel(1, 1, 3, 3)[1], 10);
 }
 
 TEST(DecodeJp2, RefusesWhatDoesNotDecodeOrWouldNotFit) {
