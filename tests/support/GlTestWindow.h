@@ -3,6 +3,8 @@
 // and the pixels of the back buffer and of textures read back.
 #pragma once
 
+#include "app/Projection.h"
+
 #include <GL/gl.h>
 #include <SDL.h>
 
@@ -60,12 +62,7 @@ inline bool TestGlReady() {
 // Pixel projection over the whole window with y down, blending and textures on, the colour buffer
 // cleared to `grey`.
 inline void BeginTestFrame(float grey = 0.0f) {
-    glViewport(0, 0, TestGlWidth, TestGlHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, TestGlWidth, TestGlHeight, 0, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetPixelProjection(TestGlWidth, TestGlHeight, 0, 1.0f);
     glClearColor(grey, grey, grey, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_BLEND);
