@@ -1,11 +1,9 @@
-// Press claiming and the clickable widgets: push buttons, check buttons, EQ check buttons, tick boxes
-// and the list box.
+// Press claiming and the clickable widgets: push buttons, tick boxes and the list box (the check
+// buttons are driven by the panels' tests).
 #include "GuiTestSupport.h"
 
-#include "gui/GBCheck.h"
 #include "gui/GBaseBtn.h"
 #include "gui/GCheck.h"
-#include "gui/GEQCheck.h"
 #include "gui/GListBox.h"
 
 #include <gtest/gtest.h>
@@ -82,46 +80,6 @@ TEST_F(Claims, TickBoxOverAWidgetTogglesAndLetsTheWidgetTakeThePress) {
     Pointer after{&first, &tick};
     after.Press(125, 125);
     EXPECT_EQ(tick.value, 0);
-}
-
-TEST(CheckButtons, EqCheckCyclesThroughThreeStatesFiringAtEachPress) {
-    TestPanel panel;
-    GEQCheck eq;
-    eq.Create(10, 10, 26, 26, 0, 0, 0, 4, Fired::Callback, &panel);
-    Fired::Reset();
-    Pointer in{&eq};
-    int seen[3];
-    for (int i = 0; i < 3; ++i) {
-        in.Click(115, 115);
-        seen[i] = eq.value;
-    }
-    EXPECT_EQ(seen[0], 1);
-    EXPECT_EQ(seen[1], 2);
-    EXPECT_EQ(seen[2], 0);
-    EXPECT_EQ(Fired::count[4], 3); // at the presses; releases add nothing
-    EXPECT_TRUE(eq.style & GBaseBtn::OnePiece);
-}
-
-TEST(CheckButtons, ToggleSwapsLabelsAndLatchOnStaysOn) {
-    TestPanel panel;
-    GBCheck toggle, radio;
-    toggle.Create(10, 10, 60, 22, "Off", "On", nullptr, 0, 0, 0, 5, Fired::Callback, &panel);
-    radio.Create(10, 40, 60, 22, "R", "R", nullptr, 0, GBaseBtn::LatchOn | GBaseBtn::JoinRight, 0, 6,
-                 Fired::Callback, &panel);
-    Fired::Reset();
-    Pointer in{&toggle, &radio};
-    in.Click(120, 120);
-    EXPECT_EQ(toggle.value, 1);
-    EXPECT_STREQ(toggle.label, "On");
-    EXPECT_EQ(toggle.hover, 0u); // cleared by the release
-    in.Click(120, 120);
-    EXPECT_EQ(toggle.value, 0);
-    EXPECT_STREQ(toggle.label, "Off");
-    EXPECT_EQ(Fired::count[5], 2);
-    in.Click(120, 150);
-    in.Click(120, 150);
-    EXPECT_EQ(radio.value, 1);
-    EXPECT_EQ(Fired::count[6], 2);
 }
 
 TEST(ListBox, TwentyFiveItemsUnfoldAndPickRowTwelve) {

@@ -3,9 +3,8 @@
 
 #include "gui/GTextBox.h"
 
-#include "gui/TextRenderer.h"
-
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -52,32 +51,39 @@ TEST_F(TextBox, TypingNeedsFocusAndAPressFocusesWithOneCallback) {
     EXPECT_STREQ(box.text, "ab");
 }
 
-TEST_F(TextBox, TypingRulesDigitsLengthPercentAndControl) {
-    box.style = GTextBox::DigitsOnly | GTextBox::NoPoint;
-    Focus();
-    Type("1.5x");
-    EXPECT_STREQ(box.text, "15");
-    box.text[0] = 0;
-    box.style = GTextBox::DigitsOnly;
-    Type("1.5x");
-    EXPECT_STREQ(box.text, "1.5");
-    int before = Fired::count[1];
-    Type("\r");
-    EXPECT_EQ(Fired::count[1], before + 1); // Enter fires and inserts nothing
-    EXPECT_STREQ(box.text, "1.5");
+// What each style and length lets through of the same keys; Enter fires and inserts nothing, and keys
+// typed with Ctrl held are shortcuts, not text.
+TEST_F(TextBox, TypingRulesOfEachStyle) {
+    struct Rule {
+        uint32_t style;
+        int maxLength;
+        const char* typed;
+        const char* kept;
+    };
+    for (const Rule& rule : {Rule{GTextBox::DigitsOnly | GTextBox::NoPoint, 20, "1.5x", "15"},
+                             Rule{GTextBox::DigitsOnly, 20, "1.5x\r", "1.5"},
+                             Rule{GTextBox::DigitsOnly | GTextBox::Signed, 20, "-3-", "-3"},
+                             Rule{GTextBox::DigitsOnly, 20, "-4", "4"}, Rule{0, 4, "a%b%cdef", "abcd"},
+                             Rule{0, 5, "abcd\xD6\xD0", "abcd"}, // one byte short of a whole character
+                             Rule{0, 20,
+                                  "a\x80"
+                                  "b\xD6"
+                                  "1",
+                                  "ab1"}}) { // 0x80 starts nothing; a lone lead byte goes
+        box.SetText("");
+        box.style = rule.style;
+        box.maxLength = rule.maxLength;
+        Focus();
+        int fired = Fired::count[1];
+        Type(rule.typed);
+        EXPECT_STREQ(box.text, rule.kept) << rule.typed;
+        EXPECT_EQ(Fired::count[1], fired + (std::strchr(rule.typed, '\r') ? 1 : 0)) << rule.typed;
+    }
     EXPECT_EQ(box.focused, 1u);
-    box.SetText("");
-    box.style = 0;
-    box.maxLength = 4;
-    Type("a%b%cdef");
-    EXPECT_STREQ(box.text, "abcd");
-    box.maxLength = 20;
     KeyState[VkControl] = 0x80;
     Type("x");
-    EXPECT_STREQ(box.text, "abcd");
+    EXPECT_STREQ(box.text, "ab1");
     KeyState[VkControl] = 0;
-    Type("x");
-    EXPECT_STREQ(box.text, "abcdx");
 }
 
 // A GBK character is inserted, stepped over and deleted as one; a trail byte of 128 or more must not
@@ -142,62 +148,8 @@ TEST_F(TextBox, PressElsewhereDropsTheFocusAndFiresOnce) {
 
 } // namespace
 
-namespace {
-
-// With the real glyph renderer: the caret lands on the nearest character boundary, a drag selects, and
-// dragging past the left edge scrolls the text back one character per 20 ms.
-TEST_F(TextBox, MouseSelectionFollowsThePointerAndScrollsAtTheEdge) {
-    ASSERT_TRUE(LoadSkinsAndFonts());
-    box.font = FontNormal;
-    Focus();
-    Type("abcdefghijklmnopqrstuvwxyz0123456789");
-    ASSERT_LT(box.scrollX, 0); // the caret at the end pushed the text left
-    EXPECT_EQ(box.caretX, static_cast<int>(box.innerWidth) - 8);
-
-    // A press one pixel past the boundary 3 characters into the visible text (glyph widths summed here
-    // from the renderer's own advances).
-    int textLeft = box.WindowX() + 8;
-    ClickSerial += 1;
-    PressClaimed = 0;
-    LeftDown = 1;
-    int firstVisible = 0, pen = box.scrollX;
-    char one[2] = {0, 0};
-    while (pen < 0) {
-        one[0] = box.text[firstVisible++];
-        pen += FontNormal->TextWidth("%s", one);
-    }
-    int boundaryX = pen;
-    for (int i = 0; i < 3; ++i) {
-        one[0] = box.text[firstVisible + i];
-        boundaryX += FontNormal->TextWidth("%s", one);
-    }
-    box.Track(textLeft + boundaryX + 1, 130, 1, &PressClaimed, ClickSerial);
-    EXPECT_EQ(box.caretByte, firstVisible + 3);
-    EXPECT_FALSE(box.HasSelection());
-
-    // Drag two characters further: the anchor stays, the caret follows.
-    int twoMore = FontNormal->TextWidth("%.2s", box.text + firstVisible + 3);
-    box.DrawBox(1.0f, 800, 600, textLeft + boundaryX + twoMore + 1, 130, 1, &PressClaimed, ClickSerial);
-    EXPECT_EQ(box.caretByte, firstVisible + 5);
-    EXPECT_EQ(box.anchorByte, firstVisible + 3);
-    EXPECT_TRUE(box.HasSelection());
-
-    // Beyond the left edge the text scrolls back until its start shows.
-    for (int ms = 0; ms < 2000; ms += 10) {
-        TickAdvance(10);
-        box.DrawBox(1.0f, 800, 600, textLeft - 30, 130, 1, &PressClaimed, ClickSerial);
-    }
-    EXPECT_EQ(box.scrollX, 0);
-    EXPECT_EQ(box.caretByte, 0);
-    EXPECT_EQ(box.anchorByte, firstVisible + 3);
-    LeftDown = 0;
-}
-
-} // namespace
-
-// Setting the text from the owner shows it from its start; a signed number box takes one leading '-';
-// a two-byte character goes in whole or not at all, and bytes that start no GBK character are refused.
-TEST_F(TextBox, SetTextSignedBoxesAndWholeCharacters) {
+// Setting the text from the owner shows it from its start, with nothing selected.
+TEST_F(TextBox, SetTextShowsTheTextFromItsStart) {
     box.maxLength = 5;
     Focus();
     Type("12000");
@@ -209,22 +161,4 @@ TEST_F(TextBox, SetTextSignedBoxesAndWholeCharacters) {
     EXPECT_FALSE(box.HasSelection());
     box.SetText(nullptr);
     EXPECT_STREQ(box.text, "");
-
-    box.style = GTextBox::DigitsOnly | GTextBox::Signed;
-    Type("-3-");
-    EXPECT_STREQ(box.text, "-3");
-    box.style = GTextBox::DigitsOnly;
-    box.SetText("");
-    Type("-4");
-    EXPECT_STREQ(box.text, "4");
-
-    box.style = 0;
-    box.SetText("");
-    Type("abcd\xD6\xD0"); // four letters and a two-byte character: one byte short of room
-    EXPECT_STREQ(box.text, "abcd");
-    box.SetText("");
-    Type("a\x80"
-         "b\xD6"
-         "1"); // 0x80 starts nothing; a lead byte without a trail byte goes
-    EXPECT_STREQ(box.text, "ab1");
 }

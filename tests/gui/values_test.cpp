@@ -129,21 +129,6 @@ TEST(PushBarMends, PressKeepsDragReachesTheLimitBubbleFollows) {
     EXPECT_EQ(bar.value, 180);
 }
 
-// The time and scaled forms are seen in the panels' captions; here the split form, and a plain label
-// shown as it stands.
-TEST_F(PushBar, CaptionForms) {
-    char text[64];
-    GPushBar split;
-    split.Create(0, 0, 100, 0, 30, 0, 100, "%d : %d", nullptr,
-                 GPushBar::ValueCaption | GPushBar::SplitCaption, 0, 2, nullptr, &panel);
-    split.CaptionText(text, sizeof text);
-    EXPECT_STREQ(text, "30 : 70");
-    GPushBar plain;
-    plain.Create(0, 0, 100, 0, 10, 0, 100, "Level %d%%", nullptr, 0, 0, 5, nullptr, &panel);
-    plain.CaptionText(text, sizeof text);
-    EXPECT_STREQ(text, "Level %d%%");
-}
-
 TEST(Fader, TopIsMaxBottomIsMinAndEveryDragMoveFires) {
     EnsureGlContext();
     TestPanel panel;
