@@ -59,6 +59,33 @@ bool PanelOpen(const AWndFrame* panel) { return panel && panel->IsOpen(); }
 
 AWndFrame* Below(AWndFrame* panel) { return static_cast<AWndFrame*>(panel->zNext); }
 
+uint64_t Mix(uint64_t hash, uint64_t word) { return (hash ^ word) * 1099511628211u; }
+
+uint64_t Address(const void* p) { return reinterpret_cast<uintptr_t>(p); }
+
+// What a still screen shows, besides the widgets' own looks, and what can change while nobody touches
+// the console: the link's words (a reply, a loss, a download's progress, what the threads posted), the
+// message, the panel lists and each panel's place and flags, the text being edited, the language, the
+// window's size and the background.
+void ReadScreenWords(uint64_t* words) {
+    uint64_t panels = 14695981039346656037u;
+    for (AWndFrame* p = TopPanel; p; p = Below(p))
+        for (int64_t word : {int64_t(p->frameFlags), int64_t(p->x), int64_t(p->y), int64_t(p->width),
+                             int64_t(p->height), int64_t(p->focusSerial)})
+            panels = Mix(panels, static_cast<uint64_t>(word));
+    uint32_t link = LinkLost | LinkBroken << 1 | LinkIdle << 2 | ReplyReceived << 3 | LinkHasPosts() << 4;
+    uint64_t size = uint64_t(uint32_t(ClientWidth)) << 32 | uint32_t(ClientHeight);
+    uint64_t bar = BarPanel ? uint64_t(uint32_t(BarPanel->width)) << 32 | BarPanel->focusSerial : 0u;
+    const uint64_t read[] = {
+        ConnectState, ConnectPanelActive, static_cast<uint32_t>(ScanPortIndex.load()), DownloadIndex,
+        UploadIndex, link, RequestIndex, RequestCodes[0], RequestValues[0], RequestCodes[1], RequestValues[1],
+        MessageCode, Language, size, FocusSerial, Address(TopPanel), Address(OpenPanels),
+        Address(ActiveTextEdit), ActiveTextEdit ? *ActiveTextEdit : 0u,
+        uint64_t(BackgroundTextures[0]) << 32 | BackgroundTextures[1], Address(StatusText), panels, bar, 0u};
+    static_assert(sizeof read / sizeof read[0] == 24, "one entry a screen word");
+    std::memcpy(words, read, sizeof read);
+}
+
 } // namespace
 
 TonvexCore& TonvexCore::Instance() {
@@ -75,6 +102,9 @@ void TonvexCore::ResetForTest() {
     state = 0;
     SlowFrameTick = 0;
     frameRequests = 0;
+    std::memset(lastScreen, 0, sizeof lastScreen);
+    lastLookChanging = true;
+    lastFrameTick = 0;
     sleepMs = RealSleep;
     waitEvent = RealWait;
 }
@@ -276,8 +306,7 @@ TonvexCore::Pass TonvexCore::LoopPass() {
     PollKeys();
 
     if (LeftDown || RightDown || TickSince(LastInputTick) < 1000) {
-        ++frameRequests;
-        RenderFrame();
+        LoopFrame();
         Sleep(8);
         return Pass::Active;
     }
@@ -286,21 +315,41 @@ TonvexCore::Pass TonvexCore::LoopPass() {
     bool connectMoving = ConnectPanelActive && !(ConPanel && ConPanel->IsStill());
     if (!(state & IntroDone) || connectMoving) {
         Sleep(1);
-        ++frameRequests;
-        RenderFrame();
+        LoopFrame();
         Sleep(2);
         return Pass::IdleFull;
     }
     uint32_t since = TickSince(SlowFrameTick);
     if (since > 400) {
-        ++frameRequests;
-        RenderFrame();
         SlowFrameTick = TickNow();
+        // A screen whose pixels cannot have changed is not drawn again (now and then it is, all the
+        // same, in case something changed that the still test does not know of).
+        if (ScreenIsStill() && TickSince(lastFrameTick) < StillRedrawMs) return Pass::IdleStill;
+        LoopFrame();
         return Pass::IdleSlowFrame;
     }
     // Instead of waking every millisecond to look, wait for input until the next slow frame is due.
     waitEvent(401 - since);
     return Pass::IdleSlowWait;
+}
+
+void TonvexCore::LoopFrame() {
+    ++frameRequests;
+    RenderFrame();
+    lastLookChanging = TakeLookChanging();
+    ReadScreenWords(lastScreen);
+    lastFrameTick = TickNow();
+}
+
+bool TonvexCore::ScreenIsStill() {
+    // A look may also have said so in a frame drawn outside the loop (an expose).
+    if (TakeLookChanging()) lastLookChanging = true;
+    if (lastLookChanging) return false;
+    for (uint8_t key : KeyState)
+        if (key & 0x80) return false; // a held key may repeat
+    uint64_t now[ScreenWordCount];
+    ReadScreenWords(now);
+    return std::memcmp(now, lastScreen, sizeof now) == 0;
 }
 
 void TonvexCore::PollKeys() {
@@ -573,7 +622,12 @@ void TonvexCore::RenderFrame() {
         }
         if (IconPanel) IconPanel->Draw(a);
     }
-    if (!(state & LogoDone)) DrawLogo();
+    // The start-up's own fades and its opening of the connecting panel go on with time alone.
+    if (BgFadeStart != 1 || ConnectAutoOpen == 0xFFFFFFFF) LookKeepsChanging();
+    if (!(state & LogoDone)) {
+        LookKeepsChanging();
+        DrawLogo();
+    }
     if (window) window->SwapBuffers();
     FinishCloseOrMinimise();
 }

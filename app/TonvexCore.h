@@ -28,7 +28,8 @@ public:
     void StartUp();
 
     // What one pass of the main loop did.
-    enum class Pass { Minimized, AfterRestore, Active, IdleFull, IdleSlowFrame, IdleSlowWait };
+    // IdleStill: an idle frame was due, but nothing on the screen can have changed since the last one.
+    enum class Pass { Minimized, AfterRestore, Active, IdleFull, IdleSlowFrame, IdleSlowWait, IdleStill };
     Pass LoopPass();
 
     void PollKeys() override;
@@ -68,6 +69,8 @@ public:
     uint32_t SlowFrameTick = 0;
     // Frames the loop asked for (drawn or not: RenderFrame itself returns early before start-up ends).
     uint32_t frameRequests = 0;
+    // A still screen is drawn again after this long all the same.
+    static constexpr uint32_t StillRedrawMs = 2000;
     // How the loop waits. Tests replace them to run passes without real time passing.
     void (*sleepMs)(uint32_t ms) = nullptr;
     bool (*waitEvent)(uint32_t ms) = nullptr;
@@ -81,6 +84,17 @@ public:
 private:
     TonvexCore();
     void Sleep(uint32_t ms);
+    // One frame asked for by the loop; afterwards it notes what the screen was drawn from.
+    void LoopFrame();
+    bool ScreenIsStill();
+
+    // What the last loop frame was drawn from: the words a still screen depends on, and whether a
+    // widget's look was still changing with time.
+    static constexpr int ScreenWordCount = 24;
+    uint64_t lastScreen[ScreenWordCount] = {};
+    bool lastLookChanging = true;
+    uint32_t lastFrameTick = 0;
+
     void PaintStatus();
     void DrawLogo();
 };

@@ -114,6 +114,8 @@ void AWndFrame::Draw(float alpha) {
     }
     // The application's start-up fade enters twice, once through `shade` and once here.
     opacity = shade * f * alpha;
+    if (value != 0 || dragFadeStart != 0 || fadeStart != 0 || (frameFlags & FrameClosing))
+        LookKeepsChanging();
 
     DrawFrameSkin();
     DrawTitleButtons();

@@ -142,6 +142,7 @@ void GPushBar::Draw(float alpha) {
         }
     }
     if (bubbleValue != value) bubbleTick = now;
+    if (active || now - bubbleTick < 1000) LookKeepsChanging();
 
     // Auto-repeat after a press beside the thumb: walk the thumb towards the pointer.
     if (active && !onThumb && now - repeatStart > 500 && now - repeatTick > 40) {

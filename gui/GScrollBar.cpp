@@ -72,6 +72,7 @@ void GScrollBar::Draw(float alpha) {
     DrawSkinQuad(FaderThumbSkin, left - 4, top + thumbPos + 2, 20, 17);
 
     if (repeating && !onThumb) {
+        LookKeepsChanging();
         if (now - repeatStart > 500 && now - repeatTick > 40) {
             if (pointerY >= top + thumbPos + 10) {
                 SetValue(value - 1);

@@ -198,6 +198,7 @@ void GTextBox::DrawBox(float alpha, int windowWidth, int windowHeight, int mouse
         blinkOn = !blinkOn;
         blinkTick = now;
     }
+    if (focused) LookKeepsChanging(); // the caret blinks
 
     if (!font) return;
     int viewWidth = static_cast<int>(iw) - 4;

@@ -60,6 +60,18 @@ void DrawThreePiece(const SkinRect pieces[3], int x, int y, int w, int h) {
     DrawSkinQuad(pieces[2], x + w - 16, y, 16, h);
 }
 
+namespace {
+bool LookChanging = false;
+} // namespace
+
+void LookKeepsChanging() { LookChanging = true; }
+
+bool TakeLookChanging() {
+    bool changing = LookChanging;
+    LookChanging = false;
+    return changing;
+}
+
 float TickProgress(uint32_t start, uint32_t durationMs) {
     return static_cast<float>(TickSince(start)) / static_cast<float>(durationMs);
 }

@@ -78,3 +78,10 @@ void DrawThreePiece(const SkinRect pieces[3], int x, int y, int w, int h);
 // Elapsed part of a `durationMs` interval that began at `start`: (now - start) / duration, by unsigned
 // tick difference, so it survives the wrap of the tick count. Not clamped.
 float TickProgress(uint32_t start, uint32_t durationMs);
+
+// A widget whose look goes on changing with time alone (a fade, a lit value bubble, a blinking caret,
+// icons easing into place) says so while it draws, so that the next idle frame is drawn. The main loop
+// leaves a screen on which nothing said so, and whose state did not change, as it stands.
+void LookKeepsChanging();
+// Whether anything said so since the last call; clears it.
+bool TakeLookChanging();

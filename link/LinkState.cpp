@@ -242,6 +242,8 @@ void ConnectStep() {
     // Otherwise the connection failed: the panel offers the typed port and "Scan again".
 }
 
+bool LinkHasPosts() { return Pending.load() != 0; }
+
 void LinkApplyPending() {
     uint32_t posted = Pending.exchange(0);
     if (posted & (PostDownloadDone | PostDownloadGaveUp)) {

@@ -69,6 +69,8 @@ void StartUpload(const uint8_t* slot);
 // nothing; a finished upload sets the tab bar's Effect level from "Effect Start", runs the
 // UploadFinished hook and sends the level.
 void LinkApplyPending();
+// Whether the link threads posted something LinkApplyPending has not carried out yet.
+bool LinkHasPosts();
 
 enum LinkHookKind { HookDownloadApplied, HookUploadFinished, HookCloseConnectPanel, LinkHookCount };
 // The application's part of those steps (window thread). HookCloseConnectPanel starts the connecting

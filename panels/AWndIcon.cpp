@@ -81,6 +81,9 @@ void AWndIcon::Ease(uint32_t elapsedMs) {
     for (int i = 0; i < IconCount; ++i) {
         iconX[i] += k * (targetX[i] - iconX[i]);
         iconSize[i] += k * (targetSize[i] - iconSize[i]);
+        // Still on its way: more than a hundredth of a pixel from where it is going.
+        if (std::fabs(targetX[i] - iconX[i]) > 0.01f || std::fabs(targetSize[i] - iconSize[i]) > 0.01f)
+            LookKeepsChanging();
     }
 }
 
@@ -134,6 +137,7 @@ void AWndIcon::Draw(float) {
         lastLabelIcon = icon;
         lastLabelTick = now;
     } else if (lastLabelIcon >= 0 && now - lastLabelTick < 1000) {
+        LookKeepsChanging();
         icon = lastLabelIcon;
         labelAlpha = 1.0f - (now - lastLabelTick) / LabelFadeMs;
     }

@@ -39,6 +39,7 @@ void AWndImg::Draw(float alpha) {
     setBackground.Draw(opacity);
 
     if (ShownBackground != ChosenBackground) {
+        LookKeepsChanging();
         if (PreviewWaitStart == 0) PreviewWaitStart = TickNow();
         if (TickSince(PreviewWaitStart) < 200) {
             if (FontNormal) {

@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
+#include "gui/GUIWnd.h"
 #include "link/LinkState.h"
 #include "panels/AWndCon.h"
 
@@ -46,25 +47,40 @@ class MainLoop : public ::testing::Test {
     TonvexCore& core = TonvexCore::Instance();
 };
 
-TEST_F(MainLoop, IdleFramesComeAtMostEvery400Ms) {
+// Idle frames come every 401 ms while something on the screen changes with time alone; a still screen
+// is drawn again only every two seconds, and what the link or a key changes shows at the next look.
+TEST_F(MainLoop, IdleFramesFollowTheLookAndAStillScreenWaits) {
     core.SlowFrameTick = TickNow() - 400;
     EXPECT_EQ(core.LoopPass(), Pass::IdleSlowWait);
     EXPECT_EQ(core.frameRequests, 0u);
-
     core.SlowFrameTick = TickNow() - 401;
     EXPECT_EQ(core.LoopPass(), Pass::IdleSlowFrame);
     EXPECT_EQ(core.frameRequests, 1u);
     EXPECT_EQ(core.SlowFrameTick, TickNow());
 
-    // Ten seconds of idle passes draw a frame each 401 ms, and the loop waits rather than spins.
-    uint32_t passes = 0;
-    uint32_t start = TickNow();
-    while (TickSince(start) < 10000) {
-        core.LoopPass();
-        ++passes;
+    // Frames drawn in `ms` of idle passes; the loop waits between them rather than spins.
+    auto framesIn = [&](uint32_t ms, bool lookChanging) {
+        uint32_t passes = 0, start = TickNow(), before = core.frameRequests;
+        while (TickSince(start) < ms) {
+            if (lookChanging) LookKeepsChanging(); // a caret blinking, say
+            core.LoopPass();
+            ++passes;
+        }
+        EXPECT_LT(passes, ms / 100);
+        return core.frameRequests - before;
+    };
+    EXPECT_EQ(framesIn(10000, true), 10000u / 401u);
+    framesIn(401, false); // the frame after the caret stopped
+    uint32_t still = framesIn(10000, false);
+    EXPECT_GE(still, 4u);
+    EXPECT_LE(still, 5u);
+
+    for (auto change : {+[] { LinkLost = !LinkLost; }, +[] { KeyState['Q'] = 0x80; }, +[] { Language = 1; }}) {
+        framesIn(2500, false);
+        change();
+        EXPECT_GE(framesIn(802, false), 1u); // the next look is at most 401 ms away
+        KeyState['Q'] = 0;
     }
-    EXPECT_EQ(core.frameRequests, 1u + 10000u / 401u);
-    EXPECT_LT(passes, 60u);
 }
 
 // Input keeps the active pace (8 ms) for 1000 ms, a held button for as long as it is held; the intro
