@@ -29,6 +29,8 @@ extern std::atomic<uint32_t> Pending;
 
 extern std::atomic<bool> Stopping;
 
+// Wakes the sender after LinkIdle was cleared for a request handed over.
+void WakeSender();
 void StartDownloadThread();
 void JoinWorkers();
 

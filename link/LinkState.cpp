@@ -106,12 +106,15 @@ void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) 
         if (code1 != 0xFFFFFFFF) LinkTapRecord(code1, value1, nullptr, 0);
         return;
     }
-    std::lock_guard<std::mutex> hold(Handover);
-    LinkIdle = 0;
-    bool changed = StoreRequest(0, code0, value0, nullptr);
-    changed = StoreRequest(1, code1, value1, nullptr) || changed;
-    if (changed) RequestChanged = 1;
-    RequestIndex = 0;
+    {
+        std::lock_guard<std::mutex> hold(Handover);
+        LinkIdle = 0;
+        bool changed = StoreRequest(0, code0, value0, nullptr);
+        changed = StoreRequest(1, code1, value1, nullptr) || changed;
+        if (changed) RequestChanged = 1;
+        RequestIndex = 0;
+    }
+    WakeSender();
 }
 
 void LinkSendPayload(uint32_t code, const uint8_t* payload) {
@@ -124,12 +127,15 @@ void LinkSendPayload(uint32_t code, const uint8_t* payload) {
         LinkTapRecord(code, 0, payload, PayloadBytesFor(code));
         return;
     }
-    std::lock_guard<std::mutex> hold(Handover);
-    LinkIdle = 0;
-    bool changed = StoreRequest(0, code, 0, payload);
-    changed = StoreRequest(1, 0xFFFFFFFF, 0xFFFFFFFF, nullptr) || changed;
-    if (changed) RequestChanged = 1;
-    RequestIndex = 0;
+    {
+        std::lock_guard<std::mutex> hold(Handover);
+        LinkIdle = 0;
+        bool changed = StoreRequest(0, code, 0, payload);
+        changed = StoreRequest(1, 0xFFFFFFFF, 0xFFFFFFFF, nullptr) || changed;
+        if (changed) RequestChanged = 1;
+        RequestIndex = 0;
+    }
+    WakeSender();
 }
 
 // The connection state machine, one step per frame of the connecting panel:

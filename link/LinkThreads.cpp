@@ -166,10 +166,11 @@ class Exchanger {
     uint32_t carried_ = 0, carriedAt_ = 0;
 };
 
-// Waits `ms` or until the program stops; false when it stops.
-bool PauseMs(uint32_t ms) {
+// Waits until a request is handed over (LinkIdle cleared), `ms` at most, or the program stops; false
+// when it stops. An idle link costs no wake-ups but this bound's.
+bool AwaitRequest(uint32_t ms) {
     std::unique_lock<std::mutex> lock(g_gateLock);
-    g_gate.wait_for(lock, std::chrono::milliseconds(ms), [] { return Stopping.load(); });
+    g_gate.wait_for(lock, std::chrono::milliseconds(ms), [] { return Stopping.load() || !LinkIdle; });
     return !Stopping;
 }
 
@@ -200,7 +201,7 @@ void SenderThread() {
     Exchanger exchanger(false);
     uint8_t frame[MaxRequestBytes];
     uint8_t packet[32];
-    while (PauseMs(10)) {
+    while (AwaitRequest(500)) {
         if (LinkIdle) continue;
         bool again = true;
         while (again && !Stopping) {
@@ -361,6 +362,12 @@ void StartUpload(const uint8_t* slot) {
 }
 
 namespace link_detail {
+
+void WakeSender() {
+    // Taking the lock orders this after a sender that has just found LinkIdle set and is about to wait.
+    { std::lock_guard<std::mutex> lock(g_gateLock); }
+    g_gate.notify_all();
+}
 
 void StartDownloadThread() {
     if (g_download.joinable()) g_download.join();

@@ -124,6 +124,15 @@ TEST_F(Sender, WrongTagIsSentAgainAndTheReplyIsKept) {
     ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 2000));
     EXPECT_EQ((std::vector<int>{LastReply[6], LastReply[7], LastReply[8], LastReply[9]}),
               (std::vector<int>{9, 8, 7, 6}));
+
+    // An idle sender sleeps until a change is handed over, and wakes for it at once, whatever the
+    // phase of its own half-second bound.
+    for (int idleMs : {600, 750, 900}) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(idleMs));
+        sim.ClearLog();
+        LinkSend(17, static_cast<uint32_t>(idleMs / 150), 0xFFFFFFFF, 0xFFFFFFFF);
+        EXPECT_TRUE(WaitFor([&] { return sim.LogSize() == 1; }, 200)) << "after " << idleMs << " ms idle";
+    }
 }
 
 TEST_F(Sender, TheSamePairAgainDoesNotCountAsAChange) {
