@@ -81,8 +81,8 @@ void ReadScreenWords(uint64_t* words) {
         UploadIndex, link, RequestIndex, RequestCodes[0], RequestValues[0], RequestCodes[1], RequestValues[1],
         MessageCode, Language, size, FocusSerial, Address(TopPanel), Address(OpenPanels),
         Address(ActiveTextEdit), ActiveTextEdit ? *ActiveTextEdit : 0u,
-        uint64_t(BackgroundTextures[0]) << 32 | BackgroundTextures[1], Address(StatusText), panels, bar, 0u};
-    static_assert(sizeof read / sizeof read[0] == 24, "one entry a screen word");
+        uint64_t(BackgroundTextures[0]) << 32 | BackgroundTextures[1], Address(StatusText), panels, bar};
+    static_assert(sizeof read / sizeof read[0] == TonvexCore::ScreenWordCount, "one entry a screen word");
     std::memcpy(words, read, sizeof read);
 }
 

@@ -71,6 +71,8 @@ public:
     uint32_t frameRequests = 0;
     // A still screen is drawn again after this long all the same.
     static constexpr uint32_t StillRedrawMs = 2000;
+    // The words a still screen is drawn from, besides the widgets' looks.
+    static constexpr int ScreenWordCount = 23;
     // How the loop waits. Tests replace them to run passes without real time passing.
     void (*sleepMs)(uint32_t ms) = nullptr;
     bool (*waitEvent)(uint32_t ms) = nullptr;
@@ -90,7 +92,6 @@ private:
 
     // What the last loop frame was drawn from: the words a still screen depends on, and whether a
     // widget's look was still changing with time.
-    static constexpr int ScreenWordCount = 24;
     uint64_t lastScreen[ScreenWordCount] = {};
     bool lastLookChanging = true;
     uint32_t lastFrameTick = 0;

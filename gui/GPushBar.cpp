@@ -128,6 +128,7 @@ void GPushBar::Draw(float alpha) {
     }
     if (active) bubbleTick = now;
     if (now - bubbleTick < 1000) {
+        LookKeepsChanging(); // the bubble fades
         float panelOpacity = parent ? static_cast<AWndFrame*>(parent)->opacity : alpha;
         float fade = (1.0f - static_cast<float>(now - bubbleTick) / 1000.0f) * panelOpacity;
         if (bubbleTexture)
@@ -141,8 +142,10 @@ void GPushBar::Draw(float alpha) {
             font->DrawText(bubbleX + 11, bubbleY + 3, "%d", value);
         }
     }
-    if (bubbleValue != value) bubbleTick = now;
-    if (active || now - bubbleTick < 1000) LookKeepsChanging();
+    if (bubbleValue != value) {
+        bubbleTick = now;
+        LookKeepsChanging(); // lit from the next frame
+    }
 
     // Auto-repeat after a press beside the thumb: walk the thumb towards the pointer.
     if (active && !onThumb && now - repeatStart > 500 && now - repeatTick > 40) {

@@ -78,6 +78,19 @@ bool StoreRequest(int index, uint32_t code, uint32_t value, const uint8_t* paylo
     return changed;
 }
 
+// Gives the sender a new pair (the first request may carry a payload) and wakes it.
+void HandOver(uint32_t code0, uint32_t value0, const uint8_t* payload0, uint32_t code1, uint32_t value1) {
+    {
+        std::lock_guard<std::mutex> hold(Handover);
+        LinkIdle = 0;
+        bool changed = StoreRequest(0, code0, value0, payload0);
+        changed = StoreRequest(1, code1, value1, nullptr) || changed;
+        if (changed) RequestChanged = 1;
+        RequestIndex = 0;
+    }
+    WakeSender();
+}
+
 void Pause10ms() {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
@@ -106,15 +119,7 @@ void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) 
         if (code1 != 0xFFFFFFFF) LinkTapRecord(code1, value1, nullptr, 0);
         return;
     }
-    {
-        std::lock_guard<std::mutex> hold(Handover);
-        LinkIdle = 0;
-        bool changed = StoreRequest(0, code0, value0, nullptr);
-        changed = StoreRequest(1, code1, value1, nullptr) || changed;
-        if (changed) RequestChanged = 1;
-        RequestIndex = 0;
-    }
-    WakeSender();
+    HandOver(code0, value0, nullptr, code1, value1);
 }
 
 void LinkSendPayload(uint32_t code, const uint8_t* payload) {
@@ -127,15 +132,7 @@ void LinkSendPayload(uint32_t code, const uint8_t* payload) {
         LinkTapRecord(code, 0, payload, PayloadBytesFor(code));
         return;
     }
-    {
-        std::lock_guard<std::mutex> hold(Handover);
-        LinkIdle = 0;
-        bool changed = StoreRequest(0, code, 0, payload);
-        changed = StoreRequest(1, 0xFFFFFFFF, 0xFFFFFFFF, nullptr) || changed;
-        if (changed) RequestChanged = 1;
-        RequestIndex = 0;
-    }
-    WakeSender();
+    HandOver(code, 0, payload, 0xFFFFFFFF, 0xFFFFFFFF);
 }
 
 // The connection state machine, one step per frame of the connecting panel:
