@@ -80,10 +80,15 @@ int EditBands(const PlotAxes& axes, int mx, int my, uint32_t leftDown, uint32_t*
             if (!band.qDragging) StartDrag(band, mx, my);
             mx -= band.grabDX;
             my -= band.grabDY;
-            float q = band.dragQ + (mx - band.startX) / QDragPixels;
-            if (q < MinQ) q = MinQ;
-            if (q > MaxQ) q = MaxQ;
-            band.q = std::trunc(q * 5.0f) / 5.0f;
+            // Until the pointer moves off the handle's column the band keeps its Q.
+            if (mx != band.startX) {
+                float q = band.dragQ + (mx - band.startX) / QDragPixels;
+                if (q < MinQ) q = MinQ;
+                if (q > MaxQ) q = MaxQ;
+                band.q = std::trunc(q * 5.0f) / 5.0f;
+            } else {
+                band.q = band.dragQ;
+            }
             edited = i;
             *rightClaim = 1;
             band.qDragging = 1;
@@ -116,6 +121,10 @@ int EditBands(const PlotAxes& axes, int mx, int my, uint32_t leftDown, uint32_t*
                 else
                     g = band.dragGain;
             }
+            // The handle's pixel is the band's value truncated: an axis the pointer has not moved
+            // along keeps the value the drag began with, so a press without a move changes nothing.
+            if (mx == band.startX) f = band.dragFreq;
+            if (my == band.startY) g = band.dragGain;
             band.freq = f;
             band.gain = IsFilterBand(band.type) ? 0.0f : g;
             edited = i;

@@ -13,6 +13,8 @@
 //   idle        | left down within 6 px of the handle, left claim clear  | moving (claims left)
 //   idle        | right down within 6 px, Peak band, right claim clear   | qDragging (claims right)
 //   moving      | left still down (anywhere)                             | moving: frequency and gain follow
+//               |                                                        | (an axis the pointer has not left
+//               |                                                        | keeps its value)
 //   qDragging   | right still down (anywhere)                            | qDragging: Q follows x
 //   moving      | left up                                                | idle
 //   qDragging   | right up                                               | idle

@@ -32,8 +32,10 @@ void GPushBar::Create(int left, int top, int w, int, int v, int lowest, int high
 
 void GPushBar::SetValue(int v) {
     PlaceValue(v);
-    // A value set from outside (a download, a key, another control) raises no bubble.
+    // A value set from outside (a download, a key, another control) raises no bubble, and counts as
+    // reported: the bar fires again only when it moves away from it.
     bubbleValue = value;
+    lastReported = value;
 }
 
 void GPushBar::PlaceValue(int v) {
@@ -218,10 +220,12 @@ void GPushBar::OnMouseMove(int px, int, uint32_t buttonDown, uint32_t* claimed, 
     if (*claimed != 1 || pressSerial != clickSerial) return;
     pointerX = px;
     if (onThumb && !(style & SlowRise)) {
+        int before = thumbPos;
         thumbPos = px - WindowX() - grabOffset;
         ClampThumb();
         HoldBelowLimit();
-        ValueFromThumb();
+        // The value is read from the thumb only once it has moved (its pixel is rounded).
+        if (thumbPos != before) ValueFromThumb();
         lastDragTick = TickNow();
     }
     Report();

@@ -14,7 +14,7 @@
 //
 // The bubble jumps to the thumb once the value has stood changed for 300 ms, and fades over 1000 ms
 // after the last change (it stays lit while the bar is active). Callbacks fire only when the value
-// differs from the one last reported.
+// differs from the one last reported or set from outside.
 #pragma once
 
 #include "gui/GUIWnd.h"

@@ -1,5 +1,6 @@
 #include "gui/GScrollBar.h"
 
+#include "app/AppState.h"
 #include "common/Tick.h"
 #include "gui/WidgetSkins.h"
 
@@ -21,6 +22,11 @@ void GScrollBar::Create(int left, int top, int w, int h, int v, int lowest, int 
 }
 
 void GScrollBar::SetValue(int v) {
+    PlaceValue(v);
+    lastReported = value;
+}
+
+void GScrollBar::PlaceValue(int v) {
     if (v < minValue) v = minValue;
     if (v > maxValue) v = maxValue;
     value = v;
@@ -32,9 +38,18 @@ void GScrollBar::SetValue(int v) {
     if (thumbPos < 0) thumbPos = 0;
 }
 
+void GScrollBar::Report() {
+    if (!callback || value == lastReported) return;
+    lastReported = value;
+    callback(id);
+}
+
 void GScrollBar::Draw(float alpha) {
     int left = WindowX(), top = WindowY();
     uint32_t now = TickNow();
+    // The release may reach another panel, or come with no move at all: a press beside the thumb is
+    // one step, and the repeat never outlives the button.
+    if (!LeftDown) repeating = 0;
 
     // The engraved scale: marks at +12 .. -24 in steps of 3, a dot at 0.
     glDisable(GL_TEXTURE_2D);
@@ -75,15 +90,15 @@ void GScrollBar::Draw(float alpha) {
         LookKeepsChanging();
         if (now - repeatStart > 500 && now - repeatTick > 40) {
             if (pointerY >= top + thumbPos + 10) {
-                SetValue(value - 1);
+                PlaceValue(value - 1);
                 if (top + thumbPos + 11 > pointerY) repeating = 0;
             } else {
-                SetValue(value + 1);
+                PlaceValue(value + 1);
                 if (top + thumbPos + 9 < pointerY) repeating = 0;
             }
             repeatTick = now;
+            Report();
         }
-        if (callback) callback(id);
     }
 }
 
@@ -101,10 +116,11 @@ void GScrollBar::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSe
         onThumb = 0;
         grabOffset = 0;
         pointerY = py;
-        SetValue(py < top + thumbPos ? value + 1 : value - 1);
+        PlaceValue(py < top + thumbPos ? value + 1 : value - 1);
         repeatStart = repeatTick = TickNow();
         repeating = 1;
     }
+    lastReported = value;
     if (callback) callback(id);
     touched = 1;
 }
@@ -117,15 +133,19 @@ void GScrollBar::OnMouseMove(int, int py, uint32_t buttonDown, uint32_t* claimed
     if (*claimed != 1 || pressSerial != clickSerial) return;
     pointerY = py;
     if (onThumb) {
-        thumbPos = py - WindowY() - grabOffset;
-        if (thumbPos > Travel()) thumbPos = Travel();
-        if (thumbPos < 0) thumbPos = 0;
-        value =
-            Travel() > 0
-                ? static_cast<int>(maxValue - static_cast<double>(maxValue - minValue) * thumbPos / Travel())
-                : maxValue;
+        int pos = py - WindowY() - grabOffset;
+        if (pos > Travel()) pos = Travel();
+        if (pos < 0) pos = 0;
+        // A value is read from the thumb only once it has moved: its pixel is rounded, and reading it
+        // back would change a value the thumb was merely held at.
+        if (pos != thumbPos) {
+            thumbPos = pos;
+            value = Travel() > 0 ? static_cast<int>(maxValue - static_cast<double>(maxValue - minValue) *
+                                                                   thumbPos / Travel())
+                                 : maxValue;
+        }
     }
-    if (callback) callback(id);
+    Report();
 }
 
 void GScrollBar::OnMouseUp(int, int, uint32_t) {

@@ -2,12 +2,17 @@
 //
 //   state     | event                                       | next
 //   ----------+---------------------------------------------+------------------------------------------
-//   idle      | press on the thumb, flag clear (claims)     | dragging, touched, fires
+//   idle      | press on the thumb, flag clear (claims)     | dragging, touched, fires (the owner learns
+//             |                                             | which fader was taken; the value is kept)
 //   idle      | press beside the thumb (claims)             | repeating: one step, touched, fires
-//   dragging  | move while held, this press                 | thumb follows; fires on every move
+//   dragging  | move while held, this press                 | thumb follows; fires when the value changed
 //   repeating | draw, > 500 ms after the press and > 40 ms  | one more step until the thumb reaches the
-//             | after the last step                         | pointer; fires on every draw meanwhile
-//   any       | release, or a move with the button up       | idle (touched stays until the next press)
+//             | after the last step                         | pointer; fires when the value changed
+//   any       | release, a move with the button up, or a    | idle (touched stays until the next press)
+//             | draw that finds the button up               |
+//
+// A value set from outside (SetValue) counts as reported: the fader fires again only when it moves
+// away from it.
 #pragma once
 
 #include "gui/GUIWnd.h"
@@ -38,7 +43,12 @@ public:
     WidgetCallback callback = nullptr;
     // The press landed on the thumb (grabOffset is 0 on its first row too).
     uint32_t onThumb = 0;
+    // The value last passed on through the callback or set from outside.
+    int32_t lastReported = 0;
 
 private:
     int Travel() const { return height - 24; }
+    // SetValue for the fader's own steps, which are reported.
+    void PlaceValue(int v);
+    void Report();
 };

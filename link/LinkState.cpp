@@ -82,11 +82,16 @@ bool StoreRequest(int index, uint32_t code, uint32_t value, const uint8_t* paylo
 void HandOver(uint32_t code0, uint32_t value0, const uint8_t* payload0, uint32_t code1, uint32_t value1) {
     {
         std::lock_guard<std::mutex> hold(Handover);
+        bool busy = !LinkIdle;
         LinkIdle = 0;
         bool changed = StoreRequest(0, code0, value0, payload0);
         changed = StoreRequest(1, code1, value1, nullptr) || changed;
-        if (changed) RequestChanged = 1;
-        RequestIndex = 0;
+        // The pair being sent, handed over again, goes on as it is: it goes out once. A new pair (or
+        // any pair to an idle sender) is sent from its first request.
+        if (changed || !busy) {
+            RequestChanged = 1;
+            RequestIndex = 0;
+        }
     }
     WakeSender();
 }

@@ -180,10 +180,13 @@ struct Snapshot {
     uint8_t payload[10];
 };
 
+// The request to send next. Taking a pair's first request takes the pair as it now stands: whatever
+// replaced the pair before this is being sent.
 Snapshot TakeRequest() {
     std::lock_guard<std::mutex> hold(Handover);
     Snapshot s{};
     s.index = RequestIndex;
+    if (s.index == 0) RequestChanged = 0;
     if (s.index >= 2) return s;
     s.code = RequestCodes[s.index];
     if (s.code == 0xFFFFFFFF) return s;
@@ -230,9 +233,12 @@ void SenderThread() {
                 exchanger.Absorb(timeout);
                 for (int i = 0; i < 32; ++i)
                     LastReply[i].store(packet[i]);
-                // A LinkSend meanwhile put the index back to 0; that restart wins.
-                uint32_t expected = request.index;
-                RequestIndex.compare_exchange_strong(expected, request.index + 1);
+                {
+                    // A pair handed over meanwhile is sent from its start (the index is back at 0),
+                    // and this answer moves nothing on.
+                    std::lock_guard<std::mutex> hold(Handover);
+                    if (!RequestChanged) RequestIndex = request.index + 1;
+                }
                 ReplyReceived = 1;
                 tries = 0;
             }

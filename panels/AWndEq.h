@@ -8,7 +8,9 @@
 class AWndEq : public AWndFrame {
   public:
     void OnMouseUp(int x, int y, uint32_t clickSerial) override {
-        if (IsActive()) AWndFrame::OnMouseUp(x, y, clickSerial);
+        if (!IsActive()) return;
+        AWndFrame::OnMouseUp(x, y, clickSerial);
+        eq.RouteUp(x, y, clickSerial);
     }
     void OnChar(uint32_t ch) override {
         if (IsActive()) eq.OnChar(ch);

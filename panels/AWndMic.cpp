@@ -95,11 +95,13 @@ void AWndMic::CheckChanged(int id) {
 }
 
 void AWndMic::HighPassDragged() {
+    // The slider holds what the processor was last sent or sent us: only a new step goes out.
     GPushBar& slider = sliders[HighPassSlider];
+    int before = slider.value;
     slider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
-    uint32_t v = static_cast<uint32_t>(slider.value);
-    if (v != lastSentHpf) LinkSend(513, v, 0xFFFFFFFF, 0xFFFFFFFF);
-    lastSentHpf = v;
+    // The handle sits at the slider's frequency, the one the processor applies.
+    eq.SnapFilter(HighPassBand, FilterSliderHz(slider.value));
+    if (slider.value != before) LinkSend(513, static_cast<uint32_t>(slider.value), 0xFFFFFFFF, 0xFFFFFFFF);
 }
 
 void AWndMic::Draw(float alpha) {

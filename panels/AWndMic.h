@@ -32,5 +32,4 @@ class AWndMic : public AWndEq {
 
     GPushBar sliders[SliderCount];
     GCheck checks[2];
-    uint32_t lastSentHpf = 0xFFFFFFFF;
 };

@@ -126,10 +126,12 @@ void AWndMusic::SliderChanged() {
 }
 
 void AWndMusic::HighPassDragged() {
+    // The slider holds what the processor was last sent or sent us: only a new step goes out.
+    int before = hpfSlider.value;
     hpfSlider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
-    uint32_t v = static_cast<uint32_t>(hpfSlider.value);
-    if (v != lastSentHpf) LinkSend(771, v, None, None);
-    lastSentHpf = v;
+    // The handle sits at the slider's frequency, the one the processor applies.
+    eq.SnapFilter(HighPassBand, FilterSliderHz(hpfSlider.value));
+    if (hpfSlider.value != before) LinkSend(771, static_cast<uint32_t>(hpfSlider.value), None, None);
 }
 
 void AWndMusic::Draw(float alpha) {

@@ -55,7 +55,6 @@ class AWndMusic : public AWndEq {
     StyleSet sets[2];
     // The band records a download fills: the Sing group, then the Disco group.
     uint32_t bandCodes[2][BandCount][4] = {};
-    uint32_t lastSentHpf = 0xFFFFFFFF;
     const char* texts[3] = {};
 
   private:

@@ -118,11 +118,13 @@ void AWndSC::ButtonChanged(uint32_t id) {
 }
 
 void AWndSC::HighPassDragged() {
+    // The slider holds what the processor was last sent or sent us: only a new step goes out.
     GPushBar& slider = sliders[HighPassSlider];
+    int before = slider.value;
     slider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
-    uint32_t v = static_cast<uint32_t>(slider.value);
-    if (v != lastSentHpf) LinkSend(1285, v, None, None);
-    lastSentHpf = v;
+    // The handle sits at the slider's frequency, the one the processor applies.
+    eq.SnapFilter(HighPassBand, FilterSliderHz(slider.value));
+    if (slider.value != before) LinkSend(1285, static_cast<uint32_t>(slider.value), None, None);
 }
 
 void AWndSC::Draw(float alpha) {

@@ -32,7 +32,6 @@ class AWndSC : public AWndEq {
 
     GPushBar sliders[SliderCount];
     GBCheck slopeButton, pathButton;
-    uint32_t lastSentHpf = 0xFFFFFFFF;
     const char* texts[2] = {};
 
   private:

@@ -37,12 +37,6 @@ void OnModeButton(uint32_t id) {
     if (SubPanel) SubPanel->ModeChanged(id);
 }
 
-// The filter handles sit 5 Hz above their slider's label between 20 and 190 Hz.
-float SubFilterHz(int step) {
-    float h = FilterSliderHz(step);
-    return h > 20.0f && h < 190.0f ? h + 5.0f : h;
-}
-
 } // namespace
 
 void AWndSub::Build() {
@@ -92,7 +86,7 @@ void AWndSub::BindTargets(ParamTargets& targets) {
 
 void AWndSub::SliderChanged(int id) {
     if (id == LowPassSlider || id == HighPassSlider)
-        eq.MoveFilter(id == LowPassSlider ? LowPassBand : HighPassBand, SubFilterHz(sliders[id].value));
+        eq.MoveFilter(id == LowPassSlider ? LowPassBand : HighPassBand, FilterSliderHz(sliders[id].value));
     if (SendEnabled)
         LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value), None, None);
 }
@@ -114,11 +108,13 @@ void AWndSub::ModeChanged(uint32_t id) {
 
 void AWndSub::FilterDragged(int band) {
     int id = band == LowPassBand ? LowPassSlider : HighPassSlider;
+    // The slider holds what the processor was last sent or sent us: only a new step goes out.
+    int before = sliders[id].value;
     sliders[id].SetValue(FilterSliderStep(eq.bands[band].freq));
-    uint32_t v = static_cast<uint32_t>(sliders[id].value);
-    uint32_t& cached = lastSent[id - LowPassSlider];
-    if (v != cached) LinkSend(1026 + static_cast<uint32_t>(id), v, None, None);
-    cached = v;
+    // The handle sits at the slider's frequency, the one the processor applies.
+    eq.SnapFilter(band, FilterSliderHz(sliders[id].value));
+    if (sliders[id].value != before)
+        LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value), None, None);
 }
 
 void AWndSub::Draw(float alpha) {

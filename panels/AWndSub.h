@@ -36,6 +36,5 @@ class AWndSub : public AWndEq {
     GBCheck modeButton, styleButton;
     // Sliders 0 and 1 of Sing (set 0) and Disco (set 1); the shown style's pair is stored at a switch.
     uint32_t gains[2][2] = {};
-    uint32_t lastSent[2] = {0xFFFFFFFF, 0xFFFFFFFF}; // low-pass, high-pass
     const char* modeText = nullptr;
 };

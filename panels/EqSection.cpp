@@ -24,7 +24,6 @@ EqSection* Sections[MaxSections];
 EqSection* ResetAsker;
 
 constexpr uint32_t AllOnes = 0xFFFFFFFF;
-constexpr uint32_t CacheClearMs = 2000;
 
 EqSection* SectionOf(uint32_t id) {
     return Sections[(id >> 8) % MaxSections];
@@ -86,20 +85,11 @@ const char* ModeText(EqBandType type) {
 
 } // namespace
 
-// The last-sent cache of OnBandDragged: each section keeps its own, so that a drag on one panel never
-// holds back the same codes on another.
-struct DragCache {
-    uint32_t band = AllOnes, freq = AllOnes, gain = AllOnes, q = AllOnes;
-    uint32_t clearedAt = 0;
-};
-static DragCache Caches[MaxSections];
-
 void EqSection::Create(AWndFrame* panel, const EqSectionSetup& s, uint32_t index) {
     owner = panel;
     setup = s;
     section = index % MaxSections;
     Sections[section] = this;
-    Caches[section] = DragCache{};
     int n = setup.bandCount;
     for (int i = 0; i < n; ++i) {
         EqGraphBand& b = bands[i];
@@ -128,6 +118,7 @@ void EqSection::Create(AWndFrame* panel, const EqSectionSetup& s, uint32_t index
         uint32_t codes[4] = {0, static_cast<uint32_t>(freqCode), static_cast<uint32_t>(gainCode),
                              static_cast<uint32_t>(qCode)};
         std::memcpy(bandCodes[i], codes, sizeof codes);
+        std::memcpy(sentCodes[i], codes, sizeof codes);
     }
     for (int f = 0; f < setup.filterCount; ++f)
         bands[n + f] = EqGraphBand{};
@@ -200,7 +191,8 @@ int EqSection::Draw() {
     }
     // A band already being dragged goes on; a new grab needs a press that began in this frame.
     bool freshPress = LeftDown && ClickSerial != pressSeen;
-    if (LeftDown) pressSeen = ClickSerial;
+    // A frame that only recomputes edits nothing: the press is still new in the next one.
+    if (LeftDown && !recalcPending) pressSeen = ClickSerial;
     if (focused && LeftDown && !freshPress && !*leftClaim) {
         leftCopy = 1;
         leftClaim = &leftCopy;
@@ -214,6 +206,10 @@ int EqSection::Draw() {
     recalcPending = 0;
     // A drag going on holds the press for the panel, as a grab does.
     if (focused && dragged >= 0 && LeftDown) PressClaimed = 1;
+    if (snapPending && dragged < setup.bandCount) {
+        recalcPending = 1;
+        snapPending = 0;
+    }
     int filterDragged = -1;
     if (dragged >= setup.bandCount)
         filterDragged = dragged;
@@ -281,6 +277,11 @@ void EqSection::RouteDown(int px, int py, uint32_t* claimed, uint32_t clickSeria
     }
 }
 
+void EqSection::RouteUp(int px, int py, uint32_t clickSerial) {
+    for (int i = 0; i < setup.bandCount; ++i)
+        gainFaders[i].OnMouseUp(px, py, clickSerial);
+}
+
 void EqSection::NotePress() {
     const GTextBox* editing = nullptr;
     for (int i = 0; i < setup.bandCount && !editing; ++i)
@@ -326,25 +327,27 @@ bool EqSection::LinkReady() const {
     return LinkWaitIdle() == 0;
 }
 
-void EqSection::Send(int item, int band, uint32_t code) {
+bool EqSection::Send(int item, int band, uint32_t code) {
+    if (!SendEnabled || sentCodes[band][item] == code) return false;
+    sentCodes[band][item] = code;
     LinkSend(setup.firstCode + static_cast<uint32_t>(item), static_cast<uint32_t>(band) << 8 | code, AllOnes,
              AllOnes);
+    return true;
 }
 
-void EqSection::Send2(int item0, uint32_t code0, int item1, uint32_t code1, int band) {
+void EqSection::SendMove(int band, uint32_t freqCode, uint32_t gainCode) {
+    uint32_t* sent = sentCodes[band];
+    if (!SendEnabled || (sent[1] == freqCode && sent[2] == gainCode)) return;
+    sent[1] = freqCode;
+    sent[2] = gainCode;
     uint32_t b = static_cast<uint32_t>(band) << 8;
-    LinkSend(setup.firstCode + static_cast<uint32_t>(item0), b | code0,
-             setup.firstCode + static_cast<uint32_t>(item1), b | code1);
+    LinkSend(setup.firstCode + 1, b | freqCode, setup.firstCode + 2, b | gainCode);
 }
 
+// A drag sends each new code once: a press that has not moved the handle, and a move that lands on
+// the codes already sent, send nothing.
 void EqSection::OnBandDragged(int band, uint32_t rightDown) {
     if (band < 0 || band >= setup.bandCount) return;
-    DragCache& cache = Caches[section];
-    uint32_t now = TickNow();
-    if (now - cache.clearedAt > CacheClearMs) {
-        cache = DragCache{};
-        cache.clearedAt = now;
-    }
     selectedBand = band;
     const EqGraphBand& b = bands[band];
     int32_t gainCode = 0, freqCode = 0, qCode = 0;
@@ -356,24 +359,13 @@ void EqSection::OnBandDragged(int band, uint32_t rightDown) {
     ParseBox(qBoxes[band], ParseQText, &qCode);
     gainFaders[band].touched = 1;
     gainFaders[band].SetValue(gainCode);
-    uint32_t ub = static_cast<uint32_t>(band);
     if (rightDown) {
-        if (!(cache.band == ub && cache.q == static_cast<uint32_t>(qCode)) && SendEnabled)
-            Send(3, band, static_cast<uint32_t>(qCode));
-        cache.band = ub;
-        cache.q = static_cast<uint32_t>(qCode);
+        Send(3, band, static_cast<uint32_t>(qCode));
         for (int i = 0; i < setup.bandCount; ++i)
             gainFaders[i].touched = i == band;
         return;
     }
-    if (!(cache.band == ub && cache.freq == static_cast<uint32_t>(freqCode) &&
-          cache.gain == static_cast<uint32_t>(gainCode)) &&
-        SendEnabled)
-        Send2(1, static_cast<uint32_t>(freqCode), 2, static_cast<uint32_t>(gainCode), band);
-    cache.band = ub;
-    cache.freq = static_cast<uint32_t>(freqCode);
-    cache.gain = static_cast<uint32_t>(gainCode);
-    cache.q = static_cast<uint32_t>(qCode);
+    SendMove(band, static_cast<uint32_t>(freqCode), static_cast<uint32_t>(gainCode));
 }
 
 void EqSection::TypeChanged(int band) {
@@ -383,9 +375,10 @@ void EqSection::TypeChanged(int band) {
     bands[band].type = static_cast<EqBandType>(v);
     bands[band].changed = 1;
     recalcPending = 1;
-    if (SendEnabled) Send(0, band, static_cast<uint32_t>(v));
+    Send(0, band, static_cast<uint32_t>(v));
 }
 
+// Also called when a press takes the fader without moving it: the band is selected, nothing is sent.
 void EqSection::FaderChanged(int band) {
     selectedBand = band;
     int v = gainFaders[band].value;
@@ -393,50 +386,39 @@ void EqSection::FaderChanged(int band) {
     SetBoxText(gainBoxes[band], bands[band].gain);
     bands[band].changed = 1;
     recalcPending = 1;
-    if (SendEnabled) Send(2, band, static_cast<uint32_t>(v));
+    Send(2, band, static_cast<uint32_t>(v));
 }
 
-// A box sends only a value that differs from the band's: its Enter and the focus leaving it afterwards
-// (or a text typed back to what it was) send once, not twice.
+// A box's Enter and the focus leaving it afterwards (or a text typed back to what it was) send once.
 void EqSection::GainTyped(int band) {
     if (!LinkReady()) return;
     selectedBand = band;
     int32_t code = 0;
     bands[band].gain = ParseBox(gainBoxes[band], ParseGainText, &code);
-    bool changed = code != gainFaders[band].value;
     gainFaders[band].SetValue(code);
     bands[band].changed = 1;
     recalcPending = 1;
-    if (SendEnabled && changed) Send(2, band, static_cast<uint32_t>(code));
-}
-
-// The code a band's value stands for, through the same parser as its box.
-template <class Parser> static int32_t CodeOf(float value, Parser parse) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
-    int32_t code = 0;
-    parse(text, &code);
-    return code;
+    Send(2, band, static_cast<uint32_t>(code));
 }
 
 void EqSection::FreqTyped(int band) {
     if (!LinkReady()) return;
     selectedBand = band;
-    int32_t code = 0, before = CodeOf(bands[band].freq, ParseFreqText);
+    int32_t code = 0;
     bands[band].freq = ParseBox(freqBoxes[band], ParseFreqText, &code);
     bands[band].changed = 1;
     recalcPending = 1;
-    if (SendEnabled && code != before) Send(1, band, static_cast<uint32_t>(code));
+    Send(1, band, static_cast<uint32_t>(code));
 }
 
 void EqSection::QTyped(int band) {
     if (!LinkReady()) return;
     selectedBand = band;
-    int32_t code = 0, before = CodeOf(bands[band].q, ParseQText);
+    int32_t code = 0;
     bands[band].q = ParseBox(qBoxes[band], ParseQText, &code);
     bands[band].changed = 1;
     recalcPending = 1;
-    if (SendEnabled && code != before) Send(3, band, static_cast<uint32_t>(code));
+    Send(3, band, static_cast<uint32_t>(code));
 }
 
 void EqSection::Reset() {
@@ -474,6 +456,9 @@ void EqSection::RefreshFromCodes() {
         uint32_t freq = codes[1] > 255 ? 255 : codes[1];
         uint32_t gain = codes[2] > 180 ? 180 : codes[2];
         uint32_t q = codes[3] > 179 ? 179 : codes[3];
+        // What the processor sent, as it sent it: a code beyond its range is shown clamped, and a
+        // change back to the clamped value still goes out.
+        std::memcpy(sentCodes[i], codes, sizeof sentCodes[i]);
         typeButtons[i].value = static_cast<int32_t>(type);
         EqGraphBand& b = bands[i];
         b.type = static_cast<EqBandType>(type);
@@ -490,6 +475,7 @@ void EqSection::RefreshFromCodes() {
 void EqSection::Store(LiveSet& set) const {
     std::memcpy(set.bands, bands, sizeof set.bands);
     std::memcpy(set.bandCodes, bandCodes, sizeof set.bandCodes);
+    std::memcpy(set.sentCodes, sentCodes, sizeof set.sentCodes);
     for (int i = 0; i < MaxBands; ++i) {
         set.faderValues[i] = gainFaders[i].value;
         set.typeValues[i] = typeButtons[i].value;
@@ -525,6 +511,7 @@ void EqSection::StoreCodes() {
 void EqSection::Load(const LiveSet& set) {
     std::memcpy(bands, set.bands, sizeof bands);
     std::memcpy(bandCodes, set.bandCodes, sizeof bandCodes);
+    std::memcpy(sentCodes, set.sentCodes, sizeof sentCodes);
     for (int i = 0; i < MaxBands; ++i) {
         gainFaders[i].SetValue(set.faderValues[i]);
         typeButtons[i].value = set.typeValues[i];
@@ -539,6 +526,11 @@ void EqSection::MoveFilter(int band, float hz) {
     bands[band].freq = hz;
     bands[band].changed = 1;
     recalcPending = 1;
+}
+
+void EqSection::SnapFilter(int band, float hz) {
+    bands[band].freq = hz;
+    snapPending = 1;
 }
 
 void EqSection::MoveHighPass(int band, int step, bool steep) {

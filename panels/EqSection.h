@@ -47,6 +47,7 @@ class EqSection {
     struct LiveSet {
         EqGraphBand bands[MaxBands + MaxFilters];
         uint32_t bandCodes[MaxBands][4];
+        uint32_t sentCodes[MaxBands][4];
         int32_t faderValues[MaxBands];
         int32_t typeValues[MaxBands];
         char texts[3][MaxBands][16];
@@ -61,6 +62,8 @@ class EqSection {
     // The columns' share of the panel's routing (the panel guards focus, LinkIdle and compactness).
     void RouteMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial);
     void RouteDown(int x, int y, uint32_t* claimed, uint32_t clickSerial);
+    // The release reaches every fader, shown or not: none repeats past it.
+    void RouteUp(int x, int y, uint32_t clickSerial);
     // After a press went round the panel: the box being edited lights its band; the lit curve goes.
     void NotePress();
     void OnChar(uint32_t ch);
@@ -79,6 +82,9 @@ class EqSection {
     void StoreCodes();
     // A filter band moved by its slider: the graph draws it anew at `hz`.
     void MoveFilter(int band, float hz);
+    // A dragged filter band put on its slider's step `hz`. The drag goes on (a recompute request would
+    // stop the graph's edits for a frame); the curves follow once the drag has ended.
+    void SnapFilter(int band, float hz);
     // The high-pass band of a panel with a slope button: at the slider's `step`, 24 or 12 dB deep.
     void MoveHighPass(int band, int step, bool steep);
 
@@ -113,6 +119,10 @@ class EqSection {
     int32_t locked = 0;
     int32_t selectedBand = 0;
     uint32_t bandCodes[MaxBands][4] = {};
+    // Each band's codes as the processor holds them: what was last received (a download, a PC-mode
+    // load) or sent. A band parameter goes out only when it differs from its entry here, so a press
+    // that changes nothing, a drag that lands on the same code and a box committed twice send nothing.
+    uint32_t sentCodes[MaxBands][4] = {};
     GEQCheck typeButtons[MaxBands];
     GScrollBar gainFaders[MaxBands];
     GTextBox gainBoxes[MaxBands], freqBoxes[MaxBands], qBoxes[MaxBands];
@@ -121,11 +131,16 @@ class EqSection {
     // The press the graph last saw: only the first frame of a press may grab a handle or the reset
     // button; a held button passing over them grabs nothing.
     uint32_t pressSeen = 0;
+    // A filter band was put on its step during a drag: the curves are recomputed when it ends.
+    int32_t snapPending = 0;
 
   private:
     int BandOfBox(const GTextBox* box) const;
     // Waits for the link before a band callback hands it a change; false when the wait ran out.
     bool LinkReady() const;
-    void Send(int item, int band, uint32_t code);
-    void Send2(int item0, uint32_t code0, int item1, uint32_t code1, int band);
+    // Sends band parameter `item` (0 type, 1 frequency, 2 gain, 3 Q) when its code differs from what
+    // the processor holds; true when it went out.
+    bool Send(int item, int band, uint32_t code);
+    // The frequency and gain of a moved band, together, when either differs.
+    void SendMove(int band, uint32_t freqCode, uint32_t gainCode);
 };

@@ -81,12 +81,18 @@ TEST_F(EqGraphTest, LeftDragFollowsTheMouseUntilTheButtonIsUp) {
     EXPECT_EQ(leftClaim, 1u);
     EXPECT_EQ(bands[3].grabDX, 2);
     EXPECT_EQ(bands[3].grabDY, -3);
-    EXPECT_FLOAT_EQ(bands[3].freq, 10.0f * std::pow(10.0f, 3.4f * 325 / 554)); // the handle's own x
+    // The grab alone keeps the band's values, not the ones its truncated pixel stands for.
+    EXPECT_FLOAT_EQ(bands[3].freq, 1000.0f);
     EXPECT_FLOAT_EQ(bands[3].gain, 0.0f);
 
-    // To the plot's top edge: the axis says +24 dB, the band stops at +12.
+    // To the plot's top edge: the axis says +24 dB, the band stops at +12; the frequency stays.
     Frame(x0, GraphY + 8 - 3, true);
     EXPECT_FLOAT_EQ(bands[3].gain, 12.0f);
+    EXPECT_FLOAT_EQ(bands[3].freq, 1000.0f);
+    Frame(x0 + 1, GraphY + 8 - 3, true); // one pixel right: the pixel's frequency
+    EXPECT_FLOAT_EQ(bands[3].freq, 10.0f * std::pow(10.0f, 3.4f * 326 / 554));
+    Frame(x0, GraphY + 8 - 3, true); // and back: the value the drag began with
+    EXPECT_FLOAT_EQ(bands[3].freq, 1000.0f);
     Frame(x0, GraphY + 8 - 3 + 92, true);
     EXPECT_NEAR(bands[3].gain, 8.0f, 1e-5f);
 

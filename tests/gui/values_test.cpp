@@ -129,34 +129,71 @@ TEST(PushBarMends, PressKeepsDragReachesTheLimitBubbleFollows) {
     EXPECT_EQ(bar.value, 180);
 }
 
-TEST(Fader, TopIsMaxBottomIsMinAndEveryDragMoveFires) {
+// Press, move, repeat and release of a fader: the value follows the thumb only once it moved, the
+// callback fires at the press (the owner learns which fader) and then only for a changed value, and
+// the repeat stops at the release wherever the pointer is, even when no move or release reaches it.
+TEST(Fader, DragRepeatAndReleaseFireOnlyForChanges) {
     EnsureGlContext();
+    TickSet(300000);
     TestPanel panel;
     GScrollBar fader;
     // Height 124: 100 pixels of travel, window top 150.
-    fader.Create(50, 50, 7, 124, 90, 0, 180, 0, 1, Fired::Callback, &panel);
+    fader.Create(50, 50, 7, 124, 91, 0, 180, 0, 1, Fired::Callback, &panel);
     Fired::Reset();
-    EXPECT_EQ(fader.thumbPos, 50);
+    EXPECT_EQ(fader.thumbPos, 49);
     Pointer in{&fader};
-    in.Press(152, 205); // on the thumb (200 .. 218)
+    in.Press(152, 205); // on the thumb (199 .. 217)
     EXPECT_EQ(fader.touched, 1u);
+    EXPECT_EQ(Fired::count[1], 1);
+    in.Move(153, 205); // sideways: the thumb stays, so does 91 (its pixel reads 91.8 -> 91 or 92)
+    EXPECT_EQ(fader.value, 91);
     EXPECT_EQ(Fired::count[1], 1);
     in.Move(152, 0);
     EXPECT_EQ(fader.thumbPos, 0);
     EXPECT_EQ(fader.value, 180);
-    in.Move(152, 10); // still at the top: no change, fires anyway
-    EXPECT_EQ(Fired::count[1], 3);
-    in.Move(152, 155 + 100);
+    in.Move(152, 10); // still at the top: no change, no callback
+    EXPECT_EQ(Fired::count[1], 2);
+    in.Move(152, 156 + 100);
     EXPECT_EQ(fader.thumbPos, 100);
     EXPECT_EQ(fader.value, 0);
+    EXPECT_EQ(Fired::count[1], 3);
     in.Release(152, 255);
     EXPECT_EQ(fader.repeating, 0u);
 
-    // A press below the thumb steps down at once.
+    // A click below the thumb: one step, whatever the pointer does after the release.
     fader.SetValue(90);
+    Fired::Reset();
     in.Press(152, 260);
     EXPECT_EQ(fader.value, 89);
     EXPECT_EQ(fader.repeating, 1u);
+    EXPECT_EQ(Fired::count[1], 1);
+    for (int ms = 0; ms < 50; ++ms) {
+        TickAdvance(1);
+        fader.Draw(1.0f);
+    }
+    LeftDown = 0; // the release went to the panel: no move, no OnMouseUp reached the fader
+    for (int ms = 0; ms < 2000; ++ms) {
+        TickAdvance(1);
+        fader.Draw(1.0f);
+    }
+    EXPECT_EQ(fader.value, 89);
+    EXPECT_EQ(Fired::count[1], 1);
+
+    // Held: after 500 ms one step per 40 ms until the thumb reaches the pointer, each fired once.
+    in.Press(152, 260);
+    int fired = Fired::count[1];
+    for (int ms = 0; ms < 500; ++ms) {
+        TickAdvance(1);
+        fader.Draw(1.0f);
+    }
+    EXPECT_EQ(fader.value, 88);
+    for (int ms = 0; ms < 205; ++ms) {
+        TickAdvance(1);
+        fader.Draw(1.0f);
+    }
+    EXPECT_EQ(fader.value, 83);
+    EXPECT_EQ(Fired::count[1] - fired, 5);
+    in.Release(152, 260);
 }
 
 } // namespace

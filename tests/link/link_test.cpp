@@ -152,6 +152,33 @@ TEST_F(Sender, TheSamePairAgainDoesNotCountAsAChange) {
     ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 2000));
     EXPECT_EQ(sim.Param(17), 6);
     EXPECT_EQ(LinkBroken, 0u);
+
+    // A drag hands over pair after pair while the sender is busy, at every phase of its exchange:
+    // each pair that goes out goes out from its first request, and the last one exactly once.
+    sim.SetLatencyMs(15);
+    for (int phaseMs : {3, 9, 17, 26}) {
+        sim.ClearLog();
+        uint32_t last = 0;
+        for (uint32_t k = 0; k < 12; ++k) {
+            last = 40 + k + static_cast<uint32_t>(phaseMs);
+            LinkSend(546, 3 << 8 | last, 547, 3 << 8 | (100 + last));
+            std::this_thread::sleep_for(std::chrono::milliseconds(phaseMs));
+        }
+        ASSERT_TRUE(WaitFor([] { return LinkIdle == 1; }, 3000));
+        auto log = sim.Log();
+        std::string all = Describe(log);
+        std::string tail = "546/" + std::to_string(last) + " 547/" + std::to_string(100 + last) + " ";
+        EXPECT_EQ(all.substr(all.size() - std::min(all.size(), tail.size())), tail) << all;
+        EXPECT_EQ(all.find(tail), all.size() - tail.size()) << "the last pair went out twice: " << all;
+        for (size_t i = 0; i < log.size(); ++i) {
+            if (FrameCode(log[i]) != 547) continue;
+            ASSERT_GT(i, 0u) << all;
+            EXPECT_EQ(FrameCode(log[i - 1]), 546) << "a gain without its frequency: " << all;
+            if (i >= 2) { EXPECT_NE(log[i].bytes, log[i - 2].bytes) << "a pair sent twice: " << all; }
+        }
+        EXPECT_EQ(sim.Param(546, 3), last);
+        EXPECT_EQ(sim.Param(547, 3), 100 + last);
+    }
 }
 
 TEST_F(Scan, ProcessorOnCom3AfterTwoPingsToCom1AndCom2) {

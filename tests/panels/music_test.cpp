@@ -112,21 +112,32 @@ TEST_F(MusicPanelsTest, SingToDiscoAndBackRestoresTheSingSetExactly) {
 
 TEST_F(MusicPanelsTest, SubFilterHandlesFollowTheirSlidersAndAutoDimsTheGains) {
     GPushBar& lowPass = sub->sliders[AWndSub::LowPassSlider];
-    for (auto [step, hz] : {std::pair{20, 105.0f}, {2, 15.0f}, {40, 200.0f}}) {
+    // The handles sit exactly at their sliders' frequencies, both ways.
+    for (auto [step, hz] : {std::pair{20, 100.0f}, {2, 15.0f}, {40, 200.0f}, {22, 110.0f}}) {
         lowPass.SetValue(step);
         sub->SliderChanged(AWndSub::LowPassSlider);
         EXPECT_FLOAT_EQ(sub->eq.bands[AWndSub::LowPassBand].freq, hz) << step;
     }
-    EXPECT_EQ(Sent(), (Pairs{{1029, 20}, {1029, 2}, {1029, 40}}));
+    EXPECT_EQ(Sent(), (Pairs{{1029, 20}, {1029, 2}, {1029, 40}, {1029, 22}}));
     sub->eq.bands[AWndSub::HighPassBand].freq = 12.0f;
     sub->FilterDragged(AWndSub::HighPassBand);
     EXPECT_EQ(sub->sliders[AWndSub::HighPassSlider].value, 1);
+    EXPECT_FLOAT_EQ(sub->eq.bands[AWndSub::HighPassBand].freq, 12.5f);
+    sub->eq.bands[AWndSub::LowPassBand].freq = 107.0f;
+    sub->FilterDragged(AWndSub::LowPassBand);
+    EXPECT_EQ(lowPass.value, 21);
+    EXPECT_FLOAT_EQ(sub->eq.bands[AWndSub::LowPassBand].freq, 105.0f);
+    OpenPanel(sub.get());
+    Frame(sub.get()); // the curves follow the snapped bands
     // Dragged on the graph, the high-pass stops at its 100 Hz limit and slider 4 follows.
     Drag(sub.get(), sub->eq, AWndSub::HighPassBand, 600);
     EXPECT_EQ(sub->sliders[AWndSub::HighPassSlider].value, 20);
     Pairs sent = Sent();
     EXPECT_EQ(sent.front(), (Pair{1030, 1}));
+    EXPECT_EQ(sent[1], (Pair{1029, 21}));
     EXPECT_EQ(sent.back(), (Pair{1030, 20}));
+    for (size_t i = 1; i < sent.size(); ++i)
+        EXPECT_NE(sent[i], sent[i - 1]) << "each step once";
 
     // "Auto": the gains take no press, the equaliser still sends.
     ASSERT_TRUE(sub->IsAuto());
