@@ -21,6 +21,8 @@ public:
     virtual void OnRestore() {}
     virtual int OnChar(uint32_t /*code*/, uint32_t /*flags*/) { return 0; }
     virtual int OnKeyDown(uint32_t /*virtualKey*/) { return 0; }
+    // A key went down (not an auto-repeat of it) or up: the edges, in the order they happened.
+    virtual void OnKeyEdge(uint32_t /*virtualKey*/, bool /*down*/) {}
     virtual void OnMouseMove(int /*x*/, int /*y*/) {}
     virtual void OnLButtonDblClk(int /*x*/, int /*y*/) {}
     virtual void OnLButtonDown(int /*x*/, int /*y*/) {}

@@ -298,9 +298,15 @@ void PlatformWindow::Dispatch(const void* raw) {
     case SDL_KEYDOWN: {
         uint8_t vk = VirtualKeyFromScancode(event.key.keysym.scancode);
         if (vk) pressedSinceSnapshot[vk] = 1;
+        if (vk && !event.key.repeat) owner->OnKeyEdge(vk, true);
         if (vk) owner->OnKeyDown(vk);
         // Backspace and Enter also arrive as characters, as typed text would.
         if (vk == 8 || vk == 13) owner->OnChar(vk, 0);
+        break;
+    }
+    case SDL_KEYUP: {
+        uint8_t vk = VirtualKeyFromScancode(event.key.keysym.scancode);
+        if (vk) owner->OnKeyEdge(vk, false);
         break;
     }
     case SDL_TEXTINPUT: {

@@ -441,6 +441,16 @@ int TonvexCore::OnKeyDown(uint32_t virtualKey) {
     return 0;
 }
 
+// The tab bar's level keys step on these edges: the key state read at each pass may show a key
+// before its event has been handled, or after its release.
+void TonvexCore::OnKeyEdge(uint32_t virtualKey, bool down) {
+    if (BarPanel) BarPanel->LevelKeyEdge(virtualKey, down, TickNow());
+}
+
+void TonvexCore::OnKillFocus() {
+    if (BarPanel) BarPanel->ReleaseLevelKeys();
+}
+
 void TonvexCore::OnMouseMove(int x, int y) {
     MouseX = x;
     MouseY = y;

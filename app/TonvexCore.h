@@ -41,6 +41,8 @@ public:
     void OnRestore() override;
     int OnChar(uint32_t code, uint32_t flags) override;
     int OnKeyDown(uint32_t virtualKey) override;
+    void OnKeyEdge(uint32_t virtualKey, bool down) override;
+    void OnKillFocus() override;
     void OnMouseMove(int x, int y) override;
     void OnLButtonDown(int x, int y) override;
     void OnLButtonUp(int x, int y) override;

@@ -81,18 +81,36 @@ int AWndBar::TabWidth(int count) const {
     return t > 120 ? 120 : t < 64 ? 64 : t;
 }
 
+void AWndBar::LevelKeyEdge(uint32_t virtualKey, bool down, uint32_t tick) {
+    for (int k = 0; k < 6; ++k) {
+        if (LevelKeys[k].key != virtualKey) continue;
+        if (down && !keyHeld[k]) {
+            keyPending[k] = 1;
+            keyPressTick[k] = tick;
+        }
+        keyHeld[k] = down;
+    }
+}
+
+void AWndBar::ReleaseLevelKeys() {
+    for (uint8_t& held : keyHeld)
+        held = 0;
+}
+
 void AWndBar::PollLevelKeys() {
     uint32_t now = TickNow();
-    int stepped = -1;
+    int stepped[2] = {-1, -1};
+    int steps = 0;
     for (int k = 0; k < 6; ++k) {
         const LevelKey& key = LevelKeys[k];
-        if (!KeyDown(key.key)) continue;
-        bool held = PrevKeyState[key.key] & 0x80;
-        if (held && now - keyPressTick[k] < 321) continue;
-        if (now - keyStepTick[k] <= 40) continue;
-        if (!held) keyPressTick[k] = now;
-        keyStepTick[k] = now;
         GPushBar& level = levels[key.level];
+        bool known = (steps > 0 && stepped[0] == key.level) || (steps > 1 && stepped[1] == key.level);
+        // One pair a frame: a third level keeps its press or repeat for the next frame.
+        if (steps == 2 && !known) continue;
+        bool due = keyPending[k] || (keyHeld[k] && now - keyPressTick[k] >= 321 && now - keyStepTick[k] >= 40);
+        if (!due) continue;
+        keyPending[k] = 0;
+        keyStepTick[k] = now;
         int v = level.value + key.step;
         if (v < level.minValue) v = level.minValue;
         if (v > level.maxValue) v = level.maxValue;
@@ -103,11 +121,16 @@ void AWndBar::PollLevelKeys() {
         level.limit = -10000;
         level.SetValue(v);
         level.limit = savedLimit;
-        stepped = key.level;
+        if (!known) stepped[steps++] = key.level;
     }
-    if (stepped >= 0)
-        LinkSend(17 + static_cast<uint32_t>(stepped), static_cast<uint32_t>(levels[stepped].value),
-                 0xFFFFFFFF, 0xFFFFFFFF);
+    if (steps == 0) return;
+    uint32_t code1 = 0xFFFFFFFF, value1 = 0xFFFFFFFF;
+    if (steps == 2) {
+        code1 = 17 + static_cast<uint32_t>(stepped[1]);
+        value1 = static_cast<uint32_t>(levels[stepped[1]].value);
+    }
+    LinkSend(17 + static_cast<uint32_t>(stepped[0]), static_cast<uint32_t>(levels[stepped[0]].value), code1,
+             value1);
 }
 
 void AWndBar::Draw(float alpha) {
@@ -117,6 +140,9 @@ void AWndBar::Draw(float alpha) {
     if ((!ActiveTextEdit || !*ActiveTextEdit) && !PanelIsOpen(ConPanel) && !PanelIsOpen(MsgPanel) &&
         IntroEnded)
         PollLevelKeys();
+    else
+        for (uint8_t& pending : keyPending)
+            pending = 0;
 
     uint32_t lost = LinkLost;
     if (lost && !lostSeen && DownloadIndex > 0 && !PanelIsOpen(ConPanel)) ShowMessage(MsgLinkLost);

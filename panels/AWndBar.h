@@ -28,8 +28,14 @@ class AWndBar : public AWndFrame {
     // Open panels in the task list, and the width of one tab for them.
     int OpenCount() const;
     int TabWidth(int count) const;
-    // The level keys Q/A, W/S, E/D: one step at once, then after 321 ms one about every 40 ms; one send
-    // per pass for the level stepped last.
+    // A level key (Q/A, W/S, E/D) went down or up: the key events, not the key state, which the
+    // platform may update ahead of them. Auto-repeated presses are not edges.
+    void LevelKeyEdge(uint32_t virtualKey, bool down, uint32_t tick);
+    // Every level key counts as up (the window lost the keyboard).
+    void ReleaseLevelKeys();
+    // Once per drawn frame: a key pressed since the last frame steps its level once; a key held 321 ms
+    // steps it again every 40 ms. Each stepped level is sent (at most two levels a frame, one pair;
+    // a third waits for the next frame).
     void PollLevelKeys();
 
     GPushBar levels[3];
@@ -38,6 +44,15 @@ class AWndBar : public AWndFrame {
 
   private:
     void DrawTasks();
+    //   state    | event                           | next
+    //   up       | key down event                  | pending (press time noted)
+    //   pending  | next polled frame               | held: one step
+    //   held     | frame, >= 321 ms after the press | held: one step, then one per 40 ms
+    //            | and >= 40 ms after the last step |
+    //   any      | key up event, focus lost        | up (a pending press still steps once)
+    //   pending  | frame where the keys do not act | the press is dropped (a text box was typed in)
+    uint8_t keyHeld[6] = {};
+    uint8_t keyPending[6] = {};
     uint32_t keyPressTick[6] = {};
     uint32_t keyStepTick[6] = {};
 };

@@ -66,72 +66,74 @@ void AWndMVol::ShowValue(int i, int value) {
     boxes[i].focused = focused;
 }
 
-void AWndMVol::CapBarLevel(int limit) {
+void AWndMVol::CapBarLevel(int limit, bool lower) {
     if (!BarPanel) return;
     GPushBar& level = BarPanel->levels[limit == MusicLimit ? AWndBar::Music : AWndBar::Mic];
     level.limit = bars[limit].value;
-    if (level.value > level.limit) level.SetValue(level.limit);
+    if (lower && level.value > level.limit) level.SetValue(level.limit);
 }
 
 void AWndMVol::BarMoved(int i) {
     int v = bars[i].value;
     ShowValue(i, v);
+    uint32_t startCode = 0xFFFFFFFF;
     if (IsLimit(i)) {
         GPushBar& start = bars[i - 1];
         start.limit = v;
         if (start.value > v) {
             start.SetValue(v);
             ShowValue(i - 1, v);
+            startCode = 1792 + static_cast<uint32_t>(i - 1);
         }
-        CapBarLevel(i);
+        CapBarLevel(i, true);
     }
-    LinkSend(1792 + static_cast<uint32_t>(i), static_cast<uint32_t>(v), 0xFFFFFFFF, 0xFFFFFFFF);
+    // A Start lowered with its Limite goes out with it: the processor keeps no Start above its Limite.
+    LinkSend(1792 + static_cast<uint32_t>(i), static_cast<uint32_t>(v), startCode,
+             startCode != 0xFFFFFFFF ? static_cast<uint32_t>(v) : 0xFFFFFFFF);
 }
 
-// The box's callback also comes as it gains the focus; a commit that changes nothing sends nothing.
+// The box's callback also comes as it gains the focus; a commit that changes nothing sends nothing. A
+// typed fraction is rounded once, half up: the box shows, the bar takes and the processor gets the
+// same whole number.
 void AWndMVol::BoxCommitted(int i) {
     double f = std::strtod(boxes[i].text, nullptr);
-    if (std::isnan(f)) f = 0;
-    if (f > -0.01 && f < 0.01) {
-        f = 0;
-        ShowValue(i, 0);
-    } else if (f >= 62) {
-        f = 62;
-        ShowValue(i, 62);
-    } else if (f < 0) {
-        f = 0;
-        ShowValue(i, 0);
-    } else {
-        ShowValue(i, static_cast<int>(f + 0.5));
-    }
-    if (IsStart(i) && f > bars[i + 1].value) {
-        f = bars[i + 1].value;
-        ShowValue(i, static_cast<int>(f));
-    }
-    int v = static_cast<int>(f);
-    if (IsLimit(i) && f < bars[i - 1].value) {
+    int v = 0;
+    if (std::isnan(f) || f < 0.01)
+        v = 0;
+    else if (f >= 62)
+        v = 62;
+    else
+        v = static_cast<int>(f + 0.5);
+    if (IsStart(i) && v > bars[i + 1].value) v = bars[i + 1].value;
+    ShowValue(i, v);
+    uint32_t startCode = 0xFFFFFFFF;
+    if (IsLimit(i) && v < bars[i - 1].value) {
         bars[i - 1].SetValue(v);
-        ShowValue(i - 1, static_cast<int>(f + 0.5));
+        ShowValue(i - 1, v);
+        startCode = 1792 + static_cast<uint32_t>(i - 1);
     }
     bool changed = v != bars[i].value;
     bars[i].SetValue(v);
-    if (IsLimit(i)) CapBarLevel(i);
-    if (changed)
-        LinkSend(1792 + static_cast<uint32_t>(i), static_cast<uint32_t>(bars[i].value), 0xFFFFFFFF,
-                 0xFFFFFFFF);
+    if (IsLimit(i)) {
+        bars[i - 1].limit = v;
+        CapBarLevel(i, true);
+    }
+    if (changed || startCode != 0xFFFFFFFF)
+        LinkSend(1792 + static_cast<uint32_t>(i), static_cast<uint32_t>(v), startCode,
+                 startCode != 0xFFFFFFFF ? static_cast<uint32_t>(v) : 0xFFFFFFFF);
 }
 
+// The values as the processor sent them: a Start above its Limite, or a tab-bar level above a Limite,
+// is shown as it is, not lowered behind the processor's back. The limits hold for what the user moves.
 void AWndMVol::RefreshFromValues() {
     for (GPushBar& bar : bars)
         bar.SetValue(bar.value);
-    for (int start : {MusicStart, MicStart}) {
-        if (bars[start].value > bars[start + 1].value) bars[start].SetValue(bars[start + 1].value);
+    for (int start : {MusicStart, MicStart})
         bars[start].limit = bars[start + 1].value;
-    }
     for (int i = 0; i < PresetCount; ++i)
         ShowValue(i, bars[i].value);
-    CapBarLevel(MusicLimit);
-    CapBarLevel(MicLimit);
+    CapBarLevel(MusicLimit, false);
+    CapBarLevel(MicLimit, false);
 }
 
 void AWndMVol::Draw(float alpha) {

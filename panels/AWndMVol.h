@@ -32,6 +32,7 @@ class AWndMVol : public AWndFrame {
 
   private:
     void ShowValue(int i, int value);
-    // The tab bar's level that preset `limit` (Music or Mic Limite) caps follows it.
-    void CapBarLevel(int limit);
+    // The tab bar's level that preset `limit` (Music or Mic Limite) caps takes it as its limit and, when
+    // `lower` (the user moved the Limite), comes down to it.
+    void CapBarLevel(int limit, bool lower);
 };

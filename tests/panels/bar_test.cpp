@@ -24,38 +24,81 @@ class TabBar : public PanelFixture {
 
 } // namespace
 
-TEST_F(TabBar, HeldKeysStepOnceThenRepeatAndSendOncePerPass) {
+// The level keys step on key events, whatever the frames and the key state do: a short press is one
+// step, even when it begins and ends between two frames or the state shows the key longer; a held key
+// steps once at once, then nothing for 321 ms, then one step per 40 ms; every step is sent.
+TEST_F(TabBar, LevelKeysStepOncePerPressThenRepeatAfterTheWait) {
+    GPushBar& effect = bar->levels[AWndBar::Effect];
+    // A short press after a pause, with the key state running ahead of the events.
+    TickAdvance(5000);
     KeyState['Q'] = 0x80;
-    std::vector<int> valueAt; // the Effect level after each 10 ms pass
-    for (int pass = 0; pass < 400; ++pass) {
-        Pass(10);
-        valueAt.push_back(bar->levels[AWndBar::Effect].value);
-    }
-    EXPECT_EQ(valueAt[0], 1);
-    EXPECT_EQ(valueAt[31], 1) << "no repeat before 321 ms";
-    EXPECT_EQ(valueAt[33], 2);
-    // Then a step about every 40 ms (the pass that finds more than 40 ms gone: every 50 ms here).
-    EXPECT_EQ(valueAt[37], 2);
-    EXPECT_EQ(valueAt[38], 3);
-    EXPECT_EQ(valueAt[83], 12);
-    EXPECT_EQ(valueAt.back(), 62) << "the range's end holds";
-    // Every step went out once, in order.
-    const auto& sent = LinkTapRequests();
-    ASSERT_EQ(sent.size(), 62u);
-    for (size_t i = 0; i < sent.size(); ++i) {
-        EXPECT_EQ(sent[i].code, 17u);
-        EXPECT_EQ(sent[i].value, i + 1);
-    }
-
-    // Two keys in one pass: both levels step, one send, for the later one in the table.
+    Pass(8);
+    Pass(8);
+    bar->LevelKeyEdge('Q', true, TickNow());
+    for (int f = 0; f < 10; ++f) // 80 ms held
+        Pass(8);
+    bar->LevelKeyEdge('Q', false, TickNow());
+    Pass(8);
+    Pass(8);
     KeyState['Q'] = 0;
-    Pass(10);
+    EXPECT_EQ(effect.value, 1);
+    // Pressed and released between two frames: still one step.
+    bar->LevelKeyEdge('Q', true, TickNow());
+    bar->LevelKeyEdge('Q', false, TickNow());
+    Pass(8);
+    Pass(8);
+    EXPECT_EQ(effect.value, 2);
+    EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{17, 17}));
     LinkTapClear();
-    KeyState['A'] = KeyState['W'] = 0x80;
-    Pass(10);
-    EXPECT_EQ(bar->levels[AWndBar::Effect].value, 61);
+
+    // Held for 1.5 s, drawn every 8 ms: 1, then nothing before 321 ms, then one per 40 ms.
+    effect.SetValue(0);
+    uint32_t pressed = TickNow();
+    bar->LevelKeyEdge('Q', true, pressed);
+    std::vector<uint32_t> stepAt;
+    for (int value = effect.value; TickNow() - pressed < 1500;) {
+        Pass(8);
+        if (effect.value != value) stepAt.push_back(TickNow() - 8 - pressed);
+        value = effect.value;
+    }
+    bar->LevelKeyEdge('Q', false, TickNow());
+    for (int f = 0; f < 20; ++f)
+        Pass(8);
+    ASSERT_GE(stepAt.size(), 2u);
+    EXPECT_EQ(stepAt[0], 0u);
+    EXPECT_GE(stepAt[1], 321u);
+    EXPECT_LE(stepAt[1], 330u);
+    for (size_t i = 2; i < stepAt.size(); ++i)
+        EXPECT_EQ(stepAt[i] - stepAt[i - 1], 40u) << i;
+    EXPECT_EQ(stepAt.size(), 31u); // at 0, 328, then every 40 ms up to 1488
+    EXPECT_EQ(effect.value, 31);
+    const auto& sent = LinkTapRequests();
+    ASSERT_EQ(sent.size(), 31u) << "every step went out once, none after the release";
+    for (size_t i = 0; i < sent.size(); ++i)
+        EXPECT_EQ(sent[i].value, i + 1);
+    LinkTapClear();
+
+    // Two levels in one frame go out as one pair; a key pressed while a box is edited does nothing.
+    bar->LevelKeyEdge('A', true, TickNow());
+    bar->LevelKeyEdge('W', true, TickNow());
+    Pass(8);
+    EXPECT_EQ(effect.value, 30);
     EXPECT_EQ(bar->levels[AWndBar::Mic].value, 1);
-    EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{18}));
+    const auto& pair = LinkTapRequests();
+    ASSERT_EQ(pair.size(), 2u);
+    EXPECT_EQ(pair[0].code, 17u);
+    EXPECT_EQ(pair[0].value, 30u);
+    EXPECT_EQ(pair[1].code, 18u);
+    EXPECT_EQ(pair[1].value, 1u);
+    bar->LevelKeyEdge('A', false, TickNow());
+    bar->LevelKeyEdge('W', false, TickNow());
+    uint32_t editing = 1;
+    ActiveTextEdit = &editing;
+    bar->LevelKeyEdge('E', true, TickNow());
+    Pass(8);
+    ActiveTextEdit = nullptr;
+    Pass(8);
+    EXPECT_EQ(bar->levels[AWndBar::Music].value, 0);
 }
 
 TEST_F(TabBar, TheLossMessageOpensOncePerLoss) {

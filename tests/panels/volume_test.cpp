@@ -36,30 +36,60 @@ TEST_F(VolumePanel, NumberBoxesSnapAndStartsStayUnderTheirLimits) {
     EXPECT_EQ(volume->bars[4].value, 62);
     Type(AWndMVol::EffectStart, "-5");
     EXPECT_STREQ(volume->boxes[4].text, "0");
+    // A fraction is rounded once: shown, taken and sent as 4; the focus leaving sends nothing more.
     Type(AWndMVol::EffectStart, "3.7");
     EXPECT_STREQ(volume->boxes[4].text, "4");
-    EXPECT_EQ(volume->bars[4].value, 3);
+    EXPECT_EQ(volume->bars[4].value, 4);
+    volume->BoxCommitted(AWndMVol::EffectStart);
     Type(AWndMVol::MusicStart, "40"); // under a Music Limite of 30
     EXPECT_STREQ(volume->boxes[0].text, "30");
     EXPECT_EQ(volume->bars[0].value, 30);
     EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{1796, 1796, 1796, 1792}));
+    EXPECT_EQ(LinkTapRequests()[2].value, 4u);
     EXPECT_EQ(LinkTapRequests().back().value, 30u);
 
-    // Mic Limite lowered to 10 under a Mic Start of 20: the start follows, the tab bar's Mic level is held.
+    // Mic Limite lowered to 10 under a Mic Start of 20: the start follows and goes out with it, the tab
+    // bar's Mic level is held.
     bar->levels[AWndBar::Mic].SetValue(25);
     LinkTapClear();
     Type(AWndMVol::MicLimit, "10");
     EXPECT_EQ(volume->bars[AWndMVol::MicStart].value, 10);
+    EXPECT_EQ(volume->bars[AWndMVol::MicStart].limit, 10);
     EXPECT_STREQ(volume->boxes[AWndMVol::MicStart].text, "10");
     EXPECT_EQ(bar->levels[AWndBar::Mic].limit, 10);
     EXPECT_LE(bar->levels[AWndBar::Mic].value, 10);
-    EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{1795}));
+    EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{1795, 1794}));
+    EXPECT_EQ(LinkTapRequests()[1].value, 10u);
 
     // The same through the bar: dragging Music Limite to 12 pulls Music Start and the Music level down.
     bar->levels[AWndBar::Music].SetValue(50);
+    LinkTapClear();
     volume->bars[AWndMVol::MusicLimit].SetValue(12);
     volume->BarMoved(AWndMVol::MusicLimit);
     EXPECT_EQ(volume->bars[AWndMVol::MusicStart].value, 12);
     EXPECT_EQ(volume->bars[AWndMVol::MusicStart].limit, 12);
     EXPECT_EQ(bar->levels[AWndBar::Music].value, 12);
+    EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{1793, 1792}));
+}
+
+// A download shows what the processor holds: levels above a Limite and a Start above its Limite are
+// not lowered (nothing would tell the processor); the limits apply to what the user moves next.
+TEST_F(VolumePanel, ADownloadLeavesTheLevelsAsReceived) {
+    bar->levels[AWndBar::Mic].value = 30;
+    bar->levels[AWndBar::Music].value = 45;
+    bar->RefreshFromValues();
+    Download({25, 20, 5, 10, 7});
+    EXPECT_EQ(bar->levels[AWndBar::Mic].value, 30);
+    EXPECT_EQ(bar->levels[AWndBar::Mic].limit, 10);
+    EXPECT_EQ(bar->levels[AWndBar::Music].value, 45);
+    EXPECT_EQ(volume->bars[AWndMVol::MusicStart].value, 25);
+    EXPECT_STREQ(volume->boxes[AWndMVol::MusicStart].text, "25");
+    EXPECT_EQ(volume->bars[AWndMVol::MusicStart].limit, 20);
+    // The first key step starts from what the processor holds.
+    bar->LevelKeyEdge('W', true, TickNow());
+    IntroEnded = 1;
+    bar->Draw(1.0f);
+    bar->LevelKeyEdge('W', false, TickNow());
+    EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{18}));
+    EXPECT_EQ(LinkTapRequests()[0].value, 31u);
 }
