@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/AppState.h"
@@ -199,14 +200,25 @@ void DrawGrid(const PlotAxes& axes, float a, TextRenderer* font) {
         else
             font->DrawText(36 - font->TextWidth("%+ddB", db), y, "%+ddB", db);
     }
-    static const int Labelled[] = {20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000};
+    // On a narrow graph a label that would run into one already drawn is left out. The decades come
+    // first, then the 2s, then the 5s, so what is left out is the least telling.
+    static const int Labelled[] = {100, 1000, 10000, 20, 200, 2000, 20000, 50, 500, 5000};
     const int labelY = EqGraphTop + static_cast<int>(axes.height);
-    for (int freq : Labelled) {
-        int x = EqGraphLeft + static_cast<int>(axes.X(static_cast<float>(freq))) - 10;
-        if (freq < 1000)
-            font->DrawText(x, labelY, "%dHz", freq);
-        else
-            font->DrawText(x, labelY, "%dkHz", freq / 1000);
+    constexpr int LabelGap = 5;
+    bool drawn[10] = {};
+    int left[10] = {}, right[10] = {};
+    for (int i = 0; i < 10; ++i) {
+        int freq = Labelled[i];
+        char text[16];
+        std::snprintf(text, sizeof text, freq < 1000 ? "%dHz" : "%dkHz", freq < 1000 ? freq : freq / 1000);
+        left[i] = EqGraphLeft + static_cast<int>(axes.X(static_cast<float>(freq))) - 10;
+        right[i] = left[i] + font->TextWidth("%s", text);
+        bool clear = true;
+        for (int j = 0; j < i; ++j)
+            if (drawn[j] && left[i] < right[j] + LabelGap && left[j] < right[i] + LabelGap) clear = false;
+        if (!clear) continue;
+        drawn[i] = true;
+        font->DrawText(left[i], labelY, "%s", text);
     }
     glDisable(GL_TEXTURE_2D);
 }

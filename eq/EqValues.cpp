@@ -69,10 +69,11 @@ float ReadNumber(const char* text) {
     return v;
 }
 
-// "%.1f" of the value, independent of the C locale.
-void WriteOneDecimal(char* text, float value) {
+// "%.1f" of the value (or "%.0f" with `decimals` 0), independent of the C locale.
+void WriteOneDecimal(char* text, float value, int decimals = 1) {
     char digits[48];
-    auto [end, error] = std::to_chars(digits, digits + sizeof digits - 1, value, std::chars_format::fixed, 1);
+    auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits - 1, value, std::chars_format::fixed, decimals);
     if (error != std::errc()) end = digits;
     *end = '\0';
     // Every value written here is limited first, so it fits the documented capacity.
@@ -123,7 +124,7 @@ float ParseFreqText(char* text, int32_t* code) {
     }
     if (v >= EqFreqTable[EqFreqCount - 1]) {
         *code = EqFreqCount - 1;
-        std::strcpy(text, "21513.0");
+        std::strcpy(text, "21513");
         return EqFreqTable[EqFreqCount - 1];
     }
     int best = 0;
@@ -136,7 +137,7 @@ float ParseFreqText(char* text, int32_t* code) {
         }
     }
     *code = best;
-    WriteOneDecimal(text, EqFreqTable[best]);
+    WriteOneDecimal(text, EqFreqTable[best], EqFreqTable[best] >= 1000.0f ? 0 : 1);
     return EqFreqTable[best];
 }
 

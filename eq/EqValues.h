@@ -10,7 +10,8 @@ constexpr int EqFreqCount = 256;
 extern const float EqFreqTable[EqFreqCount];
 
 // The parsers read the number in a text box's text (no number reads as 0), limit and round it, write
-// the rounded value back into the text as "%.1f", store the code and return the value. The text must
+// the rounded value back into the text as "%.1f" (a frequency from 1000 Hz up, always whole, without
+// the decimal, so that it fits its box), store the code and return the value. The text must
 // have room for EqTextMinCapacity bytes (a text box holds 1024).
 constexpr int EqTextMinCapacity = 8;
 

@@ -86,7 +86,7 @@ void AWndBar::LevelKeyEdge(uint32_t virtualKey, bool down, uint32_t tick) {
         if (LevelKeys[k].key != virtualKey) continue;
         if (down && !keyHeld[k]) {
             keyPending[k] = 1;
-            keyPressTick[k] = tick;
+            keyNextStep[k] = tick + 321;
         }
         keyHeld[k] = down;
     }
@@ -107,10 +107,12 @@ void AWndBar::PollLevelKeys() {
         bool known = (steps > 0 && stepped[0] == key.level) || (steps > 1 && stepped[1] == key.level);
         // One pair a frame: a third level keeps its press or repeat for the next frame.
         if (steps == 2 && !known) continue;
-        bool due = keyPending[k] || (keyHeld[k] && now - keyPressTick[k] >= 321 && now - keyStepTick[k] >= 40);
-        if (!due) continue;
+        bool repeat = keyHeld[k] && !keyPending[k] && static_cast<int32_t>(now - keyNextStep[k]) >= 0;
+        if (!keyPending[k] && !repeat) continue;
         keyPending[k] = 0;
-        keyStepTick[k] = now;
+        // The repeats keep a 40 ms beat however the frames fall; one that fell a whole beat behind
+        // (a slow frame) starts the beat again rather than catching up in a burst.
+        if (repeat) keyNextStep[k] = now - keyNextStep[k] < 40 ? keyNextStep[k] + 40 : now + 40;
         int v = level.value + key.step;
         if (v < level.minValue) v = level.minValue;
         if (v > level.maxValue) v = level.maxValue;

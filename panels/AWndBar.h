@@ -47,12 +47,11 @@ class AWndBar : public AWndFrame {
     //   state    | event                           | next
     //   up       | key down event                  | pending (press time noted)
     //   pending  | next polled frame               | held: one step
-    //   held     | frame, >= 321 ms after the press | held: one step, then one per 40 ms
-    //            | and >= 40 ms after the last step |
+    //   held     | frame at or after the next beat  | held: one step; the beats fall 321 ms
+    //            |                                  | after the press, then every 40 ms
     //   any      | key up event, focus lost        | up (a pending press still steps once)
     //   pending  | frame where the keys do not act | the press is dropped (a text box was typed in)
     uint8_t keyHeld[6] = {};
     uint8_t keyPending[6] = {};
-    uint32_t keyPressTick[6] = {};
-    uint32_t keyStepTick[6] = {};
+    uint32_t keyNextStep[6] = {};
 };

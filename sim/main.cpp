@@ -2,7 +2,8 @@
 // makes PATH a symlink to it (for example $XDG_CONFIG_HOME/tonvex/ports/COM1, where the console looks
 // for its ports). Runs until SIGINT or SIGTERM and removes the link on the way out. With --log FILE,
 // each SIGUSR1 writes FILE anew: every frame received so far ("frame TYPE CODE BYTE6 BYTE7", in
-// order), then the processor's values of the single-value parameters ("param CODE VALUE").
+// order), then the processor's values of the single-value parameters ("param CODE VALUE"). Each
+// --set CODE=VALUE starts a single-value parameter at VALUE instead of its default.
 #include "sim/Px2950Sim.h"
 
 #include <cerrno>
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
     const char* logPath = nullptr;
     int latencyMs = 2;
     bool paced = true;
+    struct Preset {
+        int code, value;
+    } presets[64];
+    int presetCount = 0;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--link") && i + 1 < argc) {
             linkPath = argv[++i];
@@ -49,8 +54,19 @@ int main(int argc, char** argv) {
             logPath = argv[++i];
         } else if (!std::strcmp(argv[i], "--unpaced")) {
             paced = false;
+        } else if (!std::strcmp(argv[i], "--set") && i + 1 < argc && presetCount < 64) {
+            int code = 0, value = 0;
+            char end = 0;
+            if (std::sscanf(argv[++i], "%d=%d%c", &code, &value, &end) != 2 || code < 0 || code > 0xFFFF ||
+                value < 0 || value > 255) {
+                std::fprintf(stderr, "px2950-sim: --set takes CODE=VALUE (a value 0 to 255), not '%s'\n",
+                             argv[i]);
+                return 2;
+            }
+            presets[presetCount++] = {code, value};
         } else {
-            std::fprintf(stderr, "usage: %s [--link PATH] [--latency MS] [--unpaced] [--log FILE]\n",
+            std::fprintf(stderr,
+                         "usage: %s [--link PATH] [--latency MS] [--unpaced] [--log FILE] [--set CODE=VALUE]...\n",
                          argv[0]);
             return 2;
         }
@@ -67,6 +83,8 @@ int main(int argc, char** argv) {
     Px2950Sim sim;
     sim.SetPaced(paced);
     sim.SetLatencyMs(latencyMs < 0 ? 0 : static_cast<uint32_t>(latencyMs));
+    for (int k = 0; k < presetCount; ++k)
+        sim.SetParam(static_cast<uint16_t>(presets[k].code), 0, -1, static_cast<uint8_t>(presets[k].value));
     if (!sim.Start()) {
         std::fprintf(stderr, "px2950-sim: no pseudo-terminal\n");
         return 1;

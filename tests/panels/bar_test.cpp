@@ -78,6 +78,16 @@ TEST_F(TabBar, LevelKeysStepOncePerPressThenRepeatAfterTheWait) {
         EXPECT_EQ(sent[i].value, i + 1);
     LinkTapClear();
 
+    // Frames that fall unevenly (13 and 29 ms apart) keep the same beat: as many steps in 1.5 s.
+    effect.SetValue(0);
+    pressed = TickNow();
+    bar->LevelKeyEdge('Q', true, pressed);
+    for (int f = 0; TickNow() - pressed < 1500; ++f)
+        Pass(f % 2 ? 13 : 29);
+    bar->LevelKeyEdge('Q', false, TickNow());
+    EXPECT_EQ(effect.value, 31);
+    LinkTapClear();
+
     // Two levels in one frame go out as one pair; a key pressed while a box is edited does nothing.
     bar->LevelKeyEdge('A', true, TickNow());
     bar->LevelKeyEdge('W', true, TickNow());
