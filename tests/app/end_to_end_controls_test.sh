@@ -8,48 +8,10 @@
 # screenshots stay in SHOTS: the microphone and sub-woofer panels in both languages.
 #   [KEEP_GOING=1] end_to_end_controls_test.sh CONSOLE SIMULATOR SHOTS
 set -u
-if [ "${1:-}" != inside ]; then
-    exe=$(realpath "$1") sim=$(realpath "$2") shots=$3
-    mkdir -p "$shots"
-    shots=$(realpath "$shots")
-    home=$(mktemp -d)
-    trap 'rm -rf "$home"' EXIT
-    export HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache
-    unset SDL_VIDEODRIVER
-    xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" inside "$exe" "$sim" "$shots" "$home"
-    exit $?
-fi
-exe=$2 sim=$3 shots=$4 home=$5
-out=$home/console.out
-mkdir -p "$XDG_CONFIG_HOME/tonvex/ports" "$home/work"
-rm -f "$shots"/*.png
+. "$(dirname "$0")/end_to_end_lib.sh"
+# The processor holds Mic and Music levels above their Limites, and its Mic Start at 15.
+e2e_begin "$@" --set 18=40 --set 1795=20 --set 19=50 --set 1793=30 --set 1794=15
 
-# The processor holds Mic and Music levels above their Limites, and its Mic Start at 30.
-"$sim" --unpaced --link "$XDG_CONFIG_HOME/tonvex/ports/COM1" --log "$home/sim.log" \
-    --set 18=40 --set 1795=20 --set 19=50 --set 1793=30 --set 1794=15 >/dev/null &
-simpid=$!
-for _ in $(seq 50); do [ -e "$XDG_CONFIG_HOME/tonvex/ports/COM1" ] && break; sleep 0.1; done
-cd "$home/work"
-"$exe" >"$out" 2>"$home/console.err" &
-pid=$!
-
-# With KEEP_GOING set, a failed check is reported and the run goes on (to measure an older build).
-fail() {
-    echo "FAIL: $*"
-    [ -n "${KEEP_GOING:-}" ] && return 0
-    import -window root "$shots/failed.png" 2>/dev/null
-    echo "--- console, last lines:"
-    tail -5 "$out"
-    cat "$home/console.err"
-    kill -9 $pid $simpid 2>/dev/null
-    exit 1
-}
-shot() { import -window root "$shots/$1.png"; }
-simlog() {
-    kill -USR1 $simpid 2>/dev/null
-    sleep 0.2
-    cat "$home/sim.log" 2>/dev/null
-}
 frames() { simlog | grep '^frame '; }
 # The frames received since the last mark, one "CODE VALUE BAND" a line.
 mark() { marked=$(frames | wc -l); }
@@ -70,10 +32,7 @@ type_into() { # X Y TEXT: a volume box emptied and typed into, then Enter
     sleep 0.6
 }
 
-id=$(timeout 30 xdotool search --sync --name "^Tonvex 1.0.3 : PX2950$" | head -1)
-[ -n "$id" ] || fail "the window did not appear"
-for _ in $(seq 60); do simlog | grep -q "^frame 0 3 " && break; sleep 0.3; done
-simlog | grep -q "^frame 0 3 " || fail "the download did not reach its last entry"
+wait_log "^frame 0 3 " "the download did not reach its last entry"
 sleep 2.5
 
 # 1. The download left the Mic level at 40 above its Limite of 20: one W sends 41.
@@ -185,20 +144,15 @@ xdotool key 6
 sleep 1.2
 mark
 type_into 610 336 10
-[ "$(param 1795)" = 10 ] && [ "$(param 1794)" = 10 ] ||
-    fail "Mic Limite lowered to 10: the processor holds Limite $(param 1795), Start $(param 1794)"
+holds 1795 10 && holds 1794 10 ||
+    fail "Mic Limite lowered to 10: the processor holds Limite $(param 1795), Start $(param 1794) after '$(since | tr '\n' ' ')'"
 # "3.7" in Effect Start: 4 shown, sent once, and nothing more when the box loses the focus.
 mark
 type_into 610 364 3.7
+holds 1796 4 || fail "3.7 typed into Effect Start: the processor holds $(param 1796)"
 xdotool mousemove --window "$id" 400 230 click 1
 sleep 0.8
 expect_since "1796 4 0 " "3.7 typed into Effect Start"
 shot 06-volume
 
-kill -TERM $pid
-wait $pid
-status=$?
-kill -TERM $simpid
-wait $simpid 2>/dev/null
-[ $status = 0 ] || fail "exit status $status"
-echo "ok: screenshots in $shots"
+e2e_end

@@ -6,61 +6,8 @@
 # next change must bring the link-loss message. The screenshots stay in SHOTS for a person to look at.
 #   end_to_end_test.sh CONSOLE SIMULATOR SHOTS
 set -u
-if [ "${1:-}" != inside ]; then
-    exe=$(realpath "$1") sim=$(realpath "$2") shots=$3
-    mkdir -p "$shots"
-    shots=$(realpath "$shots")
-    home=$(mktemp -d)
-    trap 'rm -rf "$home"' EXIT
-    export HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache
-    unset SDL_VIDEODRIVER
-    xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" inside "$exe" "$sim" "$shots" "$home"
-    exit $?
-fi
-exe=$2 sim=$3 shots=$4 home=$5
-out=$home/console.out
-mkdir -p "$XDG_CONFIG_HOME/tonvex/ports" "$home/work"
-rm -f "$shots"/*.png
-
-"$sim" --unpaced --link "$XDG_CONFIG_HOME/tonvex/ports/COM1" --log "$home/sim.log" >/dev/null &
-simpid=$!
-for _ in $(seq 50); do [ -e "$XDG_CONFIG_HOME/tonvex/ports/COM1" ] && break; sleep 0.1; done
-cd "$home/work" # the PC modes' file goes here
-"$exe" >"$out" 2>"$home/console.err" &
-pid=$!
-
-fail() {
-    echo "FAIL: $*"
-    import -window root "$shots/failed.png" 2>/dev/null
-    echo "--- console, last lines:"
-    tail -5 "$out"
-    cat "$home/console.err"
-    kill -9 $pid $simpid 2>/dev/null
-    exit 1
-}
-shot() { import -window root "$shots/$1.png"; }
-click() {
-    xdotool mousemove --window "$id" "$1" "$2" click 1
-    sleep 0.4
-}
-# The simulator's log, written anew.
-simlog() {
-    kill -USR1 $simpid 2>/dev/null
-    sleep 0.2
-    cat "$home/sim.log" 2>/dev/null
-}
-wait_log() { # PATTERN WHAT
-    for _ in $(seq 60); do simlog | grep -qE "$1" && return 0; sleep 0.3; done
-    fail "$2"
-}
-wait_said() { # TEXT WHAT: a line of the console's trace
-    for _ in $(seq 100); do grep -q "$1" "$out" && return 0; sleep 0.2; done
-    fail "$2"
-}
-param() { simlog | awk -v c="$1" '$1 == "param" && $2 == c { print $3 }'; }
-
-id=$(timeout 30 xdotool search --sync --name "^Tonvex 1.0.3 : PX2950$" | head -1)
-[ -n "$id" ] || fail "the window did not appear"
+. "$(dirname "$0")/end_to_end_lib.sh"
+e2e_begin "$@"
 
 # 1. The scan finds the simulator and the download runs to its last entry (code 3).
 wait_log "^frame 0 3 " "the download did not reach its last entry"
@@ -137,8 +84,4 @@ wait_said "Message 0x1$" "no link-loss message after the simulator went away"
 sleep 0.5
 shot 07-link-lost
 
-kill -TERM $pid
-wait $pid
-status=$?
-[ $status = 0 ] || fail "exit status $status"
-echo "ok: screenshots in $shots"
+e2e_end

@@ -1,0 +1,83 @@
+# The harness the end-to-end tests share, sourced by them: a home of their own and a fresh Xvfb, the
+# simulated processor as COM1 with its frame log, the console started in a work folder, and the helpers
+# that read the log, take screenshots and fail with what the console said.
+#
+#   e2e_begin "$@" [SIMULATOR OPTIONS...]   (the first call re-runs the script inside xvfb-run)
+# The script's arguments are CONSOLE SIMULATOR SHOTS. Afterwards: $exe $sim $shots $home $out, $pid (the
+# console), $simpid (the simulator) and $id (the console's window).
+
+e2e_begin() {
+    if [ "${1:-}" != inside ]; then
+        local exe sim shots home
+        exe=$(realpath "$1") sim=$(realpath "$2") shots=$3
+        mkdir -p "$shots"
+        shots=$(realpath "$shots")
+        home=$(mktemp -d)
+        trap 'rm -rf "$home"' EXIT
+        export HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache
+        unset SDL_VIDEODRIVER
+        xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" inside "$exe" "$sim" "$shots" "$home"
+        exit $?
+    fi
+    exe=$2 sim=$3 shots=$4 home=$5
+    shift 5
+    out=$home/console.out
+    mkdir -p "$XDG_CONFIG_HOME/tonvex/ports" "$home/work"
+    rm -f "$shots"/*.png
+    "$sim" --unpaced --link "$XDG_CONFIG_HOME/tonvex/ports/COM1" --log "$home/sim.log" "$@" >/dev/null &
+    simpid=$!
+    for _ in $(seq 50); do [ -e "$XDG_CONFIG_HOME/tonvex/ports/COM1" ] && break; sleep 0.1; done
+    cd "$home/work" || exit 1 # the PC modes' file goes here
+    "$exe" >"$out" 2>"$home/console.err" &
+    pid=$!
+    id=$(timeout 30 xdotool search --sync --name "^Tonvex 1.0.3 : PX2950$" | head -1)
+    [ -n "$id" ] || fail "the window did not appear"
+}
+
+# With KEEP_GOING set, a failed check is reported and the run goes on (to measure an older build).
+fail() {
+    echo "FAIL: $*"
+    [ -n "${KEEP_GOING:-}" ] && return 0
+    import -window root "$shots/failed.png" 2>/dev/null
+    echo "--- console, last lines:"
+    tail -5 "$out"
+    cat "$home/console.err"
+    kill -9 "$pid" "$simpid" 2>/dev/null
+    exit 1
+}
+shot() { import -window root "$shots/$1.png"; }
+click() {
+    xdotool mousemove --window "$id" "$1" "$2" click 1
+    sleep 0.4
+}
+# The simulator's log, written anew.
+simlog() {
+    kill -USR1 "$simpid" 2>/dev/null
+    sleep 0.2
+    cat "$home/sim.log" 2>/dev/null
+}
+wait_log() { # PATTERN WHAT
+    for _ in $(seq 60); do simlog | grep -qE "$1" && return 0; sleep 0.3; done
+    fail "$2"
+}
+wait_said() { # TEXT WHAT: a line of the console's trace
+    for _ in $(seq 100); do grep -q "$1" "$out" && return 0; sleep 0.2; done
+    fail "$2"
+}
+param() { simlog | awk -v c="$1" '$1 == "param" && $2 == c { print $3 }'; }
+# True once the processor holds VALUE for CODE (a loaded machine may take a few seconds).
+holds() { # CODE VALUE
+    for _ in $(seq 25); do [ "$(param "$1")" = "$2" ] && return 0; sleep 0.2; done
+    return 1
+}
+
+# The console closed (status 0 wanted) and the simulator stopped.
+e2e_end() {
+    kill -TERM "$pid"
+    wait "$pid"
+    local status=$?
+    kill -TERM "$simpid" 2>/dev/null
+    wait "$simpid" 2>/dev/null
+    [ $status = 0 ] || fail "exit status $status"
+    echo "ok: screenshots in $shots"
+}
