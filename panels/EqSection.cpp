@@ -101,7 +101,8 @@ void EqSection::Create(AWndFrame* panel, const EqSectionSetup& s, uint32_t index
         uint32_t id = section << 8 | static_cast<uint32_t>(i);
         int x = setup.columnX + ColumnPitch * i;
         typeButtons[i].Create(x, 32, 26, 26, 0, 0, UiTexture, id, OnTypeButton, owner);
-        gainBoxes[i].Create(DxTexture, nullptr, x - 8, 60, 42, 24, GTextBox::DigitsOnly | GTextBox::Signed,
+        // As wide as the frequency and Q boxes below it: "-12.4" does not fit in fewer pixels.
+        gainBoxes[i].Create(DxTexture, nullptr, x - 12, 60, 50, 24, GTextBox::DigitsOnly | GTextBox::Signed,
                             FontNormal, id, OnGainText, owner);
         gainFaders[i].Create(x + 8, 88, 8, 154, 120, 0, 180, UiTexture, id, OnGainFader, owner);
         freqBoxes[i].Create(DxTexture, nullptr, x - 12, 242, 50, 24, GTextBox::DigitsOnly, FontNormal, id,
