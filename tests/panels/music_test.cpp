@@ -108,6 +108,17 @@ TEST_F(MusicPanelsTest, SingToDiscoAndBackRestoresTheSingSetExactly) {
         EXPECT_EQ(eq.bands[b].gain, sing.eq.bands[b].gain) << b;
         EXPECT_EQ(eq.bands[b].q, sing.eq.bands[b].q) << b;
     }
+
+    // Each set remembers what the processor holds for it: Sing's band 5 at 150 goes out when it
+    // changes, and so does Disco's (at its start value) when it takes the 150 Sing sent.
+    eq.gainFaders[4].SetValue(150);
+    eq.FaderChanged(4);
+    EXPECT_TRUE(Sent().empty());
+    Click(music.get(), music->styleButton);
+    Sent();
+    eq.gainFaders[4].SetValue(150);
+    eq.FaderChanged(4);
+    EXPECT_EQ(Sent(), (Pairs{{803, 4 << 8 | 150}}));
 }
 
 TEST_F(MusicPanelsTest, SubFilterHandlesFollowTheirSlidersAndAutoDimsTheGains) {
