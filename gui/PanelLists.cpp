@@ -92,6 +92,12 @@ void FocusPanel(AWndFrame* panel) {
 void OpenPanel(AWndFrame* panel) {
     if (!panel) return;
     if (InZList(panel) && panel->IsOpen()) {
+        // A panel still fading out is opened again: what asked for it (a message raised while the
+        // previous one is answered) stays on screen, fading in anew.
+        if (panel->frameFlags & FrameClosing) {
+            panel->frameFlags &= ~(FrameClosing | FrameToMinimise | FrameShown);
+            panel->fadeStart = TickNow();
+        }
         panel->frameFlags &= ~FrameMinimised;
         FocusPanel(panel);
         return;

@@ -19,6 +19,7 @@ std::atomic<uint32_t> RequestChanged{0};
 std::atomic<uint32_t> LinkIdle{1};
 std::atomic<uint32_t> LinkLost{1};
 std::atomic<uint32_t> LinkBroken{0};
+std::atomic<uint32_t> RequestOutcome{RequestAnswered};
 std::atomic<uint32_t> ReplyReceived{0};
 std::atomic<uint32_t> DownloadIndex{0};
 std::atomic<uint32_t> DownloadAbort{0};
@@ -92,6 +93,7 @@ void HandOver(uint32_t code0, uint32_t value0, const uint8_t* payload0, uint32_t
             RequestChanged = 1;
             RequestIndex = 0;
         }
+        RequestOutcome = RequestPending;
     }
     WakeSender();
 }
@@ -116,10 +118,12 @@ const char* ManualPortName() {
 
 void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) {
     if (!Accepting()) {
+        RequestOutcome = RequestRefused;
         LinkIdle = 1;
         return;
     }
     if (LinkTapOn()) {
+        RequestOutcome = RequestAnswered;
         if (code0 != 0xFFFFFFFF) LinkTapRecord(code0, value0, nullptr, 0);
         if (code1 != 0xFFFFFFFF) LinkTapRecord(code1, value1, nullptr, 0);
         return;
@@ -128,12 +132,17 @@ void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) 
 }
 
 void LinkSendPayload(uint32_t code, const uint8_t* payload) {
-    if (!payload || PayloadBytesFor(code) == 0) return;
+    if (!payload || PayloadBytesFor(code) == 0) {
+        RequestOutcome = RequestRefused;
+        return;
+    }
     if (!Accepting()) {
+        RequestOutcome = RequestRefused;
         LinkIdle = 1;
         return;
     }
     if (LinkTapOn()) {
+        RequestOutcome = RequestAnswered;
         LinkTapRecord(code, 0, payload, PayloadBytesFor(code));
         return;
     }
@@ -300,6 +309,7 @@ void LinkResetForTest() {
     LinkIdle = 1;
     LinkLost = 1;
     LinkBroken = 0;
+    RequestOutcome = RequestAnswered;
     ReplyReceived = 0;
     DownloadIndex = 0;
     DownloadAbort = 0;

@@ -20,6 +20,15 @@ extern std::atomic<uint32_t> RequestChanged; // the pair was replaced while it w
 extern std::atomic<uint32_t> LinkIdle;       // the sender has nothing to do
 extern std::atomic<uint32_t> LinkLost;       // there is no usable connection
 extern std::atomic<uint32_t> LinkBroken;     // the sender gave up on a request
+// What became of the pair handed over last (one of RequestOutcomes). A flow step reads it after its own
+// bounded wait, so that it judges its own request, never a flag an earlier one left.
+extern std::atomic<uint32_t> RequestOutcome;
+enum RequestOutcomes : uint32_t {
+    RequestPending = 0,  // handed over, the sender is at it
+    RequestAnswered = 1, // every request of the pair was answered
+    RequestGaveUp = 2,   // the sender gave up after seven sends
+    RequestRefused = 3,  // LinkSend took nothing: the link is lost, or no download has been made
+};
 extern std::atomic<uint32_t> ReplyReceived;  // a reply was accepted since the scan began
 extern std::atomic<uint32_t> DownloadIndex;  // ParamMap entries done
 extern std::atomic<uint32_t> DownloadAbort;

@@ -224,9 +224,11 @@ void SenderThread() {
                 if (++tries > 6) {
                     exchanger.Send(timeout, false, packet);
                     exchanger.End();
-                    LinkIdle = 1;
+                    // The outcome is set before LinkIdle, so a waiter that sees idle finds it.
+                    RequestOutcome = RequestGaveUp;
                     if (!ConnectPanelActive) LinkLost = 1;
                     LinkBroken = 1;
+                    LinkIdle = 1;
                     break;
                 }
                 if (exchanger.Send(timeout, true, packet) != Outcome::Matched) continue;
@@ -244,7 +246,10 @@ void SenderThread() {
             }
             std::lock_guard<std::mutex> hold(Handover);
             again = RequestChanged != 0;
-            if (!again) LinkIdle = 1;
+            if (!again) {
+                if (RequestOutcome == RequestPending) RequestOutcome = RequestAnswered;
+                LinkIdle = 1;
+            }
         }
     }
 }

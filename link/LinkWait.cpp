@@ -30,6 +30,11 @@ int LinkWaitIdle(uint32_t boundMs) {
     return 0;
 }
 
+int LinkWaitAnswered(uint32_t boundMs) {
+    if (LinkWaitIdle(boundMs) != 0) return -1;
+    return RequestOutcome == RequestAnswered ? 0 : -1;
+}
+
 void LinkTapStart() {
     g_tapOn = true;
     g_tapRequests.clear();

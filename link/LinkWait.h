@@ -15,6 +15,9 @@ constexpr uint32_t LinkWaitBoundMs = 2 * 7 * 120 + 200;
 // shut and LinkIdle would never come. The bound is real time, whatever the tick source says. With
 // the send tap on it returns at once.
 int LinkWaitIdle(uint32_t boundMs = LinkWaitBoundMs);
+// LinkWaitIdle for the pair just handed over: 0 only when the processor answered all of it; -1 when
+// the wait ran out, the sender gave up, or LinkSend refused the pair.
+int LinkWaitAnswered(uint32_t boundMs);
 
 // The send tap: while it is on, LinkSend and LinkSendPayload record every request they accept, in
 // order, instead of handing it to the sender, and the link stays idle and connected. For tests of

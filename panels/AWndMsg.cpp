@@ -44,18 +44,22 @@ void StartClosing() {
 
 } // namespace
 
+// The answer is to the message as it stood: a follow-up may raise the next message at once (which
+// then stays open, see OpenPanel), and its code must not be taken for this one's.
 void OnMessageButton(uint32_t id) {
+    const uint32_t code = MessageCode;
+    const uint32_t arg = MessageArg;
     if (id == AWndMsg::OkButton) {
         StartClosing();
-        if ((MessageCode & MsgDataSaved) && SystemControlCallback) SystemControlCallback(MessageArg);
+        if ((code & MsgDataSaved) && SystemControlCallback) SystemControlCallback(arg);
     }
-    if (MessageCode & MsgAskLoadPcMode) {
+    if (code & MsgAskLoadPcMode) {
         StartClosing();
-        if (id == AWndMsg::YesButton && SystemControlCallback) SystemControlCallback(MessageArg);
+        if (id == AWndMsg::YesButton && SystemControlCallback) SystemControlCallback(arg);
     }
-    if (MessageCode & (MsgAskSaveToDevice | MsgAskEqReset)) {
+    if (code & (MsgAskSaveToDevice | MsgAskEqReset)) {
         StartClosing();
-        if (MessageCode & MsgAskEqReset) {
+        if (code & MsgAskEqReset) {
             if (id == AWndMsg::YesButton && MsgPanel && MsgPanel->confirmAction) MsgPanel->confirmAction(1);
         } else if (SystemControlCallback) {
             SystemControlCallback(id == AWndMsg::YesButton ? 301 : 300);

@@ -153,8 +153,9 @@ GUIWnd* AWndSys::OpenDropDown() {
     return nullptr;
 }
 
-// A mode step the processor did not answer: the step stops there and the user is told the link is
-// gone, never that the step was done.
+// A step the processor did not answer (its own request: the wait ran out, the sender gave up, or the
+// link took nothing): the flow stops there and the user is told the link is gone, never that the step
+// was done.
 static bool NoAnswer() {
     ShowMessage(MsgLinkLost);
     return false;
@@ -162,7 +163,7 @@ static bool NoAnswer() {
 
 bool AWndSys::ReadControlMode() {
     LinkSend(3 | ReadCurrentBit, SystemControlMode, None, None);
-    if (LinkWaitIdle(LinkWaitBoundFor(3)) != 0) return NoAnswer();
+    if (LinkWaitAnswered(LinkWaitBoundFor(3)) != 0) return NoAnswer();
     SystemControlMode = LastReply[6];
     return true;
 }
@@ -181,7 +182,7 @@ void AWndSys::EquipmentChosen() {
 void AWndSys::RecallEquipmentMode() {
     DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
     LinkSend(32, DeviceModeIndex | 0x200, None, None);
-    if (LinkWaitIdle(LinkWaitBoundFor(32)) != 0 || LinkBroken) {
+    if (LinkWaitAnswered(LinkWaitBoundFor(32)) != 0) {
         NoAnswer();
         return;
     }
@@ -194,7 +195,7 @@ void AWndSys::RecallEquipmentMode() {
 void AWndSys::StoreEquipmentMode(uint32_t answerArg) {
     DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
     LinkSend(32, DeviceModeIndex | 0x400, None, None);
-    if (LinkWaitIdle(LinkWaitBoundFor(32)) != 0 || LinkBroken) {
+    if (LinkWaitAnswered(LinkWaitBoundFor(32)) != 0) {
         NoAnswer();
         return;
     }
@@ -211,7 +212,7 @@ void AWndSys::SaveEquipmentMode() {
     for (int i = 0; i < 10 && equipmentName.text[i]; ++i)
         payload[i] = static_cast<uint8_t>(equipmentName.text[i] - 32);
     LinkSendPayload(33, payload);
-    if (LinkWaitIdle(LinkWaitBoundFor(33)) != 0 || LinkBroken) {
+    if (LinkWaitAnswered(LinkWaitBoundFor(33)) != 0) {
         NoAnswer();
         return;
     }
@@ -249,7 +250,7 @@ void AWndSys::Pick(GBCheck members[2], uint32_t* word, uint32_t member, uint32_t
 
 bool AWndSys::Ask(uint32_t code) {
     LinkSend(code, 0, None, None);
-    return LinkWaitIdle(LinkWaitBoundFor(code)) == 0;
+    return LinkWaitAnswered(LinkWaitBoundFor(code)) == 0;
 }
 
 GTextBox* AWndSys::NewPasswordBox() {
@@ -322,8 +323,16 @@ void AWndSys::CheckPassword(uint32_t id) {
     GTextBox& box = passwordBoxes[id];
     int digits = id == KeypadCheck ? 4 : 6;
     uint32_t code = id == KeypadCheck ? 6 : 4;
-    if (static_cast<int>(std::strlen(box.text)) != digits || !Ask(code)) {
+    if (static_cast<int>(std::strlen(box.text)) != digits) {
         passwordStep = wrongStep[id];
+        return;
+    }
+    // An unanswered read leaves LastReply holding an older packet, which may even match: no answer is
+    // a lost link, and the check goes nowhere.
+    if (!Ask(code)) {
+        passwordStep = 0;
+        box.SetText(nullptr);
+        NoAnswer();
         return;
     }
     bool match = LastReply[4] == code && LastReply[5] == 0;
@@ -354,16 +363,22 @@ void AWndSys::WriteNewPassword(uint32_t id) {
     int digits = id == NewKeypad ? 4 : 6;
     uint32_t code = id == NewKeypad ? 7 : 5;
     bool done = false;
+    bool answered = true;
     if (static_cast<int>(std::strlen(box.text)) == digits) {
         uint8_t payload[10] = {};
         for (int i = 0; i < digits; ++i)
             payload[i] = static_cast<uint8_t>(box.text[i] - '0');
         LinkSendPayload(code, payload);
-        done = LinkWaitIdle(LinkWaitBoundFor(code)) == 0 && LastReply[4] == code && LastReply[5] == 0;
+        answered = LinkWaitAnswered(LinkWaitBoundFor(code)) == 0;
+        done = answered && LastReply[4] == code && LastReply[5] == 0;
     }
     box.SetText(nullptr);
     box.focused = 0;
     passwordStep = 0;
+    if (!answered) {
+        NoAnswer();
+        return;
+    }
     if (id == NewKeypad)
         ShowMessage(done ? MsgKeypadPasswordDone : MsgKeypadPasswordFailed);
     else

@@ -115,3 +115,106 @@ TEST_F(SystemPage, EquipmentModesStoreOnlyInProjectModeAndRecallWithoutAScan) {
     sys->OnButton(AWndSys::EquipmentSave);
     EXPECT_EQ(MessageCode, MsgLinkLost);
 }
+
+namespace {
+
+// The processor on COM3, with COM1 and COM2 absent: the scan's pings to them were given up on before
+// the processor answered.
+class ModesOnCom3 : public SystemPage {
+  protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        MakePanels();
+        OpenPanel(sys.get());
+        for (int n : {1, 2, 4, 5, 6})
+            AddDeadPort(n);
+        sim = &AddSim(3);
+        ASSERT_TRUE(Download());
+        ConnectPanelActive = 0;
+        sys->page = 0;
+    }
+    // The writes of `code` the processor received (the download reads code 32 too).
+    size_t Count(uint16_t code) {
+        size_t n = 0;
+        for (const auto& f : sim->Log())
+            n += (f.bytes[4] | f.bytes[5] << 8) == code && f.bytes[3] != 0;
+        return n;
+    }
+    // The message panel drawn about every 16 ms for `ms` (the download put the ticks on the clock).
+    void Fade(uint32_t ms) {
+        for (uint32_t start = TickNow(); TickSince(start) < ms;) {
+            Frame(msg.get());
+            std::this_thread::sleep_for(std::chrono::milliseconds(16));
+        }
+    }
+    // What the store, the question and the recall do, from a Project-mode processor.
+    void StoreThenRecall(int mode) {
+        LinkSend(3, 1, 0xFFFFFFFF, 0xFFFFFFFF);
+        ASSERT_EQ(LinkWaitAnswered(2000), 0);
+        sys->equipmentName.SetText("Room 3");
+        sys->equipmentList.value = mode;
+        sim->ClearLog();
+        sys->OnButton(AWndSys::EquipmentSave);
+        ASSERT_EQ(MessageCode, MsgDataSaved);
+        EXPECT_EQ(sim->ModeName(mode), "Room 3    ");
+        EXPECT_EQ(Count(33), 1u);
+        EXPECT_EQ(Count(32), 1u) << "the name, then the store";
+        OnMessageButton(AWndMsg::OkButton);
+
+        // Another mode: "是" stores it, and the message that follows stays open until its "确定",
+        // which recalls the mode and downloads every parameter.
+        sys->equipmentList.value = mode + 1;
+        sys->OnButton(AWndSys::EquipmentList);
+        ASSERT_EQ(MessageCode, MsgAskSaveToDevice);
+        Fade(300);
+        sim->ClearLog();
+        OnMessageButton(AWndMsg::YesButton);
+        ASSERT_EQ(MessageCode, MsgDataSaved);
+        Fade(1000);
+        EXPECT_TRUE(msg->IsOpen());
+        EXPECT_EQ(msg->frameFlags & FrameClosing, 0u) << "the first answer's fade took the new message";
+        EXPECT_GT(msg->opacity, 0.9f);
+        OnMessageButton(AWndMsg::OkButton);
+        ASSERT_TRUE(StepUntil([] { return (ConnectState & ConnectDownloaded) != 0; }, 8000));
+        EXPECT_EQ(sim->CurrentMode(), mode + 1);
+        EXPECT_EQ(Count(32), 2u); // the store and the recall
+        EXPECT_EQ(sim->LogSize(), 2u + ParamMapCount) << "then the whole download, no scan";
+        ConnectPanelActive = 0;
+    }
+};
+
+} // namespace
+
+TEST_F(ModesOnCom3, RecallAndStoreWorkWhateverTheScanMetAndAfterALostLink) {
+    ASSERT_EQ(LinkBroken, 1u) << "the scan gave up on COM1 and COM2";
+    StoreThenRecall(4);
+
+    // The link lost (the processor silent for a while), then "Scan again": the same flows work.
+    sim->PauseAfter(0, 1500);
+    LinkSend(17, 9, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_NE(LinkWaitAnswered(3000), 0);
+    ASSERT_EQ(LinkLost, 1u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1600));
+    ConnectState = 0;
+    ScanPortIndex = 0;
+    ScanAttempts = 0;
+    ScanTimer = 0;
+    ASSERT_TRUE(StepUntil([] { return (ConnectState & ConnectDownloaded) != 0; }, 12000));
+    ConnectPanelActive = 0;
+    StoreThenRecall(8);
+}
+
+// A processor that stops answering during the password steps: the lost link is told, and no step
+// moves on, though LastReply still holds the answer to the last good check.
+TEST_F(ModesOnCom3, ASilentProcessorPassesNoPasswordCheck) {
+    sys->page = 1;
+    Enter(AWndSys::KeypadCheck, "1234");
+    ASSERT_EQ(sys->passwordStep, 1u);
+    Enter(AWndSys::NewKeypad, "1234");
+    ASSERT_EQ(MessageCode, MsgKeypadPasswordDone);
+    sim->PauseAfter(0, 3000);
+    Enter(AWndSys::KeypadCheck, "1234");
+    EXPECT_EQ(sys->passwordStep, 0u);
+    EXPECT_EQ(MessageCode, MsgLinkLost);
+    EXPECT_FALSE(sys->passwordBoxes[AWndSys::NewKeypad].focused);
+}
