@@ -560,9 +560,9 @@ void TonvexCore::RefreshPanels() {
 
 uint32_t TonvexCore::SetLanguage(uint32_t language) {
     Language = language;
-    // The help and image panels keep their titles.
+    // The help and image panels keep their titles (the image panel relabels its button only).
     AWndFrame* relabelled[] = {ConPanel, BarPanel, MicPanel, MusicPanel, MVolPanel, REQPanel,
-                               SCPanel,  SubPanel, SysPanel, MsgPanel,   IconPanel};
+                               SCPanel,  SubPanel, SysPanel, MsgPanel,   IconPanel, ImgPanel};
     for (AWndFrame* panel : relabelled)
         if (panel) panel->Relabel(language);
     SettingsWrite("tonvex_lang", std::to_string(language));

@@ -1,5 +1,6 @@
 #include "gui/GListBox.h"
 
+#include "app/AppState.h"
 #include "app/Textures.h"
 #include "gui/TextRenderer.h"
 #include "gui/WidgetSkins.h"
@@ -28,16 +29,30 @@ void GListBox::Draw(float alpha) {
     }
 }
 
+int GListBox::RowsTop() const {
+    int below = WindowY() + 21;
+    int height = RowHeight * itemCount;
+    // Rows that would run into the icon dock at the window's bottom (drawn over everything, at most
+    // 80 pixels high) are lifted until they clear it, over their own header if need be, never above
+    // the tab bar.
+    constexpr int DockClearance = 80;
+    if (ClientHeight > 0 && below + height > ClientHeight - DockClearance) {
+        below = ClientHeight - DockClearance - height;
+        if (below < 24) below = 24;
+    }
+    return below;
+}
+
 void GListBox::DrawList() {
     if (!open) return;
-    int left = WindowX(), top = WindowY();
+    int left = WindowX(), rows = RowsTop();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     BeginFlat(0.96f, 0.96f, 0.9f, 1.0f);
-    glRecti(left + 1, top + 21, left + 53, top + 21 + RowHeight * itemCount);
+    glRecti(left + 1, rows, left + 53, rows + RowHeight * itemCount);
     char text[16];
     for (int i = 0; i < itemCount; ++i) {
-        int rowTop = top + 21 + RowHeight * i;
+        int rowTop = rows + RowHeight * i;
         bool lit = i == hoverItem;
         if (lit) {
             BeginFlat(0.5f, 0.5f, 1.0f, 1.0f);
@@ -54,10 +69,10 @@ void GListBox::DrawList() {
 
 // The first row whose inside (borders excluded) holds the point, or -1.
 int GListBox::RowAt(int px, int py) const {
-    int left = WindowX(), top = WindowY();
+    int left = WindowX(), rows = RowsTop();
     if (!(px > left + 2 && px < left + 52)) return -1;
     for (int i = 0; i < itemCount; ++i)
-        if (py > top + 21 + RowHeight * i && py < top + 35 + RowHeight * i) return i;
+        if (py > rows + RowHeight * i && py < rows + 14 + RowHeight * i) return i;
     return -1;
 }
 
@@ -68,16 +83,17 @@ void GListBox::OnMouseMove(int px, int py, uint32_t, uint32_t*, uint32_t) {
 }
 
 void GListBox::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
-    int left = WindowX(), top = WindowY();
-    if (!*claimed && px > left && px < left + 54 && py > top && py < top + 20) {
+    int left = WindowX(), top = WindowY(), rows = RowsTop();
+    // The rows are drawn over everything, the header included when they were lifted: they come first.
+    bool onRows = open && px > left + 1 && px < left + 53 && py > rows && py < rows + RowHeight * itemCount;
+    if (!*claimed && !onRows && px > left && px < left + 54 && py > top && py < top + 20) {
         open = !open;
         hoverItem = -1;
         *claimed = 1;
         if (open) openSerial = clickSerial;
         return;
     }
-    if (open && !*claimed && px > left + 1 && px < left + 53 && py > top + 21 &&
-        py < top + 21 + RowHeight * itemCount) {
+    if (onRows && !*claimed) {
         // The press itself names the row, so a press that no move announced still picks what it hits.
         int row = RowAt(px, py);
         if (row >= 0) hoverItem = row;

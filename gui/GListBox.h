@@ -6,7 +6,8 @@
 //   folded   | press on the header, flag clear (claims)     | unfolded, hoverItem -1
 //   unfolded | pointer over row i                           | hoverItem = i (kept over no row)
 //   unfolded | press on a row, flag clear (claims)          | value = that row, list callback fires
-//   unfolded | press on the header (claims)                 | folded
+//   unfolded | press on the header (claims)                 | folded (rows lifted over the header
+//            |                                              | take the press first)
 //   unfolded | any other press                              | folded
 #pragma once
 
@@ -32,6 +33,9 @@ public:
     WidgetCallback listCallback = nullptr;
     int32_t itemCount = 20;
     int32_t hoverItem = -1;
+
+    // Where the unfolded rows begin: under the header, or lifted so that all of them fit the window.
+    int RowsTop() const;
 
 private:
     int RowAt(int px, int py) const;

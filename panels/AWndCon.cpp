@@ -71,9 +71,11 @@ void OnPortBoxFocus(uint32_t) {
 } // namespace
 
 void AWndCon::Build() {
-    portName.Create(DxTexture, "COM1", 20, 164, 72, 26, 0, FontNormal, 3, OnPortBoxFocus, this);
+    // The box, its label and "Connect" share the row: narrower than the Part's 72 pixels and with the
+    // button 4 pixels further right, ": PortName" fits between them.
+    portName.Create(DxTexture, "COM1", 20, 164, 66, 26, 0, FontNormal, 3, OnPortBoxFocus, this);
     portName.maxLength = 60;
-    connect.Create(160, 166, 64, 24, ConnectLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture,
+    connect.Create(164, 166, 64, 24, ConnectLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture,
                    ConnectButton, OnButton, this);
     close.Create(230, 166, 64, 24, CloseLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture, CloseButton,
                  OnButton, this);
@@ -174,7 +176,7 @@ void AWndCon::Draw(float alpha) {
     if (FontNormal) {
         glColor4f(0.0f, 0.0f, 0.0f, opacity);
         FontNormal->DrawText(x + 22, y + 86, "%s", message);
-        if (showing == Display::Failed) FontNormal->DrawText(x + 100, y + 170, "%s", portLabel);
+        if (showing == Display::Failed) FontNormal->DrawText(x + 92, y + 170, "%s", portLabel);
     }
 }
 

@@ -23,10 +23,17 @@ void OnSetBackground(uint32_t) {
     if (BackgroundNames[ChosenBackground]) LoadBackground(BackgroundNames[ChosenBackground]);
 }
 
+const LabelPair SetBackgroundLabel = {{"Set as background", "设置为背景"}};
+
 } // namespace
 
+// Only the button follows the language: the panel's title is the picture's name.
+void AWndImg::Relabel(uint32_t language) {
+    setBackground.label = SetBackgroundLabel[language];
+}
+
 void AWndImg::Build() {
-    setBackground.Create(0, 0, 86, 24, "设置为背景", FontNormal, GBaseBtn::TintPress, UiTexture, 0,
+    setBackground.Create(0, 0, 120, 24, SetBackgroundLabel[Language], FontNormal, GBaseBtn::TintPress, UiTexture, 0,
                          OnSetBackground, this);
 }
 
@@ -34,7 +41,7 @@ void AWndImg::Draw(float alpha) {
     if (!IsActive()) return;
     AWndFrame::Draw(alpha);
     if (!(PreviewState & 1)) return;
-    setBackground.x = (width - 86) / 2;
+    setBackground.x = (width - setBackground.width) / 2;
     setBackground.y = height - 26;
     setBackground.Draw(opacity);
 

@@ -1,5 +1,5 @@
 // The image panel: the preview of the background picked in the gallery, its height following its
-// width, and "设置为背景", which makes that background current and stored.
+// width, and "Set as background", which makes that background current and stored.
 #pragma once
 
 #include "gui/AWndFrame.h"
@@ -12,6 +12,7 @@ class AWndImg : public AWndFrame {
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseUp(int x, int y, uint32_t clickSerial) override;
+    void Relabel(uint32_t language) override;
 
     GBaseBtn setBackground;
 };

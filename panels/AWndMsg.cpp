@@ -15,10 +15,9 @@ void (*SystemControlCallback)(uint32_t id) = nullptr;
 namespace {
 
 const LabelPair Title = {{"Message", "消息"}};
-// In the order of the message bits 0x1, 0x10, 0x20, ... 0x4000. The link-loss message is Chinese in
-// both settings: a short form in the English one.
+// In the order of the message bits 0x1, 0x10, 0x20, ... 0x4000.
 const LabelPair Texts[MessageCount] = {
-    {{"设备断开连接 !", "设备已经断开连接, 请重新连接 !"}},
+    {{"Device disconnected, please connect again !", "设备已经断开连接, 请重新连接 !"}},
     {{"Keybard password reset succeed", "键盘密码修改成功...:"}},
     {{"Keybard password reset failed", "键盘密码修改失败! 请重新输入 ..."}},
     {{"System password reset succeed", "系统密码修改成功..."}},
@@ -31,6 +30,9 @@ const LabelPair Texts[MessageCount] = {
     {{"User Mode cannot save data!", "您没有权限修改模式数据."}},
     {{"PC mode not saved: disk error", "PC 模式数据保存失败 (磁盘错误)"}},
 };
+const LabelPair YesLabel = {{"Yes", "是"}};
+const LabelPair NoLabel = {{"No", "否"}};
+const LabelPair OkLabel = {{"OK", "确定"}};
 constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,  0x20,  0x40,   0x80,   0x100,
                                          0x200, 0x400, 0x800, 0x1000, 0x2000, 0x4000};
 
@@ -68,11 +70,11 @@ void OnMessageButton(uint32_t id) {
 }
 
 void AWndMsg::Build() {
-    yesButton.Create(88, 84, 64, 24, "是", FontNormal, GBaseBtn::TintPress, UiTexture, YesButton,
+    yesButton.Create(88, 84, 64, 24, YesLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture, YesButton,
                      OnMessageButton, this);
-    noButton.Create(208, 84, 64, 24, "否", FontNormal, GBaseBtn::TintPress, UiTexture, NoButton,
+    noButton.Create(208, 84, 64, 24, NoLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture, NoButton,
                     OnMessageButton, this);
-    okButton.Create(148, 84, 64, 24, "确定", FontNormal, GBaseBtn::TintPress, UiTexture, OkButton,
+    okButton.Create(148, 84, 64, 24, OkLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture, OkButton,
                     OnMessageButton, this);
     Relabel(Language);
 }
@@ -81,6 +83,9 @@ void AWndMsg::Relabel(uint32_t language) {
     title = Title[language];
     for (int i = 0; i < MessageCount; ++i)
         texts[i] = Texts[i][language];
+    yesButton.label = YesLabel[language];
+    noButton.label = NoLabel[language];
+    okButton.label = OkLabel[language];
 }
 
 bool AWndMsg::AsksYesNo() const {

@@ -14,6 +14,7 @@
 #include "panels/PcModes.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cstring>
 
 void (*SystemLanguageSwitch)(uint32_t language) = nullptr;
@@ -21,6 +22,7 @@ void (*SystemLanguageSwitch)(uint32_t language) = nullptr;
 namespace {
 
 const LabelPair Title = {{"System", "系统"}};
+const LabelPair CloseLabel = {{"Close", "关闭"}};
 const LabelPair Tabs[2] = {{{"Mode", "模式"}}, {{"System", "系统"}}};
 const LabelPair Rows[6] = {
     {{"Language", "语言选择"}},
@@ -79,7 +81,7 @@ void AWndSys::Build() {
                                 FontNormal, i, OnSysPassword, this);
         passwordBoxes[i].maxLength = lengths[i];
     }
-    close.Create(220, 310, 64, 24, "关闭", FontNormal, GBaseBtn::TintPress, UiTexture, CloseButton,
+    close.Create(220, 310, 64, 24, CloseLabel[0], FontNormal, GBaseBtn::TintPress, UiTexture, CloseButton,
                  OnSysButton, this);
     auto list = [this](GListBox& l, int ly, int count, uint32_t id) {
         l.x = 100;
@@ -104,8 +106,25 @@ void AWndSys::Build() {
     Relabel(Language);
 }
 
+// The Mode page's lists start after the longer row label ("Equipment Mode" is wider than the 82
+// pixels the lists leave it), and the name boxes take what is left of the row.
+void AWndSys::PlaceModeRows() {
+    int labelRight = 0;
+    for (const char* label : modeRows)
+        if (FontNormal && label) labelRight = std::max(labelRight, 18 + FontNormal->TextWidth("%s", label));
+    int listX = std::max(100, labelRight + 6);
+    int nameX = listX + 62;
+    for (GListBox* list : {&equipmentList, &pcList})
+        list->x = listX;
+    for (GTextBox* name : {&equipmentName, &pcName}) {
+        name->x = nameX;
+        name->width = 282 - nameX;
+    }
+}
+
 void AWndSys::Relabel(uint32_t language) {
     title = Title[language];
+    close.label = CloseLabel[language];
     for (int i = 0; i < 2; ++i)
         tabLabels[i] = Tabs[i][language];
     for (int i = 0; i < 6; ++i)
@@ -117,6 +136,7 @@ void AWndSys::Relabel(uint32_t language) {
         modeRows[i] = ModeRows[i][language];
     equipmentSave.label = pcSave.label = SaveLabel[language];
     pcDownload.label = DownloadLabel[language];
+    PlaceModeRows();
     // The language choice shows the language now in use.
     Choose(languagePair, language ? 1 : 0);
 }

@@ -96,11 +96,12 @@ class AWndSys : public AWndFrame {
     void Pick(GBCheck pair[2], uint32_t* word, uint32_t member, uint32_t code);
     // The boxes typing reaches on the page shown (unused places null).
     void TypingBoxes(GTextBox* boxes[4]);
-    // Sends `code` and waits for the answer; false when the wait ran out.
+    // Sends `code` and waits for the answer; false when the processor did not answer it.
     bool Ask(uint32_t code);
+    void PlaceModeRows();
     void CheckPassword(uint32_t id);
     void WriteNewPassword(uint32_t id);
-    // Reads the processor's control mode into SystemControlMode; false when the wait ran out.
+    // Reads the processor's control mode into SystemControlMode; false when it was not answered.
     bool ReadControlMode();
     void EquipmentChosen();
     void RecallEquipmentMode();
