@@ -275,8 +275,10 @@ void TonvexCore::StartUp() {
     MVolPanel->BindTargets(targets);
     SysPanel->BindTargets(targets);
     BuildParamMap(targets);
-    if (LoadModeFile() != ModeFileStatus::Loaded && !ModeFileProblem().empty())
+    if (LoadModeFile() != ModeFileStatus::Loaded && !ModeFileProblem().empty()) {
         std::fprintf(stderr, "tonvex: %s\n", ModeFileProblem().c_str());
+        state |= ModeFileNotice; // told in the window once the intro has ended
+    }
     SysPanel->ShowPcModeName();
     LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
     LinkSetHook(HookCloseConnectPanel, [] {
@@ -631,6 +633,10 @@ void TonvexCore::RenderFrame() {
             ConnectAutoOpen = 0;
         }
         if (IconPanel) IconPanel->Draw(a);
+        if ((state & ModeFileNotice) && (state & IntroDone)) {
+            state &= ~ModeFileNotice;
+            ShowMessageDetail(MsgModeFileNotRead, ModeFileProblem().c_str());
+        }
     }
     // The start-up's own fades and its opening of the connecting panel go on with time alone.
     if (BgFadeStart != 1 || ConnectAutoOpen == 0xFFFFFFFF) LookKeepsChanging();

@@ -17,6 +17,7 @@ enum CoreState : uint32_t {
     QuitRequested = 0x8,
     LogoDone = 0x10,
     IntroDone = 0x40,
+    ModeFileNotice = 0x80, // "mode.dat" could not be read: say so once the intro has ended
 };
 
 class TonvexCore : public GWindowMessage {

@@ -149,6 +149,63 @@ void LinkSendPayload(uint32_t code, const uint8_t* payload) {
     HandOver(code, 0, payload, 0xFFFFFFFF, 0xFFFFFFFF);
 }
 
+namespace {
+
+ConnectFailureInfo g_failure;
+
+// How much a finding tells the user: a port they may not open or that another program holds says
+// more than one that stayed silent, and that more than a port that is not there.
+int Weight(ConnectFailureKind kind) {
+    switch (kind) {
+    case ConnectFailureKind::PermissionDenied: return 5;
+    case ConnectFailureKind::PortInUse: return 4;
+    case ConnectFailureKind::NoAnswer: return 3;
+    case ConnectFailureKind::OpenError: return 2;
+    case ConnectFailureKind::NoSuchPort: return 1;
+    default: return 0;
+    }
+}
+
+// What opening `port` found (`opened`: it opened, so only silence can follow), kept when it tells more
+// than what the scan found so far.
+void NoteOpen(const char* port, bool opened) {
+    ConnectFailureInfo found;
+    if (opened) {
+        found.kind = ConnectFailureKind::NoAnswer;
+    } else {
+        switch (SerialOpenProblemKind()) {
+        case PortProblem::NoSuchPort: found.kind = ConnectFailureKind::NoSuchPort; break;
+        case PortProblem::PermissionDenied: found.kind = ConnectFailureKind::PermissionDenied; break;
+        case PortProblem::InUse: found.kind = ConnectFailureKind::PortInUse; break;
+        default: found.kind = ConnectFailureKind::OpenError; break;
+        }
+    }
+    if (Weight(found.kind) <= Weight(g_failure.kind)) return;
+    std::snprintf(found.port, sizeof found.port, "%s", port ? port : "");
+    std::snprintf(found.group, sizeof found.group, "%s", SerialOpenGroup().c_str());
+    // The system's words, after the port's path: "'COM3' (/dev/ttyS2: Input/output error)".
+    const std::string& problem = SerialOpenProblem();
+    size_t colon = problem.find(": ");
+    std::string words = colon == std::string::npos ? problem : problem.substr(colon + 2);
+    size_t end = words.find(')');
+    if (end != std::string::npos) words.resize(end);
+    std::snprintf(found.detail, sizeof found.detail, "%s", words.c_str());
+    g_failure = found;
+}
+
+void NoteTransferStopped(ConnectFailureKind kind, uint32_t done, uint32_t total) {
+    g_failure = ConnectFailureInfo{};
+    g_failure.kind = kind;
+    g_failure.done = done;
+    g_failure.total = total;
+}
+
+} // namespace
+
+const ConnectFailureInfo& ConnectFailure() {
+    return g_failure;
+}
+
 // The connection state machine, one step per frame of the connecting panel:
 //
 //   state                          | step                                | moves to
@@ -183,6 +240,7 @@ void ConnectStep() {
         if (ScanPortIndex == 0 && ScanAttempts == 0) {
             if (g_freshScan) ReplyReceived = 0;
             g_freshScan = false;
+            g_failure = ConnectFailureInfo{};
             ResumeSenderThread();
         }
         if (ReplyReceived) {
@@ -196,6 +254,7 @@ void ConnectStep() {
         if (state & ConnectManualPort) {
             if (ScanAttempts == 0) {
                 PortOpen = SerialOpen(g_manualPort);
+                NoteOpen(g_manualPort, PortOpen != 0);
                 LinkBroken = 0;
                 LinkSend(1, 0, 0xFFFFFFFF, 0xFFFFFFFF);
                 ++ScanAttempts;
@@ -205,7 +264,10 @@ void ConnectStep() {
         }
         if (ScanTimer != 0 && TickSince(ScanTimer) <= 500) return;
         ScanTimer = TickNow();
-        if (ScanAttempts == 0) PortOpen = SerialOpen(PortTable[ScanPortIndex]);
+        if (ScanAttempts == 0) {
+            PortOpen = SerialOpen(PortTable[ScanPortIndex]);
+            NoteOpen(PortTable[ScanPortIndex], PortOpen != 0);
+        }
         LinkSend(1, 0, 0xFFFFFFFF, 0xFFFFFFFF);
         if (++ScanAttempts >= 2) {
             ScanAttempts = 0;
@@ -226,6 +288,7 @@ void ConnectStep() {
         if (DownloadAbort) {
             ConnectState &= ~ConnectDownloading;
             ScanPortIndex = 64;
+            NoteTransferStopped(ConnectFailureKind::DownloadPartWay, DownloadIndex, ParamMapCount);
         }
         return;
     }
@@ -248,6 +311,7 @@ void ConnectStep() {
         if (UploadAbort) {
             ConnectState &= ~ConnectUploading;
             ScanPortIndex = 64;
+            NoteTransferStopped(ConnectFailureKind::UploadPartWay, UploadIndex, UploadCount);
             return;
         }
         if (UploadIndex == UploadCount) {

@@ -40,6 +40,27 @@ extern std::atomic<uint32_t> ConnectState;
 extern std::atomic<int32_t> ScanPortIndex;
 extern std::atomic<int32_t> ScanAttempts;
 extern std::atomic<uint32_t> ScanTimer;
+// Why the connecting panel shows its failure: what the scan (or the typed port) found at the port that
+// tells the most, or how far a transfer got before it stopped. Window thread only.
+enum class ConnectFailureKind : uint32_t {
+    None,
+    NoSuchPort,       // no port to open (a scan that found none names no port)
+    OpenError,        // the port would not open for another reason (detail: the system's words)
+    NoAnswer,         // the port opened; the processor did not answer
+    PortInUse,        // another program holds the port
+    PermissionDenied, // the user may not open it (group: the group to join)
+    DownloadPartWay,  // the download stopped at `done` of `total`
+    UploadPartWay,    // a PC mode reached the processor only in part: `done` of `total`
+};
+struct ConnectFailureInfo {
+    ConnectFailureKind kind = ConnectFailureKind::None;
+    char port[64] = {};
+    char group[32] = {};
+    char detail[96] = {};
+    uint32_t done = 0, total = 0;
+};
+const ConnectFailureInfo& ConnectFailure();
+
 // The last reply the sender accepted (passwords, control mode and status bytes are read from it).
 extern std::atomic<uint8_t> LastReply[32];
 

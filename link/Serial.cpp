@@ -131,28 +131,36 @@ std::string DeviceBehind(const std::string& path) {
 
 // What the last SerialOpen that failed found; the window thread is its only user.
 std::string g_openProblem;
+PortProblem g_openProblemKind = PortProblem::None;
+std::string g_openGroup;
 
 // Keeps the reason a port could not be opened and traces it.
-void OpenFailure(std::string text) {
+void OpenFailure(std::string text, PortProblem kind) {
     g_openProblem = text;
+    g_openProblemKind = kind;
     Trace(7, "Error: open serialport %s\n", text.c_str());
 }
 
 void TraceOpenFailure(const char* portName, const std::string& path, int error) {
     if (path.empty()) {
-        OpenFailure("'" + std::string(portName) + "' (no such serial port)");
+        OpenFailure("'" + std::string(portName) + "' (no such serial port)", PortProblem::NoSuchPort);
         return;
     }
     std::string text = "'" + std::string(portName) + "' (" + path + ": " + std::strerror(error) + ")";
+    PortProblem kind = PortProblem::Other;
+    if (error == ENOENT || error == ENXIO || error == ENODEV) kind = PortProblem::NoSuchPort;
+    if (error == EBUSY) kind = PortProblem::InUse; // another program holds it exclusively
     if (error == EACCES || error == EPERM) {
+        kind = PortProblem::PermissionDenied;
         std::string device = DeviceBehind(path);
         struct stat st;
         const group* owner = stat(device.c_str(), &st) == 0 ? getgrgid(st.st_gid) : nullptr;
+        g_openGroup = owner && owner->gr_name ? owner->gr_name : "dialout";
         text += "\n       The user must be in the group ";
         if (owner && owner->gr_name) text += "'" + std::string(owner->gr_name) + "' ";
         text += "that owns " + device + " (usually 'dialout').";
     }
-    OpenFailure(text);
+    OpenFailure(text, kind);
 }
 
 bool Configure(int fd) {
@@ -204,6 +212,8 @@ uint32_t SerialOpen(const char* portName) {
     std::unique_lock<std::mutex> hold = TakePortFromTransfer();
     CloseHeld();
     g_openProblem.clear();
+    g_openProblemKind = PortProblem::None;
+    g_openGroup.clear();
     std::string path = ResolvePortName(portName);
     if (path.empty()) {
         TraceOpenFailure(portName ? portName : "", path, ENOENT);
@@ -222,7 +232,8 @@ uint32_t SerialOpen(const char* portName) {
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int error = errno;
         if (error == EWOULDBLOCK) {
-            OpenFailure("'" + std::string(portName) + "' (" + path + ": in use by another program)");
+            OpenFailure("'" + std::string(portName) + "' (" + path + ": in use by another program)",
+                        PortProblem::InUse);
         } else {
             TraceOpenFailure(portName, path, error);
         }
@@ -240,6 +251,14 @@ uint32_t SerialOpen(const char* portName) {
 
 const std::string& SerialOpenProblem() {
     return g_openProblem;
+}
+
+PortProblem SerialOpenProblemKind() {
+    return g_openProblemKind;
+}
+
+const std::string& SerialOpenGroup() {
+    return g_openGroup;
 }
 
 void SerialClose() {

@@ -30,6 +30,11 @@ uint32_t SerialOpen(const char* portName);
 // Why the last SerialOpen failed ("'COM3' (/dev/ttyUSB0: Permission denied)" and the group to join);
 // empty after one that succeeded. Window thread only.
 const std::string& SerialOpenProblem();
+// The same failure as a kind, for what the window tells the user.
+enum class PortProblem : uint32_t { None, NoSuchPort, PermissionDenied, InUse, Other };
+PortProblem SerialOpenProblemKind();
+// With PermissionDenied: the group that owns the device ("dialout" when it cannot be told).
+const std::string& SerialOpenGroup();
 uint32_t SerialWrite(const uint8_t* bytes, uint32_t count);
 // Delivers what has arrived, at most maxCount bytes; 0 at once when nothing is queued.
 uint32_t SerialRead(uint8_t* buffer, uint32_t maxCount);

@@ -23,6 +23,18 @@ const LabelPair FinishedText = {{"All data download succeed ...", "数据同步�
 const LabelPair FailedText = {{"Connect failed：Nothing device...", "连接失败：没有检测到端口设备..."}};
 const LabelPair PortLabel = {{": PortName", ": 端口"}};
 const LabelPair UploadText = {{"Updata...", "Updata..."}};
+// The reason beside the failure text, by ConnectFailureKind (from NoSuchPort on); formats take the port,
+// then the group or the system's words, or the counts.
+const LabelPair FailureReasons[7] = {
+    {{"%s: no such serial port", "%s：没有这个串口"}},
+    {{"%s: %s", "%s：%s"}},
+    {{"%s: the processor did not answer", "%s：设备没有应答"}},
+    {{"%s: in use by another program", "%s：已被其他程序占用"}},
+    {{"%s: no permission, join group '%s'", "%s：没有权限，请加入 '%s' 组"}},
+    {{"Download stopped at %u of %u", "下载在 %u / %u 处中断"}},
+    {{"PC mode written only in part: %u of %u", "PC 模式只写入了一部分：%u / %u"}},
+};
+const LabelPair NoPortFound = {{"No serial port was found", "没有找到串口"}};
 
 // The picture band under the title, and the progress bar's pieces, from ex.png and wf.png.
 constexpr SkinRect Band = {0.001953125f, 0.90625f, 0.6035156f, 0.71875f};
@@ -142,6 +154,34 @@ void AWndCon::MessageText(char* out, int size) const {
     }
 }
 
+void AWndCon::FailureReason(char* out, int size) const {
+    out[0] = 0;
+    const ConnectFailureInfo& f = ConnectFailure();
+    size_t n = static_cast<size_t>(size);
+    uint32_t language = Language != 0;
+    int k = static_cast<int>(f.kind) - static_cast<int>(ConnectFailureKind::NoSuchPort);
+    if (k < 0 || k >= 7) return;
+    // The formats are the program's own, each taking the arguments written beside it.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    const char* format = FailureReasons[k][language];
+    switch (f.kind) {
+    case ConnectFailureKind::NoSuchPort:
+        // A scan that found no port at all names none of the six.
+        if (!(ConnectState & ConnectManualPort))
+            std::snprintf(out, n, "%s", NoPortFound[language]);
+        else
+            std::snprintf(out, n, format, f.port);
+        break;
+    case ConnectFailureKind::OpenError: std::snprintf(out, n, format, f.port, f.detail); break;
+    case ConnectFailureKind::PermissionDenied: std::snprintf(out, n, format, f.port, f.group); break;
+    case ConnectFailureKind::DownloadPartWay:
+    case ConnectFailureKind::UploadPartWay: std::snprintf(out, n, format, f.done, f.total); break;
+    default: std::snprintf(out, n, format, f.port); break;
+    }
+#pragma GCC diagnostic pop
+}
+
 void AWndCon::DrawProgress(uint32_t done, uint32_t total) {
     int fill = total ? static_cast<int>(260ull * (done > total ? total : done) / total) : 0;
     int top = y + 110;
@@ -176,7 +216,13 @@ void AWndCon::Draw(float alpha) {
     if (FontNormal) {
         glColor4f(0.0f, 0.0f, 0.0f, opacity);
         FontNormal->DrawText(x + 22, y + 86, "%s", message);
-        if (showing == Display::Failed) FontNormal->DrawText(x + 92, y + 170, "%s", portLabel);
+        if (showing == Display::Failed) {
+            FontNormal->DrawText(x + 92, y + 170, "%s", portLabel);
+            char reason[160];
+            FailureReason(reason, sizeof reason);
+            glColor4f(0.4f, 0.0f, 0.0f, opacity);
+            FontNormal->DrawText(x + 22, y + 102, "%s", reason);
+        }
     }
 }
 

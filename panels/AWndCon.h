@@ -27,6 +27,9 @@ class AWndCon : public AWndFrame {
     Display Showing() const;
     // The message line as drawn now (the port name filled in).
     void MessageText(char* out, int size) const;
+    // With the failure display, the line under it: why (the port that tells most and what it found,
+    // or how far a transfer got), in the language shown; empty when nothing is known.
+    void FailureReason(char* out, int size) const;
     // Nothing on the panel moves: it shows the failure and no fade runs. The main loop then draws it
     // at the idle pace, as any still screen.
     bool IsStill() const;

@@ -7,6 +7,7 @@
 #include "gui/TextRenderer.h"
 
 #include <GL/gl.h>
+#include <cstdio>
 
 uint32_t MessageCode = 0;
 uint32_t MessageArg = 0;
@@ -29,12 +30,15 @@ const LabelPair Texts[MessageCount] = {
     {{"EQ Reset ?", "EQ 是否复位 ?"}},
     {{"User Mode cannot save data!", "您没有权限修改模式数据."}},
     {{"PC mode not saved: disk error", "PC 模式数据保存失败 (磁盘错误)"}},
+    {{"PC modes not read, kept in memory only:", "PC 模式未能读取，只保存在内存中："}},
 };
+// The line under the message (empty for most).
+char MessageDetail[160];
 const LabelPair YesLabel = {{"Yes", "是"}};
 const LabelPair NoLabel = {{"No", "否"}};
 const LabelPair OkLabel = {{"OK", "确定"}};
-constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,  0x20,  0x40,   0x80,   0x100,
-                                         0x200, 0x400, 0x800, 0x1000, 0x2000, 0x4000};
+constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,  0x20,   0x40,   0x80,   0x100, 0x200,
+                                         0x400, 0x800, 0x1000, 0x2000, 0x4000, 0x8000};
 
 constexpr SkinRect Icon = SkinTexels(120, 107, 152, 78);
 
@@ -101,12 +105,17 @@ void AWndMsg::Draw(float alpha) {
         yesButton.Draw(opacity);
         noButton.Draw(opacity);
     } else {
+        okButton.x = (width - okButton.width) / 2; // 148 at the usual width, centred on a wider one
         okButton.Draw(opacity);
     }
     if (!FontNormal) return;
     glColor4f(0.0f, 0.0f, 0.0f, opacity);
     for (int i = 0; i < MessageCount; ++i)
         if ((MessageCode & Bits[i]) && texts[i]) FontNormal->DrawText(x + 82, y + 42, "%s", texts[i]);
+    if (MessageDetail[0]) {
+        glColor4f(0.4f, 0.0f, 0.0f, opacity);
+        FontNormal->DrawText(x + 82, y + 60, "%s", MessageDetail);
+    }
 }
 
 void AWndMsg::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
@@ -146,10 +155,25 @@ void ShowMessage(uint32_t code, uint32_t arg) {
     AskYesNo(code, nullptr, arg);
 }
 
+void ShowMessageDetail(uint32_t code, const char* detail) {
+    AskYesNo(code, nullptr, 0);
+    std::snprintf(MessageDetail, sizeof MessageDetail, "%s", detail ? detail : "");
+    // Wide enough for the detail, within the window.
+    if (MsgPanel && FontNormal) {
+        int wanted = 82 + FontNormal->TextWidth("%s", MessageDetail) + 24;
+        if (wanted > ClientWidth - 40) wanted = ClientWidth - 40;
+        if (wanted > MsgPanel->width) {
+            MsgPanel->width = wanted;
+            MsgPanel->x = (ClientWidth - wanted) / 2;
+        }
+    }
+}
+
 void AskYesNo(uint32_t code, void (*confirm)(uint32_t answer), uint32_t arg) {
     if (!MsgPanel) return;
     MessageCode = code;
     MessageArg = arg;
+    MessageDetail[0] = 0;
     MsgPanel->confirmAction = confirm;
     MsgPanel->width = 360;
     MsgPanel->height = 120;

@@ -1,4 +1,4 @@
-// The message panel: one of eleven fixed messages with an "确定" button, or a question with "是" / "否".
+// The message panel: one of thirteen fixed messages (some with a line of detail) with an "确定" button, or a question with "是" / "否".
 // Every panel that reports a result or asks for a confirmation goes through ShowMessage or AskYesNo.
 #pragma once
 
@@ -21,8 +21,9 @@ enum MessageBits : uint32_t {
     MsgAskEqReset = 0x1000,
     MsgUserModeCannotSave = 0x2000,
     MsgPcModeNotSaved = 0x4000,
+    MsgModeFileNotRead = 0x8000,
 };
-constexpr int MessageCount = 12;
+constexpr int MessageCount = 13;
 
 // Which message the panel shows, and the value handed back to the System panel with the answer.
 extern uint32_t MessageCode;
@@ -56,5 +57,7 @@ void OnMessageButton(uint32_t id);
 // Opens the message panel (360 x 120) on `code`; `arg` is handed back to the System panel's control
 // callback with the answer where the message needs it.
 void ShowMessage(uint32_t code, uint32_t arg = 0);
+// ShowMessage with a second line under the message, in dark red (the system's words for a failure).
+void ShowMessageDetail(uint32_t code, const char* detail);
 // Opens a yes/no question; `confirm` (for MsgAskEqReset) is called with 1 when "是" answers it.
 void AskYesNo(uint32_t code, void (*confirm)(uint32_t answer), uint32_t arg = 0);

@@ -3,7 +3,10 @@
 #include "PanelFixture.h"
 
 #include <chrono>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -115,4 +118,43 @@ TEST_F(ConnectPanel, TypedPortScanAgainAndDeadButtonsDuringTheDownload) {
     seen = MessagesUntil([] { return ScanPortIndex == 1; }, 3000);
     EXPECT_EQ(seen.front(), "Auto to scan device: Port COM5 ..."); // the box's text while waiting
     EXPECT_EQ(seen.back(), "Auto to scan device: Port COM2 ...");
+}
+
+// The failure display says why, beside the Part's text: no port at all, a port another program holds
+// (which tells more than the absent ones), and a download that stopped part way.
+TEST_F(ConnectPanel, TheFailureDisplaySaysWhy) {
+    auto failed = [] { return ScanPortIndex >= 6 && !(ConnectState & ConnectDownloading); };
+    auto reason = [this] {
+        char text[160];
+        con->FailureReason(text, sizeof text);
+        return std::string(text);
+    };
+    for (int n = 1; n <= 6; ++n)
+        AddDeadPort(n);
+    MessagesUntil(failed, 8000);
+    EXPECT_EQ(Message(), "Connect failed：Nothing device...");
+    EXPECT_EQ(reason(), "No serial port was found");
+
+    // COM4 held by another program (its own exclusive open and lock).
+    Px2950Sim& held = AddSim(4);
+    int other = open(held.DevicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    Click(con->scanAgain);
+    MessagesUntil(failed, 8000);
+    EXPECT_EQ(reason(), "COM4: in use by another program");
+    Language = 1;
+    EXPECT_EQ(reason(), "COM4：已被其他程序占用");
+    Language = 0;
+    close(other);
+
+    // The processor stops answering during the download.
+    held.SetPaced(true);
+    Click(con->scanAgain);
+    ASSERT_TRUE(DrawUntil(con.get(), [] { return DownloadIndex > 20; }, 8000));
+    held.PauseAfter(0, 4000);
+    MessagesUntil(failed, 8000);
+    std::string stopped = reason();
+    EXPECT_EQ(stopped.rfind("Download stopped at ", 0), 0u) << stopped;
+    EXPECT_NE(stopped.find(" of 248"), std::string::npos) << stopped;
 }
