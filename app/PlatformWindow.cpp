@@ -124,6 +124,10 @@ bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int c
         lastError = SDL_GetError();
         return false;
     }
+    // The GL context is made while the window is still hidden: an X error that showing, raising and
+    // focusing the window may draw arrives asynchronously, and one that lands while SDL traps errors
+    // for the context's creation fails that creation. SetupGL tries again if this one failed.
+    context = SDL_GL_CreateContext(window);
     SDL_SetWindowMinimumSize(window, MinClientWidth, MinClientHeight);
     int top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
@@ -172,9 +176,20 @@ void PlatformWindow::ToggleFullScreen() {
 
 void* PlatformWindow::SetupGL() {
     if (!window) return nullptr;
-    if (!context) context = SDL_GL_CreateContext(window);
-    if (!context) return nullptr;
-    if (SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context)) != 0) return nullptr;
+    // Once more after a moment: a server that is busy (a loaded machine, a virtual display just
+    // started) may refuse the first one.
+    for (int attempt = 0; attempt < 2 && !context; ++attempt) {
+        if (attempt > 0) SDL_Delay(200);
+        context = SDL_GL_CreateContext(window);
+    }
+    if (!context) {
+        lastError = std::string("no OpenGL context: ") + SDL_GetError();
+        return nullptr;
+    }
+    if (SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context)) != 0) {
+        lastError = std::string("the OpenGL context cannot be made current: ") + SDL_GetError();
+        return nullptr;
+    }
     SetDefaultGLState();
     return context;
 }

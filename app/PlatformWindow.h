@@ -2,6 +2,8 @@
 // SDL events into the GWindowMessage operations.
 #pragma once
 
+#include <string>
+
 #include "app/GWindowMessage.h"
 
 #include <cstdint>
@@ -39,7 +41,7 @@ class PlatformWindow {
     // A message box; the text goes to standard error as well, so a box that cannot be shown hides
     // nothing.
     void ShowMessage(const char* caption, const char* text);
-    const char* LastError() const { return lastError; }
+    const char* LastError() const { return lastError.c_str(); }
     // Asks the window to redraw (an expose that reaches OnPaint).
     void Invalidate();
 
@@ -47,7 +49,7 @@ class PlatformWindow {
     int width = 0, height = 0, x = 0, y = 0;
     int savedRect[4] = {};
     int fullScreen = 0;
-    const char* lastError = "";
+    std::string lastError;
 
   private:
     void Dispatch(const void* event);

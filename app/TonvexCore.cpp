@@ -133,7 +133,10 @@ int TonvexCore::CreateMainWindow() {
     StatusText = "准备启动 ...";
     hDC = created ? window->SetupGL() : nullptr;
     if (!hDC) {
-        window->ShowMessage("error", "error HDC");
+        // The Part's words, and why: the windowing system's own reason.
+        std::string text = std::string("error HDC\n\n") + window->LastError();
+        if (created) std::fprintf(stderr, "tonvex: %s\n", window->LastError());
+        window->ShowMessage("error", text.c_str());
         return -1;
     }
     window->SetSwapInterval(0);

@@ -3,7 +3,8 @@
 #   shell_failures_test.sh CASE EXE
 # Each case checks the exit status and what the console said on standard error.
 #   no_display     no DISPLAY, no WAYLAND_DISPLAY, no driver asked for: says so, exits non-zero
-#   no_gl          a video driver without GL: "error HDC" on standard error, exits non-zero
+#   no_gl          a video driver without GL: "error HDC" and SDL's reason on standard error, exits
+#                  non-zero
 #   no_fonts       an empty font configuration: the missing face is named once, the console runs
 #   cache_symlink  a symlink planted as the cache: the file it points to is untouched
 #   cache_fifo     a FIFO planted as the cache: start-up does not hang and SIGTERM ends it
@@ -63,6 +64,7 @@ no_gl)
     status=$?
     [ $status -ne 0 ] && [ $status -ne 124 ] || fail "exit status $status"
     said "error HDC"
+    said "OpenGL" # and the windowing system's reason beside it
     ;;
 no_fonts)
     printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$home/empty.conf"
