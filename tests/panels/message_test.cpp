@@ -58,3 +58,29 @@ TEST_F(MessagePanel, EachAnswerReachesItsCallback) {
     EXPECT_EQ(SystemCalls.size(), 4u);
     EXPECT_EQ(Confirms.size(), 1u);
 }
+
+// With English chosen every message and button reads in English; with Chinese, in Chinese. A message
+// raised while the previous one fades out is opened again, not closed with it.
+TEST_F(MessagePanel, EnglishThroughoutAndARaisedMessageStays) {
+    auto ascii = [](const char* text) {
+        for (const char* c = text; c && *c; ++c)
+            if (static_cast<unsigned char>(*c) >= 0x80) return false;
+        return text != nullptr;
+    };
+    msg->Relabel(0);
+    for (int i = 0; i < MessageCount; ++i)
+        EXPECT_TRUE(ascii(msg->texts[i])) << i << ": " << msg->texts[i];
+    for (const GBaseBtn* b : {&msg->yesButton, &msg->noButton, &msg->okButton})
+        EXPECT_TRUE(ascii(b->label)) << b->label;
+    msg->Relabel(1);
+    EXPECT_FALSE(ascii(msg->texts[0]));
+    EXPECT_FALSE(ascii(msg->okButton.label));
+
+    ShowMessage(MsgAskSaveToDevice);
+    msg->fadeStart = TickNow();
+    msg->frameFlags |= FrameClosing; // answered: fading out
+    ShowMessage(MsgDataSaved, 300);
+    EXPECT_EQ(msg->frameFlags & FrameClosing, 0u);
+    EXPECT_TRUE(msg->IsOpen());
+    EXPECT_EQ(MessageCode, MsgDataSaved);
+}
