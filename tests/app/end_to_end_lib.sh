@@ -30,7 +30,7 @@ e2e_begin() {
     cd "$home/work" || exit 1 # the PC modes' file goes here
     "$exe" >"$out" 2>"$home/console.err" &
     pid=$!
-    id=$(timeout 30 xdotool search --sync --name "^Tonvex 1.0.3 : PX2950$" | head -1)
+    id=$(timeout 30 xdotool search --sync --onlyvisible --name "^Tonvex 1.0.3 : PX2950$" | head -1)
     [ -n "$id" ] || fail "the window did not appear"
 }
 

@@ -14,7 +14,7 @@ failed=0
 for i in $(seq "$starts"); do
     xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
       "$0" >"$1/out" 2>"$1/err" & pid=$!
-      id=$(timeout 30 xdotool search --sync --name "^Tonvex 1.0.3 : PX2950$" | head -1)
+      id=$(timeout 30 xdotool search --sync --onlyvisible --name "^Tonvex 1.0.3 : PX2950$" | head -1)
       if [ -z "$id" ]; then kill -9 $pid 2>/dev/null; exit 1; fi
       sleep 1.5 # the start-up draws its status and its first frames
       kill -TERM $pid

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real console under Xvfb with its own settings folders, waits for its window, toggles full
+# Starts the real console under Xvfb with its own settings folders, waits for its window to be shown
+# (a window found before it is mapped refuses the focus, and xdotool ends on that error), toggles full
 # screen with F2 and back, makes the window too small, asks it to close (SIGTERM arrives as the same
 # quit request as the window's close button) and expects status 0.
 set -u
@@ -11,7 +12,7 @@ unset SDL_VIDEODRIVER
 
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   "$0" & pid=$!
-  id=$(timeout 30 xdotool search --sync --name "^Tonvex 1.0.3 : PX2950$" | head -1)
+  id=$(timeout 30 xdotool search --sync --onlyvisible --name "^Tonvex 1.0.3 : PX2950$" | head -1)
   if [ -z "$id" ]; then echo "the window did not appear"; kill -9 $pid; exit 1; fi
   geometry() { xdotool getwindowgeometry $id | sed -n "s/ *Geometry: //p"; }
   # Waits up to 15 s (a loaded machine) for the window to take a size.
