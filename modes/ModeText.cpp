@@ -222,8 +222,12 @@ void ValueText(const Key& k, const uint8_t* record, std::string* value, std::str
         break;
     }
     case Kind::Reserved:
-        for (int i = 0; i < ReservedCount; ++i)
-            *value += Format(i ? " %02X" : "%02X", record[ReservedOffset(i)]);
+        // Bytes, printed as the unsigned numbers they are (not through Format's double).
+        for (int i = 0; i < ReservedCount; ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned>(record[ReservedOffset(i)]));
+            *value += (i ? " " : "") + std::string(hex);
+        }
         break;
     }
 }

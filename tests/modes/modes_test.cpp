@@ -129,6 +129,13 @@ TEST_F(Modes, PullThenPushGivesTheSecondProcessorTheFirstsSettingWithBothSelecti
 
 TEST_F(Modes, TextRoundTripEditsAndRefusals) {
     StoreRandomMode(3, 11, "Ten chars!");
+    // Reserved bytes another program left in the record: carried through the text byte for byte.
+    LoadModeFile(file_.c_str());
+    for (int i = 0; i < 16; ++i)
+        ModeBuffer[3 * ModeRecordBytes + i] = static_cast<uint8_t>(17 * i + 1);
+    for (int i = 235; i < ModeRecordBytes; ++i)
+        ModeBuffer[3 * ModeRecordBytes + i] = static_cast<uint8_t>(i);
+    ASSERT_TRUE(WriteModeFile());
     std::vector<uint8_t> before = FileBytes();
     Result listed = Run({"list", file_});
     ASSERT_EQ(listed.status, 0);
