@@ -71,17 +71,27 @@ bool SettingsWrite(const char* name, const std::string& value) {
     if (!ValidName(name) || value.find('\n') != std::string::npos) return false;
     std::string dir = ConfigDir();
     if (!MakeDirs(dir)) return false;
-    auto entries = ReadAll();
+    // Every line the write does not own (comments, blank lines, other keys, lines it cannot read) is
+    // kept as it stands; the first line of this key takes the value and later ones of it go.
+    std::ostringstream out;
     bool replaced = false;
-    for (auto& entry : entries) {
-        if (entry.first == name) {
-            entry.second = value;
-            replaced = true;
+    {
+        std::ifstream in(SettingsPath(), std::ios::binary);
+        std::string line;
+        while (in && std::getline(in, line)) {
+            std::string bare = line;
+            if (!bare.empty() && bare.back() == '\r') bare.pop_back();
+            size_t eq = bare.find('=');
+            bool ours = eq != std::string::npos && bare.compare(0, eq, name) == 0 && eq == std::strlen(name);
+            if (!ours) {
+                out << line << '\n';
+            } else if (!replaced) {
+                out << name << '=' << value << '\n';
+                replaced = true;
+            }
         }
     }
-    if (!replaced) entries.emplace_back(name, value);
-    std::ostringstream out;
-    for (auto& [key, text] : entries) out << key << '=' << text << '\n';
+    if (!replaced) out << name << '=' << value << '\n';
     std::string body = out.str();
 
     std::string path = SettingsPath();

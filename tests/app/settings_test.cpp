@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 
@@ -30,6 +31,17 @@ TEST_F(SettingsFile, ValuesRoundTripAndOtherLinesSurvive) {
     struct stat st;
     ASSERT_EQ(stat(SettingsPath().c_str(), &st), 0);
     EXPECT_LT(st.st_size, 40);
+
+    // Lines the console does not own stay as they were; its own key is written once, in its place.
+    {
+        std::ofstream edit(SettingsPath(), std::ios::binary);
+        edit << "# set up by the venue\n\ntonvex_lang=1\nother_tool=keep me\ntonvex_bg=paddy\nno equals sign\n"
+                "tonvex_bg=old\n";
+    }
+    ASSERT_TRUE(SettingsWrite("tonvex_bg", "night"));
+    std::ifstream back(SettingsPath(), std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(back)), {});
+    EXPECT_EQ(text, "# set up by the venue\n\ntonvex_lang=1\nother_tool=keep me\ntonvex_bg=night\nno equals sign\n");
 }
 
 TEST_F(SettingsFile, GarbageLinesCountAsMissing) {
