@@ -73,23 +73,29 @@ void AWndMVol::CapBarLevel(int limit, bool lower) {
     if (lower && level.value > level.limit) level.SetValue(level.limit);
 }
 
+// A Start lowered with its Limite goes out with it, as one pair: the processor keeps no Start above
+// its Limite.
+void AWndMVol::SendPreset(int i, bool startLowered) {
+    uint32_t v = static_cast<uint32_t>(bars[i].value);
+    LinkSend(1792 + static_cast<uint32_t>(i), v, startLowered ? 1792 + static_cast<uint32_t>(i - 1) : 0xFFFFFFFF,
+             startLowered ? static_cast<uint32_t>(bars[i - 1].value) : 0xFFFFFFFF);
+}
+
 void AWndMVol::BarMoved(int i) {
     int v = bars[i].value;
     ShowValue(i, v);
-    uint32_t startCode = 0xFFFFFFFF;
+    bool startLowered = false;
     if (IsLimit(i)) {
         GPushBar& start = bars[i - 1];
         start.limit = v;
         if (start.value > v) {
             start.SetValue(v);
             ShowValue(i - 1, v);
-            startCode = 1792 + static_cast<uint32_t>(i - 1);
+            startLowered = true;
         }
         CapBarLevel(i, true);
     }
-    // A Start lowered with its Limite goes out with it: the processor keeps no Start above its Limite.
-    LinkSend(1792 + static_cast<uint32_t>(i), static_cast<uint32_t>(v), startCode,
-             startCode != 0xFFFFFFFF ? static_cast<uint32_t>(v) : 0xFFFFFFFF);
+    SendPreset(i, startLowered);
 }
 
 // The box's callback also comes as it gains the focus; a commit that changes nothing sends nothing. A
@@ -106,11 +112,11 @@ void AWndMVol::BoxCommitted(int i) {
         v = static_cast<int>(f + 0.5);
     if (IsStart(i) && v > bars[i + 1].value) v = bars[i + 1].value;
     ShowValue(i, v);
-    uint32_t startCode = 0xFFFFFFFF;
+    bool startLowered = false;
     if (IsLimit(i) && v < bars[i - 1].value) {
         bars[i - 1].SetValue(v);
         ShowValue(i - 1, v);
-        startCode = 1792 + static_cast<uint32_t>(i - 1);
+        startLowered = true;
     }
     bool changed = v != bars[i].value;
     bars[i].SetValue(v);
@@ -118,9 +124,7 @@ void AWndMVol::BoxCommitted(int i) {
         bars[i - 1].limit = v;
         CapBarLevel(i, true);
     }
-    if (changed || startCode != 0xFFFFFFFF)
-        LinkSend(1792 + static_cast<uint32_t>(i), static_cast<uint32_t>(v), startCode,
-                 startCode != 0xFFFFFFFF ? static_cast<uint32_t>(v) : 0xFFFFFFFF);
+    if (changed || startLowered) SendPreset(i, startLowered);
 }
 
 // The values as the processor sent them: a Start above its Limite, or a tab-bar level above a Limite,

@@ -35,4 +35,5 @@ class AWndMVol : public AWndFrame {
     // The tab bar's level that preset `limit` (Music or Mic Limite) caps takes it as its limit and, when
     // `lower` (the user moved the Limite), comes down to it.
     void CapBarLevel(int limit, bool lower);
+    void SendPreset(int i, bool startLowered);
 };
