@@ -1,5 +1,6 @@
 #include "modes/ModeText.h"
 
+#include "common/GbkText.h"
 #include "eq/EqValues.h"
 
 #include <cctype>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <string_view>
 
 namespace {
 
@@ -159,20 +161,36 @@ std::string Format(const char* format, double value) {
     return text;
 }
 
-std::string Quoted(const uint8_t* bytes, int count) {
+// A name field in double quotes, in UTF-8: printable ASCII as it is (with \" and \\), each GBK
+// character that converts both ways as its UTF-8, every other byte as \xNN. With `whole`, every byte
+// up to the last that is not zero is written (a zero among them as \x00), so that the text gives
+// back the field byte for byte; without, the name ends at its first zero byte, as the console shows it.
+std::string Quoted(const uint8_t* bytes, int count, bool whole) {
+    int end = 0;
+    while (end < count && (whole || bytes[end])) ++end;
+    if (whole)
+        while (end > 0 && !bytes[end - 1]) --end;
     std::string out = "\"";
-    for (int i = 0; i < count && bytes[i]; ++i) {
+    for (int i = 0; i < end; ++i) {
         uint8_t c = bytes[i];
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
-        } else if (c < 0x20 || c >= 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
+            continue;
         }
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        std::string utf8 = i + 1 < end ? GbkPairToUtf8(c, bytes[i + 1]) : "";
+        if (!utf8.empty()) {
+            out += utf8;
+            ++i;
+            continue;
+        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += hex;
     }
     return out + "\"";
 }
@@ -182,43 +200,58 @@ std::string NumberText(const Field& f, int code) {
     return Format(f.decimals ? "%.1f" : "%.0f", shown);
 }
 
-// The value part of a key's line, and its comment (empty for none).
+// What an out-of-range code is said to be in its comment.
+std::string Beyond(const std::string& what, int code, int limit) {
+    return what + " " + std::to_string(code) + " is beyond the largest, " + std::to_string(limit);
+}
+
+// The value part of a key's line, and its comment (empty for none). A byte beyond its parameter's
+// range is written as its code ("code N", or "codes A B C D" for a band) so that it comes back as it
+// is, and the comment and `warnings` say so.
 void ValueText(const Key& k, const uint8_t* record, std::string* value, std::string* comment,
                std::vector<std::string>* warnings) {
     const Field& f = *k.field;
-    auto held = [&](int offset, uint8_t limit) {
-        uint8_t v = record[offset];
-        if (v <= limit) return v;
-        if (warnings)
-            warnings->push_back(k.name + ": the record holds " + std::to_string(v) + " at offset " +
-                                std::to_string(offset) + ", beyond the largest code " +
-                                std::to_string(limit) + "; written as " + std::to_string(limit));
-        return limit;
+    auto outOfRange = [&](const std::string& what) {
+        *comment = "out of range: " + what + "; the console loads it as the largest";
+        if (warnings) warnings->push_back(k.name + ": " + what + "; written as the code it is");
     };
     switch (f.kind) {
     case Kind::Name:
-        *value = Quoted(record + ModeNameOffset, ModeNameBytes);
+        *value = Quoted(record + ModeNameOffset, ModeNameBytes, true);
         break;
-    case Kind::Number: {
-        int code = held(k.offset, ModeByteLimit(k.offset));
-        *value = NumberText(f, code);
-        if (f.note == Note::ReverbShare)
-            *comment = "reverb " + std::to_string(ModeByteLimit(k.offset) - code) + " %";
-        else if (f.note == Note::DelayDistance)
-            *comment = Format("%.1f m", code * 0.1);
+    case Kind::Number:
+    case Kind::Choice: {
+        int code = record[k.offset], limit = ModeByteLimit(k.offset);
+        if (code > limit) {
+            *value = "code " + std::to_string(code);
+            outOfRange(Beyond("code", code, limit));
+        } else if (f.kind == Kind::Choice) {
+            *value = f.choices[code];
+        } else {
+            *value = NumberText(f, code);
+            if (f.note == Note::ReverbShare)
+                *comment = "reverb " + std::to_string(limit - code) + " %";
+            else if (f.note == Note::DelayDistance)
+                *comment = Format("%.1f m", code * 0.1);
+        }
         break;
     }
-    case Kind::Choice:
-        *value = f.choices[held(k.offset, 1)];
-        break;
     case Kind::Band: {
-        uint8_t c[4];
+        const uint8_t* c = record + k.offset;
+        std::string codes = std::to_string(c[0]) + " " + std::to_string(c[1]) + " " + std::to_string(c[2]) +
+                            " " + std::to_string(c[3]);
+        static const char* const parts[4] = {"type code", "frequency code", "gain code", "Q code"};
+        std::string beyond;
         for (int i = 0; i < 4; ++i)
-            c[i] = held(k.offset + i, BandLimits[i]);
+            if (c[i] > BandLimits[i]) beyond += (beyond.empty() ? "" : ", ") + Beyond(parts[i], c[i], BandLimits[i]);
+        if (!beyond.empty()) {
+            *value = "codes " + codes;
+            outOfRange(beyond);
+            break;
+        }
         *value = std::string(BandTypes[c[0]]) + " " + Format("%.1f", EqFreqTable[c[1]]) + " Hz " +
                  Format("%+.1f", c[2] * 0.2 - 24.0) + " dB Q " + Format("%.1f", (c[3] + 1) / 5.0);
-        *comment = "codes " + std::to_string(c[0]) + " " + std::to_string(c[1]) + " " + std::to_string(c[2]) +
-                   " " + std::to_string(c[3]);
+        *comment = "codes " + codes;
         break;
     }
     case Kind::Reserved:
@@ -247,13 +280,35 @@ std::string Trim(const std::string& s) {
     return s.substr(a, b - a + 1);
 }
 
-// A whole token as a finite number.
+// A number as the text writes it, and the only syntax read: an optional sign, digits, and a point
+// with digits after it (no exponent, no hexadecimal, nothing after it). What the range check sees is
+// what is stored: the panels' parsers read such a token as the same number.
 bool ReadNumber(const std::string& token, double* out) {
-    if (token.empty()) return false;
-    char* end = nullptr;
-    double v = std::strtod(token.c_str(), &end);
-    if (*end || !std::isfinite(v)) return false;
-    *out = v;
+    size_t i = token.empty() || (token[0] != '+' && token[0] != '-') ? 0 : 1;
+    size_t digits = 0, points = 0, digitsAfterPoint = 0;
+    for (; i < token.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(token[i]))) {
+            ++digits;
+            if (points) ++digitsAfterPoint;
+        } else if (token[i] == '.' && !points) {
+            ++points;
+        } else {
+            return false;
+        }
+    }
+    if (!digits || (points && !digitsAfterPoint) || digits > 12) return false;
+    *out = std::strtod(token.c_str(), nullptr);
+    return true;
+}
+
+// A code as "code N" writes it: decimal digits, 0 to 255.
+bool ReadCode(const std::string& token, uint8_t* out) {
+    if (token.empty() || token.size() > 3) return false;
+    for (char c : token)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    int v = std::atoi(token.c_str());
+    if (v > 255) return false;
+    *out = static_cast<uint8_t>(v);
     return true;
 }
 
@@ -279,20 +334,29 @@ bool SameWord(const std::string& a, const char* b) {
 std::string ReadName(const std::string& value, uint8_t out[ModeNameBytes]) {
     std::memset(out, 0, ModeNameBytes);
     if (value.empty() || value[0] != '"') return "the name must be in double quotes";
-    std::string bytes;
+    // Text between escapes is UTF-8 and is stored as GBK; an escape is one byte as it stands.
+    std::string bytes, run, problem;
+    auto flush = [&] {
+        std::string gbk;
+        if (!Utf8ToGbkText(run, &gbk, &problem)) return false;
+        bytes += gbk;
+        run.clear();
+        return true;
+    };
     size_t i = 1;
     for (; i < value.size() && value[i] != '"'; ++i) {
         char c = value[i];
         if (c != '\\') {
-            bytes += c;
+            run += c;
             continue;
         }
         if (++i >= value.size()) break;
         if (value[i] == '"' || value[i] == '\\') {
-            bytes += value[i];
+            run += value[i];
         } else if (value[i] == 'x' && i + 2 < value.size() &&
                    std::isxdigit(static_cast<unsigned char>(value[i + 1])) &&
                    std::isxdigit(static_cast<unsigned char>(value[i + 2]))) {
+            if (!flush()) return "the name: " + problem;
             bytes += static_cast<char>(std::strtol(value.substr(i + 1, 2).c_str(), nullptr, 16));
             i += 2;
         } else {
@@ -300,11 +364,11 @@ std::string ReadName(const std::string& value, uint8_t out[ModeNameBytes]) {
         }
     }
     if (i >= value.size()) return "the name's closing quote is missing";
+    if (!flush()) return "the name: " + problem;
     std::string rest = Trim(value.substr(i + 1));
     if (!rest.empty() && rest[0] != '#') return "unexpected text after the name";
     if (bytes.size() > ModeNameBytes)
-        return "the name has " + std::to_string(bytes.size()) + " bytes; a PC mode name holds at most 10";
-    if (bytes.find('\0') != std::string::npos) return "the name may not hold a zero byte";
+        return "the name has " + std::to_string(bytes.size()) + " bytes in GBK; a PC mode name holds at most 10";
     std::memcpy(out, bytes.data(), bytes.size());
     return "";
 }
@@ -320,6 +384,10 @@ std::string ReadValue(const Key& k, const std::string& value, uint8_t* record) {
     case Kind::Name:
         return ReadName(value, record + ModeNameOffset);
     case Kind::Number: {
+        if (std::string_view(value).starts_with("code ")) {
+            if (!ReadCode(Trim(value.substr(5)), &record[k.offset])) return "'" + value + "' is not a code (0 to 255)";
+            return "";
+        }
         double v;
         if (!ReadNumber(value, &v)) return "'" + value + "' is not a number";
         int limit = ModeByteLimit(k.offset);
@@ -330,6 +398,10 @@ std::string ReadValue(const Key& k, const std::string& value, uint8_t* record) {
         return "";
     }
     case Kind::Choice:
+        if (std::string_view(value).starts_with("code ")) {
+            if (!ReadCode(Trim(value.substr(5)), &record[k.offset])) return "'" + value + "' is not a code (0 to 255)";
+            return "";
+        }
         for (int i = 0; i < 2; ++i)
             if (SameWord(value, f.choices[i])) {
                 record[k.offset] = static_cast<uint8_t>(i);
@@ -338,8 +410,15 @@ std::string ReadValue(const Key& k, const std::string& value, uint8_t* record) {
         return "'" + value + "' is neither " + f.choices[0] + " nor " + f.choices[1];
     case Kind::Band: {
         std::vector<std::string> t = Tokens(value);
+        if (t.size() == 5 && t[0] == "codes") {
+            for (int i = 0; i < 4; ++i)
+                if (!ReadCode(t[static_cast<size_t>(i) + 1], &record[k.offset + i]))
+                    return "'" + t[static_cast<size_t>(i) + 1] + "' is not a code (0 to 255)";
+            return "";
+        }
         if (t.size() != 7 || !SameWord(t[2], "Hz") || !SameWord(t[4], "dB") || !SameWord(t[5], "Q"))
-            return "a band reads 'TYPE FREQ Hz GAIN dB Q Q', for example 'peak 1000.0 Hz +3.0 dB Q 2.0'";
+            return "a band reads 'TYPE FREQ Hz GAIN dB Q Q', for example 'peak 1000.0 Hz +3.0 dB Q 2.0', "
+                   "or 'codes TYPE FREQ GAIN Q'";
         int type = -1;
         for (int i = 0; i < 3; ++i)
             if (SameWord(t[0], BandTypes[i])) type = i;
@@ -371,10 +450,11 @@ std::string ReadValue(const Key& k, const std::string& value, uint8_t* record) {
         if (t.size() != ReservedCount)
             return "'reserved' holds " + std::to_string(ReservedCount) + " bytes in hexadecimal";
         for (int i = 0; i < ReservedCount; ++i) {
-            char* end = nullptr;
-            long b = std::strtol(t[static_cast<size_t>(i)].c_str(), &end, 16);
-            if (*end || b < 0 || b > 255 || t[static_cast<size_t>(i)].size() > 2)
-                return "'" + t[static_cast<size_t>(i)] + "' is not a byte in hexadecimal";
+            const std::string& byte = t[static_cast<size_t>(i)];
+            if (byte.size() != 2 || !std::isxdigit(static_cast<unsigned char>(byte[0])) ||
+                !std::isxdigit(static_cast<unsigned char>(byte[1])))
+                return "'" + byte + "' is not a byte in hexadecimal (two digits)";
+            long b = std::strtol(byte.c_str(), nullptr, 16);
             record[ReservedOffset(i)] = static_cast<uint8_t>(b);
         }
         return "";
@@ -386,7 +466,7 @@ std::string ReadValue(const Key& k, const std::string& value, uint8_t* record) {
 } // namespace
 
 std::string QuotedModeName(const uint8_t name[ModeNameBytes]) {
-    return Quoted(name, ModeNameBytes);
+    return Quoted(name, ModeNameBytes, false);
 }
 
 std::string ModeRecordToText(const uint8_t record[ModeRecordBytes], std::vector<std::string>* warnings) {
@@ -426,6 +506,12 @@ bool ModeRecordFromText(const std::string& text, uint8_t record[ModeRecordBytes]
         std::string line = text.substr(start, end - start);
         start = end + 1;
         ++lineNumber;
+        for (char c : line)
+            if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r') || c == 0x7F) {
+                char what[8];
+                std::snprintf(what, sizeof what, "0x%02X", static_cast<unsigned char>(c));
+                return fail(lineNumber, std::string("the line holds the control byte ") + what);
+            }
         std::string trimmed = Trim(line);
         if (trimmed.empty() || trimmed[0] == '#') continue;
         size_t eq = trimmed.find('=');

@@ -13,12 +13,14 @@
 #include <string>
 #include <vector>
 
-// The text of one record. A byte beyond its parameter's range is written as the largest value the
-// parameter takes (as the console would load it), and `warnings` says which.
+// The text of one record, from which ModeRecordFromText gives back the same 256 bytes whatever they
+// are. A byte beyond its parameter's range is written as its code ("code 60", "codes 0 143 200 9" for
+// a band) with a comment that says so, and `warnings` says which.
 std::string ModeRecordToText(const uint8_t record[ModeRecordBytes], std::vector<std::string>* warnings);
 
-// A name field as it appears in the text: in double quotes, with \", \\ and \xNN for the bytes that
-// are not printable ASCII (GBK characters among them).
+// A name as a shell shows it: in double quotes and UTF-8 (GBK characters converted), escaping a
+// quote and a backslash with a backslash, and writing \xNN for each byte that is no character; up to
+// the name's first zero byte.
 std::string QuotedModeName(const uint8_t name[ModeNameBytes]);
 
 struct ModeTextError {
@@ -26,6 +28,7 @@ struct ModeTextError {
     std::string message;
 };
 
-// Reads a text back into a record. Every parameter must be given once, in range; values snap to the
-// processor's codes as the panels' text boxes snap them. On an error `record` is left untouched.
+// Reads a text back into a record. Every parameter must be given once, in range (or as a code);
+// numbers are plain decimals, which snap to the processor's codes as the panels' text boxes snap
+// them; the name is UTF-8 and is stored as GBK. On an error `record` is left untouched.
 bool ModeRecordFromText(const std::string& text, uint8_t record[ModeRecordBytes], ModeTextError* error);

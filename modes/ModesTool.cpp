@@ -2,6 +2,7 @@
 
 #include "link/ModeFile.h"
 #include "modes/ModeLink.h"
+#include "common/GbkText.h"
 #include "modes/ModeText.h"
 
 #include <cstdlib>
@@ -58,7 +59,8 @@ const Verb Verbs[] = {
     {"pull", "usage: tonvex-modes pull --port PORT [--name NAME] N [FILE]\n"
              "Connects to the processor on PORT, downloads all of its parameters as the console does (its\n"
              "Sing/Disco selections are put back as they were) and stores them as PC mode N of FILE. The\n"
-             "mode keeps its name unless --name gives one (up to 10 characters).\n"},
+             "mode keeps its name unless --name gives one: up to 10 ASCII characters or 5 Chinese ones (a\n"
+             "name is kept in GBK, two bytes a Chinese character).\n"},
     {"push", "usage: tonvex-modes push --port PORT N [FILE]\n"
              "Writes PC mode N of FILE to the processor on PORT with the console's upload, then sets its\n"
              "Effect level to the mode's Effect Start. Shows a progress bar on a terminal and prints one\n"
@@ -244,8 +246,11 @@ class Tool {
         bool pull = a.verb == "pull";
         int code = Done, slot = 0;
         if (a.port.empty()) return UsageError("--port PORT is needed");
-        if (a.hasName && a.name.size() > ModeNameBytes)
-            return UsageError("--name holds at most 10 characters");
+        // The name comes in the shell's UTF-8 and is kept in GBK, as the console keeps it.
+        std::string name, problem;
+        if (a.hasName && !Utf8ToGbkText(a.name, &name, &problem)) return UsageError("--name: " + problem);
+        if (name.size() > ModeNameBytes)
+            return UsageError("--name holds at most 10 bytes in GBK (a Chinese character takes 2)");
         if (!Positional(a, 1, &code) || !Slot(a.positional[0], &slot, &code) || !Load(pull, &code))
             return code;
         if (!pull && Empty(slot))
@@ -267,7 +272,7 @@ class Tool {
         if (bar && result.total) std::fputc('\n', err_);
         if (!result.ok) return Error(std::string(doing) + " on " + a.port + ": " + result.message);
         if (pull) {
-            if (a.hasName) SetModeSlotName(slot, a.name.c_str());
+            if (a.hasName) SetModeSlotName(slot, name.c_str());
             if (!Save(&code)) return code;
             std::fprintf(out_, "PC mode %d of %s pulled from %s (%u parameters)\n", slot + 1, path_.c_str(),
                          a.port.c_str(), result.done);

@@ -85,6 +85,11 @@ std::vector<uint8_t> Slot(const std::vector<uint8_t>& file, int slot) {
                                 file.begin() + (slot + 1) * ModeRecordBytes);
 }
 
+// A UTF-8 text as a shell passes it (the sources' plain literals are GBK).
+std::string Utf8(const char8_t* text) {
+    return reinterpret_cast<const char*>(text);
+}
+
 } // namespace
 
 TEST_F(Modes, PullThenPushGivesTheSecondProcessorTheFirstsSettingWithBothSelectionsKept) {
@@ -99,12 +104,13 @@ TEST_F(Modes, PullThenPushGivesTheSecondProcessorTheFirstsSettingWithBothSelecti
     const auto held = first.LiveParams();
     ASSERT_NE(held, second.LiveParams());
 
-    r = Run({"pull", "--port", "COM1", "--name", "Room 12", "5", file_});
+    r = Run({"pull", "--port", "COM1", "--name", Utf8(u8"包房12"), "5", file_});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(first.LiveParams(), held) << "the pull put every selection back";
     std::vector<uint8_t> file = FileBytes();
     std::vector<uint8_t> pulled = Slot(file, 4), pushed = Slot(file, 0);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(&pulled[ModeNameOffset])), "Room 12");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(&pulled[ModeNameOffset])), "\xB0\xFC\xB7\xBF" "12");
+    EXPECT_NE(Run({"list", file_}).out.find(Utf8(u8" 5  \"包房12\"\n")), std::string::npos);
     EXPECT_TRUE(std::equal(pulled.begin() + 26, pulled.begin() + 235, pushed.begin() + 26));
 
     ASSERT_EQ(Run({"push", "--port", "COM2", "5", file_}).status, 0);
@@ -119,7 +125,9 @@ TEST_F(Modes, PullThenPushGivesTheSecondProcessorTheFirstsSettingWithBothSelecti
     EXPECT_EQ(Run({"push", "--port", "COM1", "9", file_}).status, 1) << "an empty mode is not sent";
     for (const auto& usage : std::vector<std::vector<std::string>>{
              {"push", "5", file_}, {"pull", "--port", "COM1", "26"}, {"export"}, {"frobnicate"},
-             {"pull", "--port", "COM1", "--name", "eleven char", "3", file_}})
+             {"pull", "--port", "COM1", "--name", "eleven char", "3", file_},
+             {"pull", "--port", "COM1", "--name", Utf8(u8"包房一二三四"), "3", file_},
+             {"pull", "--port", "COM1", "--name", Utf8(u8"\U0001F600"), "3", file_}})
         EXPECT_EQ(Run(usage).status, 2) << usage[0];
     EXPECT_EQ(Run({"list", dir_ + "/none.dat"}).status, 1);
     r = Run({"push", "--help"});
@@ -204,22 +212,71 @@ TEST_F(Modes, TextRoundTripEditsAndRefusals) {
         EXPECT_EQ(FileBytes(), before) << message;
     }
 
-    // Names keep their quotes, backslashes and GBK bytes; bytes beyond a parameter's range are
-    // exported as its largest value and said so.
-    uint8_t rec[ModeRecordBytes];
-    std::memcpy(rec, ModeBuffer + 3 * ModeRecordBytes, sizeof rec);
-    std::memset(rec + ModeNameOffset, 0, ModeNameBytes);
-    std::memcpy(rec + ModeNameOffset, "a\"b\\\xD6\xD0#", 7);
-    rec[41] = 250; // a gain code: 180 at most
+    // Each number syntax but the plain decimal, and a line with a zero byte, are refused: the check
+    // and the store read one number.
+    const std::pair<std::string, std::string> numbers[] = {
+        {"room.eq.14 = peak 0x3E8 Hz +0.0 dB Q 1.0", "the frequency '0x3E8' is not a number"},
+        {"room.eq.14 = peak 1000 Hz 0x3 dB Q 1.0", "the gain '0x3' is not a number"},
+        {"room.eq.14 = peak 1e3 Hz +0.0 dB Q 1.0", "the frequency '1e3' is not a number"},
+        {std::string("room.eq.14 = peak 1000 Hz +0.0 dB Q 1.0\0garbage", 49), "the control byte 0x00"},
+        {"room.eq.14 = codes 0 256 120 4", "'256' is not a code"},
+    };
+    for (const auto& [badLine, message] : numbers) {
+        WriteText("bad.txt", replaceLine(text, "room.eq.14", badLine));
+        Result r = Run({"import", "4", dir_ + "/bad.txt", file_});
+        EXPECT_EQ(r.status, 1) << message;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_EQ(FileBytes(), before) << message;
+    }
+}
+
+TEST(ModeText, AnyRecordComesBackByteForByteWithWhatIsOutOfRangeSaid) {
+    std::mt19937 random(2950);
+    for (int n = 0; n < 2000; ++n) {
+        uint8_t record[ModeRecordBytes], back[ModeRecordBytes];
+        for (uint8_t& b : record)
+            b = static_cast<uint8_t>(random());
+        // Half the records hold only in-range parameters, as the console writes them.
+        if (n % 2)
+            for (int offset = 26; offset < 235; ++offset)
+                record[offset] = static_cast<uint8_t>(record[offset] % (ModeByteLimit(offset) + 1));
+        std::vector<std::string> warnings;
+        std::string text = ModeRecordToText(record, &warnings);
+        ModeTextError error;
+        ASSERT_TRUE(ModeRecordFromText(text, back, &error)) << error.line << ": " << error.message << "\n" << text;
+        ASSERT_EQ(std::memcmp(back, record, sizeof record), 0) << text;
+        if (n % 2) {
+            ASSERT_TRUE(warnings.empty()) << warnings[0];
+        }
+    }
+
+    // A gain code of 250 (180 at most) is written as its code and said to be out of range; a name
+    // keeps its quotes, backslashes and Chinese characters (as UTF-8), and the bytes after a zero.
+    uint8_t rec[ModeRecordBytes] = {};
+    std::memcpy(rec + ModeNameOffset, "a\"b\\\xD6\xD0#\0z", 9);
+    rec[41] = 250;
     std::vector<std::string> warnings;
-    std::string named = ModeRecordToText(rec, &warnings);
-    EXPECT_NE(named.find("name = \"a\\\"b\\\\\\xD6\\xD0#\"\n"), std::string::npos) << named.substr(0, 40);
+    std::string text = ModeRecordToText(rec, &warnings);
+    EXPECT_NE(text.find(Utf8(u8"name = \"a\\\"b\\\\中#\\x00z\"\n")), std::string::npos) << text.substr(0, 40);
+    EXPECT_NE(text.find("mic.eq.0 = codes 0 0 250 0"), std::string::npos);
+    EXPECT_NE(text.find("# out of range: gain code 250 is beyond the largest, 180"), std::string::npos);
     ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(QuotedModeName(rec + ModeNameOffset), Utf8(u8"\"a\\\"b\\\\中#\""));
+
+    // A name typed in UTF-8 is stored in GBK; one GBK cannot hold, or too long in GBK, is refused.
+    auto withName = [&](const std::string& name) {
+        size_t at = text.find("name = ");
+        return std::string(text).replace(at, text.find('\n', at) - at, "name = \"" + name + "\"");
+    };
     uint8_t back[ModeRecordBytes];
     ModeTextError error;
-    ASSERT_TRUE(ModeRecordFromText(named, back, &error)) << error.line << " " << error.message;
-    EXPECT_EQ(std::memcmp(back + ModeNameOffset, rec + ModeNameOffset, ModeNameBytes), 0);
-    EXPECT_EQ(back[41], 180);
+    ASSERT_TRUE(ModeRecordFromText(withName(Utf8(u8"包房4")), back, &error)) << error.message;
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(back + ModeNameOffset), 5), "\xB0\xFC\xB7\xBF" "4");
+    EXPECT_FALSE(ModeRecordFromText(withName(Utf8(u8"caf\u00E9 \U0001F600")), back, &error));
+    EXPECT_NE(error.message.find("has no GBK form"), std::string::npos) << error.message;
+    EXPECT_FALSE(ModeRecordFromText(withName(Utf8(u8"一二三四五六")), back, &error));
+    EXPECT_NE(error.message.find("12 bytes in GBK"), std::string::npos) << error.message;
+    EXPECT_FALSE(ModeRecordFromText(withName("\xB0\xFC"), back, &error)) << "GBK bytes are not UTF-8";
 }
 
 TEST_F(Modes, APushToAProcessorThatFallsSilentSaysWhereItStopped) {
