@@ -278,7 +278,9 @@ void TonvexCore::StartUp() {
     MVolPanel->BindTargets(targets);
     SysPanel->BindTargets(targets);
     BuildParamMap(targets);
-    if (LoadModeFile() != ModeFileStatus::Loaded && !ModeFileProblem().empty()) {
+    const std::string modeFile = ModeFilePath();
+    Trace(7, "PC modes: %s\n", modeFile.c_str());
+    if (LoadModeFile(modeFile.c_str()) != ModeFileStatus::Loaded && !ModeFileProblem().empty()) {
         std::fprintf(stderr, "tonvex: %s\n", ModeFileProblem().c_str());
         state |= ModeFileNotice; // told in the window once the intro has ended
     }

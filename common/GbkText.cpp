@@ -47,6 +47,16 @@ bool IsGbkPair(uint8_t lead, uint8_t trail) {
     return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
 }
 
+size_t GbkWholeLength(const char* text, size_t maxBytes) {
+    size_t whole = 0;
+    while (whole < maxBytes && text[whole]) {
+        size_t n = text[whole + 1] && IsGbkPair(static_cast<uint8_t>(text[whole]), static_cast<uint8_t>(text[whole + 1])) ? 2 : 1;
+        if (whole + n > maxBytes) break;
+        whole += n;
+    }
+    return whole;
+}
+
 std::string GbkPairToUtf8(uint8_t lead, uint8_t trail) {
     if (!IsGbkPair(lead, trail)) return "";
     const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};

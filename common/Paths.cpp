@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,6 +19,21 @@ std::string XdgDir(const char* variable, const char* fallback) {
 
 std::string ConfigDir() { return XdgDir("XDG_CONFIG_HOME", ".config"); }
 std::string CacheDir() { return XdgDir("XDG_CACHE_HOME", ".cache"); }
+std::string DataDir() { return XdgDir("XDG_DATA_HOME", ".local/share"); }
+
+std::string ModeFilePath() {
+    struct stat st;
+    // Whatever stands there (a link or a folder included) is the user's, and the mode file's load
+    // decides what to make of it.
+    if (lstat("mode.dat", &st) == 0) {
+        // Named in full, so that what the console shows says which folder it is.
+        char cwd[4096];
+        return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/mode.dat" : "mode.dat";
+    }
+    std::string dir = DataDir();
+    if (dir.empty() || !MakeDirs(dir)) return "mode.dat";
+    return dir + "/mode.dat";
+}
 
 bool MakeDirs(const std::string& path) {
     if (path.empty()) return false;

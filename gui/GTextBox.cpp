@@ -278,12 +278,15 @@ void GTextBox::InsertChar(const char* chars) {
 }
 
 void GTextBox::InsertBytes(const char* bytes, int count) {
+    ClampIndexes();
     int length = Length();
+    // What is typed over a selection must fit in maxLength too; when it does not, the text and the
+    // selection stay as they were.
+    int selected = HasSelection() ? (caretByte > anchorByte ? caretByte - anchorByte : anchorByte - caretByte) : 0;
+    if (length - selected + count > maxLength) return;
     if (HasSelection()) {
         Backspace();
         length = Length();
-    } else if (length + count > maxLength) {
-        return;
     }
     if (KeyDown(VkControl)) return;
     if (length + count > TextCapacity - 1) return;

@@ -25,16 +25,21 @@ enum class ModeFileStatus {
 
 // Reads the mode file (at `path`, "mode.dat" in the working folder by default) into ModeBuffer.
 ModeFileStatus LoadModeFile(const char* path = "mode.dat");
-// The message for the last load that was not Loaded or Created; empty otherwise.
+// The path of the mode file last loaded, as given.
+const std::string& ModeFileInUse();
+// The message for the last load that was not Loaded or Created, or for the last write that failed;
+// empty otherwise.
 const std::string& ModeFileProblem();
 
 // Writes the records whole: to a temporary file in the same folder, flushed to the disk and renamed
-// over the file. False when that did not reach the disk (the old file is then untouched).
+// over the file. The file keeps its permission bits (and owner and group where they may be set), its
+// length, and any bytes past the 25 records as they were. False, with ModeFileProblem() saying why,
+// when that did not reach the disk (the old file is then untouched).
 bool WriteModeFile();
 
 // The name of PC mode `slot` (0-based) as text: up to ten characters, NUL-terminated.
 void ModeSlotName(int slot, char out[ModeNameBytes + 1]);
-// Stores up to ten characters of `name`, zero-padded.
+// Stores as much of `name` as fits in ten bytes without cutting a GBK character, zero-padded.
 void SetModeSlotName(int slot, const char* name);
 
 // The largest value a record byte may hold (0 for reserved bytes and the name).

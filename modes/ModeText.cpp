@@ -202,7 +202,7 @@ std::string NumberText(const Field& f, int code) {
 
 // What an out-of-range code is said to be in its comment.
 std::string Beyond(const std::string& what, int code, int limit) {
-    return what + " " + std::to_string(code) + " is beyond the largest, " + std::to_string(limit);
+    return what + " " + std::to_string(code) + " (largest " + std::to_string(limit) + ")";
 }
 
 // The value part of a key's line, and its comment (empty for none). A byte beyond its parameter's
@@ -212,8 +212,8 @@ void ValueText(const Key& k, const uint8_t* record, std::string* value, std::str
                std::vector<std::string>* warnings) {
     const Field& f = *k.field;
     auto outOfRange = [&](const std::string& what) {
-        *comment = "out of range: " + what + "; the console loads it as the largest";
-        if (warnings) warnings->push_back(k.name + ": " + what + "; written as the code it is");
+        *comment = "out of range: " + what + "; loaded as the largest";
+        if (warnings) warnings->push_back(k.name + ": out of range, " + what + "; written as its code");
     };
     switch (f.kind) {
     case Kind::Name:
@@ -240,7 +240,7 @@ void ValueText(const Key& k, const uint8_t* record, std::string* value, std::str
         const uint8_t* c = record + k.offset;
         std::string codes = std::to_string(c[0]) + " " + std::to_string(c[1]) + " " + std::to_string(c[2]) +
                             " " + std::to_string(c[3]);
-        static const char* const parts[4] = {"type code", "frequency code", "gain code", "Q code"};
+        static const char* const parts[4] = {"type", "frequency", "gain", "Q"};
         std::string beyond;
         for (int i = 0; i < 4; ++i)
             if (c[i] > BandLimits[i]) beyond += (beyond.empty() ? "" : ", ") + Beyond(parts[i], c[i], BandLimits[i]);

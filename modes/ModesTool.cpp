@@ -1,8 +1,9 @@
 #include "modes/ModesTool.h"
 
+#include "common/GbkText.h"
+#include "common/Paths.h"
 #include "link/ModeFile.h"
 #include "modes/ModeLink.h"
-#include "common/GbkText.h"
 #include "modes/ModeText.h"
 
 #include <cstdlib>
@@ -29,7 +30,8 @@ constexpr const char* Overview =
     "  pull --port PORT [--name NAME] N [FILE]   a processor's parameters into PC mode N\n"
     "  push --port PORT N [FILE]           PC mode N to a processor\n"
     "\n"
-    "FILE is mode.dat in the current folder unless named. N is 1 to 25. PORT is named as in the\n"
+    "FILE, unless named, is the console's: mode.dat in the current folder when there is one, else\n"
+    "~/.local/share/tonvex/mode.dat (under $XDG_DATA_HOME when set). N is 1 to 25. PORT is named as in the\n"
     "console: COM1 ... COM6 (a link of yours in ~/.config/tonvex/ports, else the serial devices in\n"
     "order), or a device path such as /dev/ttyUSB0.\n"
     "'tonvex-modes VERB --help' tells more of each verb.\n"
@@ -43,8 +45,8 @@ struct Verb {
 const Verb Verbs[] = {
     {"list",
      "usage: tonvex-modes list [FILE]\n"
-     "Lists PC modes 1 to 25 of FILE (mode.dat in the current folder by default): the number and the\n"
-     "name of each; a mode that holds nothing is marked (empty).\n"},
+     "Lists PC modes 1 to 25 of FILE (the console's mode file by default), with the file's path: the\n"
+     "number and the name of each; a mode that holds nothing is marked (empty).\n"},
     {"export",
      "usage: tonvex-modes export N [FILE]\n"
      "Writes PC mode N of FILE as text on standard output: the name, then one line a parameter,\n"
@@ -154,7 +156,7 @@ class Tool {
             *code = UsageError("too many arguments");
             return false;
         }
-        path_ = a.positional.size() > want ? a.positional[want] : "mode.dat";
+        path_ = a.positional.size() > want ? a.positional[want] : ModeFilePath();
         return true;
     }
 
@@ -179,7 +181,7 @@ class Tool {
 
     bool Save(int* code) {
         if (WriteModeFile()) return true;
-        *code = Error(path_ + " could not be written; it is as it was");
+        *code = Error(ModeFileProblem());
         return false;
     }
 
@@ -195,6 +197,7 @@ class Tool {
     int List(const Args& a) {
         int code = Done;
         if (!Positional(a, 0, &code) || !Load(false, &code)) return code;
+        std::fprintf(out_, "# PC modes of %s\n", path_.c_str());
         for (int slot = 0; slot < ModeSlotCount; ++slot) {
             std::string shown = Empty(slot) ? "(empty)" : QuotedModeName(Record(slot) + ModeNameOffset);
             std::fprintf(out_, "%2d  %s\n", slot + 1, shown.c_str());

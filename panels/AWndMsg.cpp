@@ -113,7 +113,11 @@ void AWndMsg::Draw(float alpha) {
     for (int i = 0; i < MessageCount; ++i)
         if ((MessageCode & Bits[i]) && texts[i]) FontNormal->DrawText(x + 82, y + 42, "%s", texts[i]);
     if (MessageDetail[0]) {
-        glColor4f(0.4f, 0.0f, 0.0f, opacity);
+        // A reason in dark red; where a saved PC mode went in the text's own grey.
+        if (MessageCode == MsgPcModeSaved)
+            glColor4f(0.25f, 0.25f, 0.25f, opacity);
+        else
+            glColor4f(0.4f, 0.0f, 0.0f, opacity);
         FontNormal->DrawText(x + 82, y + 60, "%s", MessageDetail);
     }
 }

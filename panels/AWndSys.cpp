@@ -240,7 +240,10 @@ void AWndSys::SaveEquipmentMode() {
 }
 
 void AWndSys::SavePcModeChosen() {
-    ShowMessage(SavePcMode(pcList.value, pcName.text) ? MsgPcModeSaved : MsgPcModeNotSaved);
+    if (SavePcMode(pcList.value, pcName.text))
+        ShowMessageDetail(MsgPcModeSaved, ModeFileInUse().c_str()); // where the modes are kept
+    else
+        ShowMessageDetail(MsgPcModeNotSaved, ModeFileProblem().c_str());
 }
 
 void AWndSys::ShowPcModeName() {

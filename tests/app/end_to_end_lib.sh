@@ -14,7 +14,7 @@ e2e_begin() {
         shots=$(realpath "$shots")
         home=$(mktemp -d)
         trap 'rm -rf "$home"' EXIT
-        export HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache
+        export HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_DATA_HOME=$home/data
         unset SDL_VIDEODRIVER
         xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" inside "$exe" "$sim" "$shots" "$home"
         exit $?
@@ -27,7 +27,7 @@ e2e_begin() {
     "$sim" --unpaced --link "$XDG_CONFIG_HOME/tonvex/ports/COM1" --log "$home/sim.log" "$@" >/dev/null &
     simpid=$!
     for _ in $(seq 50); do [ -e "$XDG_CONFIG_HOME/tonvex/ports/COM1" ] && break; sleep 0.1; done
-    cd "$home/work" || exit 1 # the PC modes' file goes here
+    cd "$home/work" || exit 1 # no mode.dat here: the PC modes are kept in $XDG_DATA_HOME/tonvex
     "$exe" >"$out" 2>"$home/console.err" &
     pid=$!
     id=$(timeout 30 xdotool search --sync --onlyvisible --name "^Tonvex 1.0.3 : PX2950$" | head -1)

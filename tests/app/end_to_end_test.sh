@@ -46,7 +46,9 @@ click 552 283 # the PC mode's name box
 xdotool type --delay 50 "E2E"
 click 582 314 # Save
 wait_said "Message 0x800" "the PC mode was not saved"
-[ -s "$home/work/mode.dat" ] || fail "no mode.dat"
+[ -s "$home/data/tonvex/mode.dat" ] || fail "no mode.dat in the per-user data folder"
+[ ! -e "$home/work/mode.dat" ] || fail "a mode.dat was made in the working folder"
+grep -q "PC modes: $home/data/tonvex/mode.dat" "$out" || fail "the trace does not say where the PC modes are"
 shot 04-pc-mode-saved
 click 480 336 # the message's button
 sleep 0.5

@@ -31,7 +31,7 @@ said() { grep -q -- "$1" "$err" || fail "standard error does not say \"$1\""; }
 # (SIGTERM) and gives it ten seconds to end. Prints the exit status; 90 = no window, 91 = did not end.
 run_and_close() {
     xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
-      "$0" 2>"$1" & pid=$!
+      "$0" 2>"$1" >/dev/null & pid=$!
       id=$(timeout 30 xdotool search --sync --onlyvisible --name "^Tonvex 1.0.3 : PX2950$" | head -1)
       if [ -z "$id" ]; then kill -9 $pid; echo 90; exit 0; fi
       sleep 2

@@ -115,6 +115,19 @@ TEST_F(TextBox, DoubleByteCharactersSelectionsAndShortenedTextsKeepTheCaretRight
     Type("i");
     EXPECT_STREQ(box.text, "hi");
     EXPECT_FALSE(box.HasSelection());
+    // A full ten-byte box: a two-byte character typed over its last letter would make eleven, so the
+    // text and the selection stay; over its last two letters it fits.
+    box.maxLength = 10;
+    box.SetText("");
+    Type("Ten chars!");
+    box.anchorByte = box.anchorChar = 9;
+    Type("\xD6\xD0");
+    EXPECT_STREQ(box.text, "Ten chars!");
+    EXPECT_TRUE(box.HasSelection());
+    box.anchorByte = box.anchorChar = 8;
+    Type("\xD6\xD0");
+    EXPECT_STREQ(box.text, "Ten char\xD6\xD0");
+    box.maxLength = 1020;
     box.SetText("");
     Focus();
     Type("abcdef");

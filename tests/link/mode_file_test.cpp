@@ -2,6 +2,8 @@
 // that never leave a damaged file.
 #include "link/ModeFile.h"
 
+#include "common/Paths.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -61,6 +63,10 @@ TEST_F(ModeFile, SavingOneRecordKeepsTheOthersAndWholeNames) {
     char name[11];
     ModeSlotName(2, name);
     EXPECT_STREQ(name, "Party Hall");
+    // A name that does not fit is cut before the character that would be split, not through it.
+    SetModeSlotName(3, "Nine char\xD6\xD0");
+    ModeSlotName(3, name);
+    EXPECT_STREQ(name, "Nine char");
 
     // PC mode 22 lives on: the file grows to 25 records, which loads back.
     SetModeSlotName(21, "Extra");
@@ -121,4 +127,70 @@ TEST_F(ModeFile, ACrashBeforeTheRenameAndAPlantedLinkLeaveFilesWhole) {
     EXPECT_EQ(LoadModeFile(path.c_str()), ModeFileStatus::Refused);
     unlink(path.c_str());
     EXPECT_EQ(LoadModeFile(path.c_str()), ModeFileStatus::Created);
+}
+
+TEST_F(ModeFile, ASaveKeepsPermissionsTheLengthAndBytesPastTheRecordsAndSaysWhyItFailed) {
+    // A private file longer than 25 records: each save keeps it private and keeps what lies past them.
+    std::vector<uint8_t> old(7000);
+    for (size_t i = 0; i < old.size(); ++i)
+        old[i] = static_cast<uint8_t>(i * 13);
+    WriteFile(old);
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    ASSERT_EQ(LoadModeFile(path.c_str()), ModeFileStatus::Loaded);
+    SetModeSlotName(0, "Saved");
+    ASSERT_TRUE(WriteModeFile());
+    ASSERT_TRUE(WriteModeFile());
+    std::vector<uint8_t> saved = FileBytes();
+    ASSERT_EQ(saved.size(), old.size());
+    EXPECT_TRUE(std::equal(saved.begin() + 256, saved.end(), old.begin() + 256));
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    // A file of 22 records whose extra ones hold nothing keeps its length.
+    WriteFile(std::vector<uint8_t>(22 * 256, 0));
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ASSERT_EQ(LoadModeFile(path.c_str()), ModeFileStatus::Loaded);
+    ASSERT_TRUE(WriteModeFile());
+    EXPECT_EQ(FileBytes().size(), 22u * 256);
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // A save that cannot write says why, and the file stays as it was: a folder this user may not
+    // write in, and (as root writes anywhere) a folder where the temporary file would go.
+    std::vector<uint8_t> before = FileBytes();
+    SetModeSlotName(1, "Lost?");
+    if (geteuid() != 0) {
+        ASSERT_EQ(chmod(dir.c_str(), 0500), 0);
+        EXPECT_FALSE(WriteModeFile());
+        chmod(dir.c_str(), 0700);
+        EXPECT_NE(ModeFileProblem().find("could not be written: Permission denied"), std::string::npos)
+            << ModeFileProblem();
+    }
+    ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
+    EXPECT_FALSE(WriteModeFile());
+    rmdir((path + ".tmp").c_str());
+    EXPECT_NE(ModeFileProblem().find("could not be written: Is a directory"), std::string::npos)
+        << ModeFileProblem();
+    EXPECT_EQ(FileBytes(), before);
+}
+
+TEST_F(ModeFile, TheModesLiveInTheWorkingFoldersFileElseInThePerUserOne) {
+    char old[4096];
+    ASSERT_NE(getcwd(old, sizeof old), nullptr);
+    const char* oldData = std::getenv("XDG_DATA_HOME");
+    std::string keptData = oldData ? oldData : "";
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
+    std::string perUser = ModeFilePath();
+    bool made = access((dir + "/data/tonvex").c_str(), W_OK) == 0;
+    WriteFile({1, 2, 3});
+    std::string here = ModeFilePath();
+    ASSERT_EQ(chdir(old), 0);
+    oldData ? setenv("XDG_DATA_HOME", keptData.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+    rmdir((dir + "/data/tonvex").c_str());
+    rmdir((dir + "/data").c_str());
+    EXPECT_EQ(perUser, dir + "/data/tonvex/mode.dat");
+    EXPECT_TRUE(made) << "the per-user folder is made";
+    EXPECT_EQ(here, path);
 }
