@@ -147,7 +147,7 @@ bool WriteModeFile() {
     if (exists && !S_ISREG(st.st_mode)) return refuse("is no longer a regular file");
     std::string temp = g_path + ".tmp";
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, exists ? 0600 : 0644);
-    if (fd < 0) return refuse(std::string("could not be written: ") + std::strerror(errno));
+    if (fd < 0) return refuse("could not be written (\"" + temp + "\": " + std::strerror(errno) + ")");
     // The new file is the old one's: its permission bits, and its owner and group where that may be
     // set (a failure there leaves the writer's, as any editor would).
     bool ok = true;

@@ -164,13 +164,13 @@ TEST_F(ModeFile, ASaveKeepsPermissionsTheLengthAndBytesPastTheRecordsAndSaysWhyI
         ASSERT_EQ(chmod(dir.c_str(), 0500), 0);
         EXPECT_FALSE(WriteModeFile());
         chmod(dir.c_str(), 0700);
-        EXPECT_NE(ModeFileProblem().find("could not be written: Permission denied"), std::string::npos)
+        EXPECT_NE(ModeFileProblem().find("mode.dat.tmp\": Permission denied)"), std::string::npos)
             << ModeFileProblem();
     }
     ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
     EXPECT_FALSE(WriteModeFile());
     rmdir((path + ".tmp").c_str());
-    EXPECT_NE(ModeFileProblem().find("could not be written: Is a directory"), std::string::npos)
+    EXPECT_NE(ModeFileProblem().find("could not be written (\"" + path + ".tmp\": Is a directory)"), std::string::npos)
         << ModeFileProblem();
     EXPECT_EQ(FileBytes(), before);
 }
