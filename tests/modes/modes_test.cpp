@@ -214,11 +214,12 @@ TEST_F(Modes, TextRoundTripEditsAndRefusals) {
 
     // Each number syntax but the plain decimal, and a line with a zero byte, are refused: the check
     // and the store read one number.
+    const char nulLine[] = "room.eq.14 = peak 1000 Hz +0.0 dB Q 1.0\0garbage";
     const std::pair<std::string, std::string> numbers[] = {
         {"room.eq.14 = peak 0x3E8 Hz +0.0 dB Q 1.0", "the frequency '0x3E8' is not a number"},
         {"room.eq.14 = peak 1000 Hz 0x3 dB Q 1.0", "the gain '0x3' is not a number"},
         {"room.eq.14 = peak 1e3 Hz +0.0 dB Q 1.0", "the frequency '1e3' is not a number"},
-        {std::string("room.eq.14 = peak 1000 Hz +0.0 dB Q 1.0\0garbage", 49), "the control byte 0x00"},
+        {std::string(nulLine, sizeof nulLine - 1), "the control byte 0x00"},
         {"room.eq.14 = codes 0 256 120 4", "'256' is not a code"},
     };
     for (const auto& [badLine, message] : numbers) {
