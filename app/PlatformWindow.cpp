@@ -1,6 +1,6 @@
 #include "app/PlatformWindow.h"
 
-#include "app/Projection.h"
+#include "app/ui/Projection.h"
 
 #include <SDL.h>
 #include <algorithm>

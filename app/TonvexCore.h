@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/GWindowMessage.h"
+#include "gui/PanelLists.h"
 
 #include <cstdint>
 

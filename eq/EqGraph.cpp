@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/AppState.h"
-#include "app/Projection.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Projection.h"
+#include "app/ui/Textures.h"
 #include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 

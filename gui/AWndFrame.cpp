@@ -1,9 +1,10 @@
 #include "gui/AWndFrame.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "common/Tick.h"
 #include "common/vorcore_string.h"
+#include "gui/PanelLists.h"
 #include "gui/TextRenderer.h"
 #include "gui/WidgetSkins.h"
 

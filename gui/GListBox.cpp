@@ -1,7 +1,7 @@
 #include "gui/GListBox.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "gui/TextRenderer.h"
 #include "gui/WidgetSkins.h"
 

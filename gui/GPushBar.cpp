@@ -1,6 +1,6 @@
 #include "gui/GPushBar.h"
 
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "common/Tick.h"
 #include "gui/AWndFrame.h"
 #include "gui/TextRenderer.h"

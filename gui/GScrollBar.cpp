@@ -1,6 +1,6 @@
 #include "gui/GScrollBar.h"
 
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "common/Tick.h"
 #include "gui/WidgetSkins.h"
 

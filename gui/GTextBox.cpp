@@ -1,7 +1,7 @@
 #include "gui/GTextBox.h"
 
-#include "app/AppState.h"
-#include "app/Projection.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Projection.h"
 #include "common/Tick.h"
 #include "gui/TextRenderer.h"
 #include "gui/WidgetSkins.h"

@@ -1,6 +1,6 @@
 #include "gui/GVScroll.h"
 
-#include "app/Textures.h"
+#include "app/ui/Textures.h"
 #include "gui/WidgetSkins.h"
 
 #include <GL/gl.h>

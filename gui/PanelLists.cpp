@@ -1,8 +1,6 @@
-// The panel lists: the z-order (TopPanel, zNext downward) and the open order (OpenPanels, openNext).
-// They live with the frame, which asks for focus itself; the application calls them for its hot keys
-// and its panels.
-#include "app/AppState.h"
+#include "gui/PanelLists.h"
 
+#include "app/ui/AppState.h"
 #include "common/Tick.h"
 #include "gui/AWndFrame.h"
 

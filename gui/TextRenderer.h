@@ -69,3 +69,6 @@ class TextRenderer {
 extern TextRenderer* FontNormal;
 extern TextRenderer* FontBold;
 extern TextRenderer* FontLarge;
+
+// Hands the console's own alias rules (gui/fonts.conf, built into the executable) to SetFontAliases.
+void UseEmbeddedFontAliases();

@@ -1,13 +1,15 @@
 #include "panels/AWndBar.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "common/Tick.h"
+#include "gui/PanelLists.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
 #include "link/ParamMap.h"
 #include "panels/AWndCon.h"
 #include "panels/AWndMsg.h"
+#include "panels/Panels.h"
 
 #include <GL/gl.h>
 

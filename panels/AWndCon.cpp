@@ -1,11 +1,12 @@
 #include "panels/AWndCon.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "common/Tick.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
 #include "link/ParamMap.h"
+#include "panels/Panels.h"
 
 #include <GL/gl.h>
 #include <cstdio>

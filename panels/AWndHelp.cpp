@@ -1,11 +1,13 @@
 #include "panels/AWndHelp.h"
 
-#include "app/AppState.h"
-#include "app/Projection.h"
-#include "app/Resources.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Projection.h"
+#include "app/pictures/Resources.h"
+#include "app/ui/Textures.h"
+#include "gui/PanelLists.h"
 #include "gui/TextRenderer.h"
 #include "panels/AWndImg.h"
+#include "panels/Panels.h"
 
 #include <GL/gl.h>
 

@@ -1,8 +1,9 @@
 #include "panels/AWndIcon.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "common/Tick.h"
+#include "gui/PanelLists.h"
 #include "gui/TextRenderer.h"
 #include "panels/AWndMVol.h"
 #include "panels/AWndMic.h"
@@ -11,6 +12,7 @@
 #include "panels/AWndSC.h"
 #include "panels/AWndSub.h"
 #include "panels/AWndSys.h"
+#include "panels/Panels.h"
 
 #include <GL/gl.h>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "panels/AWndImg.h"
 
-#include "app/AppState.h"
-#include "app/Resources.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/pictures/Resources.h"
+#include "app/ui/Textures.h"
 #include "common/Tick.h"
 #include "gui/TextRenderer.h"
 #include "panels/AWndHelp.h"

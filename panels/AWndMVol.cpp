@@ -1,11 +1,12 @@
 #include "panels/AWndMVol.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
 #include "link/ParamMap.h"
 #include "panels/AWndBar.h"
+#include "panels/Panels.h"
 
 #include <cmath>
 #include <cstdio>

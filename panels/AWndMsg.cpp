@@ -1,10 +1,12 @@
 #include "panels/AWndMsg.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "common/Tick.h"
 #include "common/Trace.h"
+#include "gui/PanelLists.h"
 #include "gui/TextRenderer.h"
+#include "panels/Panels.h"
 
 #include <GL/gl.h>
 #include <cstdio>

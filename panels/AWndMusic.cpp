@@ -1,10 +1,11 @@
 #include "panels/AWndMusic.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
 #include "link/ParamMap.h"
+#include "panels/Panels.h"
 
 #include <GL/gl.h>
 #include <cstring>

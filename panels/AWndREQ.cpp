@@ -1,6 +1,6 @@
 #include "panels/AWndREQ.h"
 
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "link/LinkState.h"
 #include "link/ParamMap.h"
 

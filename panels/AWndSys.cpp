@@ -1,8 +1,9 @@
 #include "panels/AWndSys.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "common/Tick.h"
+#include "gui/PanelLists.h"
 #include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
@@ -11,6 +12,7 @@
 #include "link/Packet.h"
 #include "link/ParamMap.h"
 #include "panels/AWndMsg.h"
+#include "panels/Panels.h"
 #include "panels/PcModes.h"
 
 #include <GL/gl.h>

@@ -1,7 +1,7 @@
 #include "panels/EqSection.h"
 
-#include "app/AppState.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Textures.h"
 #include "common/Tick.h"
 #include "gui/AWndFrame.h"
 #include "gui/TextRenderer.h"

@@ -1,6 +1,6 @@
 #include "panels/PcModes.h"
 
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "gui/AWndFrame.h"
 #include "link/ModeFile.h"
 #include "link/ParamMap.h"
@@ -12,6 +12,7 @@
 #include "panels/AWndSC.h"
 #include "panels/AWndSub.h"
 #include "panels/AWndSys.h"
+#include "panels/Panels.h"
 
 #include <cstring>
 

@@ -6,12 +6,14 @@
 // each as CPU time over wall time, with the ratios (b)/(a) and (c)/(a). A still screen is drawn again
 // only every two seconds, so (a) and (b) draw as many frames; what one frame of each screen costs is
 // printed beside them.
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "app/PlatformWindow.h"
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
+#include "gui/PanelLists.h"
 #include "link/LinkState.h"
 #include "panels/AWndCon.h"
+#include "panels/Panels.h"
 
 #include <chrono>
 #include <cstdio>

@@ -3,7 +3,7 @@
 #include "DemoPanel.h"
 #include "GuiTestSupport.h"
 
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "common/Tick.h"
 
 #include <GL/gl.h>

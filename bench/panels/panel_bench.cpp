@@ -4,12 +4,14 @@
 #include "DemoPanel.h"
 #include "GuiTestSupport.h"
 
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "common/Tick.h"
+#include "gui/PanelLists.h"
 #include "link/LinkWait.h"
 #include "link/ParamMap.h"
 #include "panels/AWndMic.h"
 #include "panels/AWndREQ.h"
+#include "panels/Panels.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -22,6 +24,7 @@ void Setup() {
         LoadSkinsAndFonts();
         EnsureGlContext(1280, 800);
         ResetAppState();
+        ResetPanelPointers();
         ClientWidth = 1280;
         ClientHeight = 800;
         TickSet(1000000);

@@ -9,11 +9,11 @@
 // The rest measure single steps.
 #include "tests/support/GlTestWindow.h"
 
-#include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/Textures.h"
+#include "app/pictures/Resources.h"
+#include "app/pictures/Settings.h"
+#include "app/ui/Textures.h"
 #include "gui/SkinPieces.h"
-#include "app/Embedded.h"
+#include "app/pictures/Embedded.h"
 #include "gui/TextRenderer.h"
 
 #include <benchmark/benchmark.h>

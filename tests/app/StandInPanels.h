@@ -1,7 +1,7 @@
 // Panels for tests: they record the input they get and otherwise behave as plain frames.
 #pragma once
 
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "gui/AWndFrame.h"
 
 #include <map>

@@ -2,6 +2,7 @@
 
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
+#include "gui/PanelLists.h"
 #include "link/LinkState.h"
 #include "panels/AWndBar.h"
 #include "panels/AWndCon.h"
@@ -10,6 +11,7 @@
 #include "panels/AWndMic.h"
 #include "panels/AWndMsg.h"
 #include "panels/AWndSys.h"
+#include "panels/Panels.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -20,6 +22,7 @@ class CoreInput : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetAppState();
+        ResetPanelPointers();
         core.ResetForTest();
         core.state = IntroDone | LogoDone;
         TickSet(100000);
@@ -47,6 +50,7 @@ protected:
     }
     void TearDown() override {
         ResetAppState();
+        ResetPanelPointers();
         TickUseClock();
     }
 

@@ -3,11 +3,13 @@
 #include "StandInPanels.h"
 
 #include "app/TonvexCore.h"
-#include "app/Textures.h"
+#include "app/ui/Textures.h"
 #include "common/Tick.h"
+#include "gui/PanelLists.h"
 #include "link/LinkState.h"
 #include "panels/AWndBar.h"
 #include "panels/AWndCon.h"
+#include "panels/Panels.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +19,12 @@ protected:
 
     void SetUp() override {
         ResetAppState();
+        ResetPanelPointers();
         TickSet(500000);
         core.state = GlReady | Started | Running;
         core.OnSize(960, 600); // draws a frame too
         ResetAppState();
+        ResetPanelPointers();
         ClientWidth = 960;
         ClientHeight = 600;
         BarPanel = &bar;
@@ -34,6 +38,7 @@ protected:
     void TearDown() override {
         LogoTexture = 0;
         ResetAppState();
+        ResetPanelPointers();
         TickUseClock();
     }
     // Frames every `step` ms for `ms` ms.

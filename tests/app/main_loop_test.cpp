@@ -1,9 +1,10 @@
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "app/TonvexCore.h"
 #include "common/Tick.h"
 #include "gui/GUIWnd.h"
 #include "link/LinkState.h"
 #include "panels/AWndCon.h"
+#include "panels/Panels.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,7 @@ class MainLoop : public ::testing::Test {
 
     void SetUp() override {
         ResetAppState();
+        ResetPanelPointers();
         core.ResetForTest();
         core.sleepMs = FakeSleep;
         core.waitEvent = FakeWait;

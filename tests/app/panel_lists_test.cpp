@@ -1,6 +1,7 @@
 #include "StandInPanels.h"
 
 #include "common/Tick.h"
+#include "gui/PanelLists.h"
 
 #include <gtest/gtest.h>
 

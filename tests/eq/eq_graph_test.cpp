@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/AppState.h"
-#include "app/Projection.h"
+#include "app/ui/AppState.h"
+#include "app/ui/Projection.h"
 #include "tests/support/GlTestWindow.h"
 
 namespace {

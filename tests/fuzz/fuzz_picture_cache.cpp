@@ -1,8 +1,8 @@
 // Fuzz target: any bytes as the thumbnail cache file, against a pack of three small backgrounds. The
 // cache is taken or rebuilt, never overrun, and the list always names the pack's backgrounds in order.
 // No GL context is current: the texture calls do nothing.
-#include "app/Embedded.h"
-#include "app/Resources.h"
+#include "app/pictures/Embedded.h"
+#include "app/pictures/Resources.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,8 +16,6 @@
 // The program's own packs are not built into this target.
 EmbeddedFile EmbeddedBackgroundPack() { return {nullptr, 0}; }
 EmbeddedFile EmbeddedSkinPack() { return {nullptr, 0}; }
-EmbeddedFile EmbeddedFontAliases() { return {nullptr, 0}; }
-void UseEmbeddedFontAliases() {}
 
 namespace {
 

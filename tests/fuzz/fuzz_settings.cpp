@@ -1,6 +1,6 @@
 // Fuzz target: any bytes as the settings file. Reads never fail on them; a write of one key reads
 // back, leaves the other key as it read before, and keeps every line that is not the written key's.
-#include "app/Settings.h"
+#include "app/pictures/Settings.h"
 
 #include <cstdint>
 #include <cstdio>

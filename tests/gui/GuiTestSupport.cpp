@@ -1,9 +1,9 @@
 #include "GuiTestSupport.h"
 
-#include "app/Projection.h"
-#include "app/Resources.h"
-#include "app/Textures.h"
-#include "app/Embedded.h"
+#include "app/ui/Projection.h"
+#include "app/pictures/Resources.h"
+#include "app/ui/Textures.h"
+#include "app/pictures/Embedded.h"
 #include "gui/TextRenderer.h"
 #include "tests/support/GlTestWindow.h"
 

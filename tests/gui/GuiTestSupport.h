@@ -2,7 +2,7 @@
 // own widgets, and input that goes through the widgets' slots the way the application routes it.
 #pragma once
 
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 #include "common/Tick.h"
 #include "gui/AWndFrame.h"
 

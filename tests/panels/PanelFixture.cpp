@@ -1,11 +1,14 @@
 #include "PanelFixture.h"
 
+#include "gui/PanelLists.h"
 #include "panels/EqSection.h"
+#include "panels/Panels.h"
 
 #include <GL/gl.h>
 
 void PanelFixture::SetUp() {
     ResetAppState();
+    ResetPanelPointers();
     LinkResetForTest();
     TickUseClock();
     EnsureGlContext(960, 600);
@@ -25,6 +28,7 @@ void PanelFixture::TearDown() {
     LinkResetForTest();
     TickUseClock();
     ResetAppState();
+    ResetPanelPointers();
 }
 
 bool PanelFixture::DrawUntil(AWndFrame* panel, const std::function<bool()>& done, uint32_t timeoutMs) {

@@ -1,5 +1,6 @@
 // The tab bar: the level keys, the loss message and the task list's tabs.
 #include "PanelFixture.h"
+#include "gui/PanelLists.h"
 
 #include <cstring>
 

@@ -1,6 +1,8 @@
 // The connecting panel against the simulated processor: what it shows in each state, the typed port,
 // "Scan again", and the buttons that are dead while a download runs.
 #include "PanelFixture.h"
+#include "gui/PanelLists.h"
+#include "panels/Panels.h"
 
 #include <chrono>
 #include <fcntl.h>

@@ -2,9 +2,11 @@
 // image panel.
 #include "PanelFixture.h"
 
-#include "app/Resources.h"
+#include "app/pictures/Resources.h"
+#include "gui/PanelLists.h"
 #include "panels/AWndHelp.h"
 #include "panels/AWndImg.h"
+#include "panels/Panels.h"
 
 TEST_F(PanelFixture, GalleryRowsAndPressThenReleasePicking) {
     int savedCount = BackgroundCount;

@@ -1,6 +1,7 @@
 // The message panel's answers: each button reaches the callback its message names, with the argument
 // it needs; the close button answers nothing.
 #include "PanelFixture.h"
+#include "panels/Panels.h"
 
 namespace {
 

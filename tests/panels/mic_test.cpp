@@ -1,6 +1,7 @@
 // The microphone panel and the room equaliser through the send tap: drags, the high-pass band, the
 // reset, typed values, a busy link.
 #include "PanelFixture.h"
+#include "gui/PanelLists.h"
 
 #include <GL/gl.h>
 

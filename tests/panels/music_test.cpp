@@ -1,6 +1,8 @@
 // The music, sub-woofer and center/surround panels through the send tap: what "Auto" locks, the key
 // buttons, the Sing/Disco swap, the filter handles and their sliders; and a download of both sets.
 #include "PanelFixture.h"
+#include "gui/PanelLists.h"
+#include "panels/Panels.h"
 
 #include <cstring>
 

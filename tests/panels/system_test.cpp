@@ -1,6 +1,7 @@
 // The System page against the simulated processor: the password steps, the new passwords read back,
 // and the control mode.
 #include "PanelFixture.h"
+#include "gui/PanelLists.h"
 
 namespace {
 

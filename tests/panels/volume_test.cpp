@@ -1,5 +1,6 @@
 // The volume panel's number boxes and limits, through the send tap.
 #include "PanelFixture.h"
+#include "gui/PanelLists.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Picture decoding and scaling: the stored layouts, the forced alpha, signed samples, and pictures that
 // must be refused.
-#include "app/Resources.h"
+#include "app/pictures/Resources.h"
 #include "tools/ArtPack.h"
 
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // cache files and settings that are broken.
 #include "tests/support/GlTestWindow.h"
 
-#include "app/AppState.h"
-#include "app/Embedded.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/pictures/Embedded.h"
+#include "app/pictures/Resources.h"
+#include "app/pictures/Settings.h"
+#include "app/ui/Textures.h"
 #include "common/Paths.h"
 #include "tools/ArtPack.h"
 

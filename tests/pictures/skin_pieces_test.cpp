@@ -3,9 +3,9 @@
 // seen drawn on the gallery's skin sheets (bench/gui).
 #include "tests/support/GlTestWindow.h"
 
-#include "app/Embedded.h"
-#include "app/Resources.h"
-#include "app/Textures.h"
+#include "app/pictures/Embedded.h"
+#include "app/pictures/Resources.h"
+#include "app/ui/Textures.h"
 #include "gui/SkinPieces.h"
 
 #include <gtest/gtest.h>

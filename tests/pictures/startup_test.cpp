@@ -1,9 +1,9 @@
 // The start-up sequence of the real application object with broken files beside it: the pictures are
 // loaded all the same, the cache is rebuilt and the program gets to its main loop.
-#include "app/AppState.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/Textures.h"
+#include "app/ui/AppState.h"
+#include "app/pictures/Resources.h"
+#include "app/pictures/Settings.h"
+#include "app/ui/Textures.h"
 #include "app/TonvexCore.h"
 #include "common/Paths.h"
 #include "gui/TextRenderer.h"

@@ -3,7 +3,7 @@
 // and the pixels of the back buffer and of textures read back.
 #pragma once
 
-#include "app/Projection.h"
+#include "app/ui/Projection.h"
 
 #include <GL/gl.h>
 #include <SDL.h>

@@ -1,4 +1,4 @@
-#include "app/Textures.h"
+#include "app/ui/Textures.h"
 
 uint32_t WfTexture;
 uint32_t WbTexture;

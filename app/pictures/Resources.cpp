@@ -1,8 +1,8 @@
-#include "app/Resources.h"
+#include "app/pictures/Resources.h"
 
-#include "app/Embedded.h"
-#include "app/Settings.h"
-#include "app/Textures.h"
+#include "app/pictures/Embedded.h"
+#include "app/pictures/Settings.h"
+#include "app/ui/Textures.h"
 #include "common/Paths.h"
 #include "common/vorcore_memory.h"
 #include "common/vorcore_string.h"

@@ -1,23 +1,10 @@
-// Process-wide application state that the panels and widgets read, the panel pointers and the panel
-// list operations. Everything here lives on the window thread.
+// Process-wide application state that the panels and widgets read. Everything here lives on the window
+// thread. (The panel list operations are in gui/PanelLists.h, the panel pointers in panels/Panels.h.)
 #pragma once
 
 #include <cstdint>
 
 class AWndFrame;
-class AWndBar;
-class AWndIcon;
-class AWndCon;
-class AWndHelp;
-class AWndMic;
-class AWndMsg;
-class AWndImg;
-class AWndMusic;
-class AWndMVol;
-class AWndREQ;
-class AWndSC;
-class AWndSub;
-class AWndSys;
 
 extern int32_t MouseX, MouseY;
 extern uint32_t LeftDown;
@@ -49,19 +36,6 @@ extern uint32_t ConnectAutoOpen;
 // 1 once the start-up intro has ended: the tab bar's keys and presses work from then on.
 extern uint32_t IntroEnded;
 
-extern AWndBar* BarPanel;
-extern AWndIcon* IconPanel;
-extern AWndCon* ConPanel;
-extern AWndHelp* HelpPanel;
-extern AWndMic* MicPanel;
-extern AWndMsg* MsgPanel;
-extern AWndImg* ImgPanel;
-extern AWndMusic* MusicPanel;
-extern AWndMVol* MVolPanel;
-extern AWndREQ* REQPanel;
-extern AWndSC* SCPanel;
-extern AWndSub* SubPanel;
-extern AWndSys* SysPanel;
 
 // Virtual-key codes used by the hot keys and the widgets (KeyState is indexed by them).
 enum VirtualKey : uint8_t {
@@ -81,11 +55,5 @@ inline bool KeyDown(uint8_t vk) { return KeyState[vk] & 0x80; }
 // Went down in this pass of the main loop.
 inline bool KeyPressed(uint8_t vk) { return (KeyState[vk] & 0x80) && !(PrevKeyState[vk] & 0x80); }
 
-// The panel lists: z-order (TopPanel, zNext downward) and open order (OpenPanels, openNext).
-void FocusPanel(AWndFrame* panel);
-void OpenPanel(AWndFrame* panel);
-void ClosePanel(AWndFrame* panel);
-void MinimizePanel(AWndFrame* panel);
-
-// Puts every application word back to its initial value (tests).
+// Puts every word above back to its initial value (tests).
 void ResetAppState();

@@ -1,4 +1,4 @@
-#include "app/Projection.h"
+#include "app/ui/Projection.h"
 
 #include <GL/gl.h>
 

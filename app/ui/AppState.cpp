@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "app/ui/AppState.h"
 
 #include <cstring>
 
@@ -29,19 +29,6 @@ uint32_t FirstBgFrameTick = 0xFFFFFFFF;
 uint32_t ConnectAutoOpen = 0xFFFFFFFF;
 uint32_t IntroEnded;
 
-AWndBar* BarPanel;
-AWndIcon* IconPanel;
-AWndCon* ConPanel;
-AWndHelp* HelpPanel;
-AWndMic* MicPanel;
-AWndMsg* MsgPanel;
-AWndImg* ImgPanel;
-AWndMusic* MusicPanel;
-AWndMVol* MVolPanel;
-AWndREQ* REQPanel;
-AWndSC* SCPanel;
-AWndSub* SubPanel;
-AWndSys* SysPanel;
 
 void ResetAppState() {
     MouseX = MouseY = 0;
@@ -62,17 +49,4 @@ void ResetAppState() {
     LogoStart = LogoShownAt = LogoFadeOutStart = 0;
     FirstBgFrameTick = ConnectAutoOpen = 0xFFFFFFFF;
     IntroEnded = 0;
-    BarPanel = nullptr;
-    IconPanel = nullptr;
-    ConPanel = nullptr;
-    HelpPanel = nullptr;
-    MicPanel = nullptr;
-    MsgPanel = nullptr;
-    ImgPanel = nullptr;
-    MusicPanel = nullptr;
-    MVolPanel = nullptr;
-    REQPanel = nullptr;
-    SCPanel = nullptr;
-    SubPanel = nullptr;
-    SysPanel = nullptr;
 }

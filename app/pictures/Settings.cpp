@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "app/pictures/Settings.h"
 
 #include "common/Paths.h"
 

@@ -1,0 +1,18 @@
+// The fontconfig rules that map the console's face names to installed faces, built into the
+// executable (the build passes TONVEX_FONT_ALIASES, the path of gui/fonts.conf).
+#include "gui/TextRenderer.h"
+
+#include "common/Embed.h"
+
+#include <cstdint>
+
+TONVEX_EMBED(tonvex_font_aliases, TONVEX_FONT_ALIASES);
+
+extern "C" {
+extern const uint8_t tonvex_font_aliases_start[], tonvex_font_aliases_end[];
+}
+
+void UseEmbeddedFontAliases() {
+    TextRenderer::SetFontAliases(reinterpret_cast<const char*>(tonvex_font_aliases_start),
+                                 size_t(tonvex_font_aliases_end - tonvex_font_aliases_start));
+}
