@@ -1,6 +1,7 @@
 #include "app/PlatformWindow.h"
 
 #include "app/ui/Projection.h"
+#include "common/GbkText.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -8,48 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iconv.h>
 
 uint32_t SizeMoveFlags;
 
 namespace {
-
-// UTF-8 typed text to GBK bytes. Characters GBK cannot hold are dropped.
-size_t Utf8ToGbk(const char* utf8, char* out, size_t outSize) {
-    static iconv_t cd = iconv_open("GBK//IGNORE", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return 0;
-    char* in = const_cast<char*>(utf8);
-    size_t inLeft = std::strlen(utf8);
-    char* dst = out;
-    size_t outLeft = outSize;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1)) break;
-        if (errno == EILSEQ && inLeft > 0) {
-            ++in; // skip a byte that starts no character
-            --inLeft;
-        } else {
-            break;
-        }
-    }
-    // Keep whole GBK characters only: the converter gives 0x80 for the euro sign, which GBK proper
-    // lacks and which a text box would take for a lead byte.
-    size_t n = outSize - outLeft, kept = 0;
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char b = static_cast<unsigned char>(out[i]);
-        if (b < 0x80) {
-            out[kept++] = out[i];
-            continue;
-        }
-        unsigned char trail = i + 1 < n ? static_cast<unsigned char>(out[i + 1]) : 0;
-        if (b >= 0x81 && b <= 0xFE && trail >= 0x40 && trail != 0x7F && trail != 0xFF) {
-            out[kept++] = out[i];
-            out[kept++] = out[i + 1];
-            ++i;
-        }
-    }
-    return kept;
-}
 
 } // namespace
 
@@ -326,7 +289,7 @@ void PlatformWindow::Dispatch(const void* raw) {
     }
     case SDL_TEXTINPUT: {
         char gbk[64];
-        size_t n = Utf8ToGbk(event.text.text, gbk, sizeof gbk);
+        size_t n = Utf8ToGbkDropping(event.text.text, gbk, sizeof gbk);
         for (size_t i = 0; i < n; ++i) owner->OnChar(static_cast<uint8_t>(gbk[i]), 0);
         break;
     }

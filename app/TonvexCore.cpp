@@ -12,6 +12,7 @@
 #include "common/Trace.h"
 #include "common/vorcore_memory.h"
 #include "gui/PanelLists.h"
+#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
 #include "link/ModeFile.h"
@@ -50,10 +51,6 @@ int MessageBoxReporter(const char* text, const char* caption) {
     return 1;
 }
 
-// Whole-texture coordinates: the texture's last row (t = 1) at the top of the quad.
-constexpr SkinRect WholeTexture{0.0f, 1.0f, 1.0f, 0.0f};
-// The title strip of the background, cut from "ex.png".
-constexpr SkinRect TitleStrip{0.001953125f, 0.99609375f, 0.470703125f, 0.91015625f};
 
 bool BarHasFocus() { return BarPanel && BarPanel->focusSerial == FocusSerial; }
 
@@ -612,18 +609,18 @@ void TonvexCore::RenderFrame() {
         int stripHeight = static_cast<int>(clientHeight * 0.2);
         if (BackgroundTextures[1]) {
             glBindTexture(GL_TEXTURE_2D, BackgroundTextures[1]);
-            DrawSkinQuad(WholeTexture, bx, 0, bw, stripHeight);
+            DrawSkinQuad(WholePicture, bx, 0, bw, stripHeight);
         }
         if (BackgroundTextures[0]) {
             glBindTexture(GL_TEXTURE_2D, BackgroundTextures[0]);
-            DrawSkinQuad(WholeTexture, bx, stripHeight, bw, clientHeight - stripHeight);
+            DrawSkinQuad(WholePicture, bx, stripHeight, bw, clientHeight - stripHeight);
         }
         glEnable(GL_BLEND);
         if (ExTexture) {
             float stripAlpha = (BarPanel && BarPanel->width < 760) ? a * 0.3f : a;
             glColor4f(1.0f, 1.0f, 1.0f, stripAlpha);
             glBindTexture(GL_TEXTURE_2D, ExTexture);
-            DrawSkinQuad(TitleStrip, 8, 30, 240, 22);
+            DrawSkinQuad(Rect(Piece::TitleStrip), 8, 30, 240, 22);
         }
         if (BarPanel && !BarHasFocus()) BarPanel->Draw(a);
         AWndFrame* bottom = TopPanel;
@@ -681,7 +678,7 @@ void TonvexCore::DrawLogo() {
     glEnable(GL_TEXTURE_2D);
     glColor4f(1.0f, 1.0f, 1.0f, a);
     glBindTexture(GL_TEXTURE_2D, LogoTexture);
-    DrawSkinQuad(WholeTexture, (clientWidth - 256) / 2, (clientHeight - 256) / 2, 256, 256);
+    DrawSkinQuad(Rect(Piece::Logo), (clientWidth - 256) / 2, (clientHeight - 256) / 2, 256, 256);
 }
 
 void TonvexCore::FinishCloseOrMinimise() {

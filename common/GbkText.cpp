@@ -1,5 +1,7 @@
 #include "common/GbkText.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iconv.h>
 
 namespace {
@@ -91,4 +93,69 @@ bool Utf8ToGbkText(const std::string& utf8, std::string* gbk, std::string* probl
     }
     *gbk = out;
     return true;
+}
+
+uint32_t GbkPairToUnicode(uint8_t lead, uint8_t trail) {
+    static iconv_t gbkToUtf32 = iconv_open("UTF-32LE", "GBK");
+    if (gbkToUtf32 == reinterpret_cast<iconv_t>(-1)) return 0;
+    char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    unsigned char out[8] = {};
+    char* inPtr = in;
+    char* outPtr = reinterpret_cast<char*>(out);
+    size_t inLeft = 2, outLeft = sizeof out;
+    iconv(gbkToUtf32, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(gbkToUtf32, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 ||
+        outLeft != 4)
+        return 0;
+    return out[0] | out[1] << 8 | out[2] << 16 | uint32_t(out[3]) << 24;
+}
+
+std::string GbkToUtf8(const char* gbk) {
+    iconv_t cd = iconv_open("UTF-8", "GBK");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return gbk;
+    char buffer[256];
+    char* in = const_cast<char*>(gbk);
+    size_t inLeft = std::strlen(gbk);
+    char* dst = buffer;
+    size_t outLeft = sizeof buffer - 1;
+    bool ok = iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1) && inLeft == 0;
+    iconv_close(cd);
+    if (!ok) return gbk;
+    return std::string(buffer, dst);
+}
+
+size_t Utf8ToGbkDropping(const char* utf8, char* out, size_t outSize) {
+    static iconv_t cd = iconv_open("GBK//IGNORE", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return 0;
+    char* in = const_cast<char*>(utf8);
+    size_t inLeft = std::strlen(utf8);
+    char* dst = out;
+    size_t outLeft = outSize;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno == EILSEQ && inLeft > 0) {
+            ++in; // skip a byte that starts no character
+            --inLeft;
+        } else {
+            break;
+        }
+    }
+    // Keep whole GBK characters only: the converter gives 0x80 for the euro sign, which GBK proper
+    // lacks and which a text box would take for a lead byte.
+    size_t n = outSize - outLeft, kept = 0;
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char b = static_cast<unsigned char>(out[i]);
+        if (b < 0x80) {
+            out[kept++] = out[i];
+            continue;
+        }
+        unsigned char trail = i + 1 < n ? static_cast<unsigned char>(out[i + 1]) : 0;
+        if (IsGbkPair(b, trail)) {
+            out[kept++] = out[i];
+            out[kept++] = out[i + 1];
+            ++i;
+        }
+    }
+    return kept;
 }

@@ -333,3 +333,9 @@ constexpr const SkinPiece& PieceOf(Piece piece) {
 constexpr SkinRect Rect(Piece piece) {
     return PieceOf(piece).Rect();
 }
+
+// Pictures that are not skin pieces: a whole texture (the texture's last row, t = 1, at the top of the
+// quad), and the picture part of a background's thumbnail or preview (its rows 0 .. 80 of 128, the
+// background's 16:10 in a square texture).
+constexpr SkinRect WholePicture = SkinTexels(0, 256, 256, 0);
+constexpr SkinRect BackgroundThumbnail = SkinTexels(0, 160, 256, 0);

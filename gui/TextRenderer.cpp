@@ -1,6 +1,9 @@
-// Glyph textures rasterised with FreeType, faces chosen through fontconfig, GBK decoded with iconv.
-// These three libraries are the text renderer's platform layer; no other file of the toolkit uses them.
+// Glyph textures rasterised with FreeType, faces chosen through fontconfig, GBK decoded through
+// common/GbkText. FreeType and fontconfig are the text renderer's platform layer; no other file of the
+// toolkit uses them.
 #include "gui/TextRenderer.h"
+
+#include "common/GbkText.h"
 
 #include <GL/gl.h>
 #include <fontconfig/fontconfig.h>
@@ -9,7 +12,6 @@
 #include FT_BITMAP_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
-#include <iconv.h>
 
 #include <algorithm>
 #include <cmath>
@@ -29,11 +31,10 @@ constexpr int FirstWideCode = 143; // codes from here on are two-byte characters
 
 FT_Library Library;
 FcConfig* FontConfig;
-iconv_t GbkToUtf32 = reinterpret_cast<iconv_t>(-1);
 bool EngineTried;
 std::string FontAliases; // fontconfig rules given by the program, loaded with the engine
 
-// FreeType, fontconfig with the console's alias rules, and the GBK decoder: made once per process.
+// FreeType and fontconfig with the console's alias rules: made once per process.
 bool StartEngine() {
     if (EngineTried) return Library != nullptr;
     EngineTried = true;
@@ -45,24 +46,14 @@ bool StartEngine() {
     if (FontConfig && !FontAliases.empty())
         FcConfigParseAndLoadFromMemory(FontConfig, reinterpret_cast<const FcChar8*>(FontAliases.c_str()),
                                        FcFalse);
-    GbkToUtf32 = iconv_open("UTF-32LE", "GBK");
     return true;
 }
 
 // The Unicode character of a code, or 0 when it is none.
 uint32_t UnicodeOf(uint16_t code) {
     if (code < 128) return code;
-    if (code < FirstWideCode || GbkToUtf32 == reinterpret_cast<iconv_t>(-1)) return 0;
-    char in[2] = {static_cast<char>(code & 0xFF), static_cast<char>(code >> 8)};
-    unsigned char out[8] = {};
-    char* inPtr = in;
-    char* outPtr = reinterpret_cast<char*>(out);
-    size_t inLeft = 2, outLeft = sizeof out;
-    iconv(GbkToUtf32, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(GbkToUtf32, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 ||
-        outLeft != 4)
-        return 0;
-    return out[0] | out[1] << 8 | out[2] << 16 | uint32_t(out[3]) << 24;
+    if (code < FirstWideCode) return 0;
+    return GbkPairToUnicode(static_cast<uint8_t>(code & 0xFF), static_cast<uint8_t>(code >> 8));
 }
 
 struct Face {
@@ -73,18 +64,7 @@ struct Face {
 
 // Face names are texts of the console, so GBK like every other; fontconfig reads UTF-8.
 std::string FamilyToUtf8(const char* family) {
-    std::string out;
-    iconv_t cd = iconv_open("UTF-8", "GBK");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return family;
-    char buffer[256];
-    char* in = const_cast<char*>(family);
-    size_t inLeft = std::strlen(family);
-    char* dst = buffer;
-    size_t outLeft = sizeof buffer - 1;
-    bool ok = iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1) && inLeft == 0;
-    iconv_close(cd);
-    if (!ok) return family;
-    return std::string(buffer, dst);
+    return GbkToUtf8(family);
 }
 
 // What fontconfig gave for the last face that could not be opened.

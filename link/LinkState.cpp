@@ -124,8 +124,8 @@ void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) 
     }
     if (LinkTapOn()) {
         RequestOutcome = RequestAnswered;
-        if (code0 != 0xFFFFFFFF) LinkTapRecord(code0, value0, nullptr, 0);
-        if (code1 != 0xFFFFFFFF) LinkTapRecord(code1, value1, nullptr, 0);
+        if (code0 != NoPair) LinkTapRecord(code0, value0, nullptr, 0);
+        if (code1 != NoPair) LinkTapRecord(code1, value1, nullptr, 0);
         return;
     }
     HandOver(code0, value0, nullptr, code1, value1);
@@ -146,7 +146,7 @@ void LinkSendPayload(uint32_t code, const uint8_t* payload) {
         LinkTapRecord(code, 0, payload, PayloadBytesFor(code));
         return;
     }
-    HandOver(code, 0, payload, 0xFFFFFFFF, 0xFFFFFFFF);
+    HandOver(code, 0, payload, NoPair, NoPair);
 }
 
 namespace {
@@ -212,115 +212,158 @@ const ConnectFailureInfo& ConnectFailure() {
 //   -------------------------------+-------------------------------------+-------------------------------
 //   waiting (Started clear)        | 1000 ms after the first step        | scanning (Started)
 //   scanning (ScanPortIndex < 6)   | two pings 501 ms apart per port     | downloading on a reply;
-//                                  | (a typed port: one LinkSend)        | failed at 6, or 64 for a typed
-//                                  |                                     | port the sender gave up on
+//                                  | (a typed port: one LinkSend)        | failed at ScanExhausted, or
+//                                  |                                     | ScanStopped for a typed port
+//                                  |                                     | the sender gave up on
 //   downloading                    | waits for DownloadIndex             | downloaded (LinkLost cleared),
-//                                  |                                     | failed (64) on DownloadAbort
+//                                  |                                     | failed (ScanStopped) on
+//                                  |                                     | DownloadAbort
 //   downloaded                     | 1000 ms, then closes the panel      | (Closing)
 //   uploading                      | waits for UploadIndex == UploadCount| Downloading, panel closing;
-//                                  |                                     | failed (64) on UploadAbort
+//                                  |                                     | failed (ScanStopped) on
+//                                  |                                     | UploadAbort
 //   failed                         | nothing: "Connect" / "Scan again"   | waiting (the word reset)
+//
+// One function a row; ConnectStep picks the row.
+namespace {
+
+void StepWaiting() {
+    if (ScanTimer == 0) ScanTimer = TickNow();
+    if (TickSince(ScanTimer) > 1000) {
+        ConnectState |= ConnectStarted;
+        ScanTimer = 0;
+        DownloadIndex = 0;
+        g_freshScan = true;
+    }
+}
+
+void StepScanning(uint32_t state) {
+    if (ScanPortIndex == 0 && ScanAttempts == 0) {
+        if (g_freshScan) ReplyReceived = 0;
+        g_freshScan = false;
+        g_failure = ConnectFailureInfo{};
+        ResumeSenderThread();
+    }
+    if (ReplyReceived) {
+        DownloadAbort = 0;
+        ScanTimer = 0;
+        DownloadIndex = 0;
+        ConnectState |= ConnectDownloading;
+        StartDownloadThread();
+        return;
+    }
+    if (state & ConnectManualPort) {
+        if (ScanAttempts == 0) {
+            PortOpen = SerialOpen(g_manualPort);
+            NoteOpen(g_manualPort, PortOpen != 0);
+            LinkBroken = 0;
+            LinkSend(1, 0);
+            ++ScanAttempts;
+        }
+        if (LinkBroken) ScanPortIndex = ScanStopped;
+        return;
+    }
+    if (ScanTimer != 0 && TickSince(ScanTimer) <= 500) return;
+    ScanTimer = TickNow();
+    if (ScanAttempts == 0) {
+        PortOpen = SerialOpen(PortTable[ScanPortIndex]);
+        NoteOpen(PortTable[ScanPortIndex], PortOpen != 0);
+    }
+    LinkSend(1, 0);
+    if (++ScanAttempts >= 2) {
+        ScanAttempts = 0;
+        ++ScanPortIndex;
+    }
+}
+
+void StepDownloading() {
+    if (DownloadIndex == ParamMapCount) {
+        // The values arrive in the targets before anything treats the link as connected.
+        LinkApplyPending();
+        ConnectState = (ConnectState | ConnectDownloaded) & ~ConnectDownloading;
+        ScanTimer = 0;
+        LinkLost = 0;
+    }
+    Pause10ms();
+    if (DownloadAbort) {
+        ConnectState &= ~ConnectDownloading;
+        ScanPortIndex = ScanStopped;
+        NoteTransferStopped(ConnectFailureKind::DownloadPartWay, DownloadIndex, ParamMapCount);
+    }
+}
+
+void StepDownloaded(uint32_t state) {
+    if (state & ConnectClosing) return;
+    if (ScanTimer == 0) ScanTimer = TickNow();
+    if (TickSince(ScanTimer) > 1000) {
+        ConnectState |= ConnectClosing;
+        RunHook(HookCloseConnectPanel);
+    }
+}
+
+void StepUploading() {
+    Pause10ms();
+    // An upload that gave up is a failed connection, not one still going: the panel offers
+    // "Scan again" instead of a progress bar that never moves.
+    if (UploadAbort) {
+        ConnectState &= ~ConnectUploading;
+        ScanPortIndex = ScanStopped;
+        NoteTransferStopped(ConnectFailureKind::UploadPartWay, UploadIndex, UploadCount);
+        return;
+    }
+    if (UploadIndex == UploadCount) {
+        ConnectState = (ConnectState & ~ConnectUploading) | ConnectDownloading;
+        RunHook(HookCloseConnectPanel);
+    }
+}
+
+} // namespace
+
 void ConnectStep() {
     ConnectPanelActive = 1;
     uint32_t state = ConnectState;
-
-    if (!(state & ConnectStarted)) {
-        if (ScanTimer == 0) ScanTimer = TickNow();
-        if (TickSince(ScanTimer) > 1000) {
-            ConnectState |= ConnectStarted;
-            ScanTimer = 0;
-            DownloadIndex = 0;
-            g_freshScan = true;
-        }
-        return;
-    }
-
-    bool scanning = !(state & (ConnectDownloading | ConnectDownloaded)) && ScanPortIndex < 6;
-    if (scanning) {
-        if (ScanPortIndex == 0 && ScanAttempts == 0) {
-            if (g_freshScan) ReplyReceived = 0;
-            g_freshScan = false;
-            g_failure = ConnectFailureInfo{};
-            ResumeSenderThread();
-        }
-        if (ReplyReceived) {
-            DownloadAbort = 0;
-            ScanTimer = 0;
-            DownloadIndex = 0;
-            ConnectState |= ConnectDownloading;
-            StartDownloadThread();
-            return;
-        }
-        if (state & ConnectManualPort) {
-            if (ScanAttempts == 0) {
-                PortOpen = SerialOpen(g_manualPort);
-                NoteOpen(g_manualPort, PortOpen != 0);
-                LinkBroken = 0;
-                LinkSend(1, 0, 0xFFFFFFFF, 0xFFFFFFFF);
-                ++ScanAttempts;
-            }
-            if (LinkBroken) ScanPortIndex = 64;
-            return;
-        }
-        if (ScanTimer != 0 && TickSince(ScanTimer) <= 500) return;
-        ScanTimer = TickNow();
-        if (ScanAttempts == 0) {
-            PortOpen = SerialOpen(PortTable[ScanPortIndex]);
-            NoteOpen(PortTable[ScanPortIndex], PortOpen != 0);
-        }
-        LinkSend(1, 0, 0xFFFFFFFF, 0xFFFFFFFF);
-        if (++ScanAttempts >= 2) {
-            ScanAttempts = 0;
-            ++ScanPortIndex;
-        }
-        return;
-    }
-
-    if (state & ConnectDownloading) {
-        if (DownloadIndex == ParamMapCount) {
-            // The values arrive in the targets before anything treats the link as connected.
-            LinkApplyPending();
-            ConnectState = (ConnectState | ConnectDownloaded) & ~ConnectDownloading;
-            ScanTimer = 0;
-            LinkLost = 0;
-        }
-        Pause10ms();
-        if (DownloadAbort) {
-            ConnectState &= ~ConnectDownloading;
-            ScanPortIndex = 64;
-            NoteTransferStopped(ConnectFailureKind::DownloadPartWay, DownloadIndex, ParamMapCount);
-        }
-        return;
-    }
-
-    if (state & ConnectDownloaded) {
-        if (!(state & ConnectClosing)) {
-            if (ScanTimer == 0) ScanTimer = TickNow();
-            if (TickSince(ScanTimer) > 1000) {
-                ConnectState |= ConnectClosing;
-                RunHook(HookCloseConnectPanel);
-            }
-        }
-        return;
-    }
-
-    if (state & ConnectUploading) {
-        Pause10ms();
-        // An upload that gave up is a failed connection, not one still going: the panel offers
-        // "Scan again" instead of a progress bar that never moves.
-        if (UploadAbort) {
-            ConnectState &= ~ConnectUploading;
-            ScanPortIndex = 64;
-            NoteTransferStopped(ConnectFailureKind::UploadPartWay, UploadIndex, UploadCount);
-            return;
-        }
-        if (UploadIndex == UploadCount) {
-            ConnectState = (ConnectState & ~ConnectUploading) | ConnectDownloading;
-            RunHook(HookCloseConnectPanel);
-        }
-        return;
-    }
+    if (!(state & ConnectStarted))
+        StepWaiting();
+    else if (!(state & (ConnectDownloading | ConnectDownloaded)) && ScanPortIndex < ScanPortCount)
+        StepScanning(state);
+    else if (state & ConnectDownloading)
+        StepDownloading();
+    else if (state & ConnectDownloaded)
+        StepDownloaded(state);
+    else if (state & ConnectUploading)
+        StepUploading();
     // Otherwise the connection failed: the panel offers the typed port and "Scan again".
+}
+
+void LinkScanAgain() {
+    ConnectState = 0;
+    ScanPortIndex = 0;
+    ScanAttempts = 0;
+    ScanTimer = 0;
+}
+
+void LinkConnectTo(const char* port) {
+    SetManualPortName(port);
+    LinkScanAgain();
+    ConnectState = ConnectManualPort;
+}
+
+void LinkReopenAfterLoss() {
+    ConnectState = ConnectStarted;
+    ScanPortIndex = ScanAfterLoss;
+}
+
+void LinkDownloadAgain() {
+    ConnectState = ConnectStarted;
+    ReplyReceived = 1;
+    ScanPortIndex = 0;
+}
+
+void LinkBeginUpload(const uint8_t* record) {
+    StartUpload(record);
+    ConnectState = ConnectStarted | ConnectUploading;
+    ReplyReceived = 1;
+    ScanPortIndex = ScanStopped;
 }
 
 bool LinkHasPosts() { return Pending.load() != 0; }
@@ -348,7 +391,7 @@ void LinkApplyPending() {
             *static_cast<uint32_t*>(ParamMap[221].target) = level;
         }
         RunHook(HookUploadFinished);
-        LinkSend(17, level, 0xFFFFFFFF, 0xFFFFFFFF);
+        LinkSend(17, level, NoPair, NoPair);
     }
 }
 

@@ -13,7 +13,7 @@
 // 1 while the connecting panel is drawn: the main loop keeps its full pace then.
 extern std::atomic<uint32_t> ConnectPanelActive;
 
-extern std::atomic<uint32_t> RequestCodes[2]; // 0xFFFFFFFF = no request
+extern std::atomic<uint32_t> RequestCodes[2]; // NoPair = no request
 extern std::atomic<uint32_t> RequestValues[2];
 extern std::atomic<uint32_t> RequestIndex;   // which of the pair is being sent
 extern std::atomic<uint32_t> RequestChanged; // the pair was replaced while it was being sent
@@ -36,7 +36,11 @@ extern std::atomic<uint32_t> UploadIndex;
 extern std::atomic<uint32_t> UploadCount;
 extern std::atomic<uint32_t> UploadAbort;
 extern std::atomic<uint32_t> ConnectState;
-// 0-5 = "COM1"-"COM6" being scanned, 6 = scan exhausted, 64 = stopped, 100 = opened after a loss.
+// 0-5 = "COM1"-"COM6" being scanned, then one of these.
+constexpr int32_t ScanPortCount = 6;
+constexpr int32_t ScanExhausted = 6;  // every port tried, none answered
+constexpr int32_t ScanStopped = 64;   // a typed port, a download or an upload gave up; or an upload runs
+constexpr int32_t ScanAfterLoss = 100; // the panel opened from the tab bar's lamp after a loss
 extern std::atomic<int32_t> ScanPortIndex;
 extern std::atomic<int32_t> ScanAttempts;
 extern std::atomic<uint32_t> ScanTimer;
@@ -75,14 +79,24 @@ enum ConnectStateBits : uint32_t {
 
 extern const char* const PortTable[8];
 
-// The one way a panel sends a change: -1 for an absent second pair; band parameters pass
+// The code and value of an absent second pair (and of no request at all).
+constexpr uint32_t NoPair = 0xFFFFFFFF;
+
+// The one way a panel sends a change: NoPair for an absent second pair; band parameters pass
 // band << 8 | value. Never blocks; a caller that needs the answer waits for LinkIdle.
-void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1);
+void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1 = NoPair, uint32_t value1 = NoPair);
 // Codes 5, 7 and 33 carry 6, 4 or 10 payload bytes; the link copies them.
 void LinkSendPayload(uint32_t code, const uint8_t* payload);
 
 // One step of the connection state machine; the connecting panel runs it on every frame.
 void ConnectStep();
+
+// The moves the panels make on the connection (window thread); the connecting panel then runs them.
+void LinkScanAgain();                       // "Scan again": every port from COM1, after the usual wait
+void LinkConnectTo(const char* port);       // "Connect": the typed port only
+void LinkReopenAfterLoss();                 // the tab bar's lamp after a loss: the panel shows the loss
+void LinkDownloadAgain();                   // every parameter read again on the open port (no scan)
+void LinkBeginUpload(const uint8_t* record); // a PC mode's upload on the open port
 // The port "Connect" opens (the connecting panel's text box); "COM1" at start.
 void SetManualPortName(const char* name);
 const char* ManualPortName();

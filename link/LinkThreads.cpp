@@ -189,7 +189,7 @@ Snapshot TakeRequest() {
     if (s.index == 0) RequestChanged = 0;
     if (s.index >= 2) return s;
     s.code = RequestCodes[s.index];
-    if (s.code == 0xFFFFFFFF) return s;
+    if (s.code == NoPair) return s;
     s.present = true;
     s.value = RequestValues[s.index];
     std::memcpy(s.payload, RequestPayload[s.index], sizeof s.payload);

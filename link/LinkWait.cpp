@@ -15,7 +15,7 @@ std::vector<LinkTapRequest> g_tapRequests;
 uint32_t LinkWaitBoundFor(uint32_t code0, uint32_t code1) {
     uint32_t bound = 200;
     for (uint32_t code : {code0, code1})
-        if (code != 0xFFFFFFFF) bound += 7 * ReplyTimeoutMs(code & 0xFFFF);
+        if (code != NoPair) bound += 7 * ReplyTimeoutMs(code & 0xFFFF);
     return bound;
 }
 

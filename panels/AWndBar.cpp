@@ -4,6 +4,7 @@
 #include "app/ui/Textures.h"
 #include "common/Tick.h"
 #include "gui/PanelLists.h"
+#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
 #include "link/ParamMap.h"
@@ -17,11 +18,6 @@ namespace {
 
 const LabelPair LevelLabels[3] = {{{"Effect", "效果"}}, {{"Mic", "话筒"}}, {{"Music", "音乐"}}};
 
-constexpr SkinRect BackLeft = SkinTexels(4, 256, 33, 0);
-constexpr SkinRect BackMiddle = SkinTexels(72, 256, 180, 0);
-constexpr SkinRect BackRight = SkinTexels(180, 256, 252, 0);
-constexpr SkinRect LampLost = SkinTexels(98, 48, 130, 16);
-constexpr SkinRect LampPresent = SkinTexels(60, 48, 92, 16);
 
 constexpr int TabHeight = 23;
 
@@ -36,7 +32,7 @@ constexpr LevelKey LevelKeys[6] = {{'Q', 0, 1},  {'A', 0, -1}, {'W', 1, 1},
 
 void OnLevel(uint32_t id) {
     if (!BarPanel || id > 2) return;
-    LinkSend(17 + id, static_cast<uint32_t>(BarPanel->levels[id].value), 0xFFFFFFFF, 0xFFFFFFFF);
+    LinkSend(17 + id, static_cast<uint32_t>(BarPanel->levels[id].value));
 }
 
 bool PanelIsOpen(const AWndFrame* panel) {
@@ -153,11 +149,11 @@ void AWndBar::Draw(float alpha) {
     lostSeen = lost;
 
     BeginSkin(WbTexture, 1.0f, 1.0f, 1.0f, alpha);
-    DrawSkinQuad(BackLeft, 0, 0, W - 560, 64);
-    DrawSkinQuad(BackMiddle, W - 560, 0, 54, 64);
-    DrawSkinQuad(BackRight, W - 506, 0, 506, 64);
+    DrawSkinQuad(Rect(Piece::BarLeft), 0, 0, W - 560, 64);
+    DrawSkinQuad(Rect(Piece::BarMiddle), W - 560, 0, 54, 64);
+    DrawSkinQuad(Rect(Piece::BarRight), W - 506, 0, 506, 64);
     BeginSkin(UiTexture, 1.0f, 1.0f, 1.0f, alpha);
-    DrawSkinQuad(lost ? LampLost : LampPresent, W - 24, 3, 16, 16);
+    DrawSkinQuad(lost ? Rect(Piece::LampLinkLost) : Rect(Piece::LampLinkPresent), W - 24, 3, 16, 16);
 
     for (int i = 0; i < 3; ++i) {
         levels[i].x = W + 168 * i - 476;
@@ -232,10 +228,7 @@ void AWndBar::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSeria
         level.OnMouseDown(px, py, claimed, clickSerial);
     int W = width;
     if (px >= W - 24 && px <= W - 8 && py >= 3 && py <= 19 && !*claimed && ConPanel) {
-        if (LinkLost) {
-            ConnectState = ConnectStarted;
-            ScanPortIndex = 100;
-        }
+        if (LinkLost) LinkReopenAfterLoss();
         OpenPanel(ConPanel);
     }
     int n = OpenCount();

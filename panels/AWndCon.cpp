@@ -3,6 +3,7 @@
 #include "app/ui/AppState.h"
 #include "app/ui/Textures.h"
 #include "common/Tick.h"
+#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
 #include "link/ParamMap.h"
@@ -38,23 +39,13 @@ const LabelPair FailureReasons[7] = {
 const LabelPair NoPortFound = {{"No serial port was found", "没有找到串口"}};
 
 // The picture band under the title, and the progress bar's pieces, from ex.png and wf.png.
-constexpr SkinRect Band = {0.001953125f, 0.90625f, 0.6035156f, 0.71875f};
-constexpr SkinRect BarLeftCap = {0.5f, 0.296875f, 0.5078125f, 0.25390625f};
-constexpr SkinRect BarFill = {0.515625f, 0.296875f, 0.6171875f, 0.25390625f};
-constexpr SkinRect BarTrack = {0.6328125f, 0.296875f, 0.71875f, 0.25390625f};
-constexpr SkinRect BarRightCap = {0.73046875f, 0.296875f, 0.73828125f, 0.25390625f};
 
 void OnButton(uint32_t id) {
     AWndCon* panel = ConPanel;
     if (!panel) return;
     switch (id) {
     case AWndCon::ConnectButton:
-        SetManualPortName(panel->portName.text);
-        ConnectState = 0;
-        ScanPortIndex = 0;
-        ScanAttempts = 0;
-        ScanTimer = 0;
-        ConnectState = ConnectManualPort;
+        LinkConnectTo(panel->portName.text);
         break;
     case AWndCon::CloseButton:
         if (LinkLost) {
@@ -66,10 +57,7 @@ void OnButton(uint32_t id) {
         panel->frameFlags |= FrameClosing;
         break;
     case AWndCon::ScanAgainButton:
-        ConnectState = 0;
-        ScanPortIndex = 0;
-        ScanAttempts = 0;
-        ScanTimer = 0;
+        LinkScanAgain();
         break;
     default:
         break;
@@ -116,7 +104,7 @@ AWndCon::Display AWndCon::Showing() const {
     if (state & ConnectDownloading) return Display::Downloading;
     if (state & ConnectDownloaded) return Display::Downloaded;
     if (state & ConnectUploading) return Display::Uploading;
-    if (ScanPortIndex < 6) return Display::Scanning;
+    if (ScanPortIndex < ScanPortCount) return Display::Scanning;
     return Display::Failed;
 }
 
@@ -187,10 +175,10 @@ void AWndCon::DrawProgress(uint32_t done, uint32_t total) {
     int fill = total ? static_cast<int>(260ull * (done > total ? total : done) / total) : 0;
     int top = y + 110;
     BeginSkin(WfTexture, 1.0f, 1.0f, 1.0f, opacity);
-    DrawSkinQuad(BarLeftCap, x + 22, top, 2, 11);
-    DrawSkinQuad(BarTrack, x + 24, top, 260, 11);
-    DrawSkinQuad(BarRightCap, x + 284, top, 2, 11);
-    if (fill > 0) DrawSkinQuad(BarFill, x + 24, top, fill, 11);
+    DrawSkinQuad(Rect(Piece::ProgressLeftCap), x + 22, top, 2, 11);
+    DrawSkinQuad(Rect(Piece::ProgressTrack), x + 24, top, 260, 11);
+    DrawSkinQuad(Rect(Piece::ProgressRightCap), x + 284, top, 2, 11);
+    if (fill > 0) DrawSkinQuad(Rect(Piece::ProgressFill), x + 24, top, fill, 11);
 }
 
 void AWndCon::Draw(float alpha) {
@@ -198,7 +186,7 @@ void AWndCon::Draw(float alpha) {
     AWndFrame::Draw(alpha);
     ConnectPanelActive = 1;
     BeginSkin(ExTexture, 1.0f, 1.0f, 1.0f, opacity);
-    DrawSkinQuad(Band, x + 1, y + 22, 308, 48);
+    DrawSkinQuad(Rect(Piece::ConnectBand), x + 1, y + 22, 308, 48);
     close.Draw(opacity);
 
     ConnectStep();

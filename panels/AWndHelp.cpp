@@ -5,6 +5,7 @@
 #include "app/pictures/Resources.h"
 #include "app/ui/Textures.h"
 #include "gui/PanelLists.h"
+#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "panels/AWndImg.h"
 #include "panels/Panels.h"
@@ -19,8 +20,6 @@ uint32_t PreviewWaitStart = 0;
 
 namespace {
 
-constexpr SkinRect HeaderStrip = SkinTexels(2, 366, 64, 312, 512);
-constexpr SkinRect Picture = {0.0f, 0.625f, 1.0f, 0.0f};
 // The clipped area the thumbnails scroll in, relative to the panel.
 constexpr int ViewLeft = 2, ViewTop = 53, ViewWidth = 300, ViewHeight = 320;
 
@@ -50,7 +49,7 @@ void AWndHelp::Draw(float alpha) {
     // The list may have grown since Build (a cache rebuilt after start-up).
     scroller.maxValue = (BackgroundCount / 2) * 120;
     BeginSkin(ExTexture, 1.0f, 1.0f, 1.0f, opacity);
-    DrawSkinQuad(HeaderStrip, x + 1, y + 22, width - 2, 27);
+    DrawSkinQuad(Rect(Piece::GalleryHeader), x + 1, y + 22, width - 2, 27);
 
     SetViewportProjection(ViewWidth, ViewHeight, x + ViewLeft, ClientHeight - (y + ViewTop + ViewHeight));
     for (int i = 0; i < BackgroundCount; ++i) {
@@ -65,7 +64,7 @@ void AWndHelp::Draw(float alpha) {
         glEnd();
         if (BackgroundThumbs[i]) {
             BeginSkin(BackgroundThumbs[i], 1.0f, 1.0f, 1.0f, opacity);
-            DrawSkinQuad(Picture, c + 12, r, 120, 80);
+            DrawSkinQuad(BackgroundThumbnail, c + 12, r, 120, 80);
         }
         if (FontNormal && BackgroundNames[i]) {
             glEnable(GL_TEXTURE_2D);

@@ -4,6 +4,7 @@
 #include "app/ui/Textures.h"
 #include "common/Tick.h"
 #include "gui/PanelLists.h"
+#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "panels/AWndMVol.h"
 #include "panels/AWndMic.h"
@@ -24,7 +25,6 @@ const LabelPair Labels[AWndIcon::IconCount] = {
     {{"R.EQ", "房间均衡"}}, {{"Volume", "音量设定"}}, {{"System", "系统模式"}},
 };
 
-constexpr SkinRect WholeImage = {0.0f, 1.0f, 1.0f, 0.0f};
 constexpr float LabelFadeMs = 220.0f;
 // Continuous rate of the easing, per second: a tenth of the way per frame at a hundred frames.
 constexpr float EaseRatePerSecond = 10.0f;
@@ -111,10 +111,11 @@ void AWndIcon::Draw(float) {
     float w = right - x0 + 0.8f * s;
     float h = 1.36f * s;
     float top = height - h;
-    float t1 = 1.0f - (h + 18.0f) / 256.0f;
-    const SkinRect plateLeft = {14 / 256.0f, 238 / 256.0f, 78 / 256.0f, t1};
-    const SkinRect plateMiddle = {34 / 256.0f, 238 / 256.0f, 200 / 256.0f, t1};
-    const SkinRect plateRight = {175 / 256.0f, 238 / 256.0f, 239 / 256.0f, t1};
+    // The plate's pieces reach down the picture as far as the dock is tall.
+    const float t1 = 1.0f - (h + 18.0f) / 256.0f;
+    SkinRect plateLeft = Rect(Piece::DockLeft), plateMiddle = Rect(Piece::DockMiddle),
+             plateRight = Rect(Piece::DockRight);
+    plateLeft.t1 = plateMiddle.t1 = plateRight.t1 = t1;
     BeginSkin(BarTexture, 1.0f, 1.0f, 1.0f, 0.1f);
     DrawSkinQuadF(plateLeft, x0 - 18.0f, top - 18.0f, 64.0f, h + 18.0f);
     DrawSkinQuadF(plateMiddle, x0 + 46.0f, top - 18.0f, w + 36.0f - 128.0f, h + 18.0f);
@@ -126,7 +127,7 @@ void AWndIcon::Draw(float) {
         float fade = m > s ? 0.5f + 0.5f * (z - s) / (m - s) : 1.0f;
         float tint = (i == hoverIcon && LeftDown) ? 0.8f : 1.0f;
         BeginSkin(IconTextures[i], tint, tint, tint, fade);
-        if (IconTextures[i]) DrawSkinQuadF(WholeImage, left, height - 1.1f * z, z, z);
+        if (IconTextures[i]) DrawSkinQuadF(WholePicture, left, height - 1.1f * z, z, z);
         drawnX[i] = left;
         left += z;
     }

@@ -4,6 +4,7 @@
 #include "app/pictures/Resources.h"
 #include "app/ui/Textures.h"
 #include "common/Tick.h"
+#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "panels/AWndHelp.h"
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr SkinRect Picture = {0.0f, 0.625f, 1.0f, 0.0f};
 constexpr const char* WaitText = "Please wait, loading ...";
 
 int PreviewHeight(int width) {
@@ -66,7 +66,7 @@ void AWndImg::Draw(float alpha) {
     }
     if (!PreviewTexture) return;
     BeginSkin(PreviewTexture, 1.0f, 1.0f, 1.0f, opacity);
-    DrawSkinQuad(Picture, x + 1, y + 22, width - 2, PreviewHeight(width));
+    DrawSkinQuad(BackgroundThumbnail, x + 1, y + 22, width - 2, PreviewHeight(width));
 }
 
 void AWndImg::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {

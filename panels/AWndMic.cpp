@@ -87,12 +87,12 @@ void AWndMic::BindTargets(ParamTargets& targets) {
 void AWndMic::SliderChanged(int id) {
     if (id == HighPassSlider) eq.MoveFilter(HighPassBand, FilterSliderHz(sliders[id].value));
     if (SendEnabled)
-        LinkSend(Sliders[id].code, static_cast<uint32_t>(sliders[id].value), 0xFFFFFFFF, 0xFFFFFFFF);
+        LinkSend(Sliders[id].code, static_cast<uint32_t>(sliders[id].value));
 }
 
 void AWndMic::CheckChanged(int id) {
     if (LinkWaitIdle() != 0) return;
-    LinkSend(CheckCodes[id], static_cast<uint32_t>(checks[id].value), 0xFFFFFFFF, 0xFFFFFFFF);
+    LinkSend(CheckCodes[id], static_cast<uint32_t>(checks[id].value));
 }
 
 void AWndMic::HighPassDragged() {
@@ -102,7 +102,7 @@ void AWndMic::HighPassDragged() {
     slider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
     // The handle sits at the slider's frequency, the one the processor applies.
     eq.SnapFilter(HighPassBand, FilterSliderHz(slider.value));
-    if (slider.value != before) LinkSend(513, static_cast<uint32_t>(slider.value), 0xFFFFFFFF, 0xFFFFFFFF);
+    if (slider.value != before) LinkSend(513, static_cast<uint32_t>(slider.value));
 }
 
 void AWndMic::Draw(float alpha) {

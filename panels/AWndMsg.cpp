@@ -5,6 +5,7 @@
 #include "common/Tick.h"
 #include "common/Trace.h"
 #include "gui/PanelLists.h"
+#include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "panels/Panels.h"
 
@@ -42,7 +43,6 @@ const LabelPair OkLabel = {{"OK", "确定"}};
 constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,  0x20,   0x40,   0x80,   0x100, 0x200,
                                          0x400, 0x800, 0x1000, 0x2000, 0x4000, 0x8000};
 
-constexpr SkinRect Icon = SkinTexels(120, 107, 152, 78);
 
 void StartClosing() {
     if (!MsgPanel) return;
@@ -102,7 +102,7 @@ void AWndMsg::Draw(float alpha) {
     if (!IsActive()) return;
     AWndFrame::Draw(alpha);
     BeginSkin(WfTexture, 1.0f, 1.0f, 1.0f, opacity);
-    DrawSkinQuad(Icon, x + 22, y + 36, 31, 29);
+    DrawSkinQuad(Rect(Piece::MessageIcon), x + 22, y + 36, 31, 29);
     if (AsksYesNo()) {
         yesButton.Draw(opacity);
         noButton.Draw(opacity);

@@ -18,7 +18,6 @@ const LabelPair Texts[3] = {
     {{"Music Mode Select:", "音乐模式选择:"}}, {{"Music HPF:", "音乐高通:"}}, {{"Music Key", "变调"}}};
 const char* const KeyLabels[AWndMusic::KeyCount] = {"b1", "b2", "b3", "b4", "b5", "b6", "b7", "#",
                                                     "#1", "#2", "#3", "#4", "#5", "#6", "#7"};
-constexpr uint32_t None = 0xFFFFFFFF;
 
 void OnModeButton(uint32_t id) {
     if (MusicPanel) MusicPanel->ModeChanged(id);
@@ -100,10 +99,10 @@ void AWndMusic::PlaceHighPass() {
 void AWndMusic::ModeChanged(uint32_t id) {
     if (id == 0) {
         modeButton.SetState(modeButton.value);
-        LinkSend(768, static_cast<uint32_t>(modeButton.value), None, None);
+        LinkSend(768, static_cast<uint32_t>(modeButton.value));
     } else if (id == 2) {
         slopeButton.SetState(slopeButton.value);
-        LinkSend(770, static_cast<uint32_t>(slopeButton.value), None, None);
+        LinkSend(770, static_cast<uint32_t>(slopeButton.value));
         PlaceHighPass();
     } else if (id == 1) {
         int to = styleButton.value;
@@ -111,19 +110,19 @@ void AWndMusic::ModeChanged(uint32_t id) {
         StoreSet(sets[1 - to]);
         LoadSet(sets[to]);
         PlaceHighPass();
-        LinkSend(769, static_cast<uint32_t>(to), None, None);
+        LinkSend(769, static_cast<uint32_t>(to));
     }
 }
 
 void AWndMusic::KeyPressed(int k) {
     for (int i = 0; i < KeyCount; ++i)
         keyButtons[i].SetState(i == k);
-    LinkSend(772, static_cast<uint32_t>(k < 7 ? 6 - k : k), None, None);
+    LinkSend(772, static_cast<uint32_t>(k < 7 ? 6 - k : k));
 }
 
 void AWndMusic::SliderChanged() {
     PlaceHighPass();
-    if (SendEnabled) LinkSend(771, static_cast<uint32_t>(hpfSlider.value), None, None);
+    if (SendEnabled) LinkSend(771, static_cast<uint32_t>(hpfSlider.value));
 }
 
 void AWndMusic::HighPassDragged() {
@@ -132,7 +131,7 @@ void AWndMusic::HighPassDragged() {
     hpfSlider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
     // The handle sits at the slider's frequency, the one the processor applies.
     eq.SnapFilter(HighPassBand, FilterSliderHz(hpfSlider.value));
-    if (hpfSlider.value != before) LinkSend(771, static_cast<uint32_t>(hpfSlider.value), None, None);
+    if (hpfSlider.value != before) LinkSend(771, static_cast<uint32_t>(hpfSlider.value));
 }
 
 void AWndMusic::Draw(float alpha) {

@@ -53,7 +53,6 @@ const SliderSpec Sliders[AWndSC::SliderCount] = {
      0.0f,
      1286},
 };
-constexpr uint32_t None = 0xFFFFFFFF;
 
 void OnSlider(uint32_t id) {
     if (SCPanel && id < AWndSC::SliderCount) SCPanel->SliderChanged(static_cast<int>(id));
@@ -108,13 +107,13 @@ void AWndSC::PlaceHighPass() {
 
 void AWndSC::SliderChanged(int id) {
     if (id == HighPassSlider) PlaceHighPass();
-    if (SendEnabled) LinkSend(Sliders[id].code, static_cast<uint32_t>(sliders[id].value), None, None);
+    if (SendEnabled) LinkSend(Sliders[id].code, static_cast<uint32_t>(sliders[id].value));
 }
 
 void AWndSC::ButtonChanged(uint32_t id) {
     GBCheck& button = id == 0 ? slopeButton : pathButton;
     button.SetState(button.value);
-    LinkSend(id == 0 ? 1284 : 1287, static_cast<uint32_t>(button.value), None, None);
+    LinkSend(id == 0 ? 1284 : 1287, static_cast<uint32_t>(button.value));
     if (id == 0) PlaceHighPass();
 }
 
@@ -125,7 +124,7 @@ void AWndSC::HighPassDragged() {
     slider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
     // The handle sits at the slider's frequency, the one the processor applies.
     eq.SnapFilter(HighPassBand, FilterSliderHz(slider.value));
-    if (slider.value != before) LinkSend(1285, static_cast<uint32_t>(slider.value), None, None);
+    if (slider.value != before) LinkSend(1285, static_cast<uint32_t>(slider.value));
 }
 
 void AWndSC::Draw(float alpha) {

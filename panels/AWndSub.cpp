@@ -29,7 +29,6 @@ const SliderSpec Sliders[AWndSub::SliderCount] = {
     {{{"Sub LPF ( %d Hz )", "低通 ( %d Hz )"}}, 232, 60, Whole, 5.0f, 0.0f},
     {{{"Sub HPF ( %d Hz )", "高通 ( %d Hz )"}}, 274, 20, Whole, 5.0f, 0.0f},
 };
-constexpr uint32_t None = 0xFFFFFFFF;
 
 void OnSlider(uint32_t id) {
     if (SubPanel && id < AWndSub::SliderCount) SubPanel->SliderChanged(static_cast<int>(id));
@@ -89,13 +88,13 @@ void AWndSub::SliderChanged(int id) {
     if (id == LowPassSlider || id == HighPassSlider)
         eq.MoveFilter(id == LowPassSlider ? LowPassBand : HighPassBand, FilterSliderHz(sliders[id].value));
     if (SendEnabled)
-        LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value), None, None);
+        LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value));
 }
 
 void AWndSub::ModeChanged(uint32_t id) {
     if (id == 0) {
         modeButton.SetState(modeButton.value);
-        LinkSend(1024, static_cast<uint32_t>(modeButton.value), None, None);
+        LinkSend(1024, static_cast<uint32_t>(modeButton.value));
         return;
     }
     int to = styleButton.value;
@@ -104,7 +103,7 @@ void AWndSub::ModeChanged(uint32_t id) {
         gains[1 - to][i] = static_cast<uint32_t>(sliders[i].value);
         sliders[i].SetValue(static_cast<int>(gains[to][i]));
     }
-    LinkSend(1025, static_cast<uint32_t>(to), None, None);
+    LinkSend(1025, static_cast<uint32_t>(to));
 }
 
 void AWndSub::FilterDragged(int band) {
@@ -115,7 +114,7 @@ void AWndSub::FilterDragged(int band) {
     // The handle sits at the slider's frequency, the one the processor applies.
     eq.SnapFilter(band, FilterSliderHz(sliders[id].value));
     if (sliders[id].value != before)
-        LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value), None, None);
+        LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value));
 }
 
 void AWndSub::Draw(float alpha) {

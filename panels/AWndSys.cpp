@@ -55,7 +55,6 @@ void OnSysPassword(uint32_t id) {
     if (SysPanel) SysPanel->OnPassword(id);
 }
 
-constexpr uint32_t None = 0xFFFFFFFF;
 
 } // namespace
 
@@ -184,7 +183,7 @@ static bool NoAnswer() {
 }
 
 bool AWndSys::ReadControlMode() {
-    LinkSend(3 | ReadCurrentBit, SystemControlMode, None, None);
+    LinkSend(3 | ReadCurrentBit, SystemControlMode);
     if (LinkWaitAnswered(LinkWaitBoundFor(3)) != 0) return NoAnswer();
     SystemControlMode = LastReply[6];
     return true;
@@ -203,20 +202,18 @@ void AWndSys::EquipmentChosen() {
 // The chosen mode becomes current on the processor, and every parameter is read again (no new scan).
 void AWndSys::RecallEquipmentMode() {
     DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
-    LinkSend(32, DeviceModeIndex | 0x200, None, None);
+    LinkSend(32, DeviceModeIndex | 0x200);
     if (LinkWaitAnswered(LinkWaitBoundFor(32)) != 0) {
         NoAnswer();
         return;
     }
-    ConnectState = ConnectStarted;
-    ReplyReceived = 1;
-    ScanPortIndex = 0;
+    LinkDownloadAgain();
     if (ConPanel) OpenPanel(reinterpret_cast<AWndFrame*>(ConPanel));
 }
 
 void AWndSys::StoreEquipmentMode(uint32_t answerArg) {
     DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
-    LinkSend(32, DeviceModeIndex | 0x400, None, None);
+    LinkSend(32, DeviceModeIndex | 0x400);
     if (LinkWaitAnswered(LinkWaitBoundFor(32)) != 0) {
         NoAnswer();
         return;
@@ -260,21 +257,18 @@ void AWndSys::UploadPcModeChosen() {
     ShowPcModeName();
     uint8_t record[ModeRecordBytes];
     ClampedModeRecord(slot, record);
-    StartUpload(record);
-    ConnectState = ConnectStarted | ConnectUploading;
-    ReplyReceived = 1;
-    ScanPortIndex = 64;
+    LinkBeginUpload(record);
     if (ConPanel) OpenPanel(reinterpret_cast<AWndFrame*>(ConPanel));
 }
 
 void AWndSys::Pick(GBCheck members[2], uint32_t* word, uint32_t member, uint32_t code) {
     *word = member;
     Choose(members, static_cast<int>(member));
-    LinkSend(code, member, None, None);
+    LinkSend(code, member);
 }
 
 bool AWndSys::Ask(uint32_t code) {
-    LinkSend(code, 0, None, None);
+    LinkSend(code, 0);
     return LinkWaitAnswered(LinkWaitBoundFor(code)) == 0;
 }
 

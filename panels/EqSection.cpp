@@ -23,8 +23,6 @@ EqSection* Sections[MaxSections];
 // The section whose reset question is open.
 EqSection* ResetAsker;
 
-constexpr uint32_t AllOnes = 0xFFFFFFFF;
-
 EqSection* SectionOf(uint32_t id) {
     return Sections[(id >> 8) % MaxSections];
 }
@@ -331,8 +329,7 @@ bool EqSection::LinkReady() const {
 bool EqSection::Send(int item, int band, uint32_t code) {
     if (!SendEnabled || sentCodes[band][item] == code) return false;
     sentCodes[band][item] = code;
-    LinkSend(setup.firstCode + static_cast<uint32_t>(item), static_cast<uint32_t>(band) << 8 | code, AllOnes,
-             AllOnes);
+    LinkSend(setup.firstCode + static_cast<uint32_t>(item), static_cast<uint32_t>(band) << 8 | code);
     return true;
 }
 

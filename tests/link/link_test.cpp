@@ -255,7 +255,7 @@ TEST_F(Scan, TypedPortThatNeverAnswersStopsTheScan) {
     sim.SetSilent(true);
     SetManualPortName(sim.DevicePath().c_str()); // a name with '/' is a path
     ConnectState = ConnectManualPort;
-    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 4000))
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == ScanStopped; }, 4000))
         << "ScanPortIndex " << ScanPortIndex << " frames " << sim.LogSize();
     EXPECT_EQ(LinkBroken, 1u);
     WaitFor([&] { return sim.LogSize() >= 7; }, 500);
@@ -329,7 +329,7 @@ TEST_F(Download, GivingUpKeepsWhatWasReadAndRefreshesNothing) {
     sim.SilentAfter(1 + 50); // the ping, then 50 entries
     FillWords(0x55555555);
     ConnectState = ConnectStarted;
-    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 5000)) << "DownloadIndex " << DownloadIndex;
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == ScanStopped; }, 5000)) << "DownloadIndex " << DownloadIndex;
     EXPECT_EQ(DownloadIndex, 50u);
     EXPECT_EQ(LinkLost, 1u);
     EXPECT_FALSE(ConnectState & ConnectDownloaded);
@@ -362,7 +362,7 @@ TEST_F(Upload, BracketedBy35AndPatientWithIt) {
     UploadCount = 230;
     ConnectState = ConnectStarted | ConnectUploading;
     ReplyReceived = 1;
-    ScanPortIndex = 64;
+    ScanPortIndex = ScanStopped;
     ASSERT_TRUE(StepUntil([] { return !(ConnectState & ConnectUploading); }, 12000))
         << "UploadIndex " << UploadIndex << " of " << UploadCount;
     EXPECT_EQ(g_closeRequests, 1);
@@ -393,7 +393,7 @@ TEST_F(Upload, RepliesOfAnyTypeCompleteTheUploadButNotTheDownload) {
     uint8_t slot[256] = {};
     StartUpload(slot);
     ConnectState = ConnectStarted | ConnectUploading;
-    ScanPortIndex = 64;
+    ScanPortIndex = ScanStopped;
     ASSERT_TRUE(StepUntil([] { return !(ConnectState & ConnectUploading); }, 5000)) << UploadIndex;
     EXPECT_EQ(UploadIndex, 219u);
     EXPECT_EQ(UploadAbort, 0u);
@@ -407,7 +407,7 @@ TEST_F(Upload, RepliesOfAnyTypeCompleteTheUploadButNotTheDownload) {
     ConnectState = ConnectStarted;
     ReplyReceived = 1;
     ScanPortIndex = 0;
-    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 3000));
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == ScanStopped; }, 3000));
     EXPECT_EQ(DownloadIndex, 0u);
     auto log = sim.Log();
     // The level's last try may still reach the simulator after the log was cleared.
@@ -478,7 +478,7 @@ TEST_F(LateReplies, APauseMidDownloadThenANewScanStoresEverythingRight) {
     // processor then answers all six, and the new scan's pings, in a row.
     sim.PauseAfter(1 + FirstNameEntry + 4, 2000);
     ConnectState = ConnectStarted;
-    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == 64; }, 5000)) << "DownloadIndex " << DownloadIndex;
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == ScanStopped; }, 5000)) << "DownloadIndex " << DownloadIndex;
     EXPECT_EQ(DownloadIndex, FirstNameEntry + 4);
     size_t gaveUpAt = sim.LogSize();
 

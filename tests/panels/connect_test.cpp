@@ -112,7 +112,7 @@ TEST_F(ConnectPanel, TypedPortScanAgainAndDeadButtonsDuringTheDownload) {
 
     // "Scan again" from the failure display starts over at COM1 after a second.
     ConnectState = ConnectStarted;
-    ScanPortIndex = 64;
+    ScanPortIndex = ScanStopped;
     con->Draw(1.0f);
     Click(con->scanAgain);
     EXPECT_EQ(ConnectState, 0u);
