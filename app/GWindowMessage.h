@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class GWindowMessage {
-public:
+  public:
     virtual void PollKeys() {}
     virtual void OnClose() {}
     virtual void OnSetFocus() {}
@@ -33,7 +33,7 @@ public:
     virtual void OnMButtonUp(int /*x*/, int /*y*/) {}
     virtual void OnMouseWheel(int /*delta*/) {}
 
-protected:
+  protected:
     ~GWindowMessage() = default;
 };
 

@@ -12,41 +12,62 @@
 
 uint32_t SizeMoveFlags;
 
-namespace {
-
-} // namespace
-
 uint8_t VirtualKeyFromScancode(int sc) {
-    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return static_cast<uint8_t>('A' + (sc - SDL_SCANCODE_A));
-    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return static_cast<uint8_t>('1' + (sc - SDL_SCANCODE_1));
+    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z)
+        return static_cast<uint8_t>('A' + (sc - SDL_SCANCODE_A));
+    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9)
+        return static_cast<uint8_t>('1' + (sc - SDL_SCANCODE_1));
     if (sc == SDL_SCANCODE_0) return '0';
-    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return static_cast<uint8_t>(0x70 + (sc - SDL_SCANCODE_F1));
-    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return static_cast<uint8_t>(0x61 + (sc - SDL_SCANCODE_KP_1));
+    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12)
+        return static_cast<uint8_t>(0x70 + (sc - SDL_SCANCODE_F1));
+    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9)
+        return static_cast<uint8_t>(0x61 + (sc - SDL_SCANCODE_KP_1));
     switch (sc) {
-    case SDL_SCANCODE_KP_0: return 0x60;
-    case SDL_SCANCODE_BACKSPACE: return 8;
-    case SDL_SCANCODE_TAB: return 9;
-    case SDL_SCANCODE_RETURN: return 13;
-    case SDL_SCANCODE_KP_ENTER: return 13;
+    case SDL_SCANCODE_KP_0:
+        return 0x60;
+    case SDL_SCANCODE_BACKSPACE:
+        return 8;
+    case SDL_SCANCODE_TAB:
+        return 9;
+    case SDL_SCANCODE_RETURN:
+        return 13;
+    case SDL_SCANCODE_KP_ENTER:
+        return 13;
     case SDL_SCANCODE_LSHIFT:
-    case SDL_SCANCODE_RSHIFT: return 0x10;
+    case SDL_SCANCODE_RSHIFT:
+        return 0x10;
     case SDL_SCANCODE_LCTRL:
-    case SDL_SCANCODE_RCTRL: return 0x11;
+    case SDL_SCANCODE_RCTRL:
+        return 0x11;
     case SDL_SCANCODE_LALT:
-    case SDL_SCANCODE_RALT: return 0x12;
-    case SDL_SCANCODE_ESCAPE: return 27;
-    case SDL_SCANCODE_SPACE: return 32;
-    case SDL_SCANCODE_PAGEUP: return 33;
-    case SDL_SCANCODE_PAGEDOWN: return 34;
-    case SDL_SCANCODE_END: return 35;
-    case SDL_SCANCODE_HOME: return 36;
-    case SDL_SCANCODE_LEFT: return 37;
-    case SDL_SCANCODE_UP: return 38;
-    case SDL_SCANCODE_RIGHT: return 39;
-    case SDL_SCANCODE_DOWN: return 40;
-    case SDL_SCANCODE_INSERT: return 45;
-    case SDL_SCANCODE_DELETE: return 46;
-    default: return 0;
+    case SDL_SCANCODE_RALT:
+        return 0x12;
+    case SDL_SCANCODE_ESCAPE:
+        return 27;
+    case SDL_SCANCODE_SPACE:
+        return 32;
+    case SDL_SCANCODE_PAGEUP:
+        return 33;
+    case SDL_SCANCODE_PAGEDOWN:
+        return 34;
+    case SDL_SCANCODE_END:
+        return 35;
+    case SDL_SCANCODE_HOME:
+        return 36;
+    case SDL_SCANCODE_LEFT:
+        return 37;
+    case SDL_SCANCODE_UP:
+        return 38;
+    case SDL_SCANCODE_RIGHT:
+        return 39;
+    case SDL_SCANCODE_DOWN:
+        return 40;
+    case SDL_SCANCODE_INSERT:
+        return 45;
+    case SDL_SCANCODE_DELETE:
+        return 46;
+    default:
+        return 0;
     }
 }
 
@@ -66,7 +87,8 @@ const char* PlatformWindow::MissingDisplay() {
            "xvfb-run -a -s \"-screen 0 1280x800x24\" tonvex (the README's run command does this by itself).";
 }
 
-bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int clientWidth, int clientHeight) {
+bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int clientWidth,
+                            int clientHeight) {
     owner = receiver;
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         lastError = SDL_GetError();
@@ -81,8 +103,8 @@ bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int c
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    window = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight,
-                              SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    window = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth,
+                              clientHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!window) {
         lastError = SDL_GetError();
         return false;
@@ -227,12 +249,20 @@ void PlatformWindow::Dispatch(const void* raw) {
     const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
     if (!owner) return;
     switch (event.type) {
-    case SDL_QUIT: owner->OnClose(); break;
+    case SDL_QUIT:
+        owner->OnClose();
+        break;
     case SDL_WINDOWEVENT:
         switch (event.window.event) {
-        case SDL_WINDOWEVENT_CLOSE: owner->OnClose(); break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: owner->OnSetFocus(); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: owner->OnKillFocus(); break;
+        case SDL_WINDOWEVENT_CLOSE:
+            owner->OnClose();
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            owner->OnSetFocus();
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            owner->OnKillFocus();
+            break;
         case SDL_WINDOWEVENT_EXPOSED:
             if (!(SizeMoveFlags & 1)) owner->OnPaint(SizeMoveFlags);
             break;
@@ -243,13 +273,21 @@ void PlatformWindow::Dispatch(const void* raw) {
                                   std::max(event.window.data2, MinClientHeight));
                 break;
             }
-            owner->OnSize(static_cast<uint16_t>(event.window.data1), static_cast<uint16_t>(event.window.data2));
+            owner->OnSize(static_cast<uint16_t>(event.window.data1),
+                          static_cast<uint16_t>(event.window.data2));
             if (!(SizeMoveFlags & 1)) owner->OnSizeDone();
             break;
-        case SDL_WINDOWEVENT_MOVED: SDL_GetWindowPosition(window, &x, &y); break;
-        case SDL_WINDOWEVENT_MINIMIZED: owner->OnMinimize(); break;
-        case SDL_WINDOWEVENT_RESTORED: owner->OnRestore(); break;
-        default: break;
+        case SDL_WINDOWEVENT_MOVED:
+            SDL_GetWindowPosition(window, &x, &y);
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            owner->OnMinimize();
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            owner->OnRestore();
+            break;
+        default:
+            break;
         }
         break;
     case SDL_MOUSEMOTION:
@@ -260,7 +298,8 @@ void PlatformWindow::Dispatch(const void* raw) {
         int mx = static_cast<int16_t>(event.button.x);
         int my = static_cast<int16_t>(event.button.y);
         bool down = event.type == SDL_MOUSEBUTTONDOWN;
-        if (event.button.button == SDL_BUTTON_LEFT) down ? owner->OnLButtonDown(mx, my) : owner->OnLButtonUp(mx, my);
+        if (event.button.button == SDL_BUTTON_LEFT)
+            down ? owner->OnLButtonDown(mx, my) : owner->OnLButtonUp(mx, my);
         else if (event.button.button == SDL_BUTTON_RIGHT)
             down ? owner->OnRButtonDown(mx, my) : owner->OnRButtonUp(mx, my);
         else if (event.button.button == SDL_BUTTON_MIDDLE)
@@ -290,9 +329,11 @@ void PlatformWindow::Dispatch(const void* raw) {
     case SDL_TEXTINPUT: {
         char gbk[64];
         size_t n = Utf8ToGbkDropping(event.text.text, gbk, sizeof gbk);
-        for (size_t i = 0; i < n; ++i) owner->OnChar(static_cast<uint8_t>(gbk[i]), 0);
+        for (size_t i = 0; i < n; ++i)
+            owner->OnChar(static_cast<uint8_t>(gbk[i]), 0);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }

@@ -1,3 +1,11 @@
+// The application object. In this file, in order:
+//   - the screen's stillness (ReadScreenWords: what the next frame would draw differently)
+//   - Run, CreateMainWindow, and StartUp with its steps (SayWhenSettingsAreNotKept, LoadPcModes,
+//     SetLinkHooks; the others live with the layers they build)
+//   - the main loop: LoopPass, LoopFrame, ScreenIsStill, PollKeys (the hot keys)
+//   - the window's events: OnPaint, OnSize, minimise and restore, keys, the mouse, routed to the panels
+//   - the panel lists, the status text, the language, RefreshPanels
+//   - the frame: RenderFrame (intro, background, title strip, panels, dock), DrawLogo
 #include "app/TonvexCore.h"
 
 #include "app/ui/AppState.h"
@@ -42,25 +50,38 @@
 
 namespace {
 
-void RealSleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void RealSleep(uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
-bool RealWait(uint32_t ms) { return PlatformWindow::Instance().WaitForEvent(ms); }
+bool RealWait(uint32_t ms) {
+    return PlatformWindow::Instance().WaitForEvent(ms);
+}
 
 int MessageBoxReporter(const char* text, const char* caption) {
     PlatformWindow::Instance().ShowMessage(caption, text);
     return 1;
 }
 
+bool BarHasFocus() {
+    return BarPanel && BarPanel->focusSerial == FocusSerial;
+}
 
-bool BarHasFocus() { return BarPanel && BarPanel->focusSerial == FocusSerial; }
+bool PanelOpen(const AWndFrame* panel) {
+    return panel && panel->IsOpen();
+}
 
-bool PanelOpen(const AWndFrame* panel) { return panel && panel->IsOpen(); }
+AWndFrame* Below(AWndFrame* panel) {
+    return static_cast<AWndFrame*>(panel->zNext);
+}
 
-AWndFrame* Below(AWndFrame* panel) { return static_cast<AWndFrame*>(panel->zNext); }
+uint64_t Mix(uint64_t hash, uint64_t word) {
+    return (hash ^ word) * 1099511628211u;
+}
 
-uint64_t Mix(uint64_t hash, uint64_t word) { return (hash ^ word) * 1099511628211u; }
-
-uint64_t Address(const void* p) { return reinterpret_cast<uintptr_t>(p); }
+uint64_t Address(const void* p) {
+    return reinterpret_cast<uintptr_t>(p);
+}
 
 // What a still screen shows, besides the widgets' own looks, and what can change while nobody touches
 // the console: the link's words (a reply, a loss, a download's progress, what the threads posted), the
@@ -75,12 +96,29 @@ void ReadScreenWords(uint64_t* words) {
     uint32_t link = LinkLost | LinkBroken << 1 | LinkIdle << 2 | ReplyReceived << 3 | LinkHasPosts() << 4;
     uint64_t size = uint64_t(uint32_t(ClientWidth)) << 32 | uint32_t(ClientHeight);
     uint64_t bar = BarPanel ? uint64_t(uint32_t(BarPanel->width)) << 32 | BarPanel->focusSerial : 0u;
-    const uint64_t read[] = {
-        ConnectState, ConnectPanelActive, static_cast<uint32_t>(ScanPortIndex.load()), DownloadIndex,
-        UploadIndex, link, RequestIndex, RequestCodes[0], RequestValues[0], RequestCodes[1], RequestValues[1],
-        MessageCode, Language, size, FocusSerial, Address(TopPanel), Address(OpenPanels),
-        Address(ActiveTextEdit), ActiveTextEdit ? *ActiveTextEdit : 0u,
-        uint64_t(BackgroundTextures[0]) << 32 | BackgroundTextures[1], Address(StatusText), panels, bar};
+    const uint64_t read[] = {ConnectState,
+                             ConnectPanelActive,
+                             static_cast<uint32_t>(ScanPortIndex.load()),
+                             DownloadIndex,
+                             UploadIndex,
+                             link,
+                             RequestIndex,
+                             RequestCodes[0],
+                             RequestValues[0],
+                             RequestCodes[1],
+                             RequestValues[1],
+                             MessageCode,
+                             Language,
+                             size,
+                             FocusSerial,
+                             Address(TopPanel),
+                             Address(OpenPanels),
+                             Address(ActiveTextEdit),
+                             ActiveTextEdit ? *ActiveTextEdit : 0u,
+                             uint64_t(BackgroundTextures[0]) << 32 | BackgroundTextures[1],
+                             Address(StatusText),
+                             panels,
+                             bar};
     static_assert(sizeof read / sizeof read[0] == TonvexCore::ScreenWordCount, "one entry a screen word");
     std::memcpy(words, read, sizeof read);
 }
@@ -108,13 +146,16 @@ void TonvexCore::ResetForTest() {
     waitEvent = RealWait;
 }
 
-void TonvexCore::Sleep(uint32_t ms) { sleepMs(ms); }
+void TonvexCore::Sleep(uint32_t ms) {
+    sleepMs(ms);
+}
 
 int TonvexCore::Run() {
     if (CreateMainWindow() != 0) return 1;
     StartUp();
     state |= Started | Running;
-    while (!(state & QuitRequested)) LoopPass();
+    while (!(state & QuitRequested))
+        LoopPass();
     LinkShutdown();
     return 0;
 }
@@ -146,152 +187,63 @@ int TonvexCore::CreateMainWindow() {
     return 0;
 }
 
+// Start-up in named steps, each with the status text the window shows while it runs.
 void TonvexCore::StartUp() {
-    // The status texts are drawn with FontNormal, so it is made before the first of them is shown; the
-    // other two fonts follow the textures.
-    if (!FontNormal) {
-        UseEmbeddedFontAliases();
-        FontNormal = new TextRenderer;
-        FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
-    }
+    // The status texts are drawn with FontNormal, so it is made before the first of them is shown.
+    MakeStatusFont();
     ShowStatus(StatusText);
-    if (ConfigDir().empty())
-        std::fprintf(stderr, "tonvex: HOME is not set: the settings (language, background) and the serial-port "
-                             "links would be kept in $HOME/.config/tonvex (or $XDG_CONFIG_HOME/tonvex); this run "
-                             "keeps none of them\n");
+    SayWhenSettingsAreNotKept();
     SetPictureStatusReporter([](const char* text) { TonvexCore::Instance().ShowStatus(text); });
-    AllocateDecodeBuffer();
-    LoadPacks();
-    BuildBackgroundCache(0);
+    LoadPictures();
 
     ShowStatus("加载纹理 ...");
-    std::string background = StoredBackgroundName();
-    if (!background.empty()) SettingsWrite("tonvex_bg", background);
-    LoadBackground(background.c_str());
-    struct SkinLoad {
-        const char* name;
-        uint32_t* texture;
-        int minFilter, magFilter;
-    };
-    const SkinLoad skins[] = {
-        {"wf.png", &WfTexture, GL_LINEAR, GL_LINEAR},       {"wb.png", &WbTexture, GL_LINEAR, GL_LINEAR},
-        {"ui.png", &UiTexture, GL_LINEAR, GL_LINEAR},       {"eq.png", &EqTexture, GL_LINEAR, GL_NEAREST},
-        {"dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR},       {"ex.png", &ExTexture, GL_LINEAR, GL_NEAREST},
-        {"logo.png", &LogoTexture, GL_LINEAR, GL_NEAREST},  {"bar.png", &BarTexture, GL_LINEAR, GL_LINEAR},
-        {"icon1.png", &IconTextures[0], GL_LINEAR, GL_LINEAR}, {"icon2.png", &IconTextures[1], GL_LINEAR, GL_LINEAR},
-        {"icon3.png", &IconTextures[2], GL_LINEAR, GL_LINEAR}, {"icon4.png", &IconTextures[3], GL_LINEAR, GL_LINEAR},
-        {"icon5.png", &IconTextures[4], GL_LINEAR, GL_LINEAR}, {"icon6.png", &IconTextures[5], GL_LINEAR, GL_LINEAR},
-        {"icon7.png", &IconTextures[6], GL_LINEAR, GL_LINEAR},
-    };
-    for (const SkinLoad& skin : skins) LoadSkinTexture(skin.name, skin.texture, skin.minFilter, skin.magFilter);
-    if (!FontBold) {
-        FontBold = new TextRenderer;
-        FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
-    }
-    if (!FontLarge) {
-        FontLarge = new TextRenderer;
-        FontLarge->Create("Arial", "宋体", 700, 700, 16, 20, 5, 32);
-    }
+    LoadStoredBackground();
+    LoadSkinTextures();
+    MakeOtherFonts();
 
     ShowStatus("更新数据 (创建窗口) ...");
-    BarPanel = new AWndBar;
-    IconPanel = new AWndIcon;
-    ConPanel = new AWndCon;
-    HelpPanel = new AWndHelp;
-    MicPanel = new AWndMic;
-    MsgPanel = new AWndMsg;
-    ImgPanel = new AWndImg;
-    MusicPanel = new AWndMusic;
-    MVolPanel = new AWndMVol;
-    REQPanel = new AWndREQ;
-    SCPanel = new AWndSC;
-    SubPanel = new AWndSub;
-    SysPanel = new AWndSys;
+    MakePanels();
 
     ShowStatus("更新数据 (窗口连接) ...");
-    if (ClientWidth < 620) ClientWidth = 620;
-    if (ClientWidth > 20000) ClientWidth = 20000;
-    if (ClientHeight < 400) ClientHeight = 400;
-    BarPanel->width = ClientWidth;
-    BarPanel->Build();
-    IconPanel->width = ClientWidth;
-    IconPanel->height = ClientHeight;
-    IconPanel->Build();
-
-    ConPanel->Create(100, 100, 310, 200, 200, 200, "Device Connecting");
-    ConPanel->Build();
-    HelpPanel->Create(200, 200, 320, 400, 200, 200, "Help");
-    HelpPanel->frameFlags |= FrameFixedSize | FrameOpensAtRight;
-    HelpPanel->Build();
-    MicPanel->Create(300, 300, 840, 520, 460, 480, "Mic");
-    MicPanel->frameFlags |= FrameHasSizeToggle;
-    MicPanel->Build();
-    MsgPanel->Create(400, 100, 380, 320, 200, 200, "Message");
-    MsgPanel->frameFlags = (MsgPanel->frameFlags & ~FrameHasMinimise) | FrameFixedSize;
-    MsgPanel->Build();
-    ImgPanel->Create(400, 100, 380, 320, 200, 200, "Image");
-    ImgPanel->frameFlags |= FrameNoDragFade;
-    ImgPanel->Build();
-    MusicPanel->Create(400, 200, 640, 520, 460, 480, "Music");
-    MusicPanel->frameFlags |= FrameHasSizeToggle;
-    MusicPanel->Build();
-    MVolPanel->Create(400, 300, 340, 196, 200, 200, "Volume");
-    MVolPanel->frameFlags |= FrameFixedSize;
-    MVolPanel->Build();
-    REQPanel->Create(500, 200, 800, 560, 460, 480, "R.EQ");
-    REQPanel->frameFlags |= FrameHasSizeToggle;
-    REQPanel->Build();
-    SCPanel->Create(500, 300, 640, 520, 460, 480, "SC.Set");
-    SCPanel->frameFlags |= FrameHasSizeToggle;
-    SCPanel->Build();
-    SubPanel->Create(500, 100, 460, 520, 460, 480, "Sub");
-    SubPanel->frameFlags |= FrameHasSizeToggle;
-    SubPanel->Build();
-    SysPanel->Create(600, 200, 300, 340, 200, 200, "System");
-    SysPanel->frameFlags |= FrameFixedSize;
-    SysPanel->Build();
+    BuildPanels();
     SystemLanguageSwitch = [](uint32_t language) { TonvexCore::Instance().SetLanguage(language); };
-
-    // The z-order list: the connecting panel on top, the system panel at the bottom.
-    AWndFrame* order[] = {ConPanel, HelpPanel, MicPanel, MsgPanel, ImgPanel, MusicPanel,
-                          REQPanel, SCPanel,   SubPanel, SysPanel};
-    constexpr int count = sizeof order / sizeof order[0];
-    for (int i = 0; i < count; ++i) {
-        order[i]->zPrev = i > 0 ? order[i - 1] : nullptr;
-        order[i]->zNext = i + 1 < count ? order[i + 1] : nullptr;
-    }
-    TopPanel = ConPanel;
-    ConPanel->focusSerial = FocusSerial;
+    StackPanels();
 
     ShowStatus("更新数据 (其它设置) ...");
     uint32_t language = 0;
     SettingsReadU32("tonvex_lang", &language);
     SetLanguage(language != 0);
-    ParamTargets targets{};
-    BarPanel->BindTargets(targets);
-    MicPanel->BindTargets(targets);
-    REQPanel->BindTargets(targets);
-    MusicPanel->BindTargets(targets);
-    SubPanel->BindTargets(targets);
-    SCPanel->BindTargets(targets);
-    MVolPanel->BindTargets(targets);
-    SysPanel->BindTargets(targets);
-    BuildParamMap(targets);
+    BindPanelParameters();
+    LoadPcModes();
+    SysPanel->ShowPcModeName();
+    SetLinkHooks();
+
+    ShowStatus("正在启动 ...");
+}
+
+void TonvexCore::SayWhenSettingsAreNotKept() {
+    if (!ConfigDir().empty()) return;
+    std::fprintf(stderr, "tonvex: HOME is not set: the settings (language, background) and the serial-port "
+                         "links would be kept in $HOME/.config/tonvex (or $XDG_CONFIG_HOME/tonvex); this run "
+                         "keeps none of them\n");
+}
+
+void TonvexCore::LoadPcModes() {
     const std::string modeFile = ModeFilePath();
     Trace(7, "PC modes: %s\n", modeFile.c_str());
     if (LoadModeFile(modeFile.c_str()) != ModeFileStatus::Loaded && !ModeFileProblem().empty()) {
         std::fprintf(stderr, "tonvex: %s\n", ModeFileProblem().c_str());
         state |= ModeFileNotice; // told in the window once the intro has ended
     }
-    SysPanel->ShowPcModeName();
+}
+
+void TonvexCore::SetLinkHooks() {
     LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
     LinkSetHook(HookCloseConnectPanel, [] {
         if (!ConPanel) return;
         ConPanel->fadeStart = TickNow();
         ConPanel->frameFlags |= FrameClosing;
     });
-
-    ShowStatus("正在启动 ...");
 }
 
 TonvexCore::Pass TonvexCore::LoopPass() {
@@ -362,7 +314,8 @@ void TonvexCore::PollKeys() {
     if (KeyPressed(VkF5)) ClearTrace();
     if (KeyPressed(VkF2) && window) window->ToggleFullScreen();
     if (KeyPressed(VkF4)) SetLanguage(Language == 0 ? 1 : 0);
-    if ((ActiveTextEdit && *ActiveTextEdit) || PanelOpen(ConPanel) || PanelOpen(MsgPanel) || !(state & IntroDone))
+    if ((ActiveTextEdit && *ActiveTextEdit) || PanelOpen(ConPanel) || PanelOpen(MsgPanel) ||
+        !(state & IntroDone))
         return;
     if (KeyPressed(VkF1) && HelpPanel) {
         HelpPanel->frameFlags &= ~FrameMinimised;
@@ -373,7 +326,9 @@ void TonvexCore::PollKeys() {
         if (KeyPressed(static_cast<uint8_t>('1' + i)) && byDigit[i]) OpenPanel(byDigit[i]);
 }
 
-void TonvexCore::OnClose() { state |= QuitRequested; }
+void TonvexCore::OnClose() {
+    state |= QuitRequested;
+}
 
 void TonvexCore::OnPaint(uint32_t) {
     if ((state & GlReady) && (state & Started)) {
@@ -437,13 +392,15 @@ void TonvexCore::OnRestore() {
 int TonvexCore::OnChar(uint32_t code, uint32_t) {
     TypedChar[0] = static_cast<char>(code & 0xFF);
     TypedChar[1] = '\0';
-    for (AWndFrame* p = TopPanel; p; p = Below(p)) p->OnChar(code);
+    for (AWndFrame* p = TopPanel; p; p = Below(p))
+        p->OnChar(code);
     return 1;
 }
 
 int TonvexCore::OnKeyDown(uint32_t virtualKey) {
     LastInputTick = TickNow();
-    for (AWndFrame* p = TopPanel; p; p = Below(p)) p->OnKeyDown(virtualKey);
+    for (AWndFrame* p = TopPanel; p; p = Below(p))
+        p->OnKeyDown(virtualKey);
     return 0;
 }
 
@@ -548,10 +505,18 @@ void TonvexCore::OnMouseWheel(int delta) {
     LastInputTick = TickNow();
 }
 
-void TonvexCore::OpenPanel(AWndFrame* panel) { ::OpenPanel(panel); }
-void TonvexCore::FocusPanel(AWndFrame* panel) { ::FocusPanel(panel); }
-void TonvexCore::ClosePanel(AWndFrame* panel) { ::ClosePanel(panel); }
-void TonvexCore::MinimizePanel(AWndFrame* panel) { ::MinimizePanel(panel); }
+void TonvexCore::OpenPanel(AWndFrame* panel) {
+    ::OpenPanel(panel);
+}
+void TonvexCore::FocusPanel(AWndFrame* panel) {
+    ::FocusPanel(panel);
+}
+void TonvexCore::ClosePanel(AWndFrame* panel) {
+    ::ClosePanel(panel);
+}
+void TonvexCore::MinimizePanel(AWndFrame* panel) {
+    ::MinimizePanel(panel);
+}
 
 void TonvexCore::ShowStatus(const char* text) {
     StatusText = text;
@@ -624,8 +589,10 @@ void TonvexCore::RenderFrame() {
         }
         if (BarPanel && !BarHasFocus()) BarPanel->Draw(a);
         AWndFrame* bottom = TopPanel;
-        while (bottom && bottom->zNext) bottom = Below(bottom);
-        for (AWndFrame* p = bottom; p; p = static_cast<AWndFrame*>(p->zPrev)) p->Draw(a);
+        while (bottom && bottom->zNext)
+            bottom = Below(bottom);
+        for (AWndFrame* p = bottom; p; p = static_cast<AWndFrame*>(p->zPrev))
+            p->Draw(a);
         if (BarPanel && BarHasFocus()) BarPanel->Draw(a);
 
         if (FirstBgFrameTick == 0xFFFFFFFF) FirstBgFrameTick = TickNow();

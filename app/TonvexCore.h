@@ -22,7 +22,7 @@ enum CoreState : uint32_t {
 };
 
 class TonvexCore : public GWindowMessage {
-public:
+  public:
     static TonvexCore& Instance();
 
     int Run();
@@ -87,7 +87,11 @@ public:
     // Back to the state of a new object (tests).
     void ResetForTest();
 
-private:
+  private:
+    // Steps of StartUp that are the application's own.
+    void SayWhenSettingsAreNotKept();
+    void LoadPcModes();
+    void SetLinkHooks();
     TonvexCore();
     void Sleep(uint32_t ms);
     // One frame asked for by the loop; afterwards it notes what the screen was drawn from.

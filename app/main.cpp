@@ -1,3 +1,5 @@
 #include "app/TonvexCore.h"
 
-int main(int, char**) { return TonvexCore::Instance().Run(); }
+int main(int, char**) {
+    return TonvexCore::Instance().Run();
+}

@@ -52,7 +52,10 @@ bool IsGbkPair(uint8_t lead, uint8_t trail) {
 size_t GbkWholeLength(const char* text, size_t maxBytes) {
     size_t whole = 0;
     while (whole < maxBytes && text[whole]) {
-        size_t n = text[whole + 1] && IsGbkPair(static_cast<uint8_t>(text[whole]), static_cast<uint8_t>(text[whole + 1])) ? 2 : 1;
+        size_t n = text[whole + 1] &&
+                           IsGbkPair(static_cast<uint8_t>(text[whole]), static_cast<uint8_t>(text[whole + 1]))
+                       ? 2
+                       : 1;
         if (whole + n > maxBytes) break;
         whole += n;
     }

@@ -17,9 +17,15 @@ std::string XdgDir(const char* variable, const char* fallback) {
 
 } // namespace
 
-std::string ConfigDir() { return XdgDir("XDG_CONFIG_HOME", ".config"); }
-std::string CacheDir() { return XdgDir("XDG_CACHE_HOME", ".cache"); }
-std::string DataDir() { return XdgDir("XDG_DATA_HOME", ".local/share"); }
+std::string ConfigDir() {
+    return XdgDir("XDG_CONFIG_HOME", ".config");
+}
+std::string CacheDir() {
+    return XdgDir("XDG_CACHE_HOME", ".cache");
+}
+std::string DataDir() {
+    return XdgDir("XDG_DATA_HOME", ".local/share");
+}
 
 std::string ModeFilePath() {
     struct stat st;
@@ -37,7 +43,7 @@ std::string ModeFilePath() {
 
 bool MakeDirs(const std::string& path) {
     if (path.empty()) return false;
-    for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
         std::string part = path.substr(0, slash);
         if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
         if (slash == std::string::npos) break;

@@ -21,8 +21,10 @@ void TickSet(uint32_t ms) {
     g_manual = true;
 }
 
-void TickAdvance(uint32_t ms) { g_manualNow += ms; }
+void TickAdvance(uint32_t ms) {
+    g_manualNow += ms;
+}
 
-void TickUseClock() { g_manual = false; }
-
-bool TickIsManual() { return g_manual; }
+void TickUseClock() {
+    g_manual = false;
+}

@@ -7,11 +7,12 @@
 uint32_t TickNow();
 
 // Milliseconds from `start` to now, correct across the wrap.
-inline uint32_t TickSince(uint32_t start) { return TickNow() - start; }
+inline uint32_t TickSince(uint32_t start) {
+    return TickNow() - start;
+}
 
 // Tests drive time by hand: TickSet freezes the source at a value, TickAdvance moves it on, TickUseClock
 // goes back to the monotonic clock.
 void TickSet(uint32_t ms);
 void TickAdvance(uint32_t ms);
 void TickUseClock();
-bool TickIsManual();

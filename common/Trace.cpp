@@ -12,16 +12,26 @@ std::atomic<bool> g_colour{false};
 
 const char* AnsiFor(int colour) {
     switch (colour & 0xF) {
-    case 7: return "\033[0;37m";
-    case 8: return "\033[1;30m";
-    case 9: return "\033[1;34m";
-    case 10: return "\033[1;32m";
-    case 11: return "\033[1;36m";
-    case 12: return "\033[1;31m";
-    case 13: return "\033[1;35m";
-    case 14: return "\033[1;33m";
-    case 15: return "\033[1;37m";
-    default: return "\033[0m";
+    case 7:
+        return "\033[0;37m";
+    case 8:
+        return "\033[1;30m";
+    case 9:
+        return "\033[1;34m";
+    case 10:
+        return "\033[1;32m";
+    case 11:
+        return "\033[1;36m";
+    case 12:
+        return "\033[1;31m";
+    case 13:
+        return "\033[1;35m";
+    case 14:
+        return "\033[1;33m";
+    case 15:
+        return "\033[1;37m";
+    default:
+        return "\033[0m";
     }
 }
 

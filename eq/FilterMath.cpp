@@ -102,11 +102,6 @@ void Complex::Recip() {
     im = -im * scale;
 }
 
-void Complex::Neg() {
-    re = -re;
-    im = -im;
-}
-
 void Complex::Add(double addRe, double addIm) {
     re += addRe;
     im += addIm;

@@ -17,7 +17,6 @@ struct Complex {
     // Multiplies by the conjugate of b, then divides by |b|^2.
     void Div(const Complex& b);
     void Recip();
-    void Neg();
     void Add(double addRe, double addIm);
     void Set(const Complex& b);
     void SetPolar(double theta);

@@ -36,12 +36,6 @@ void GBCheck::SetState(int32_t on) {
     pressed = hover = static_cast<uint32_t>(value);
 }
 
-void GBCheck::SetLabels(const char* off, const char* on) {
-    labelOff = off;
-    labelOn = on;
-    label = value == 1 ? labelOn : labelOff;
-}
-
 void GBCheck::Draw(float alpha) {
     if ((style & LatchOn) && value == 1) pressed = 1;
     GBaseBtn::Draw(alpha);

@@ -16,7 +16,7 @@
 #include "gui/GBaseBtn.h"
 
 class GBCheck : public GBaseBtn {
-public:
+  public:
     GBCheck();
 
     void Create(int x, int y, int width, int height, const char* labelOff, const char* labelOn,
@@ -26,8 +26,6 @@ public:
     // Sets the state without firing: value 0 or 1, the label that goes with it, and the on look for 1
     // (a radio member chosen by its owner, a state read back from the processor).
     void SetState(int32_t on);
-    // New texts for both states (a language switch); the label follows the current state.
-    void SetLabels(const char* off, const char* on);
     void Draw(float alpha) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseUp(int x, int y, uint32_t clickSerial) override;

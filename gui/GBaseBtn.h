@@ -16,7 +16,7 @@
 class TextRenderer;
 
 class GBaseBtn : public GUIWnd {
-public:
+  public:
     enum Style : uint32_t {
         TintPress = 0x1,     // pressed look = pressedSkin tinted 0.9; otherwise onSkin
         OnePiece = 0x2,      // first rectangle of a set stretched over the whole button

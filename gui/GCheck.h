@@ -7,7 +7,7 @@
 class TextRenderer;
 
 class GCheck : public GUIWnd {
-public:
+  public:
     GCheck();
 
     void Create(int x, int y, int width, int height, const char* label, TextRenderer* font, uint32_t texture,

@@ -9,7 +9,7 @@
 #include "gui/GBaseBtn.h"
 
 class GEQCheck : public GBaseBtn {
-public:
+  public:
     GEQCheck();
 
     void Create(int x, int y, int width, int height, uint32_t style, uint32_t extraStyle, uint32_t texture,

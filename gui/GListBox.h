@@ -14,7 +14,7 @@
 #include "gui/GBaseBtn.h"
 
 class GListBox : public GBaseBtn {
-public:
+  public:
     GListBox();
 
     void Draw(float alpha) override;
@@ -37,6 +37,6 @@ public:
     // Where the unfolded rows begin: under the header, or lifted so that all of them fit the window.
     int RowsTop() const;
 
-private:
+  private:
     int RowAt(int px, int py) const;
 };

@@ -95,6 +95,8 @@ void GPushBar::CaptionText(char* out, int size) const {
 #pragma GCC diagnostic pop
 }
 
+// A frame of the bar: its painting, then the two movements the time drives while the button is held
+// (the repeat after a press beside the thumb, the slow rise of a dragged thumb).
 void GPushBar::Draw(float alpha) {
     int left = WindowX(), top = WindowY();
     uint32_t now = TickNow();
@@ -102,6 +104,15 @@ void GPushBar::Draw(float alpha) {
     // click beside the thumb is one step, not a walk to wherever the pointer rests.
     if (!LeftDown) active = 0;
 
+    PaintBar(left, top, alpha);
+    PaintCaption(left, top, alpha);
+    PaintBubble(left, top, alpha, now);
+    if (active && !onThumb && now - repeatStart > 500 && now - repeatTick > 40) RepeatStep(left, now);
+    if (active && onThumb && (style & SlowRise)) RiseStep(left, now);
+    bubbleValue = value;
+}
+
+void GPushBar::PaintBar(int left, int top, float alpha) {
     BeginSkin(texture, 1.0f, 1.0f, 1.0f, alpha);
     DrawThreePiece(PushBarTrackSkin, left, top, width, 8);
 
@@ -112,18 +123,22 @@ void GPushBar::Draw(float alpha) {
     float tint = active ? 0.8f : 1.0f;
     glColor4f(tint, tint, tint, alpha);
     DrawSkinQuad(PushBarThumbSkin, left + thumbPos, top - 4, 12, 14);
+}
 
-    if (label && font) {
-        char caption[256];
-        CaptionText(caption, sizeof caption);
-        glColor4f(0.0f, 0.0f, 0.0f, alpha);
-        if (style & (TwoFloatCaption | ValueCaption))
-            font->DrawText(left, top - 20, "%s", caption);
-        else
-            font->DrawText(left - 4 - font->TextWidth("%s", caption), top - 4, "%s", caption);
-    }
+void GPushBar::PaintCaption(int left, int top, float alpha) {
+    if (!label || !font) return;
+    char caption[256];
+    CaptionText(caption, sizeof caption);
+    glColor4f(0.0f, 0.0f, 0.0f, alpha);
+    if (style & (TwoFloatCaption | ValueCaption))
+        font->DrawText(left, top - 20, "%s", caption);
+    else
+        font->DrawText(left - 4 - font->TextWidth("%s", caption), top - 4, "%s", caption);
+}
 
-    // The value bubble.
+// The value bubble: placed under the thumb while it is held (or once the value settles after a change
+// from outside), and faded out over a second.
+void GPushBar::PaintBubble(int left, int top, float alpha, uint32_t now) {
     if (active || (bubbleValue != value && now - bubbleTick > 300)) {
         bubbleX = left + thumbPos + 6;
         bubbleY = top + 12;
@@ -148,42 +163,37 @@ void GPushBar::Draw(float alpha) {
         bubbleTick = now;
         LookKeepsChanging(); // lit from the next frame
     }
+}
 
-    // Auto-repeat after a press beside the thumb: walk the thumb towards the pointer.
-    if (active && !onThumb && now - repeatStart > 500 && now - repeatTick > 40) {
-        if (pointerX >= left + thumbPos + 6) {
-            PlaceValue(value + 1);
-            if (left + thumbPos + 7 > pointerX) active = 0;
-        } else {
-            PlaceValue(value - 1);
-            if (left + thumbPos + 5 < pointerX) active = 0;
-        }
-        ClampThumb();
-        if (limit > minValue && value > limit) PlaceValue(limit);
-        repeatTick = now;
-        Report();
+// Auto-repeat after a press beside the thumb: one step of the thumb towards the pointer.
+void GPushBar::RepeatStep(int left, uint32_t now) {
+    if (pointerX >= left + thumbPos + 6) {
+        PlaceValue(value + 1);
+        if (left + thumbPos + 7 > pointerX) active = 0;
+    } else {
+        PlaceValue(value - 1);
+        if (left + thumbPos + 5 < pointerX) active = 0;
     }
+    ClampThumb();
+    if (limit > minValue && value > limit) PlaceValue(limit);
+    repeatTick = now;
+    Report();
+}
 
-    // Slow rise: the thumb climbs towards the pointer one pixel per 40 ms and drops to it at once.
-    if (active && onThumb && (style & SlowRise)) {
-        int target = pointerX - left - grabOffset;
-        bool moved = true;
-        if (target > thumbPos && now - lastDragTick > 40)
-            thumbPos += 1;
-        else if (target < thumbPos)
-            thumbPos = target;
-        else
-            moved = false;
-        if (moved) {
-            ClampThumb();
-            HoldBelowLimit();
-            ValueFromThumb();
-            lastDragTick = now;
-            Report();
-        }
-    }
-
-    bubbleValue = value;
+// Slow rise: the thumb climbs towards the pointer one pixel per 40 ms and drops to it at once.
+void GPushBar::RiseStep(int left, uint32_t now) {
+    int target = pointerX - left - grabOffset;
+    if (target > thumbPos && now - lastDragTick > 40)
+        thumbPos += 1;
+    else if (target < thumbPos)
+        thumbPos = target;
+    else
+        return;
+    ClampThumb();
+    HoldBelowLimit();
+    ValueFromThumb();
+    lastDragTick = now;
+    Report();
 }
 
 void GPushBar::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {

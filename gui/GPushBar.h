@@ -22,7 +22,7 @@
 class TextRenderer;
 
 class GPushBar : public GUIWnd {
-public:
+  public:
     enum Style : uint32_t {
         SlowRise = 0x10,
         AltFill = 0x40,
@@ -74,9 +74,14 @@ public:
     // first column as well as for a press beside it.
     uint32_t onThumb = 0;
 
-private:
+  private:
     int Travel() const { return width - 12; }
     // SetValue for the bar's own steps: the bubble shows them.
+    void PaintBar(int left, int top, float alpha);
+    void PaintCaption(int left, int top, float alpha);
+    void PaintBubble(int left, int top, float alpha, uint32_t now);
+    void RepeatStep(int left, uint32_t now);
+    void RiseStep(int left, uint32_t now);
     void PlaceValue(int v);
     void ClampThumb();
     void HoldBelowLimit();

@@ -18,7 +18,7 @@
 #include "gui/GUIWnd.h"
 
 class GScrollBar : public GUIWnd {
-public:
+  public:
     void Create(int x, int y, int width, int height, int value, int minValue, int maxValue, uint32_t texture,
                 uint32_t id, WidgetCallback callback, GUIWnd* parent);
     // Clamps into the range and places the thumb. No callback.
@@ -46,7 +46,7 @@ public:
     // The value last passed on through the callback or set from outside.
     int32_t lastReported = 0;
 
-private:
+  private:
     int Travel() const { return height - 24; }
     // SetValue for the fader's own steps, which are reported.
     void PlaceValue(int v);

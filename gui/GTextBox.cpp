@@ -282,7 +282,8 @@ void GTextBox::InsertBytes(const char* bytes, int count) {
     int length = Length();
     // What is typed over a selection must fit in maxLength too; when it does not, the text and the
     // selection stay as they were.
-    int selected = HasSelection() ? (caretByte > anchorByte ? caretByte - anchorByte : anchorByte - caretByte) : 0;
+    int selected =
+        HasSelection() ? (caretByte > anchorByte ? caretByte - anchorByte : anchorByte - caretByte) : 0;
     if (length - selected + count > maxLength) return;
     if (HasSelection()) {
         Backspace();

@@ -64,7 +64,9 @@ namespace {
 bool LookChanging = false;
 } // namespace
 
-void LookKeepsChanging() { LookChanging = true; }
+void LookKeepsChanging() {
+    LookChanging = true;
+}
 
 bool TakeLookChanging() {
     bool changing = LookChanging;

@@ -23,7 +23,7 @@ constexpr SkinRect SkinTexels(int s0, int t0, int s1, int t1, int size = 256) {
 }
 
 class GUIWnd {
-public:
+  public:
     GUIWnd() = default;
 
     virtual GUIWnd* ActivateAt(int x, int y);
@@ -56,7 +56,7 @@ public:
     uint32_t focusSerial = 0;
     int32_t value = 0; // panels: sizeAnimStart
 
-protected:
+  protected:
     ~GUIWnd() = default;
 };
 

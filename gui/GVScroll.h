@@ -13,7 +13,7 @@
 #include "gui/GUIWnd.h"
 
 class GVScroll : public GUIWnd {
-public:
+  public:
     static constexpr int PageUnits = 300;
 
     void Create(int x, int y, int width, int height, int value, int minValue, int maxValue, uint32_t id,
@@ -36,7 +36,7 @@ public:
     // The press landed on the thumb (grabOffset is 0 on its first row too).
     uint32_t onThumb = 0;
 
-private:
+  private:
     void ClampThumb();
     void Position();
 };

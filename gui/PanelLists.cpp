@@ -6,7 +6,9 @@
 
 namespace {
 
-AWndFrame* Below(AWndFrame* panel) { return static_cast<AWndFrame*>(panel->zNext); }
+AWndFrame* Below(AWndFrame* panel) {
+    return static_cast<AWndFrame*>(panel->zNext);
+}
 
 bool InZList(const AWndFrame* panel) {
     for (AWndFrame* p = TopPanel; p; p = Below(p))
@@ -44,7 +46,8 @@ void AppendBottom(AWndFrame* panel) {
         TopPanel = panel;
     } else {
         AWndFrame* last = TopPanel;
-        while (last->zNext) last = Below(last);
+        while (last->zNext)
+            last = Below(last);
         last->zNext = panel;
     }
     RebuildPrevLinks();
@@ -61,7 +64,8 @@ void GiveFocus(AWndFrame* panel) {
 // always puts it back at the top.
 void HandTopToNextOpen(AWndFrame* top) {
     AWndFrame* next = Below(top);
-    while (next && !next->IsOpen()) next = Below(next);
+    while (next && !next->IsOpen())
+        next = Below(next);
     if (!next) return;
     TopPanel = next;
     next->zPrev = nullptr;
@@ -123,7 +127,8 @@ void OpenPanel(AWndFrame* panel) {
         OpenPanels = panel;
     } else {
         GUIWnd* last = OpenPanels;
-        while (last->openNext) last = last->openNext;
+        while (last->openNext)
+            last = last->openNext;
         last->openNext = panel;
     }
     panel->frameFlags |= FrameOpen;

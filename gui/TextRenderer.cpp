@@ -96,7 +96,8 @@ Face OpenFace(const char* family, int weight, int cellHeight) {
         FcPatternGetBool(font, FC_EMBOLDEN, 0, &embolden);
         if (FT_New_Face(Library, reinterpret_cast<const char*>(file), index, &result.face) != 0) {
             result.face = nullptr;
-            MissingFaceReason = std::string(reinterpret_cast<const char*>(file)) + ", which FreeType cannot open";
+            MissingFaceReason =
+                std::string(reinterpret_cast<const char*>(file)) + ", which FreeType cannot open";
         }
     }
     FcPatternDestroy(font);

@@ -72,3 +72,8 @@ extern TextRenderer* FontLarge;
 
 // Hands the console's own alias rules (gui/fonts.conf, built into the executable) to SetFontAliases.
 void UseEmbeddedFontAliases();
+
+// The console's three fonts, made once: FontNormal first (the start-up's status texts are drawn with
+// it; MakeStatusFont also hands over the alias rules), FontBold and FontLarge after the textures.
+void MakeStatusFont();
+void MakeOtherFonts();

@@ -3,8 +3,10 @@
 #include "common/Tick.h"
 #include "link/LinkInternal.h"
 #include "link/Packet.h"
+#include "link/ParamCodes.h"
 #include "link/Serial.h"
 
+#include <cassert>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -112,10 +114,6 @@ void SetManualPortName(const char* name) {
     std::snprintf(g_manualPort, sizeof g_manualPort, "%s", name ? name : "");
 }
 
-const char* ManualPortName() {
-    return g_manualPort;
-}
-
 void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) {
     if (!Accepting()) {
         RequestOutcome = RequestRefused;
@@ -132,6 +130,10 @@ void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) 
 }
 
 void LinkSendPayload(uint32_t code, const uint8_t* payload) {
+    // Only three requests carry bytes, and the panels name them: anything else is a mistake in the
+    // calling code (refused all the same where asserts are off).
+    assert(payload && PayloadBytesFor(code) != 0 &&
+           "LinkSendPayload takes codes 5, 7 and 33 with their bytes");
     if (!payload || PayloadBytesFor(code) == 0) {
         RequestOutcome = RequestRefused;
         return;
@@ -157,12 +159,18 @@ ConnectFailureInfo g_failure;
 // more than one that stayed silent, and that more than a port that is not there.
 int Weight(ConnectFailureKind kind) {
     switch (kind) {
-    case ConnectFailureKind::PermissionDenied: return 5;
-    case ConnectFailureKind::PortInUse: return 4;
-    case ConnectFailureKind::NoAnswer: return 3;
-    case ConnectFailureKind::OpenError: return 2;
-    case ConnectFailureKind::NoSuchPort: return 1;
-    default: return 0;
+    case ConnectFailureKind::PermissionDenied:
+        return 5;
+    case ConnectFailureKind::PortInUse:
+        return 4;
+    case ConnectFailureKind::NoAnswer:
+        return 3;
+    case ConnectFailureKind::OpenError:
+        return 2;
+    case ConnectFailureKind::NoSuchPort:
+        return 1;
+    default:
+        return 0;
     }
 }
 
@@ -174,10 +182,18 @@ void NoteOpen(const char* port, bool opened) {
         found.kind = ConnectFailureKind::NoAnswer;
     } else {
         switch (SerialOpenProblemKind()) {
-        case PortProblem::NoSuchPort: found.kind = ConnectFailureKind::NoSuchPort; break;
-        case PortProblem::PermissionDenied: found.kind = ConnectFailureKind::PermissionDenied; break;
-        case PortProblem::InUse: found.kind = ConnectFailureKind::PortInUse; break;
-        default: found.kind = ConnectFailureKind::OpenError; break;
+        case PortProblem::NoSuchPort:
+            found.kind = ConnectFailureKind::NoSuchPort;
+            break;
+        case PortProblem::PermissionDenied:
+            found.kind = ConnectFailureKind::PermissionDenied;
+            break;
+        case PortProblem::InUse:
+            found.kind = ConnectFailureKind::PortInUse;
+            break;
+        default:
+            found.kind = ConnectFailureKind::OpenError;
+            break;
         }
     }
     if (Weight(found.kind) <= Weight(g_failure.kind)) return;
@@ -257,7 +273,7 @@ void StepScanning(uint32_t state) {
             PortOpen = SerialOpen(g_manualPort);
             NoteOpen(g_manualPort, PortOpen != 0);
             LinkBroken = 0;
-            LinkSend(1, 0);
+            LinkSend(Code::Ping, 0);
             ++ScanAttempts;
         }
         if (LinkBroken) ScanPortIndex = ScanStopped;
@@ -269,7 +285,7 @@ void StepScanning(uint32_t state) {
         PortOpen = SerialOpen(PortTable[ScanPortIndex]);
         NoteOpen(PortTable[ScanPortIndex], PortOpen != 0);
     }
-    LinkSend(1, 0);
+    LinkSend(Code::Ping, 0);
     if (++ScanAttempts >= 2) {
         ScanAttempts = 0;
         ++ScanPortIndex;
@@ -366,7 +382,9 @@ void LinkBeginUpload(const uint8_t* record) {
     ScanPortIndex = ScanStopped;
 }
 
-bool LinkHasPosts() { return Pending.load() != 0; }
+bool LinkHasPosts() {
+    return Pending.load() != 0;
+}
 
 void LinkApplyPending() {
     uint32_t posted = Pending.exchange(0);
@@ -374,7 +392,7 @@ void LinkApplyPending() {
         for (uint32_t i = 0; i < ParamMapCount; ++i) {
             const ParamMapEntry& e = ParamMap[i];
             if (!e.target) continue;
-            if (e.code == 34) {
+            if (e.code == Code::ModeName) {
                 int mode = e.flags & 0xFF;
                 if (mode < 20 && NameFilled[mode]) std::memcpy(e.target, NameMirror[mode], 12);
             } else if (e.mirror >= 0 && MirrorFilled[e.mirror]) {
@@ -391,7 +409,7 @@ void LinkApplyPending() {
             *static_cast<uint32_t*>(ParamMap[221].target) = level;
         }
         RunHook(HookUploadFinished);
-        LinkSend(17, level, NoPair, NoPair);
+        LinkSend(Code::EffectLevel, level);
     }
 }
 

@@ -29,8 +29,8 @@ enum RequestOutcomes : uint32_t {
     RequestGaveUp = 2,   // the sender gave up after seven sends
     RequestRefused = 3,  // LinkSend took nothing: the link is lost, or no download has been made
 };
-extern std::atomic<uint32_t> ReplyReceived;  // a reply was accepted since the scan began
-extern std::atomic<uint32_t> DownloadIndex;  // ParamMap entries done
+extern std::atomic<uint32_t> ReplyReceived; // a reply was accepted since the scan began
+extern std::atomic<uint32_t> DownloadIndex; // ParamMap entries done
 extern std::atomic<uint32_t> DownloadAbort;
 extern std::atomic<uint32_t> UploadIndex;
 extern std::atomic<uint32_t> UploadCount;
@@ -38,8 +38,8 @@ extern std::atomic<uint32_t> UploadAbort;
 extern std::atomic<uint32_t> ConnectState;
 // 0-5 = "COM1"-"COM6" being scanned, then one of these.
 constexpr int32_t ScanPortCount = 6;
-constexpr int32_t ScanExhausted = 6;  // every port tried, none answered
-constexpr int32_t ScanStopped = 64;   // a typed port, a download or an upload gave up; or an upload runs
+constexpr int32_t ScanExhausted = 6;   // every port tried, none answered
+constexpr int32_t ScanStopped = 64;    // a typed port, a download or an upload gave up; or an upload runs
 constexpr int32_t ScanAfterLoss = 100; // the panel opened from the tab bar's lamp after a loss
 extern std::atomic<int32_t> ScanPortIndex;
 extern std::atomic<int32_t> ScanAttempts;
@@ -92,14 +92,13 @@ void LinkSendPayload(uint32_t code, const uint8_t* payload);
 void ConnectStep();
 
 // The moves the panels make on the connection (window thread); the connecting panel then runs them.
-void LinkScanAgain();                       // "Scan again": every port from COM1, after the usual wait
-void LinkConnectTo(const char* port);       // "Connect": the typed port only
-void LinkReopenAfterLoss();                 // the tab bar's lamp after a loss: the panel shows the loss
-void LinkDownloadAgain();                   // every parameter read again on the open port (no scan)
+void LinkScanAgain();                        // "Scan again": every port from COM1, after the usual wait
+void LinkConnectTo(const char* port);        // "Connect": the typed port only
+void LinkReopenAfterLoss();                  // the tab bar's lamp after a loss: the panel shows the loss
+void LinkDownloadAgain();                    // every parameter read again on the open port (no scan)
 void LinkBeginUpload(const uint8_t* record); // a PC mode's upload on the open port
 // The port "Connect" opens (the connecting panel's text box); "COM1" at start.
 void SetManualPortName(const char* name);
-const char* ManualPortName();
 
 // The sender thread: created with its gate shut, opened by the first scan step.
 void CreateSenderThread();

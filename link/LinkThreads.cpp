@@ -5,6 +5,7 @@
 #include "link/LinkInternal.h"
 #include "link/LinkState.h"
 #include "link/Packet.h"
+#include "link/ParamCodes.h"
 #include "link/Serial.h"
 
 #include <chrono>
@@ -265,7 +266,7 @@ int BuildDownloadRequest(uint8_t* frame, const ParamMapEntry& e) {
 
 void StoreDownloadReply(const ParamMapEntry& e, const uint8_t* packet, int packetBytes) {
     if (e.flags & SelectionWrite) return;
-    if (e.code == 34 && (e.flags & IndexedRead)) {
+    if (e.code == Code::ModeName && (e.flags & IndexedRead)) {
         int mode = e.flags & 0xFF;
         if (mode >= 20) return;
         // Name bytes are taken only from the reply's data; a short reply leaves blanks.
@@ -326,7 +327,7 @@ void UploadThread() {
         }
         const UploadEntry& e = UploadList[index];
         int length = BuildShortRequest(frame, e.code, UploadValue(e) | UploadBand(e) << 8, 2);
-        uint32_t timeout = e.code == 35 ? 6000 : 120;
+        uint32_t timeout = e.code == Code::UploadBracket ? 6000 : 120;
         exchanger.Begin(frame, length);
         if (++tries >= 6) {
             exchanger.Send(timeout, false, packet);

@@ -1,6 +1,7 @@
 #include "link/Packet.h"
 
 #include "common/Trace.h"
+#include "link/ParamCodes.h"
 
 #include <cstdio>
 #include <cstring>
@@ -43,11 +44,11 @@ int BuildLongRequest(uint8_t* frame, uint32_t code, const uint8_t* payload, int 
 
 int PayloadBytesFor(uint32_t code) {
     switch (code) {
-    case 5:
+    case Code::NewSystemPassword:
         return 6;
-    case 7:
+    case Code::NewKeypadPassword:
         return 4;
-    case 33:
+    case Code::DeviceModeName:
         return 10;
     default:
         return 0;
@@ -56,16 +57,19 @@ int PayloadBytesFor(uint32_t code) {
 
 uint32_t ReplyTimeoutMs(uint32_t code) {
     if (PayloadBytesFor(code)) return 2000;
-    if (code == 32) return 1200;
-    if (code == 35) return 6000;
+    if (code == Code::DeviceMode) return 1200;
+    if (code == Code::UploadBracket) return 6000;
     return 120;
 }
 
 int BuildLinkRequest(uint8_t* frame, uint32_t code, uint32_t value, const uint8_t* payload) {
     if (int n = PayloadBytesFor(code)) return BuildLongRequest(frame, code, payload, n);
-    if (code == (3 | ReadCurrentBit)) return BuildShortRequest(frame, 3, value, 0);
-    if (code == 2 || code == 4 || code == 6) return BuildShortRequest(frame, code, value, 0);
-    if (code == 32) {
+    if (code == (Code::ControlMode | ReadCurrentBit))
+        return BuildShortRequest(frame, Code::ControlMode, value, 0);
+    // Reads of the unit's own words go as type 0.
+    if (code == 2 || code == Code::SystemPassword || code == Code::KeypadPassword)
+        return BuildShortRequest(frame, code, value, 0);
+    if (code == Code::DeviceMode) {
         // The high byte says recall (2) or store (4); it is the type and also goes in byte 7.
         uint8_t high = (value >> 8) & 0xFF;
         return BuildShortRequest(frame, code, (value & 0xFF) | high << 8, high);

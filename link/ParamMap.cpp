@@ -1,5 +1,7 @@
+#include "link/ParamCodes.h"
 #include "link/ParamMap.h"
 
+#include <cassert>
 #include <cstring>
 
 ParamMapEntry ParamMap[ParamMapCapacity];
@@ -19,18 +21,21 @@ ParamTargets g_bound{};
 
 uint32_t* Bind(uint32_t* given, int words) {
     if (given) return given;
+    assert(g_unboundUsed + words <= static_cast<int>(sizeof g_unbound / sizeof g_unbound[0]) &&
+           "more unbound parameter words than the map keeps");
     uint32_t* w = &g_unbound[g_unboundUsed];
     g_unboundUsed += words;
     return w;
 }
 
 void Add(uint32_t code, void* target, uint32_t flags) {
+    assert(ParamMapCount < ParamMapCapacity && "the parameter map is full");
     ParamMapEntry& e = ParamMap[ParamMapCount];
     e.code = code;
     e.target = target;
     e.flags = flags;
     e.mirror = -1;
-    if (target && code != 34) {
+    if (target && code != Code::ModeName) {
         for (uint32_t i = 0; i < ParamMapCount; ++i)
             if (ParamMap[i].target == target) e.mirror = ParamMap[i].mirror;
         if (e.mirror < 0) e.mirror = g_mirrorWords++;
@@ -45,10 +50,6 @@ void AddBands(uint32_t firstCode, uint32_t* const* bands, int count) {
 }
 
 } // namespace
-
-int ParamMirrorWords() {
-    return g_mirrorWords;
-}
 
 void BuildParamMap(const ParamTargets& given) {
     std::memset(ParamMap, 0, sizeof ParamMap);
@@ -99,64 +100,68 @@ void BuildParamMap(const ParamTargets& given) {
     t.musicInputPort = Bind(t.musicInputPort, 1);
     t.keysetLock = Bind(t.keysetLock, 1);
 
-    const uint32_t micCodes[11] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515};
+    const uint32_t micCodes[11] = {
+        Code::MicEchoPercent,   Code::MicEchoLowPass,      Code::MicReverbTime,     Code::MicPreDelay,
+        Code::MicReverbLowPass, Code::MicReverbHighPass,   Code::MicEchoDelay,      Code::MicRepeat,
+        Code::MicHighPass,      Code::MicExciterIntensity, Code::MicExciterHarmonic};
     for (int i = 0; i < 11; ++i)
         Add(micCodes[i], t.micSliders[i], 0);
-    Add(512, t.micFeedback, 0);
-    Add(516, t.micMainChannel, 0);
-    AddBands(545, t.micBands, 7);
-    AddBands(1569, t.roomBands, 15);
+    Add(Code::MicFeedback, t.micFeedback, 0);
+    Add(Code::MicMainChannel, t.micMainChannel, 0);
+    AddBands(Code::MicBand, t.micBands, 7);
+    AddBands(Code::RoomBand, t.roomBands, 15);
 
-    const uint32_t scCodes[6] = {1280, 1281, 1282, 1283, 1285, 1286};
+    const uint32_t scCodes[6] = {Code::CenterMusicGain, Code::CenterMicGain,  Code::CenterEffectVolume,
+                                 Code::SurroundGain,    Code::CenterHighPass, Code::SurroundDelay};
     for (int i = 0; i < 6; ++i)
         Add(scCodes[i], t.scSliders[i], 0);
-    Add(1284, t.scSlope, 0);
-    Add(1287, t.scRoomEqPath, 0);
-    AddBands(1313, t.scBands, 3);
+    Add(Code::CenterSlope, t.scSlope, 0);
+    Add(Code::RoomEqPath, t.scRoomEqPath, 0);
+    AddBands(Code::CenterBand, t.scBands, 3);
 
     // Each channel with a Sing and a Disco set: read the processor's own selection, select Manual +
     // Sing and read that set, select Manual + Disco and read the other, then put the selection back.
     for (int i = 0; i < 3; ++i)
-        Add(1028 + i, t.subSliders[i], 0);
-    Add(1024, t.subAutoManual, 0);
-    Add(1025, t.subSingDisco, 0);
-    Add(1024, nullptr, SelectionWrite | 1);
-    Add(1025, nullptr, SelectionWrite | 0);
-    Add(1026, t.subSing[0], 0);
-    Add(1027, t.subSing[1], 0);
-    Add(1024, nullptr, SelectionWrite | 1);
-    Add(1025, nullptr, SelectionWrite | 1);
-    Add(1026, t.subDisco[0], 0);
-    Add(1027, t.subDisco[1], 0);
-    Add(1024, t.subAutoManual, RestoringWrite);
-    Add(1025, t.subSingDisco, RestoringWrite);
-    AddBands(1057, t.subBands, 3);
+        Add(Code::SubEffectVolume + i, t.subSliders[i], 0);
+    Add(Code::SubAutoManual, t.subAutoManual, 0);
+    Add(Code::SubSingDisco, t.subSingDisco, 0);
+    Add(Code::SubAutoManual, nullptr, SelectionWrite | 1);
+    Add(Code::SubSingDisco, nullptr, SelectionWrite | 0);
+    Add(Code::SubMusicGain, t.subSing[0], 0);
+    Add(Code::SubMicGain, t.subSing[1], 0);
+    Add(Code::SubAutoManual, nullptr, SelectionWrite | 1);
+    Add(Code::SubSingDisco, nullptr, SelectionWrite | 1);
+    Add(Code::SubMusicGain, t.subDisco[0], 0);
+    Add(Code::SubMicGain, t.subDisco[1], 0);
+    Add(Code::SubAutoManual, t.subAutoManual, RestoringWrite);
+    Add(Code::SubSingDisco, t.subSingDisco, RestoringWrite);
+    AddBands(Code::SubBand, t.subBands, 3);
 
-    Add(768, t.musicAutoManual, 0);
-    Add(769, t.musicSingDisco, 0);
-    Add(768, nullptr, SelectionWrite | 1);
-    Add(769, nullptr, SelectionWrite | 0);
-    Add(770, t.musicSing[0], 0);
-    Add(771, t.musicSing[1], 0);
-    AddBands(801, t.musicSingBands, 7);
-    Add(768, nullptr, SelectionWrite | 1);
-    Add(769, nullptr, SelectionWrite | 1);
-    Add(770, t.musicDisco[0], 0);
-    Add(771, t.musicDisco[1], 0);
-    AddBands(801, t.musicDiscoBands, 7);
-    Add(768, t.musicAutoManual, RestoringWrite);
-    Add(769, t.musicSingDisco, RestoringWrite);
+    Add(Code::MusicAutoManual, t.musicAutoManual, 0);
+    Add(Code::MusicSingDisco, t.musicSingDisco, 0);
+    Add(Code::MusicAutoManual, nullptr, SelectionWrite | 1);
+    Add(Code::MusicSingDisco, nullptr, SelectionWrite | 0);
+    Add(Code::MusicSlope, t.musicSing[0], 0);
+    Add(Code::MusicHighPass, t.musicSing[1], 0);
+    AddBands(Code::MusicBand, t.musicSingBands, 7);
+    Add(Code::MusicAutoManual, nullptr, SelectionWrite | 1);
+    Add(Code::MusicSingDisco, nullptr, SelectionWrite | 1);
+    Add(Code::MusicSlope, t.musicDisco[0], 0);
+    Add(Code::MusicHighPass, t.musicDisco[1], 0);
+    AddBands(Code::MusicBand, t.musicDiscoBands, 7);
+    Add(Code::MusicAutoManual, t.musicAutoManual, RestoringWrite);
+    Add(Code::MusicSingDisco, t.musicSingDisco, RestoringWrite);
 
     for (int i = 0; i < 5; ++i)
-        Add(1792 + i, t.volume[i], 0);
+        Add(Code::MusicStart + i, t.volume[i], 0);
     for (int i = 0; i < 3; ++i)
-        Add(17 + i, t.barLevels[i], 0);
-    Add(16, t.musicInputPort, 0);
-    Add(8, t.keysetLock, 0);
+        Add(Code::EffectLevel + i, t.barLevels[i], 0);
+    Add(Code::MusicInputPort, t.musicInputPort, 0);
+    Add(Code::KeysetLock, t.keysetLock, 0);
     for (int mode = 0; mode < 20; ++mode)
-        Add(34, ModeNames[mode], IndexedRead | mode);
-    Add(32, &DeviceModeIndex, 0);
-    Add(3, &SystemControlMode, 0);
+        Add(Code::ModeName, ModeNames[mode], IndexedRead | mode);
+    Add(Code::DeviceMode, &DeviceModeIndex, 0);
+    Add(Code::ControlMode, &SystemControlMode, 0);
     g_bound = t;
 }
 
@@ -239,46 +244,52 @@ int BuildUploadList(const uint8_t* slot) {
     std::memset(UploadList, 0, sizeof UploadList);
     g_uploadCount = 0;
 
-    UpLiteral(35, 1);
-    const uint32_t micCodes[13] = {256, 258, 260, 261, 262, 263, 257, 259, 513, 514, 515, 512, 516};
+    UpLiteral(Code::UploadBracket, 1);
+    const uint32_t micCodes[13] = {
+        Code::MicEchoPercent,   Code::MicEchoLowPass,      Code::MicReverbTime,      Code::MicPreDelay,
+        Code::MicReverbLowPass, Code::MicReverbHighPass,   Code::MicEchoDelay,       Code::MicRepeat,
+        Code::MicHighPass,      Code::MicExciterIntensity, Code::MicExciterHarmonic, Code::MicFeedback,
+        Code::MicMainChannel};
     for (int i = 0; i < 13; ++i)
         Up(micCodes[i], slot + 26 + i, 0);
-    UpBands(545, slot + 39, 7);
+    UpBands(Code::MicBand, slot + 39, 7);
 
-    UpLiteral(768, 1);
-    UpLiteral(769, 0);
-    Up(770, slot + 69, 0);
-    Up(771, slot + 70, 0);
-    UpBands(801, slot + 71, 7);
-    UpLiteral(768, 1);
-    UpLiteral(769, 1);
-    Up(770, slot + 99, 0);
-    Up(771, slot + 100, 0);
-    UpBands(801, slot + 101, 7);
-    UpLiteral(768, slot[67]);
-    UpLiteral(769, slot[68]);
+    UpLiteral(Code::MusicAutoManual, 1);
+    UpLiteral(Code::MusicSingDisco, 0);
+    Up(Code::MusicSlope, slot + 69, 0);
+    Up(Code::MusicHighPass, slot + 70, 0);
+    UpBands(Code::MusicBand, slot + 71, 7);
+    UpLiteral(Code::MusicAutoManual, 1);
+    UpLiteral(Code::MusicSingDisco, 1);
+    Up(Code::MusicSlope, slot + 99, 0);
+    Up(Code::MusicHighPass, slot + 100, 0);
+    UpBands(Code::MusicBand, slot + 101, 7);
+    UpLiteral(Code::MusicAutoManual, slot[67]);
+    UpLiteral(Code::MusicSingDisco, slot[68]);
 
-    UpLiteral(1024, 1);
-    UpLiteral(1025, 0);
-    Up(1026, slot + 131, 0);
-    Up(1027, slot + 132, 0);
-    UpLiteral(1024, 1);
-    UpLiteral(1025, 1);
-    Up(1026, slot + 133, 0);
-    Up(1027, slot + 134, 0);
-    UpLiteral(1024, slot[129]);
-    UpLiteral(1025, slot[130]);
+    UpLiteral(Code::SubAutoManual, 1);
+    UpLiteral(Code::SubSingDisco, 0);
+    Up(Code::SubMusicGain, slot + 131, 0);
+    Up(Code::SubMicGain, slot + 132, 0);
+    UpLiteral(Code::SubAutoManual, 1);
+    UpLiteral(Code::SubSingDisco, 1);
+    Up(Code::SubMusicGain, slot + 133, 0);
+    Up(Code::SubMicGain, slot + 134, 0);
+    UpLiteral(Code::SubAutoManual, slot[129]);
+    UpLiteral(Code::SubSingDisco, slot[130]);
     for (int i = 0; i < 3; ++i)
-        Up(1028 + i, slot + 135 + i, 0);
-    UpBands(1057, slot + 138, 3);
+        Up(Code::SubEffectVolume + i, slot + 135 + i, 0);
+    UpBands(Code::SubBand, slot + 138, 3);
 
-    const uint32_t scCodes[8] = {1280, 1281, 1282, 1283, 1285, 1286, 1284, 1287};
+    const uint32_t scCodes[8] = {Code::CenterMusicGain, Code::CenterMicGain,  Code::CenterEffectVolume,
+                                 Code::SurroundGain,    Code::CenterHighPass, Code::SurroundDelay,
+                                 Code::CenterSlope,     Code::RoomEqPath};
     for (int i = 0; i < 8; ++i)
         Up(scCodes[i], slot + 150 + i, 0);
-    UpBands(1313, slot + 158, 3);
-    UpBands(1569, slot + 170, 15);
+    UpBands(Code::CenterBand, slot + 158, 3);
+    UpBands(Code::RoomBand, slot + 170, 15);
     for (int i = 0; i < 5; ++i)
-        Up(1792 + i, slot + 230 + i, 0);
-    UpLiteral(35, 0);
+        Up(Code::MusicStart + i, slot + 230 + i, 0);
+    UpLiteral(Code::UploadBracket, 0);
     return g_uploadCount;
 }

@@ -65,8 +65,6 @@ struct ParamTargets {
 
 // Fills the ParamMap (248 entries after clearing all 512). Start-up only: the download threads read it.
 void BuildParamMap(const ParamTargets& targets);
-// Number of distinct mirror words the map uses.
-int ParamMirrorWords();
 
 // The value words behind a PC mode record's parameter bytes (offsets 26 to 234), in record order, as
 // the last BuildParamMap bound them: a save reads them, a load writes them.

@@ -1,3 +1,8 @@
+// A PC mode record as text and back. In this file, in order:
+//   - the fields: every parameter of the record, its offset, units and comment
+//   - writing: names (UTF-8 from GBK), numbers, choices, bands, reserved bytes, out-of-range codes
+//   - reading: the one number syntax, codes, names (GBK from UTF-8), bands, reserved bytes
+//   - ModeRecordToText and ModeRecordFromText
 #include "modes/ModeText.h"
 
 #include "common/GbkText.h"
@@ -167,9 +172,11 @@ std::string Format(const char* format, double value) {
 // back the field byte for byte; without, the name ends at its first zero byte, as the console shows it.
 std::string Quoted(const uint8_t* bytes, int count, bool whole) {
     int end = 0;
-    while (end < count && (whole || bytes[end])) ++end;
+    while (end < count && (whole || bytes[end]))
+        ++end;
     if (whole)
-        while (end > 0 && !bytes[end - 1]) --end;
+        while (end > 0 && !bytes[end - 1])
+            --end;
     std::string out = "\"";
     for (int i = 0; i < end; ++i) {
         uint8_t c = bytes[i];
@@ -243,7 +250,8 @@ void ValueText(const Key& k, const uint8_t* record, std::string* value, std::str
         static const char* const parts[4] = {"type", "frequency", "gain", "Q"};
         std::string beyond;
         for (int i = 0; i < 4; ++i)
-            if (c[i] > BandLimits[i]) beyond += (beyond.empty() ? "" : ", ") + Beyond(parts[i], c[i], BandLimits[i]);
+            if (c[i] > BandLimits[i])
+                beyond += (beyond.empty() ? "" : ", ") + Beyond(parts[i], c[i], BandLimits[i]);
         if (!beyond.empty()) {
             *value = "codes " + codes;
             outOfRange(beyond);
@@ -368,13 +376,53 @@ std::string ReadName(const std::string& value, uint8_t out[ModeNameBytes]) {
     std::string rest = Trim(value.substr(i + 1));
     if (!rest.empty() && rest[0] != '#') return "unexpected text after the name";
     if (bytes.size() > ModeNameBytes)
-        return "the name has " + std::to_string(bytes.size()) + " bytes in GBK; a PC mode name holds at most 10";
+        return "the name has " + std::to_string(bytes.size()) +
+               " bytes in GBK; a PC mode name holds at most 10";
     std::memcpy(out, bytes.data(), bytes.size());
     return "";
 }
 
 std::string RangeText(const Field& f, int limit) {
     return NumberText(f, 0) + " to " + NumberText(f, limit);
+}
+
+// A band's line: its type, frequency, gain and Q in the panels' units, or its four codes.
+std::string ReadBand(const Key& k, const std::string& value, uint8_t* record) {
+    std::vector<std::string> t = Tokens(value);
+    if (t.size() == 5 && t[0] == "codes") {
+        for (int i = 0; i < 4; ++i)
+            if (!ReadCode(t[static_cast<size_t>(i) + 1], &record[k.offset + i]))
+                return "'" + t[static_cast<size_t>(i) + 1] + "' is not a code (0 to 255)";
+        return "";
+    }
+    if (t.size() != 7 || !SameWord(t[2], "Hz") || !SameWord(t[4], "dB") || !SameWord(t[5], "Q"))
+        return "a band reads 'TYPE FREQ Hz GAIN dB Q Q', for example 'peak 1000.0 Hz +3.0 dB Q 2.0', "
+               "or 'codes TYPE FREQ GAIN Q'";
+    int type = -1;
+    for (int i = 0; i < 3; ++i)
+        if (SameWord(t[0], BandTypes[i])) type = i;
+    if (type < 0) return "'" + t[0] + "' is not a band type (peak, lowshelf or highshelf)";
+    double hz, db, q;
+    if (!ReadNumber(t[1], &hz)) return "the frequency '" + t[1] + "' is not a number";
+    if (!ReadNumber(t[3], &db)) return "the gain '" + t[3] + "' is not a number";
+    if (!ReadNumber(t[6], &q)) return "the Q '" + t[6] + "' is not a number";
+    if (hz < EqFreqTable[0] - 0.05 || hz > EqFreqTable[EqFreqCount - 1] + 0.05)
+        return t[1] + " Hz is out of range (19.8 to 21513.0 Hz)";
+    if (db < -24.0 || db > 12.0) return t[3] + " dB is out of range (-24.0 to +12.0 dB)";
+    if (q < 0.2 || q > 36.0) return "Q " + t[6] + " is out of range (0.2 to 36.0)";
+    // The codes the band's text boxes would give for what was typed.
+    char text[64];
+    int32_t codes[3];
+    std::snprintf(text, sizeof text, "%s", t[1].c_str());
+    ParseFreqText(text, &codes[0]);
+    std::snprintf(text, sizeof text, "%s", t[3].c_str());
+    ParseGainText(text, &codes[1]);
+    std::snprintf(text, sizeof text, "%s", t[6].c_str());
+    ParseQText(text, &codes[2]);
+    record[k.offset] = static_cast<uint8_t>(type);
+    for (int i = 0; i < 3; ++i)
+        record[k.offset + 1 + i] = static_cast<uint8_t>(codes[i]);
+    return "";
 }
 
 // Reads `value` into the record bytes of `k`. Returns an empty string, or what is wrong.
@@ -385,7 +433,8 @@ std::string ReadValue(const Key& k, const std::string& value, uint8_t* record) {
         return ReadName(value, record + ModeNameOffset);
     case Kind::Number: {
         if (std::string_view(value).starts_with("code ")) {
-            if (!ReadCode(Trim(value.substr(5)), &record[k.offset])) return "'" + value + "' is not a code (0 to 255)";
+            if (!ReadCode(Trim(value.substr(5)), &record[k.offset]))
+                return "'" + value + "' is not a code (0 to 255)";
             return "";
         }
         double v;
@@ -399,7 +448,8 @@ std::string ReadValue(const Key& k, const std::string& value, uint8_t* record) {
     }
     case Kind::Choice:
         if (std::string_view(value).starts_with("code ")) {
-            if (!ReadCode(Trim(value.substr(5)), &record[k.offset])) return "'" + value + "' is not a code (0 to 255)";
+            if (!ReadCode(Trim(value.substr(5)), &record[k.offset]))
+                return "'" + value + "' is not a code (0 to 255)";
             return "";
         }
         for (int i = 0; i < 2; ++i)
@@ -408,43 +458,8 @@ std::string ReadValue(const Key& k, const std::string& value, uint8_t* record) {
                 return "";
             }
         return "'" + value + "' is neither " + f.choices[0] + " nor " + f.choices[1];
-    case Kind::Band: {
-        std::vector<std::string> t = Tokens(value);
-        if (t.size() == 5 && t[0] == "codes") {
-            for (int i = 0; i < 4; ++i)
-                if (!ReadCode(t[static_cast<size_t>(i) + 1], &record[k.offset + i]))
-                    return "'" + t[static_cast<size_t>(i) + 1] + "' is not a code (0 to 255)";
-            return "";
-        }
-        if (t.size() != 7 || !SameWord(t[2], "Hz") || !SameWord(t[4], "dB") || !SameWord(t[5], "Q"))
-            return "a band reads 'TYPE FREQ Hz GAIN dB Q Q', for example 'peak 1000.0 Hz +3.0 dB Q 2.0', "
-                   "or 'codes TYPE FREQ GAIN Q'";
-        int type = -1;
-        for (int i = 0; i < 3; ++i)
-            if (SameWord(t[0], BandTypes[i])) type = i;
-        if (type < 0) return "'" + t[0] + "' is not a band type (peak, lowshelf or highshelf)";
-        double hz, db, q;
-        if (!ReadNumber(t[1], &hz)) return "the frequency '" + t[1] + "' is not a number";
-        if (!ReadNumber(t[3], &db)) return "the gain '" + t[3] + "' is not a number";
-        if (!ReadNumber(t[6], &q)) return "the Q '" + t[6] + "' is not a number";
-        if (hz < EqFreqTable[0] - 0.05 || hz > EqFreqTable[EqFreqCount - 1] + 0.05)
-            return t[1] + " Hz is out of range (19.8 to 21513.0 Hz)";
-        if (db < -24.0 || db > 12.0) return t[3] + " dB is out of range (-24.0 to +12.0 dB)";
-        if (q < 0.2 || q > 36.0) return "Q " + t[6] + " is out of range (0.2 to 36.0)";
-        // The codes the band's text boxes would give for what was typed.
-        char text[64];
-        int32_t codes[3];
-        std::snprintf(text, sizeof text, "%s", t[1].c_str());
-        ParseFreqText(text, &codes[0]);
-        std::snprintf(text, sizeof text, "%s", t[3].c_str());
-        ParseGainText(text, &codes[1]);
-        std::snprintf(text, sizeof text, "%s", t[6].c_str());
-        ParseQText(text, &codes[2]);
-        record[k.offset] = static_cast<uint8_t>(type);
-        for (int i = 0; i < 3; ++i)
-            record[k.offset + 1 + i] = static_cast<uint8_t>(codes[i]);
-        return "";
-    }
+    case Kind::Band:
+        return ReadBand(k, value, record);
     case Kind::Reserved: {
         std::vector<std::string> t = Tokens(value);
         if (t.size() != ReservedCount)

@@ -7,6 +7,7 @@
 #include "gui/SkinPieces.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
+#include "link/ParamCodes.h"
 #include "link/ParamMap.h"
 #include "panels/AWndCon.h"
 #include "panels/AWndMsg.h"
@@ -17,7 +18,6 @@
 namespace {
 
 const LabelPair LevelLabels[3] = {{{"Effect", "效果"}}, {{"Mic", "话筒"}}, {{"Music", "音乐"}}};
-
 
 constexpr int TabHeight = 23;
 
@@ -32,7 +32,7 @@ constexpr LevelKey LevelKeys[6] = {{'Q', 0, 1},  {'A', 0, -1}, {'W', 1, 1},
 
 void OnLevel(uint32_t id) {
     if (!BarPanel || id > 2) return;
-    LinkSend(17 + id, static_cast<uint32_t>(BarPanel->levels[id].value));
+    LinkSend(Code::EffectLevel + id, static_cast<uint32_t>(BarPanel->levels[id].value));
 }
 
 bool PanelIsOpen(const AWndFrame* panel) {
@@ -126,11 +126,11 @@ void AWndBar::PollLevelKeys() {
     if (steps == 0) return;
     uint32_t code1 = 0xFFFFFFFF, value1 = 0xFFFFFFFF;
     if (steps == 2) {
-        code1 = 17 + static_cast<uint32_t>(stepped[1]);
+        code1 = Code::EffectLevel + static_cast<uint32_t>(stepped[1]);
         value1 = static_cast<uint32_t>(levels[stepped[1]].value);
     }
-    LinkSend(17 + static_cast<uint32_t>(stepped[0]), static_cast<uint32_t>(levels[stepped[0]].value), code1,
-             value1);
+    LinkSend(Code::EffectLevel + static_cast<uint32_t>(stepped[0]),
+             static_cast<uint32_t>(levels[stepped[0]].value), code1, value1);
 }
 
 void AWndBar::Draw(float alpha) {

@@ -150,7 +150,7 @@ void AWndCon::FailureReason(char* out, int size) const {
     uint32_t language = Language != 0;
     int k = static_cast<int>(f.kind) - static_cast<int>(ConnectFailureKind::NoSuchPort);
     if (k < 0 || k >= 7) return;
-    // The formats are the program's own, each taking the arguments written beside it.
+        // The formats are the program's own, each taking the arguments written beside it.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
     const char* format = FailureReasons[k][language];
@@ -162,11 +162,19 @@ void AWndCon::FailureReason(char* out, int size) const {
         else
             std::snprintf(out, n, format, f.port);
         break;
-    case ConnectFailureKind::OpenError: std::snprintf(out, n, format, f.port, f.detail); break;
-    case ConnectFailureKind::PermissionDenied: std::snprintf(out, n, format, f.port, f.group); break;
+    case ConnectFailureKind::OpenError:
+        std::snprintf(out, n, format, f.port, f.detail);
+        break;
+    case ConnectFailureKind::PermissionDenied:
+        std::snprintf(out, n, format, f.port, f.group);
+        break;
     case ConnectFailureKind::DownloadPartWay:
-    case ConnectFailureKind::UploadPartWay: std::snprintf(out, n, format, f.done, f.total); break;
-    default: std::snprintf(out, n, format, f.port); break;
+    case ConnectFailureKind::UploadPartWay:
+        std::snprintf(out, n, format, f.done, f.total);
+        break;
+    default:
+        std::snprintf(out, n, format, f.port);
+        break;
     }
 #pragma GCC diagnostic pop
 }

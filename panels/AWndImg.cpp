@@ -33,8 +33,8 @@ void AWndImg::Relabel(uint32_t language) {
 }
 
 void AWndImg::Build() {
-    setBackground.Create(0, 0, 120, 24, SetBackgroundLabel[Language], FontNormal, GBaseBtn::TintPress, UiTexture, 0,
-                         OnSetBackground, this);
+    setBackground.Create(0, 0, 120, 24, SetBackgroundLabel[Language], FontNormal, GBaseBtn::TintPress,
+                         UiTexture, 0, OnSetBackground, this);
 }
 
 void AWndImg::Draw(float alpha) {

@@ -4,6 +4,7 @@
 #include "app/ui/Textures.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
+#include "link/ParamCodes.h"
 #include "link/ParamMap.h"
 #include "panels/AWndBar.h"
 #include "panels/Panels.h"
@@ -78,7 +79,8 @@ void AWndMVol::CapBarLevel(int limit, bool lower) {
 // its Limite.
 void AWndMVol::SendPreset(int i, bool startLowered) {
     uint32_t v = static_cast<uint32_t>(bars[i].value);
-    LinkSend(1792 + static_cast<uint32_t>(i), v, startLowered ? 1792 + static_cast<uint32_t>(i - 1) : 0xFFFFFFFF,
+    LinkSend(Code::MusicStart + static_cast<uint32_t>(i), v,
+             startLowered ? Code::MusicStart + static_cast<uint32_t>(i - 1) : 0xFFFFFFFF,
              startLowered ? static_cast<uint32_t>(bars[i - 1].value) : 0xFFFFFFFF);
 }
 

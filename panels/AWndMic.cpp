@@ -5,6 +5,7 @@
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
 #include "link/LinkWait.h"
+#include "link/ParamCodes.h"
 #include "link/ParamMap.h"
 #include "panels/Panels.h"
 
@@ -25,19 +26,31 @@ const SliderSpec Sliders[AWndMic::SliderCount] = {
      100,
      1,
      0,
-     256},
-    {{{"Echo LPF ( %d KHz )", "回声低通 ( %d KHz )"}}, 20, 106, 8, 1, 8, 258},
-    {{{"Reverb Time ( %d ms )", "混响时间 ( %d ms )"}}, 20, 148, 50, 100, 0, 260},
-    {{{"Pre_Delay ( %d ms )", "混响预延时 ( %d ms )"}}, 20, 190, 20, 10, 0, 261},
-    {{{"Reverb LPF ( %d KHz )", "混响低通 ( %d KHz )"}}, 20, 232, 8, 1, 8, 262},
-    {{{"Reverb HPF ( %d Hz )", "混响高通 ( %d Hz )"}}, 20, 274, 20, 50, 0, 263},
-    {{{"Echo Delay ( %d ms )", "回声延时时间 ( %d ms )"}}, 240, 64, 50, 10, 0, 257},
-    {{{"Repeat ( %d %% )", "重复 ( %d %% )"}}, 240, 106, 99, 1, 0, 259},
-    {{{"Mic HPF ( %d Hz )", "话筒高通 ( %d Hz )"}}, 240, 190, 40, 5, 0, 513},
-    {{{"Exciter Intensity ( Value %d )", "激励 ( Value %d )"}}, 240, 232, 13, 1, 1, 514},
-    {{{"Exciter Harmonic ( Value %d %% )", "激励谐波比例 ( Value %d %% )"}}, 240, 274, 100, 1, 0, 515},
+     Code::MicEchoPercent},
+    {{{"Echo LPF ( %d KHz )", "回声低通 ( %d KHz )"}}, 20, 106, 8, 1, 8, Code::MicEchoLowPass},
+    {{{"Reverb Time ( %d ms )", "混响时间 ( %d ms )"}}, 20, 148, 50, 100, 0, Code::MicReverbTime},
+    {{{"Pre_Delay ( %d ms )", "混响预延时 ( %d ms )"}}, 20, 190, 20, 10, 0, Code::MicPreDelay},
+    {{{"Reverb LPF ( %d KHz )", "混响低通 ( %d KHz )"}}, 20, 232, 8, 1, 8, Code::MicReverbLowPass},
+    {{{"Reverb HPF ( %d Hz )", "混响高通 ( %d Hz )"}}, 20, 274, 20, 50, 0, Code::MicReverbHighPass},
+    {{{"Echo Delay ( %d ms )", "回声延时时间 ( %d ms )"}}, 240, 64, 50, 10, 0, Code::MicEchoDelay},
+    {{{"Repeat ( %d %% )", "重复 ( %d %% )"}}, 240, 106, 99, 1, 0, Code::MicRepeat},
+    {{{"Mic HPF ( %d Hz )", "话筒高通 ( %d Hz )"}}, 240, 190, 40, 5, 0, Code::MicHighPass},
+    {{{"Exciter Intensity ( Value %d )", "激励 ( Value %d )"}},
+     240,
+     232,
+     13,
+     1,
+     1,
+     Code::MicExciterIntensity},
+    {{{"Exciter Harmonic ( Value %d %% )", "激励谐波比例 ( Value %d %% )"}},
+     240,
+     274,
+     100,
+     1,
+     0,
+     Code::MicExciterHarmonic},
 };
-constexpr uint32_t CheckCodes[2] = {512, 516};
+constexpr uint32_t CheckCodes[2] = {Code::MicFeedback, Code::MicMainChannel};
 
 void OnSlider(uint32_t id) {
     if (MicPanel && id < AWndMic::SliderCount) MicPanel->SliderChanged(static_cast<int>(id));
@@ -60,7 +73,7 @@ void AWndMic::Build() {
     }
     checks[0].Create(236, 146, 14, 14, "MIC Feedback", FontNormal, WfTexture, 0, OnCheck, this);
     checks[1].Create(330, 146, 14, 14, "MIC for main CH", FontNormal, WfTexture, 1, OnCheck, this);
-    eq.Create(this, EqSectionSetup{7, 545, 472, 1, "MI.EQ"}, 0);
+    eq.Create(this, EqSectionSetup{7, Code::MicBand, 472, 1, "MI.EQ"}, 0);
     EqGraphBand& hpf = eq.bands[HighPassBand];
     hpf.type = EqBandType::HighPass12;
     hpf.freq = 10.0f;
@@ -86,8 +99,7 @@ void AWndMic::BindTargets(ParamTargets& targets) {
 
 void AWndMic::SliderChanged(int id) {
     if (id == HighPassSlider) eq.MoveFilter(HighPassBand, FilterSliderHz(sliders[id].value));
-    if (SendEnabled)
-        LinkSend(Sliders[id].code, static_cast<uint32_t>(sliders[id].value));
+    if (SendEnabled) LinkSend(Sliders[id].code, static_cast<uint32_t>(sliders[id].value));
 }
 
 void AWndMic::CheckChanged(int id) {
@@ -102,7 +114,7 @@ void AWndMic::HighPassDragged() {
     slider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
     // The handle sits at the slider's frequency, the one the processor applies.
     eq.SnapFilter(HighPassBand, FilterSliderHz(slider.value));
-    if (slider.value != before) LinkSend(513, static_cast<uint32_t>(slider.value));
+    if (slider.value != before) LinkSend(Code::MicHighPass, static_cast<uint32_t>(slider.value));
 }
 
 void AWndMic::Draw(float alpha) {
@@ -117,25 +129,21 @@ void AWndMic::Draw(float alpha) {
         c.Draw(a);
 }
 
-void AWndMic::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    if (!eq.PanelTakesInput()) return;
+bool AWndMic::MoveOwnControls(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
     for (GPushBar& s : sliders)
         s.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
+    return true;
 }
 
-void AWndMic::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
-    if (!eq.PanelTakesInput() || !LinkIdle) return;
+bool AWndMic::PressOwnControls(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
     for (GPushBar& s : sliders)
         s.OnMouseDown(px, py, claimed, clickSerial);
-    eq.RouteDown(px, py, claimed, clickSerial);
+    return true;
+}
+
+void AWndMic::PressControlsAfterEq(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
     for (GCheck& c : checks)
         c.OnMouseDown(px, py, claimed, clickSerial);
-    eq.NotePress();
 }
 
 void AWndMic::RefreshFromValues() {

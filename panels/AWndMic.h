@@ -17,8 +17,6 @@ class AWndMic : public AWndEq {
 
     void Build();
     void Draw(float alpha) override;
-    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void RefreshFromValues() override;
     void StoreToValues() override;
     void Relabel(uint32_t language) override;
@@ -32,4 +30,9 @@ class AWndMic : public AWndEq {
 
     GPushBar sliders[SliderCount];
     GCheck checks[2];
+
+  protected:
+    bool MoveOwnControls(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    bool PressOwnControls(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void PressControlsAfterEq(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
 };

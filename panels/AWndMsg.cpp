@@ -43,7 +43,6 @@ const LabelPair OkLabel = {{"OK", "确定"}};
 constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,  0x20,   0x40,   0x80,   0x100, 0x200,
                                          0x400, 0x800, 0x1000, 0x2000, 0x4000, 0x8000};
 
-
 void StartClosing() {
     if (!MsgPanel) return;
     MsgPanel->fadeStart = TickNow();

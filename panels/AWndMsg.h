@@ -1,5 +1,6 @@
-// The message panel: one of thirteen fixed messages (some with a line of detail) with an "确定" button, or a question with "是" / "否".
-// Every panel that reports a result or asks for a confirmation goes through ShowMessage or AskYesNo.
+// The message panel: one of thirteen fixed messages (some with a line of detail) with an "确定" button, or a
+// question with "是" / "否". Every panel that reports a result or asks for a confirmation goes through
+// ShowMessage or AskYesNo.
 #pragma once
 
 #include "gui/AWndFrame.h"

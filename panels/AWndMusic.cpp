@@ -4,6 +4,7 @@
 #include "app/ui/Textures.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
+#include "link/ParamCodes.h"
 #include "link/ParamMap.h"
 #include "panels/Panels.h"
 
@@ -49,7 +50,7 @@ void AWndMusic::Build() {
                              GBaseBtn::LatchOn | GBaseBtn::JoinLeft, UiTexture, static_cast<uint32_t>(k),
                              OnKey, this);
     }
-    eq.Create(this, EqSectionSetup{BandCount, 801, 272, 1, "MU.EQ"}, 1);
+    eq.Create(this, EqSectionSetup{BandCount, Code::MusicBand, 272, 1, "MU.EQ"}, 1);
     EqGraphBand& hpf = eq.bands[HighPassBand];
     hpf.type = EqBandType::HighPass12;
     hpf.freq = 10.0f;
@@ -99,10 +100,10 @@ void AWndMusic::PlaceHighPass() {
 void AWndMusic::ModeChanged(uint32_t id) {
     if (id == 0) {
         modeButton.SetState(modeButton.value);
-        LinkSend(768, static_cast<uint32_t>(modeButton.value));
+        LinkSend(Code::MusicAutoManual, static_cast<uint32_t>(modeButton.value));
     } else if (id == 2) {
         slopeButton.SetState(slopeButton.value);
-        LinkSend(770, static_cast<uint32_t>(slopeButton.value));
+        LinkSend(Code::MusicSlope, static_cast<uint32_t>(slopeButton.value));
         PlaceHighPass();
     } else if (id == 1) {
         int to = styleButton.value;
@@ -110,19 +111,19 @@ void AWndMusic::ModeChanged(uint32_t id) {
         StoreSet(sets[1 - to]);
         LoadSet(sets[to]);
         PlaceHighPass();
-        LinkSend(769, static_cast<uint32_t>(to));
+        LinkSend(Code::MusicSingDisco, static_cast<uint32_t>(to));
     }
 }
 
 void AWndMusic::KeyPressed(int k) {
     for (int i = 0; i < KeyCount; ++i)
         keyButtons[i].SetState(i == k);
-    LinkSend(772, static_cast<uint32_t>(k < 7 ? 6 - k : k));
+    LinkSend(Code::MusicKey, static_cast<uint32_t>(k < 7 ? 6 - k : k));
 }
 
 void AWndMusic::SliderChanged() {
     PlaceHighPass();
-    if (SendEnabled) LinkSend(771, static_cast<uint32_t>(hpfSlider.value));
+    if (SendEnabled) LinkSend(Code::MusicHighPass, static_cast<uint32_t>(hpfSlider.value));
 }
 
 void AWndMusic::HighPassDragged() {
@@ -131,7 +132,7 @@ void AWndMusic::HighPassDragged() {
     hpfSlider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
     // The handle sits at the slider's frequency, the one the processor applies.
     eq.SnapFilter(HighPassBand, FilterSliderHz(hpfSlider.value));
-    if (hpfSlider.value != before) LinkSend(771, static_cast<uint32_t>(hpfSlider.value));
+    if (hpfSlider.value != before) LinkSend(Code::MusicHighPass, static_cast<uint32_t>(hpfSlider.value));
 }
 
 void AWndMusic::Draw(float alpha) {
@@ -157,35 +158,27 @@ void AWndMusic::Draw(float alpha) {
     hpfSlider.Draw(locked);
 }
 
-void AWndMusic::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    if (!eq.PanelTakesInput() || IsAuto()) return;
+// In Auto the processor sets the music equaliser: only the mode button and the key buttons take input.
+bool AWndMusic::MoveOwnControls(int px, int py, uint32_t buttonDown, uint32_t* claimed,
+                                uint32_t clickSerial) {
+    if (IsAuto()) return false;
     hpfSlider.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
+    return true;
 }
 
-void AWndMusic::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
-    if (!eq.PanelTakesInput() || !LinkIdle) return;
+bool AWndMusic::PressOwnControls(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
     modeButton.OnMouseDown(px, py, claimed, clickSerial);
     for (GBCheck& key : keyButtons)
         key.OnMouseDown(px, py, claimed, clickSerial);
-    if (IsAuto()) return;
+    if (IsAuto()) return false;
     styleButton.OnMouseDown(px, py, claimed, clickSerial);
     slopeButton.OnMouseDown(px, py, claimed, clickSerial);
     hpfSlider.OnMouseDown(px, py, claimed, clickSerial);
-    eq.RouteDown(px, py, claimed, clickSerial);
-    eq.NotePress();
+    return true;
 }
 
-void AWndMusic::OnChar(uint32_t ch) {
-    if (IsActive() && !IsAuto()) eq.OnChar(ch);
-}
-
-void AWndMusic::OnKeyDown(uint32_t key) {
-    if (IsActive() && !IsAuto()) eq.OnKeyDown(key);
+bool AWndMusic::EqTakesKeys() const {
+    return !IsAuto();
 }
 
 void AWndMusic::RefreshFromValues() {

@@ -27,10 +27,6 @@ class AWndMusic : public AWndEq {
 
     void Build();
     void Draw(float alpha) override;
-    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnChar(uint32_t ch) override;
-    void OnKeyDown(uint32_t key) override;
     void RefreshFromValues() override;
     void StoreToValues() override;
     void Relabel(uint32_t language) override;
@@ -60,4 +56,9 @@ class AWndMusic : public AWndEq {
   private:
     // Band 7 as the slider and the slope say.
     void PlaceHighPass();
+
+  protected:
+    bool MoveOwnControls(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    bool PressOwnControls(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    bool EqTakesKeys() const override;
 };

@@ -2,6 +2,7 @@
 
 #include "app/ui/AppState.h"
 #include "link/LinkState.h"
+#include "link/ParamCodes.h"
 #include "link/ParamMap.h"
 
 namespace {
@@ -9,7 +10,7 @@ const LabelPair Title = {{"R.EQ", "房间均衡"}};
 }
 
 void AWndREQ::Build() {
-    eq.Create(this, EqSectionSetup{BandCount, 1569, 24, 0, "R.EQ"}, 4);
+    eq.Create(this, EqSectionSetup{BandCount, Code::RoomBand, 24, 0, "R.EQ"}, 4);
     Relabel(Language);
 }
 
@@ -26,20 +27,6 @@ void AWndREQ::Draw(float alpha) {
     if (!IsActive()) return;
     AWndFrame::Draw(alpha);
     eq.Draw();
-}
-
-void AWndREQ::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    if (eq.PanelTakesInput()) eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
-}
-
-void AWndREQ::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
-    if (!eq.PanelTakesInput() || !LinkIdle) return;
-    eq.RouteDown(px, py, claimed, clickSerial);
-    eq.NotePress();
 }
 
 void AWndREQ::RefreshFromValues() {

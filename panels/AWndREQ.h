@@ -11,11 +11,8 @@ class AWndREQ : public AWndEq {
 
     void Build();
     void Draw(float alpha) override;
-    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void RefreshFromValues() override;
     void StoreToValues() override;
     void Relabel(uint32_t language) override;
     void BindTargets(ParamTargets& targets);
-
 };

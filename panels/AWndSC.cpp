@@ -4,6 +4,7 @@
 #include "app/ui/Textures.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
+#include "link/ParamCodes.h"
 #include "link/ParamMap.h"
 #include "panels/Panels.h"
 
@@ -32,7 +33,7 @@ const SliderSpec Sliders[AWndSC::SliderCount] = {
      OneDecimal,
      0.5f,
      -50.0f,
-     1280},
+     Code::CenterMusicGain},
     {{{"Center Mic Gain ( %.1f dB )", "中置话筒增益 ( %.1f dB )"}},
      20,
      106,
@@ -40,10 +41,24 @@ const SliderSpec Sliders[AWndSC::SliderCount] = {
      OneDecimal,
      0.5f,
      -50.0f,
-     1281},
-    {{{"Center EFF Volume ( %d )", "中置效果音量 ( %d )"}}, 20, 148, 62, Whole, 1.0f, 0.0f, 1282},
-    {{{"Surround Gain ( %.1f dB)", "后置增益 ( %.1f dB)"}}, 20, 190, 124, OneDecimal, 0.5f, -50.0f, 1283},
-    {{{"HPF FREQ ( %d Hz )", "高通 ( %d Hz )"}}, 20, 274, 40, Whole, 5.0f, 0.0f, 1285},
+     Code::CenterMicGain},
+    {{{"Center EFF Volume ( %d )", "中置效果音量 ( %d )"}},
+     20,
+     148,
+     62,
+     Whole,
+     1.0f,
+     0.0f,
+     Code::CenterEffectVolume},
+    {{{"Surround Gain ( %.1f dB)", "后置增益 ( %.1f dB)"}},
+     20,
+     190,
+     124,
+     OneDecimal,
+     0.5f,
+     -50.0f,
+     Code::SurroundGain},
+    {{{"HPF FREQ ( %d Hz )", "高通 ( %d Hz )"}}, 20, 274, 40, Whole, 5.0f, 0.0f, Code::CenterHighPass},
     {{{"Surround Delay: Time %.1f ms ( %.1f M )", "后置延时: %.1f ms ( %.1f M )"}},
      240,
      64,
@@ -51,7 +66,7 @@ const SliderSpec Sliders[AWndSC::SliderCount] = {
      TimeAndDistance,
      0.1f,
      0.0f,
-     1286},
+     Code::SurroundDelay},
 };
 
 void OnSlider(uint32_t id) {
@@ -76,7 +91,7 @@ void AWndSC::Build() {
                        this);
     pathButton.Create(330, 94, 82, 22, "Front R.EQ", "Behind R.EQ", FontNormal, 0, 0, UiTexture, 1, OnButton,
                       this);
-    eq.Create(this, EqSectionSetup{BandCount, 1313, 472, 1, "SC.EQ"}, 3);
+    eq.Create(this, EqSectionSetup{BandCount, Code::CenterBand, 472, 1, "SC.EQ"}, 3);
     EqGraphBand& hpf = eq.bands[HighPassBand];
     hpf.type = EqBandType::HighPass12;
     hpf.freq = 10.0f;
@@ -113,7 +128,7 @@ void AWndSC::SliderChanged(int id) {
 void AWndSC::ButtonChanged(uint32_t id) {
     GBCheck& button = id == 0 ? slopeButton : pathButton;
     button.SetState(button.value);
-    LinkSend(id == 0 ? 1284 : 1287, static_cast<uint32_t>(button.value));
+    LinkSend(id == 0 ? Code::CenterSlope : Code::RoomEqPath, static_cast<uint32_t>(button.value));
     if (id == 0) PlaceHighPass();
 }
 
@@ -124,7 +139,7 @@ void AWndSC::HighPassDragged() {
     slider.SetValue(FilterSliderStep(eq.bands[HighPassBand].freq));
     // The handle sits at the slider's frequency, the one the processor applies.
     eq.SnapFilter(HighPassBand, FilterSliderHz(slider.value));
-    if (slider.value != before) LinkSend(1285, static_cast<uint32_t>(slider.value));
+    if (slider.value != before) LinkSend(Code::CenterHighPass, static_cast<uint32_t>(slider.value));
 }
 
 void AWndSC::Draw(float alpha) {
@@ -143,25 +158,21 @@ void AWndSC::Draw(float alpha) {
     pathButton.Draw(a);
 }
 
-void AWndSC::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    if (!eq.PanelTakesInput()) return;
+bool AWndSC::MoveOwnControls(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
     for (GPushBar& s : sliders)
         s.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
+    return true;
 }
 
-void AWndSC::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
-    if (!eq.PanelTakesInput() || !LinkIdle) return;
+bool AWndSC::PressOwnControls(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
     for (GPushBar& s : sliders)
         s.OnMouseDown(px, py, claimed, clickSerial);
-    eq.RouteDown(px, py, claimed, clickSerial);
+    return true;
+}
+
+void AWndSC::PressControlsAfterEq(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
     slopeButton.OnMouseDown(px, py, claimed, clickSerial);
     pathButton.OnMouseDown(px, py, claimed, clickSerial);
-    eq.NotePress();
 }
 
 void AWndSC::RefreshFromValues() {

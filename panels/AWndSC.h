@@ -18,8 +18,6 @@ class AWndSC : public AWndEq {
 
     void Build();
     void Draw(float alpha) override;
-    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void RefreshFromValues() override;
     void StoreToValues() override;
     void Relabel(uint32_t language) override;
@@ -36,4 +34,9 @@ class AWndSC : public AWndEq {
 
   private:
     void PlaceHighPass();
+
+  protected:
+    bool MoveOwnControls(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    bool PressOwnControls(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void PressControlsAfterEq(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
 };

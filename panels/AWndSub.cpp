@@ -4,6 +4,7 @@
 #include "app/ui/Textures.h"
 #include "gui/TextRenderer.h"
 #include "link/LinkState.h"
+#include "link/ParamCodes.h"
 #include "link/ParamMap.h"
 #include "panels/Panels.h"
 
@@ -52,7 +53,7 @@ void AWndSub::Build() {
                       OnModeButton, this);
     styleButton.Create(89, 52, 64, 22, "Sing", "Disco", FontNormal, 0, GBaseBtn::JoinLeft, UiTexture, 1,
                        OnModeButton, this);
-    eq.Create(this, EqSectionSetup{BandCount, 1057, 272, 2, "SUB.EQ"}, 2);
+    eq.Create(this, EqSectionSetup{BandCount, Code::SubBand, 272, 2, "SUB.EQ"}, 2);
     EqGraphBand& lowPass = eq.bands[LowPassBand];
     lowPass.type = EqBandType::LowPass24;
     lowPass.freq = 10.0f;
@@ -88,13 +89,13 @@ void AWndSub::SliderChanged(int id) {
     if (id == LowPassSlider || id == HighPassSlider)
         eq.MoveFilter(id == LowPassSlider ? LowPassBand : HighPassBand, FilterSliderHz(sliders[id].value));
     if (SendEnabled)
-        LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value));
+        LinkSend(Code::SubMusicGain + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value));
 }
 
 void AWndSub::ModeChanged(uint32_t id) {
     if (id == 0) {
         modeButton.SetState(modeButton.value);
-        LinkSend(1024, static_cast<uint32_t>(modeButton.value));
+        LinkSend(Code::SubAutoManual, static_cast<uint32_t>(modeButton.value));
         return;
     }
     int to = styleButton.value;
@@ -103,7 +104,7 @@ void AWndSub::ModeChanged(uint32_t id) {
         gains[1 - to][i] = static_cast<uint32_t>(sliders[i].value);
         sliders[i].SetValue(static_cast<int>(gains[to][i]));
     }
-    LinkSend(1025, static_cast<uint32_t>(to));
+    LinkSend(Code::SubSingDisco, static_cast<uint32_t>(to));
 }
 
 void AWndSub::FilterDragged(int band) {
@@ -114,7 +115,7 @@ void AWndSub::FilterDragged(int band) {
     // The handle sits at the slider's frequency, the one the processor applies.
     eq.SnapFilter(band, FilterSliderHz(sliders[id].value));
     if (sliders[id].value != before)
-        LinkSend(1026 + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value));
+        LinkSend(Code::SubMusicGain + static_cast<uint32_t>(id), static_cast<uint32_t>(sliders[id].value));
 }
 
 void AWndSub::Draw(float alpha) {
@@ -133,25 +134,19 @@ void AWndSub::Draw(float alpha) {
         sliders[i].Draw(i < 2 && IsAuto() ? a / 2.0f : a);
 }
 
-void AWndSub::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    if (!eq.PanelTakesInput()) return;
+// In Auto the two gains are the processor's: they take no input.
+bool AWndSub::MoveOwnControls(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
     for (int i = IsAuto() ? 2 : 0; i < SliderCount; ++i)
         sliders[i].OnMouseMove(px, py, buttonDown, claimed, clickSerial);
-    eq.RouteMove(px, py, buttonDown, claimed, clickSerial);
+    return true;
 }
 
-void AWndSub::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
-    if (!IsActive()) return;
-    AWndFrame::OnMouseDown(px, py, claimed, clickSerial);
-    if (!eq.PanelTakesInput() || !LinkIdle) return;
+bool AWndSub::PressOwnControls(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
     modeButton.OnMouseDown(px, py, claimed, clickSerial);
     if (!IsAuto()) styleButton.OnMouseDown(px, py, claimed, clickSerial);
     for (int i = IsAuto() ? 2 : 0; i < SliderCount; ++i)
         sliders[i].OnMouseDown(px, py, claimed, clickSerial);
-    eq.RouteDown(px, py, claimed, clickSerial);
-    eq.NotePress();
+    return true;
 }
 
 void AWndSub::RefreshFromValues() {

@@ -19,8 +19,6 @@ class AWndSub : public AWndEq {
 
     void Build();
     void Draw(float alpha) override;
-    void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
-    void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void RefreshFromValues() override;
     void StoreToValues() override;
     void Relabel(uint32_t language) override;
@@ -37,4 +35,8 @@ class AWndSub : public AWndEq {
     // Sliders 0 and 1 of Sing (set 0) and Disco (set 1); the shown style's pair is stored at a switch.
     uint32_t gains[2][2] = {};
     const char* modeText = nullptr;
+
+  protected:
+    bool MoveOwnControls(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
+    bool PressOwnControls(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
 };

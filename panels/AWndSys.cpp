@@ -1,3 +1,10 @@
+// The System panel. In this file, in order:
+//   - Build, the rows' placing and labels, BindTargets, RefreshFromValues
+//   - the Mode page's flows: the processor's stored modes (read the control mode, recall, store,
+//     save a name) and the PC modes (save, name, upload)
+//   - the System page's choices (language, music input, key lock) and the password change
+//   - drawing: the tabs, each page, the password step
+//   - input: the mouse, typing and keys, routed to the page shown
 #include "panels/AWndSys.h"
 
 #include "app/ui/AppState.h"
@@ -10,7 +17,9 @@
 #include "link/LinkWait.h"
 #include "link/ModeFile.h"
 #include "link/Packet.h"
+#include "link/ParamCodes.h"
 #include "link/ParamMap.h"
+#include "panels/AWndCon.h"
 #include "panels/AWndMsg.h"
 #include "panels/Panels.h"
 #include "panels/PcModes.h"
@@ -54,7 +63,6 @@ void OnSysList(uint32_t id) {
 void OnSysPassword(uint32_t id) {
     if (SysPanel) SysPanel->OnPassword(id);
 }
-
 
 } // namespace
 
@@ -183,7 +191,7 @@ static bool NoAnswer() {
 }
 
 bool AWndSys::ReadControlMode() {
-    LinkSend(3 | ReadCurrentBit, SystemControlMode);
+    LinkSend(Code::ControlMode | ReadCurrentBit, SystemControlMode);
     if (LinkWaitAnswered(LinkWaitBoundFor(3)) != 0) return NoAnswer();
     SystemControlMode = LastReply[6];
     return true;
@@ -202,18 +210,18 @@ void AWndSys::EquipmentChosen() {
 // The chosen mode becomes current on the processor, and every parameter is read again (no new scan).
 void AWndSys::RecallEquipmentMode() {
     DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
-    LinkSend(32, DeviceModeIndex | 0x200);
+    LinkSend(Code::DeviceMode, DeviceModeIndex | 0x200);
     if (LinkWaitAnswered(LinkWaitBoundFor(32)) != 0) {
         NoAnswer();
         return;
     }
     LinkDownloadAgain();
-    if (ConPanel) OpenPanel(reinterpret_cast<AWndFrame*>(ConPanel));
+    if (ConPanel) OpenPanel(ConPanel);
 }
 
 void AWndSys::StoreEquipmentMode(uint32_t answerArg) {
     DeviceModeIndex = static_cast<uint32_t>(equipmentList.value);
-    LinkSend(32, DeviceModeIndex | 0x400);
+    LinkSend(Code::DeviceMode, DeviceModeIndex | 0x400);
     if (LinkWaitAnswered(LinkWaitBoundFor(32)) != 0) {
         NoAnswer();
         return;
@@ -230,7 +238,7 @@ void AWndSys::SaveEquipmentMode() {
     uint8_t payload[10] = {};
     for (int i = 0; i < 10 && equipmentName.text[i]; ++i)
         payload[i] = static_cast<uint8_t>(equipmentName.text[i] - 32);
-    LinkSendPayload(33, payload);
+    LinkSendPayload(Code::DeviceModeName, payload);
     if (LinkWaitAnswered(LinkWaitBoundFor(33)) != 0) {
         NoAnswer();
         return;
@@ -258,7 +266,7 @@ void AWndSys::UploadPcModeChosen() {
     uint8_t record[ModeRecordBytes];
     ClampedModeRecord(slot, record);
     LinkBeginUpload(record);
-    if (ConPanel) OpenPanel(reinterpret_cast<AWndFrame*>(ConPanel));
+    if (ConPanel) OpenPanel(ConPanel);
 }
 
 void AWndSys::Pick(GBCheck members[2], uint32_t* word, uint32_t member, uint32_t code) {
@@ -287,15 +295,15 @@ void AWndSys::OnButton(uint32_t id) {
         break;
     case InputPort1:
     case InputPort2:
-        Pick(inputPortPair, &inputPortValue, id - InputPort1, 16);
+        Pick(inputPortPair, &inputPortValue, id - InputPort1, Code::MusicInputPort);
         break;
     case KeyLockOff:
     case KeyLockOn:
-        Pick(keyLockPair, &keyLockValue, id - KeyLockOff, 8);
+        Pick(keyLockPair, &keyLockValue, id - KeyLockOff, Code::KeysetLock);
         break;
     case UserButton:
     case ProjectButton:
-        Pick(controlPair, &SystemControlMode, id - UserButton, 3);
+        Pick(controlPair, &SystemControlMode, id - UserButton, Code::ControlMode);
         break;
     case CloseButton:
         fadeStart = TickNow();
@@ -341,7 +349,7 @@ void AWndSys::CheckPassword(uint32_t id) {
     static const uint32_t wrongStep[3] = {11, 22, 33};
     GTextBox& box = passwordBoxes[id];
     int digits = id == KeypadCheck ? 4 : 6;
-    uint32_t code = id == KeypadCheck ? 6 : 4;
+    uint32_t code = id == KeypadCheck ? Code::KeypadPassword : Code::SystemPassword;
     if (static_cast<int>(std::strlen(box.text)) != digits) {
         passwordStep = wrongStep[id];
         return;
@@ -380,7 +388,7 @@ void AWndSys::CheckPassword(uint32_t id) {
 void AWndSys::WriteNewPassword(uint32_t id) {
     GTextBox& box = passwordBoxes[id];
     int digits = id == NewKeypad ? 4 : 6;
-    uint32_t code = id == NewKeypad ? 7 : 5;
+    uint32_t code = id == NewKeypad ? Code::NewKeypadPassword : Code::NewSystemPassword;
     bool done = false;
     bool answered = true;
     if (static_cast<int>(std::strlen(box.text)) == digits) {
@@ -408,40 +416,50 @@ void AWndSys::Draw(float alpha) {
     if (!IsActive()) return;
     AWndFrame::Draw(alpha);
     float a = opacity;
+    DrawTabs(a);
+    close.Draw(a);
+    if (!FontNormal) return;
+    if (!page)
+        DrawModePage(a);
+    else
+        DrawSystemPage(a);
+}
+
+void AWndSys::DrawTabs(float a) {
     BeginSkin(ExTexture, 1.0f, 1.0f, 1.0f, a);
     DrawSkinQuad(Rect(Piece::SysBand), x + 1, y + 22, width - 2, 27);
     DrawSkinQuad(Rect(Piece::SysTabHighlight), x + (page ? 72 : 12), y + 24, 62, 22);
-    if (FontNormal) {
-        for (int t = 0; t < 2; ++t) {
-            float shade = static_cast<uint32_t>(t) == page ? 1.0f : 0.0f;
-            glColor4f(shade, shade, shade, a);
-            int left = x + 12 + 60 * t;
-            FontNormal->DrawText(left + (62 - FontNormal->TextWidth("%s", tabLabels[t])) / 2, y + 28, "%s",
-                                 tabLabels[t]);
-        }
-    }
-    close.Draw(a);
     if (!FontNormal) return;
-    if (!page) {
-        for (int i = 0; i < 2; ++i) {
-            glEnable(GL_TEXTURE_2D);
-            glColor4f(0.0f, 0.0f, 0.0f, a);
-            FontNormal->DrawText(x + 18, y + 66 + 76 * i, "%s", modeRows[i]);
-        }
-        equipmentName.DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed,
-                              ClickSerial);
-        pcName.DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed, ClickSerial);
-        equipmentSave.Draw(a);
-        pcDownload.Draw(a);
-        pcSave.Draw(a);
-        equipmentList.Draw(a);
-        pcList.Draw(a);
-        // An unfolded list lies over everything else.
-        if (equipmentList.open) equipmentList.DrawList();
-        if (pcList.open) pcList.DrawList();
-        return;
+    for (int t = 0; t < 2; ++t) {
+        float shade = static_cast<uint32_t>(t) == page ? 1.0f : 0.0f;
+        glColor4f(shade, shade, shade, a);
+        int left = x + 12 + 60 * t;
+        FontNormal->DrawText(left + (62 - FontNormal->TextWidth("%s", tabLabels[t])) / 2, y + 28, "%s",
+                             tabLabels[t]);
     }
+}
 
+// "Mode": the processor's stored modes and the PC modes, each a list, a name and its buttons.
+void AWndSys::DrawModePage(float a) {
+    for (int i = 0; i < 2; ++i) {
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(0.0f, 0.0f, 0.0f, a);
+        FontNormal->DrawText(x + 18, y + 66 + 76 * i, "%s", modeRows[i]);
+    }
+    equipmentName.DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed, ClickSerial);
+    pcName.DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed, ClickSerial);
+    equipmentSave.Draw(a);
+    pcDownload.Draw(a);
+    pcSave.Draw(a);
+    equipmentList.Draw(a);
+    pcList.Draw(a);
+    // An unfolded list lies over everything else.
+    if (equipmentList.open) equipmentList.DrawList();
+    if (pcList.open) pcList.DrawList();
+}
+
+// "System": language, music input, key lock, and the password rows with the step the change is at.
+void AWndSys::DrawSystemPage(float a) {
     glColor4f(0.0f, 0.0f, 0.0f, a);
     const int rowY[6] = {70, 102, 134, 166, 198, 230};
     for (int i = 0; i < 6; ++i) {
@@ -455,7 +473,16 @@ void AWndSys::Draw(float alpha) {
     for (int i = 0; i < 3; ++i)
         passwordBoxes[i].DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed,
                                  ClickSerial);
+    DrawPasswordStep(a);
+    if (GTextBox* fresh = NewPasswordBox())
+        fresh->DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed, ClickSerial);
+    if (passwordStep == 3)
+        for (GBCheck& c : controlPair)
+            c.Draw(a);
+}
 
+// What the password change asks for next, in dark red where something went wrong.
+void AWndSys::DrawPasswordStep(float a) {
     const char* step = nullptr;
     bool red = false;
     switch (passwordStep) {
@@ -481,16 +508,10 @@ void AWndSys::Draw(float alpha) {
     default:
         break;
     }
-    if (step) {
-        glEnable(GL_TEXTURE_2D);
-        glColor4f(red ? 0.4f : 0.0f, 0.0f, 0.0f, a);
-        FontNormal->DrawText(x + 22, y + 266, "%s", step);
-    }
-    if (GTextBox* fresh = NewPasswordBox())
-        fresh->DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, &PressClaimed, ClickSerial);
-    if (passwordStep == 3)
-        for (GBCheck& c : controlPair)
-            c.Draw(a);
+    if (!step) return;
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(red ? 0.4f : 0.0f, 0.0f, 0.0f, a);
+    FontNormal->DrawText(x + 22, y + 266, "%s", step);
 }
 
 void AWndSys::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {

@@ -91,6 +91,10 @@ class AWndSys : public AWndFrame {
     const char* stepTexts[5] = {}; // steps 1, 11, 2, 22 and 33, 3
 
   private:
+    void DrawTabs(float a);
+    void DrawModePage(float a);
+    void DrawSystemPage(float a);
+    void DrawPasswordStep(float a);
     void Choose(GBCheck pair[2], int member);
     // A two-way choice pressed: the word takes the member, the pair shows it, the code goes out.
     void Pick(GBCheck pair[2], uint32_t* word, uint32_t member, uint32_t code);

@@ -1,3 +1,10 @@
+// The equaliser section the five EQ panels share. In this file, in order:
+//   - the widgets' callbacks, which find their section and band from the widget id
+//   - Create and the layout (columns that fit, what is shown at the panel's size)
+//   - Draw, and the routing of the mouse and keys to the graph, faders and text boxes
+//   - what a change sends (Send, SendMove: only codes that differ from the last sent)
+//   - the band edits: drag, type button, fader, typed gain, frequency and Q, reset
+//   - values in and out: RefreshFromCodes, Store and Load of the bands' codes, the filter handles
 #include "panels/EqSection.h"
 
 #include "app/ui/AppState.h"
@@ -10,6 +17,7 @@
 #include "panels/AWndMsg.h"
 
 #include <GL/gl.h>
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +32,8 @@ EqSection* Sections[MaxSections];
 EqSection* ResetAsker;
 
 EqSection* SectionOf(uint32_t id) {
-    return Sections[(id >> 8) % MaxSections];
+    assert((id >> 8) < MaxSections && "a widget id names an equaliser section that was never made");
+    return Sections[id >> 8];
 }
 int BandOf(uint32_t id) {
     return static_cast<int>(id & 0xFF);
@@ -86,7 +95,8 @@ const char* ModeText(EqBandType type) {
 void EqSection::Create(AWndFrame* panel, const EqSectionSetup& s, uint32_t index) {
     owner = panel;
     setup = s;
-    section = index % MaxSections;
+    assert(index < MaxSections && "more equaliser sections than the table holds");
+    section = index;
     Sections[section] = this;
     int n = setup.bandCount;
     for (int i = 0; i < n; ++i) {

@@ -1,5 +1,21 @@
 #include "panels/Panels.h"
 
+#include "app/ui/AppState.h"
+#include "link/ParamMap.h"
+#include "panels/AWndBar.h"
+#include "panels/AWndCon.h"
+#include "panels/AWndHelp.h"
+#include "panels/AWndIcon.h"
+#include "panels/AWndImg.h"
+#include "panels/AWndMVol.h"
+#include "panels/AWndMic.h"
+#include "panels/AWndMsg.h"
+#include "panels/AWndMusic.h"
+#include "panels/AWndREQ.h"
+#include "panels/AWndSC.h"
+#include "panels/AWndSub.h"
+#include "panels/AWndSys.h"
+
 AWndBar* BarPanel;
 AWndIcon* IconPanel;
 AWndCon* ConPanel;
@@ -28,4 +44,93 @@ void ResetPanelPointers() {
     SCPanel = nullptr;
     SubPanel = nullptr;
     SysPanel = nullptr;
+}
+
+namespace {
+
+// The framed panels: where each first opens, its size and least size, its title, and the frame
+// flags it adds (or, with `clearFlags`, takes away); `make` makes the panel, `panel` is the panel
+// made, `build` builds its widgets.
+struct PanelSpec {
+    void (*make)();
+    AWndFrame* (*panel)();
+    void (*build)();
+    int x, y, width, height, minWidth, minHeight;
+    const char* title;
+    uint32_t addFlags, clearFlags;
+};
+
+template <typename Panel, Panel** pointer>
+constexpr PanelSpec Spec(int x, int y, int width, int height, int minWidth, int minHeight, const char* title,
+                         uint32_t addFlags, uint32_t clearFlags = 0) {
+    PanelSpec spec{nullptr, nullptr,  nullptr,   x,     y,        width,
+                   height,  minWidth, minHeight, title, addFlags, clearFlags};
+    spec.make = [] { *pointer = new Panel; };
+    spec.panel = []() -> AWndFrame* { return *pointer; };
+    spec.build = [] { (*pointer)->Build(); };
+    return spec;
+}
+
+const PanelSpec FramedPanels[] = {
+    Spec<AWndCon, &ConPanel>(100, 100, 310, 200, 200, 200, "Device Connecting", 0),
+    Spec<AWndHelp, &HelpPanel>(200, 200, 320, 400, 200, 200, "Help", FrameFixedSize | FrameOpensAtRight),
+    Spec<AWndMic, &MicPanel>(300, 300, 840, 520, 460, 480, "Mic", FrameHasSizeToggle),
+    Spec<AWndMsg, &MsgPanel>(400, 100, 380, 320, 200, 200, "Message", FrameFixedSize, FrameHasMinimise),
+    Spec<AWndImg, &ImgPanel>(400, 100, 380, 320, 200, 200, "Image", FrameNoDragFade),
+    Spec<AWndMusic, &MusicPanel>(400, 200, 640, 520, 460, 480, "Music", FrameHasSizeToggle),
+    Spec<AWndMVol, &MVolPanel>(400, 300, 340, 196, 200, 200, "Volume", FrameFixedSize),
+    Spec<AWndREQ, &REQPanel>(500, 200, 800, 560, 460, 480, "R.EQ", FrameHasSizeToggle),
+    Spec<AWndSC, &SCPanel>(500, 300, 640, 520, 460, 480, "SC.Set", FrameHasSizeToggle),
+    Spec<AWndSub, &SubPanel>(500, 100, 460, 520, 460, 480, "Sub", FrameHasSizeToggle),
+    Spec<AWndSys, &SysPanel>(600, 200, 300, 340, 200, 200, "System", FrameFixedSize),
+};
+
+} // namespace
+
+void MakePanels() {
+    BarPanel = new AWndBar;
+    IconPanel = new AWndIcon;
+    for (const PanelSpec& spec : FramedPanels)
+        spec.make();
+}
+
+void BuildPanels() {
+    if (ClientWidth < 620) ClientWidth = 620;
+    if (ClientWidth > 20000) ClientWidth = 20000;
+    if (ClientHeight < 400) ClientHeight = 400;
+    BarPanel->width = ClientWidth;
+    BarPanel->Build();
+    IconPanel->width = ClientWidth;
+    IconPanel->height = ClientHeight;
+    IconPanel->Build();
+    for (const PanelSpec& spec : FramedPanels) {
+        AWndFrame* panel = spec.panel();
+        panel->Create(spec.x, spec.y, spec.width, spec.height, spec.minWidth, spec.minHeight, spec.title);
+        panel->frameFlags = (panel->frameFlags & ~spec.clearFlags) | spec.addFlags;
+        spec.build();
+    }
+}
+void StackPanels() {
+    AWndFrame* order[] = {ConPanel,   HelpPanel, MicPanel, MsgPanel, ImgPanel,
+                          MusicPanel, REQPanel,  SCPanel,  SubPanel, SysPanel};
+    constexpr int count = sizeof order / sizeof order[0];
+    for (int i = 0; i < count; ++i) {
+        order[i]->zPrev = i > 0 ? order[i - 1] : nullptr;
+        order[i]->zNext = i + 1 < count ? order[i + 1] : nullptr;
+    }
+    TopPanel = ConPanel;
+    ConPanel->focusSerial = FocusSerial;
+}
+
+void BindPanelParameters() {
+    ParamTargets targets{};
+    BarPanel->BindTargets(targets);
+    MicPanel->BindTargets(targets);
+    REQPanel->BindTargets(targets);
+    MusicPanel->BindTargets(targets);
+    SubPanel->BindTargets(targets);
+    SCPanel->BindTargets(targets);
+    MVolPanel->BindTargets(targets);
+    SysPanel->BindTargets(targets);
+    BuildParamMap(targets);
 }

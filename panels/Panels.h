@@ -31,3 +31,15 @@ extern AWndSys* SysPanel;
 
 // Forgets every panel (tests; the panels themselves are the caller's).
 void ResetPanelPointers();
+
+struct ParamTargets;
+
+// Start-up, in this order. MakePanels makes the thirteen panels; BuildPanels builds them, the framed
+// ones from their table (position, size, least size, title, frame flags), for a client area of
+// ClientWidth x ClientHeight, which it first holds within the least and largest sizes the console
+// takes. StackPanels puts them in their first z-order: the connecting panel on top and focused, the
+// system panel at the bottom. BindPanelParameters points the ParamMap at the panels' value words.
+void MakePanels();
+void BuildPanels();
+void StackPanels();
+void BindPanelParameters();

@@ -200,10 +200,6 @@ void Px2950Sim::SetParam(uint16_t code, int band, int set, uint8_t value) {
     live_[Key(code, band, set)] = value;
 }
 
-uint8_t Px2950Sim::MusicKey() {
-    std::lock_guard<std::mutex> hold(lock_);
-    return musicKey_;
-}
 uint8_t Px2950Sim::ControlMode() {
     std::lock_guard<std::mutex> hold(lock_);
     return controlMode_;

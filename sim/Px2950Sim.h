@@ -67,7 +67,6 @@ class Px2950Sim {
     // 770, 771, 801-804); -1 = the set currently selected.
     uint8_t Param(uint16_t code, int band = 0, int set = -1);
     void SetParam(uint16_t code, int band, int set, uint8_t value);
-    uint8_t MusicKey();
     uint8_t ControlMode();
     uint8_t CurrentMode();
     uint8_t UploadBracket();        // last value of code 35

@@ -65,9 +65,10 @@ int main(int argc, char** argv) {
             }
             presets[presetCount++] = {code, value};
         } else {
-            std::fprintf(stderr,
-                         "usage: %s [--link PATH] [--latency MS] [--unpaced] [--log FILE] [--set CODE=VALUE]...\n",
-                         argv[0]);
+            std::fprintf(
+                stderr,
+                "usage: %s [--link PATH] [--latency MS] [--unpaced] [--log FILE] [--set CODE=VALUE]...\n",
+                argv[0]);
             return 2;
         }
     }

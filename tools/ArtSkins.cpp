@@ -1,6 +1,10 @@
 // The fifteen skin images. Every piece is drawn through its entry of the piece table (BeginPiece /
 // BeginRegion), in a space laid out as the piece appears on screen, so the pictures land upright at
 // exactly the texels the widgets cut.
+//
+// In this file, in order: the panel frame ("wf.png"), buttons and controls ("ui.png"), the text box
+// ("dx.tga"), strips and bands ("ex.png"), the tab bar ("wb.png") and dock ("bar.png"), the whole
+// pictures (handle, logo, the seven icons), then DrawSkinImage and DrawAppIcon.
 #include "tools/ArtCanvas.h"
 
 #include <cmath>

@@ -1,3 +1,10 @@
+// The picture packs and their textures. In this file, in order:
+//   - the packs' records (RecordWalk, FindRecord) and the JPEG 2000 stream over a record
+//   - the background list and the thumbnail cache's acceptance
+//   - decode (DecodeJp2), the thumbnail scaler (ScaleImage), CreateTexture
+//   - the cache folder and file, read and written whole (BuildBackgroundCache)
+//   - start-up's steps (LoadPictures, LoadStoredBackground, LoadSkinTextures), backgrounds, previews
+//   - what tests reset
 #include "app/pictures/Resources.h"
 
 #include "app/pictures/Embedded.h"
@@ -506,6 +513,45 @@ void LoadSkinTexture(const char* name, uint32_t* texture, int minFilter, int mag
         gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, GL_RGBA, GL_UNSIGNED_BYTE, DecodeBuffer);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+}
+
+void LoadPictures() {
+    AllocateDecodeBuffer();
+    LoadPacks();
+    BuildBackgroundCache(0);
+}
+
+void LoadStoredBackground() {
+    std::string background = StoredBackgroundName();
+    if (!background.empty()) SettingsWrite("tonvex_bg", background);
+    LoadBackground(background.c_str());
+}
+
+void LoadSkinTextures() {
+    struct SkinLoad {
+        const char* name;
+        uint32_t* texture;
+        int minFilter, magFilter;
+    };
+    const SkinLoad skins[] = {
+        {"wf.png", &WfTexture, GL_LINEAR, GL_LINEAR},
+        {"wb.png", &WbTexture, GL_LINEAR, GL_LINEAR},
+        {"ui.png", &UiTexture, GL_LINEAR, GL_LINEAR},
+        {"eq.png", &EqTexture, GL_LINEAR, GL_NEAREST},
+        {"dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR},
+        {"ex.png", &ExTexture, GL_LINEAR, GL_NEAREST},
+        {"logo.png", &LogoTexture, GL_LINEAR, GL_NEAREST},
+        {"bar.png", &BarTexture, GL_LINEAR, GL_LINEAR},
+        {"icon1.png", &IconTextures[0], GL_LINEAR, GL_LINEAR},
+        {"icon2.png", &IconTextures[1], GL_LINEAR, GL_LINEAR},
+        {"icon3.png", &IconTextures[2], GL_LINEAR, GL_LINEAR},
+        {"icon4.png", &IconTextures[3], GL_LINEAR, GL_LINEAR},
+        {"icon5.png", &IconTextures[4], GL_LINEAR, GL_LINEAR},
+        {"icon6.png", &IconTextures[5], GL_LINEAR, GL_LINEAR},
+        {"icon7.png", &IconTextures[6], GL_LINEAR, GL_LINEAR},
+    };
+    for (const SkinLoad& skin : skins)
+        LoadSkinTexture(skin.name, skin.texture, skin.minFilter, skin.magFilter);
 }
 
 uint32_t MakeBackgroundPreview(const char* name) {

@@ -73,6 +73,13 @@ void LoadBackground(const char* name);
 // Decodes the named skin picture into a new texture in `texture` (unchanged when there is none). RGBA
 // pictures get the whole mipmap chain.
 void LoadSkinTexture(const char* name, uint32_t* texture, int minFilter, int magFilter);
+// Start-up's pictures, in this order: the decode buffer, the packs and the thumbnail cache
+// (LoadPictures); the stored background, whose name is stored again (LoadStoredBackground); the
+// fifteen skin textures into their words of app/ui/Textures.h (LoadSkinTextures).
+void LoadPictures();
+void LoadStoredBackground();
+void LoadSkinTextures();
+
 // A new 512 x 512 texture showing the named background scaled to 512 x 320; the caller owns it. 0 when
 // no background has that name.
 uint32_t MakeBackgroundPreview(const char* name);

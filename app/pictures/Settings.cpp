@@ -18,7 +18,8 @@ constexpr size_t MaxLine = 4096;
 bool ValidName(const std::string& name) {
     if (name.empty()) return false;
     for (char c : name)
-        if (!(c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+        if (!(c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
     return true;
 }
 

@@ -29,7 +29,6 @@ uint32_t FirstBgFrameTick = 0xFFFFFFFF;
 uint32_t ConnectAutoOpen = 0xFFFFFFFF;
 uint32_t IntroEnded;
 
-
 void ResetAppState() {
     MouseX = MouseY = 0;
     LeftDown = LeftReleased = PressClaimed = RightDown = RightClaimed = 0;

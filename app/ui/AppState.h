@@ -36,7 +36,6 @@ extern uint32_t ConnectAutoOpen;
 // 1 once the start-up intro has ended: the tab bar's keys and presses work from then on.
 extern uint32_t IntroEnded;
 
-
 // Virtual-key codes used by the hot keys and the widgets (KeyState is indexed by them).
 enum VirtualKey : uint8_t {
     VkBack = 8,
@@ -51,9 +50,13 @@ enum VirtualKey : uint8_t {
     VkF5 = 0x74,
 };
 
-inline bool KeyDown(uint8_t vk) { return KeyState[vk] & 0x80; }
+inline bool KeyDown(uint8_t vk) {
+    return KeyState[vk] & 0x80;
+}
 // Went down in this pass of the main loop.
-inline bool KeyPressed(uint8_t vk) { return (KeyState[vk] & 0x80) && !(PrevKeyState[vk] & 0x80); }
+inline bool KeyPressed(uint8_t vk) {
+    return (KeyState[vk] & 0x80) && !(PrevKeyState[vk] & 0x80);
+}
 
 // Puts every word above back to its initial value (tests).
 void ResetAppState();

@@ -14,7 +14,7 @@
 #include "gui/GVScroll.h"
 
 class DemoPanel : public AWndFrame {
-public:
+  public:
     static constexpr int Buttons = 8, Checks = 6, EqChecks = 4, Ticks = 4, Lists = 2, Bars = 8, Faders = 6,
                          Boxes = 3;
 

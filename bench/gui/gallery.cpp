@@ -91,7 +91,8 @@ void SkinSheets() {
             for (int py = q.y; py < q.y + q.h && py < Height; ++py)
                 for (int px = q.x; px < q.x + q.w && px < Width; ++px) {
                     const uint8_t* c = &screen[(size_t(py) * Width + px) * 4];
-                    differing += std::abs(c[0] - 128) > 12 || std::abs(c[1] - 128) > 12 || std::abs(c[2] - 128) > 12;
+                    differing +=
+                        std::abs(c[0] - 128) > 12 || std::abs(c[1] - 128) > 12 || std::abs(c[2] - 128) > 12;
                 }
             if (differing <= q.w * q.h / 20) std::printf("piece %s is (nearly) blank\n", q.name);
         }

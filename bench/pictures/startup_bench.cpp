@@ -1,5 +1,6 @@
-// The picture work of start-up, measured in-process on a hidden GL window: steps 1 to 7 of StartUp
-// (decode buffer, packs, thumbnail cache, stored background, fifteen skin textures, three fonts) and
+// The picture work of start-up, measured in-process on a hidden GL window: the picture and font steps
+// of StartUp (decode buffer, packs, thumbnail cache, stored background, fifteen skin textures, three
+// fonts), called as start-up calls them, and
 // then one frame that draws the background, finished with glFinish. The 2 s intro wait before the
 // background fades in is not part of it.
 //   FirstStart: no thumbnail cache, so the eight backgrounds are decoded, scaled and the cache written.
@@ -26,13 +27,17 @@
 
 namespace {
 
-uint32_t Skins[SkinImageCount];
+// The skin texture words LoadSkinTextures fills.
+uint32_t* const SkinWords[] = {&WfTexture,       &WbTexture,       &UiTexture,       &EqTexture,
+                               &DxTexture,       &ExTexture,       &LogoTexture,     &BarTexture,
+                               &IconTextures[0], &IconTextures[1], &IconTextures[2], &IconTextures[3],
+                               &IconTextures[4], &IconTextures[5], &IconTextures[6]};
 
 void DropEverything() {
     ResetPicturesForTest();
-    for (uint32_t& t : Skins) {
-        if (t) glDeleteTextures(1, &t);
-        t = 0;
+    for (uint32_t* word : SkinWords) {
+        if (*word) glDeleteTextures(1, word);
+        *word = 0;
     }
     delete FontNormal;
     delete FontBold;
@@ -40,25 +45,13 @@ void DropEverything() {
     FontNormal = FontBold = FontLarge = nullptr;
 }
 
+// The picture steps of the console's start-up, as it runs them.
 void StartPictures() {
-    FontNormal = new TextRenderer;
-    UseEmbeddedFontAliases();
-    FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
-    AllocateDecodeBuffer();
-    LoadPacks();
-    BuildBackgroundCache(0);
-    std::string name = StoredBackgroundName();
-    LoadBackground(name.c_str());
-    for (int i = 0; i < SkinImageCount; ++i) {
-        int mag = (i == int(SkinImage::Eq) || i == int(SkinImage::Ex) || i == int(SkinImage::Logo))
-                      ? GL_NEAREST
-                      : GL_LINEAR;
-        LoadSkinTexture(SkinImageOf(SkinImage(i)).name, &Skins[i], GL_LINEAR, mag);
-    }
-    FontBold = new TextRenderer;
-    FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
-    FontLarge = new TextRenderer;
-    FontLarge->Create("Arial", "宋体", 700, 700, 16, 20, 5, 32);
+    MakeStatusFont();
+    LoadPictures();
+    LoadStoredBackground();
+    LoadSkinTextures();
+    MakeOtherFonts();
 }
 
 void DrawBackgroundFrame() {
@@ -118,9 +111,9 @@ void SkinTextures(benchmark::State& state) {
     LoadPacks();
     for (auto _ : state) {
         for (int i = 0; i < SkinImageCount; ++i) {
-            LoadSkinTexture(SkinImageOf(SkinImage(i)).name, &Skins[i], GL_LINEAR, GL_LINEAR);
-            glDeleteTextures(1, &Skins[i]);
-            Skins[i] = 0;
+            uint32_t texture = 0;
+            LoadSkinTexture(SkinImageOf(SkinImage(i)).name, &texture, GL_LINEAR, GL_LINEAR);
+            glDeleteTextures(1, &texture);
         }
         glFinish();
     }

@@ -15,9 +15,8 @@ struct InputLog {
     std::vector<std::string> events;
 };
 
-template <class Base>
-class StandIn : public Base {
-public:
+template <class Base> class StandIn : public Base {
+  public:
     StandIn(const char* panelName, InputLog* sink) : name(panelName), log(sink) { StandInNames[this] = name; }
     ~StandIn() { StandInNames.erase(this); }
 
@@ -41,13 +40,12 @@ public:
     InputLog* log;
     bool claimOnPress = false;
 
-private:
+  private:
     void Record(const char* what) { log->events.push_back(name + ":" + what); }
 };
 
 // Links the panels into the z-order list in the order given, first on top.
-template <class... Panels>
-void LinkZOrder(Panels*... panels) {
+template <class... Panels> void LinkZOrder(Panels*... panels) {
     AWndFrame* order[] = {panels...};
     constexpr int count = sizeof...(panels);
     for (int i = 0; i < count; ++i) {
@@ -60,12 +58,14 @@ void LinkZOrder(Panels*... panels) {
 // The z-order list from the top, as names.
 inline std::vector<std::string> ZNames() {
     std::vector<std::string> names;
-    for (GUIWnd* p = TopPanel; p; p = p->zNext) names.push_back(StandInNames[p]);
+    for (GUIWnd* p = TopPanel; p; p = p->zNext)
+        names.push_back(StandInNames[p]);
     return names;
 }
 
 inline std::vector<std::string> OpenNames() {
     std::vector<std::string> names;
-    for (GUIWnd* p = OpenPanels; p; p = p->openNext) names.push_back(StandInNames[p]);
+    for (GUIWnd* p = OpenPanels; p; p = p->openNext)
+        names.push_back(StandInNames[p]);
     return names;
 }

@@ -19,7 +19,7 @@
 using Names = std::vector<std::string>;
 
 class CoreInput : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetAppState();
         ResetPanelPointers();
@@ -58,7 +58,8 @@ protected:
     void Keys(std::initializer_list<uint8_t> down) {
         std::memcpy(PrevKeyState, KeyState, sizeof KeyState);
         std::memset(KeyState, 0, sizeof KeyState);
-        for (uint8_t vk : down) KeyState[vk] = 0x80;
+        for (uint8_t vk : down)
+            KeyState[vk] = 0x80;
         core.PollKeys();
     }
 

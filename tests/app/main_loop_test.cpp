@@ -77,7 +77,8 @@ TEST_F(MainLoop, IdleFramesFollowTheLookAndAStillScreenWaits) {
     EXPECT_GE(still, 4u);
     EXPECT_LE(still, 5u);
 
-    for (auto change : {+[] { LinkLost = !LinkLost; }, +[] { KeyState['Q'] = 0x80; }, +[] { Language = 1; }}) {
+    for (auto change :
+         {+[] { LinkLost = !LinkLost; }, +[] { KeyState['Q'] = 0x80; }, +[] { Language = 1; }}) {
         framesIn(2500, false);
         change();
         EXPECT_GE(framesIn(802, false), 1u); // the next look is at most 401 ms away

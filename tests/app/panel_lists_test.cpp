@@ -8,13 +8,14 @@
 using Names = std::vector<std::string>;
 
 class PanelLists : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetAppState();
         TickSet(50000);
         ClientWidth = 960;
         ClientHeight = 600;
-        for (auto* p : {&a, &b, &c, &d}) p->Place(10, 40, 300, 200);
+        for (auto* p : {&a, &b, &c, &d})
+            p->Place(10, 40, 300, 200);
         LinkZOrder(&a, &b, &c, &d);
         a.focusSerial = FocusSerial;
     }

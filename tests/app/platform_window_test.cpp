@@ -12,7 +12,9 @@ struct Recorder : GWindowMessage {
     std::vector<std::string> calls;
     void Add(const std::string& s) { calls.push_back(s); }
     void OnClose() override { Add("close"); }
-    void OnSize(uint32_t w, uint32_t h) override { Add("size " + std::to_string(w) + "x" + std::to_string(h)); }
+    void OnSize(uint32_t w, uint32_t h) override {
+        Add("size " + std::to_string(w) + "x" + std::to_string(h));
+    }
     void OnSizeDone() override { Add("sizedone"); }
     void OnMouseMove(int x, int y) override { Add("move " + std::to_string(x) + "," + std::to_string(y)); }
     void OnLButtonDown(int x, int y) override { Add("ldown " + std::to_string(x) + "," + std::to_string(y)); }
@@ -31,9 +33,10 @@ struct Recorder : GWindowMessage {
 } // namespace
 
 class PlatformEvents : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(PlatformWindow::Instance().Create(&recorder, "platform test", 960, 600)) << SDL_GetError();
+        ASSERT_TRUE(PlatformWindow::Instance().Create(&recorder, "platform test", 960, 600))
+            << SDL_GetError();
     }
     void SetUp() override {
         while (PlatformWindow::Instance().PumpOne()) {
@@ -139,4 +142,3 @@ TEST_F(PlatformEvents, CloseRequestsReachOnCloseAndTheWindowStays) {
     EXPECT_EQ(PumpAll(), (Calls{"close"}));
     EXPECT_NE(PlatformWindow::Instance().Handle(), nullptr);
 }
-

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 
 class SettingsFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string dir = std::string(std::getenv("XDG_CONFIG_HOME")) + "/tonvex";
         mkdir(std::getenv("XDG_CONFIG_HOME"), 0700);
@@ -35,13 +35,16 @@ TEST_F(SettingsFile, ValuesRoundTripAndOtherLinesSurvive) {
     // Lines the console does not own stay as they were; its own key is written once, in its place.
     {
         std::ofstream edit(SettingsPath(), std::ios::binary);
-        edit << "# set up by the venue\n\ntonvex_lang=1\nother_tool=keep me\ntonvex_bg=paddy\nno equals sign\n"
-                "tonvex_bg=old\n";
+        edit
+            << "# set up by the venue\n\ntonvex_lang=1\nother_tool=keep me\ntonvex_bg=paddy\nno equals sign\n"
+               "tonvex_bg=old\n";
     }
     ASSERT_TRUE(SettingsWrite("tonvex_bg", "night"));
     std::ifstream back(SettingsPath(), std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(back)), {});
-    EXPECT_EQ(text, "# set up by the venue\n\ntonvex_lang=1\nother_tool=keep me\ntonvex_bg=night\nno equals sign\n");
+    EXPECT_EQ(
+        text,
+        "# set up by the venue\n\ntonvex_lang=1\nother_tool=keep me\ntonvex_bg=night\nno equals sign\n");
 }
 
 TEST_F(SettingsFile, GarbageLinesCountAsMissing) {

@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Put(path, data, size);
     if (LoadModeFile(path.c_str()) != ModeFileStatus::Loaded) std::abort();
     // The records the bytes reach (the rest are zero, as an empty mode).
-    const int reached = static_cast<int>(std::min<size_t>((size + ModeRecordBytes - 1) / ModeRecordBytes + 1, ModeSlotCount));
+    const int reached =
+        static_cast<int>(std::min<size_t>((size + ModeRecordBytes - 1) / ModeRecordBytes + 1, ModeSlotCount));
     for (int slot = 0; slot < reached; ++slot) {
         const uint8_t* record = ModeBuffer + slot * ModeRecordBytes;
         uint8_t back[ModeRecordBytes];
@@ -59,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         uint8_t clamped[ModeRecordBytes];
         ClampedModeRecord(slot, clamped);
         for (int offset = 0; offset < ModeRecordBytes; ++offset)
-            if (clamped[offset] > ModeByteLimit(offset) && offset >= ModeNameOffset + ModeNameBytes) std::abort();
+            if (clamped[offset] > ModeByteLimit(offset) && offset >= ModeNameOffset + ModeNameBytes)
+                std::abort();
     }
     if (!WriteModeFile()) std::abort();
     std::vector<uint8_t> saved = Get(path);

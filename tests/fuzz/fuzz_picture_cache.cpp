@@ -14,8 +14,12 @@
 #include <vector>
 
 // The program's own packs are not built into this target.
-EmbeddedFile EmbeddedBackgroundPack() { return {nullptr, 0}; }
-EmbeddedFile EmbeddedSkinPack() { return {nullptr, 0}; }
+EmbeddedFile EmbeddedBackgroundPack() {
+    return {nullptr, 0};
+}
+EmbeddedFile EmbeddedSkinPack() {
+    return {nullptr, 0};
+}
 
 namespace {
 

@@ -62,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!SettingsWrite("tonvex_lang", "1")) std::abort();
     std::string after = Body(path);
     if (!SettingsRead("tonvex_lang", &language) || language != "1") std::abort();
-    if (SettingsRead("tonvex_bg", &otherAfter) != hadBackground || (hadBackground && otherAfter != background))
+    if (SettingsRead("tonvex_bg", &otherAfter) != hadBackground ||
+        (hadBackground && otherAfter != background))
         std::abort();
     if (OthersOf(after, "tonvex_lang") != OthersOf(before, "tonvex_lang")) std::abort();
     return 0;

@@ -17,7 +17,7 @@ bool LoadSkinsAndFonts();
 
 // A panel that holds whatever widgets a test gives it.
 class TestPanel : public AWndFrame {
-public:
+  public:
     TestPanel() {
         x = 100;
         y = 100;

@@ -170,7 +170,8 @@ TEST_F(ModeFile, ASaveKeepsPermissionsTheLengthAndBytesPastTheRecordsAndSaysWhyI
     ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
     EXPECT_FALSE(WriteModeFile());
     rmdir((path + ".tmp").c_str());
-    EXPECT_NE(ModeFileProblem().find("could not be written (\"" + path + ".tmp\": Is a directory)"), std::string::npos)
+    EXPECT_NE(ModeFileProblem().find("could not be written (\"" + path + ".tmp\": Is a directory)"),
+              std::string::npos)
         << ModeFileProblem();
     EXPECT_EQ(FileBytes(), before);
 }

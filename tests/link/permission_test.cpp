@@ -41,7 +41,8 @@ TEST(SerialPermission, DeniedOpenNamesTheDeviceAndTheGroup) {
         OpenTrace(nullptr);
         uint32_t opened = SerialOpen("COM5");
         // What the connecting panel will say: the kind and the group to join.
-        std::printf("\nkind %d group '%s'\n", static_cast<int>(SerialOpenProblemKind()), SerialOpenGroup().c_str());
+        std::printf("\nkind %d group '%s'\n", static_cast<int>(SerialOpenProblemKind()),
+                    SerialOpenGroup().c_str());
         std::fflush(stdout);
         _exit(opened ? 1 : 0);
     }
@@ -65,7 +66,7 @@ TEST(SerialPermission, DeniedOpenNamesTheDeviceAndTheGroup) {
     EXPECT_NE(text.find("owns " + device), std::string::npos) << text;
     EXPECT_NE(text.find("dialout"), std::string::npos) << text;
     const group* owner = getgrgid(getegid());
-    std::string expected = "kind " + std::to_string(static_cast<int>(PortProblem::PermissionDenied)) + " group '" +
-                           (owner ? owner->gr_name : "dialout") + "'";
+    std::string expected = "kind " + std::to_string(static_cast<int>(PortProblem::PermissionDenied)) +
+                           " group '" + (owner ? owner->gr_name : "dialout") + "'";
     EXPECT_NE(text.find(expected), std::string::npos) << text;
 }

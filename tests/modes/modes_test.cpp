@@ -109,7 +109,8 @@ TEST_F(Modes, PullThenPushGivesTheSecondProcessorTheFirstsSettingWithBothSelecti
     EXPECT_EQ(first.LiveParams(), held) << "the pull put every selection back";
     std::vector<uint8_t> file = FileBytes();
     std::vector<uint8_t> pulled = Slot(file, 4), pushed = Slot(file, 0);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(&pulled[ModeNameOffset])), "\xB0\xFC\xB7\xBF" "12");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(&pulled[ModeNameOffset])), "\xB0\xFC\xB7\xBF"
+                                                                             "12");
     EXPECT_NE(Run({"list", file_}).out.find(Utf8(u8" 5  \"包房12\"\n")), std::string::npos);
     EXPECT_TRUE(std::equal(pulled.begin() + 26, pulled.begin() + 235, pushed.begin() + 26));
 
@@ -124,7 +125,10 @@ TEST_F(Modes, PullThenPushGivesTheSecondProcessorTheFirstsSettingWithBothSelecti
     EXPECT_NE(r.err.find("'COM9' (no such serial port)"), std::string::npos) << r.err;
     EXPECT_EQ(Run({"push", "--port", "COM1", "9", file_}).status, 1) << "an empty mode is not sent";
     for (const auto& usage : std::vector<std::vector<std::string>>{
-             {"push", "5", file_}, {"pull", "--port", "COM1", "26"}, {"export"}, {"frobnicate"},
+             {"push", "5", file_},
+             {"pull", "--port", "COM1", "26"},
+             {"export"},
+             {"frobnicate"},
              {"pull", "--port", "COM1", "--name", "eleven char", "3", file_},
              {"pull", "--port", "COM1", "--name", Utf8(u8"包房一二三四"), "3", file_},
              {"pull", "--port", "COM1", "--name", Utf8(u8"\U0001F600"), "3", file_}})
@@ -244,7 +248,8 @@ TEST(ModeText, AnyRecordComesBackByteForByteWithWhatIsOutOfRangeSaid) {
         std::vector<std::string> warnings;
         std::string text = ModeRecordToText(record, &warnings);
         ModeTextError error;
-        ASSERT_TRUE(ModeRecordFromText(text, back, &error)) << error.line << ": " << error.message << "\n" << text;
+        ASSERT_TRUE(ModeRecordFromText(text, back, &error)) << error.line << ": " << error.message << "\n"
+                                                            << text;
         ASSERT_EQ(std::memcmp(back, record, sizeof record), 0) << text;
         if (n % 2) {
             ASSERT_TRUE(warnings.empty()) << warnings[0];
@@ -272,7 +277,8 @@ TEST(ModeText, AnyRecordComesBackByteForByteWithWhatIsOutOfRangeSaid) {
     uint8_t back[ModeRecordBytes];
     ModeTextError error;
     ASSERT_TRUE(ModeRecordFromText(withName(Utf8(u8"包房4")), back, &error)) << error.message;
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(back + ModeNameOffset), 5), "\xB0\xFC\xB7\xBF" "4");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(back + ModeNameOffset), 5), "\xB0\xFC\xB7\xBF"
+                                                                              "4");
     EXPECT_FALSE(ModeRecordFromText(withName(Utf8(u8"caf\u00E9 \U0001F600")), back, &error));
     EXPECT_NE(error.message.find("has no GBK form"), std::string::npos) << error.message;
     EXPECT_FALSE(ModeRecordFromText(withName(Utf8(u8"一二三四五六")), back, &error));

@@ -163,4 +163,3 @@ TEST_F(TabBar, TabsMinimiseAndRestoreAndNarrowToSixtyFour) {
     ClickOn(bar.get(), 46 + 7 * 64 + 10, 10);
     EXPECT_EQ(TopPanel, order[7]);
 }
-

@@ -153,7 +153,8 @@ TEST_F(ConnectPanel, TheFailureDisplaySaysWhy) {
     // The processor stops answering during the download.
     held.SetPaced(true);
     Click(con->scanAgain);
-    ASSERT_TRUE(DrawUntil(con.get(), [] { return DownloadIndex > 20; }, 8000));
+    ASSERT_TRUE(DrawUntil(
+        con.get(), [] { return DownloadIndex > 20; }, 8000));
     held.PauseAfter(0, 4000);
     MessagesUntil(failed, 8000);
     std::string stopped = reason();

@@ -29,7 +29,8 @@ class PcModes : public PanelFixture {
         StoreValuePanels();
         uint8_t record[ModeRecordBytes] = {};
         RecordFromFields(record);
-        return std::vector<uint8_t>(record + ModeRecordFirstField, record + ModeRecordFirstField + ModeRecordFieldCount);
+        return std::vector<uint8_t>(record + ModeRecordFirstField,
+                                    record + ModeRecordFirstField + ModeRecordFieldCount);
     }
     void Fader(EqSection& eq, int band, int code) {
         eq.gainFaders[band].SetValue(code);

@@ -47,7 +47,9 @@ TEST(DecodeJp2, StoredLayoutsAndSamples) {
                 const uint8_t* p = StoredPixel(row, x, w, components);
                 EXPECT_EQ(p[0], 10 * pictureRow) << components << " row " << row << " x " << x;
                 EXPECT_EQ(p[1], 10 * x);
-                int last = components == 3 ? 200 + pictureRow : (row == h - 1 && x == 0) ? 0 : 100 + 10 * x + row;
+                int last = components == 3            ? 200 + pictureRow
+                           : (row == h - 1 && x == 0) ? 0
+                                                      : 100 + 10 * x + row;
                 EXPECT_EQ(p[components - 1], last); // blue, or the alpha
             }
     }

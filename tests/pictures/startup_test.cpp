@@ -18,7 +18,7 @@
 namespace {
 
 class StartUp : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string home = std::string(TONVEX_TEST_HOME) + "/" +
                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -64,4 +64,3 @@ TEST_F(StartUp, BrokenCacheAndSettingsStillGiveEveryPicture) {
     EXPECT_EQ(FontLarge->Style(), 5);
     EXPECT_GT(FontBold->TextWidth("Mic"), 0);
 }
-

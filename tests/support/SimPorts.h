@@ -55,8 +55,8 @@ class SimPorts {
     static bool StepUntil(const std::function<bool()>& done, uint32_t timeoutMs) {
         return WaitFor(done, timeoutMs, [] { ConnectStep(); });
     }
-    static bool WaitFor(const std::function<bool()>& done, uint32_t timeoutMs,
-                        const std::function<void()>& step = [] {}) {
+    static bool WaitFor(
+        const std::function<bool()>& done, uint32_t timeoutMs, const std::function<void()>& step = [] {}) {
         for (uint32_t start = TickNow(); !done();) {
             if (TickSince(start) > timeoutMs) return false;
             step();

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 class FrameCycle : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { ASSERT_EQ(TonvexCore::Instance().CreateMainWindow(), 0); }
 
     void SetUp() override {

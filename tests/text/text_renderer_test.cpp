@@ -23,9 +23,7 @@ class Text : public ::testing::Test {
         normal = new TextRenderer;
         ASSERT_TRUE(normal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16));
     }
-    static void TearDownTestSuite() {
-        delete normal;
-    }
+    static void TearDownTestSuite() { delete normal; }
     static TextRenderer* normal;
 };
 TextRenderer* Text::normal;

@@ -174,7 +174,9 @@ TEST_F(Sender, TheSamePairAgainDoesNotCountAsAChange) {
             if (FrameCode(log[i]) != 547) continue;
             ASSERT_GT(i, 0u) << all;
             EXPECT_EQ(FrameCode(log[i - 1]), 546) << "a gain without its frequency: " << all;
-            if (i >= 2) { EXPECT_NE(log[i].bytes, log[i - 2].bytes) << "a pair sent twice: " << all; }
+            if (i >= 2) {
+                EXPECT_NE(log[i].bytes, log[i - 2].bytes) << "a pair sent twice: " << all;
+            }
         }
         EXPECT_EQ(sim.Param(546, 3), last);
         EXPECT_EQ(sim.Param(547, 3), 100 + last);
@@ -329,7 +331,8 @@ TEST_F(Download, GivingUpKeepsWhatWasReadAndRefreshesNothing) {
     sim.SilentAfter(1 + 50); // the ping, then 50 entries
     FillWords(0x55555555);
     ConnectState = ConnectStarted;
-    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == ScanStopped; }, 5000)) << "DownloadIndex " << DownloadIndex;
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == ScanStopped; }, 5000))
+        << "DownloadIndex " << DownloadIndex;
     EXPECT_EQ(DownloadIndex, 50u);
     EXPECT_EQ(LinkLost, 1u);
     EXPECT_FALSE(ConnectState & ConnectDownloaded);
@@ -478,7 +481,8 @@ TEST_F(LateReplies, APauseMidDownloadThenANewScanStoresEverythingRight) {
     // processor then answers all six, and the new scan's pings, in a row.
     sim.PauseAfter(1 + FirstNameEntry + 4, 2000);
     ConnectState = ConnectStarted;
-    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == ScanStopped; }, 5000)) << "DownloadIndex " << DownloadIndex;
+    ASSERT_TRUE(StepUntil([] { return ScanPortIndex == ScanStopped; }, 5000))
+        << "DownloadIndex " << DownloadIndex;
     EXPECT_EQ(DownloadIndex, FirstNameEntry + 4);
     size_t gaveUpAt = sim.LogSize();
 
