@@ -536,7 +536,13 @@ uint32_t TonvexCore::SetLanguage(uint32_t language) {
                                SCPanel,  SubPanel, SysPanel, MsgPanel,   IconPanel, ImgPanel};
     for (AWndFrame* panel : relabelled)
         if (panel) panel->Relabel(language);
-    SettingsWrite("tonvex_lang", std::to_string(language));
+    // Without HOME the start-up has said already that nothing is kept.
+    static bool toldNotKept = false;
+    if (!SettingsWrite("tonvex_lang", std::to_string(language)) && !ConfigDir().empty() && !toldNotKept) {
+        std::fprintf(stderr, "tonvex: the language is not kept for the next start: %s\n",
+                     SettingsProblem().c_str());
+        toldNotKept = true;
+    }
     return language;
 }
 

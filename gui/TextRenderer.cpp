@@ -1,17 +1,11 @@
-// Glyph textures rasterised with FreeType, faces chosen through fontconfig, GBK decoded through
-// common/GbkText. FreeType and fontconfig are the text renderer's platform layer; no other file of the
-// toolkit uses them.
+// Glyph textures made from the faces of gui/FontFaces, GBK decoded through common/GbkText, and the
+// layout of texts in them.
 #include "gui/TextRenderer.h"
 
 #include "common/GbkText.h"
+#include "gui/FontFaces.h"
 
 #include <GL/gl.h>
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_BITMAP_H
-#include FT_OUTLINE_H
-#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cmath>
@@ -29,26 +23,6 @@ namespace {
 constexpr int CodeCount = 65536;
 constexpr int FirstWideCode = 143; // codes from here on are two-byte characters
 
-FT_Library Library;
-FcConfig* FontConfig;
-bool EngineTried;
-std::string FontAliases; // fontconfig rules given by the program, loaded with the engine
-
-// FreeType and fontconfig with the console's alias rules: made once per process.
-bool StartEngine() {
-    if (EngineTried) return Library != nullptr;
-    EngineTried = true;
-    if (FT_Init_FreeType(&Library) != 0) {
-        Library = nullptr;
-        return false;
-    }
-    FontConfig = FcInitLoadConfigAndFonts();
-    if (FontConfig && !FontAliases.empty())
-        FcConfigParseAndLoadFromMemory(FontConfig, reinterpret_cast<const FcChar8*>(FontAliases.c_str()),
-                                       FcFalse);
-    return true;
-}
-
 // The Unicode character of a code, or 0 when it is none.
 uint32_t UnicodeOf(uint16_t code) {
     if (code < 128) return code;
@@ -56,135 +30,25 @@ uint32_t UnicodeOf(uint16_t code) {
     return GbkPairToUnicode(static_cast<uint8_t>(code & 0xFF), static_cast<uint8_t>(code >> 8));
 }
 
-struct Face {
-    FT_Face face = nullptr;
-    bool embolden = false;
-    int ascent = 0; // pixels from the top of the text cell to the baseline
-};
-
-// Face names are texts of the console, so GBK like every other; fontconfig reads UTF-8.
-std::string FamilyToUtf8(const char* family) {
-    return GbkToUtf8(family);
-}
-
-// What fontconfig gave for the last face that could not be opened.
-std::string MissingFaceReason;
-
-// Opens the face fontconfig picks for a family and weight, sized so that its cell (ascent plus
-// descent, as the Windows metrics give it) is `cellHeight` pixels.
-Face OpenFace(const char* family, int weight, int cellHeight) {
-    Face result;
-    MissingFaceReason = "no font configuration";
-    if (!FontConfig || !family || cellHeight < 1) return result;
-    FcPattern* pattern = FcPatternCreate();
-    std::string familyUtf8 = FamilyToUtf8(family);
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(familyUtf8.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
-    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, cellHeight);
-    FcConfigSubstitute(FontConfig, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult matched = FcResultNoMatch;
-    FcPattern* font = FcFontMatch(FontConfig, pattern, &matched);
-    FcPatternDestroy(pattern);
-    MissingFaceReason = "no font at all";
-    if (!font) return result;
-    FcChar8* file = nullptr;
-    int index = 0;
-    FcBool embolden = FcFalse;
-    if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch) {
-        FcPatternGetInteger(font, FC_INDEX, 0, &index);
-        FcPatternGetBool(font, FC_EMBOLDEN, 0, &embolden);
-        if (FT_New_Face(Library, reinterpret_cast<const char*>(file), index, &result.face) != 0) {
-            result.face = nullptr;
-            MissingFaceReason =
-                std::string(reinterpret_cast<const char*>(file)) + ", which FreeType cannot open";
-        }
-    }
-    FcPatternDestroy(font);
-    if (!result.face) return result;
-    result.embolden = embolden;
-
-    FT_Face face = result.face;
-    double ascender = face->ascender, descender = -face->descender;
-    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2)); os2 && os2->usWinAscent) {
-        ascender = os2->usWinAscent;
-        descender = os2->usWinDescent;
-    }
-    double units = face->units_per_EM ? face->units_per_EM : 1000;
-    int em = cellHeight;
-    if (ascender + descender > 0)
-        em = static_cast<int>(std::lround(cellHeight * units / (ascender + descender)));
-    // A face with a bitmap strike of the cell height (the Song faces) uses it: crisp small Chinese.
-    if (FT_HAS_FIXED_SIZES(face)) {
-        for (int i = 0; i < face->num_fixed_sizes; ++i)
-            if (face->available_sizes[i].height == cellHeight ||
-                face->available_sizes[i].y_ppem >> 6 == cellHeight)
-                em = cellHeight;
-    }
-    if (em < 1) em = 1;
-    FT_Set_Pixel_Sizes(face, 0, em);
-    result.ascent = static_cast<int>(std::lround(ascender * em / units));
-    if (result.ascent > cellHeight) result.ascent = cellHeight;
-    return result;
-}
-
 } // namespace
 
 struct TextRenderer::Impl {
-    Face latin;
-    Face chinese;
-    Face fallback;
+    FontFace latin;
+    FontFace chinese;
+    FontFace fallback;
     uint8_t* coverage = nullptr; // cell x cell, top row first, 0 or 255
     uint8_t* rgba = nullptr;     // 128 x 128 x 4
     uint8_t* halo = nullptr;     // cell x cell alphas for the blur
 
     ~Impl() {
-        for (Face* f : {&latin, &chinese, &fallback})
-            if (f->face) FT_Done_Face(f->face);
+        for (FontFace* f : {&latin, &chinese, &fallback})
+            CloseFontFace(*f);
         delete[] coverage;
         delete[] rgba;
         delete[] halo;
     }
-
-    // Rasterises one character of `face` into `coverage` with the pen at (0, 0) of a cell whose top
-    // is the text's top. Returns false when the face has no such character.
-    bool Draw(Face& f, uint32_t unicode, int cell, int* advance) {
-        if (!f.face || unicode == 0) return false;
-        FT_UInt index = FT_Get_Char_Index(f.face, unicode);
-        if (index == 0) return false;
-        if (FT_Load_Glyph(f.face, index, FT_LOAD_TARGET_MONO) != 0) return false;
-        FT_GlyphSlot slot = f.face->glyph;
-        FT_Pos extra = 0;
-        if (f.embolden && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-            FT_Outline_EmboldenXY(&slot->outline, 64, 0);
-            extra = 64;
-        }
-        if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
-            return false;
-        if (f.embolden && extra == 0 && slot->bitmap.rows > 0) {
-            FT_Bitmap_Embolden(Library, &slot->bitmap, 64, 0);
-            extra = 64;
-        }
-        *advance = static_cast<int>((slot->advance.x + extra + 32) >> 6);
-        const FT_Bitmap& bitmap = slot->bitmap;
-        // Emboldening turns a one-bit strike into bytes of 0 and 1 (two grey levels): half the levels
-        // is the threshold whatever the scale.
-        const int levels = bitmap.num_grays > 1 ? bitmap.num_grays : 256;
-        int left = slot->bitmap_left;
-        int top = f.ascent - slot->bitmap_top;
-        for (int row = 0; row < static_cast<int>(bitmap.rows); ++row) {
-            int y = top + row;
-            if (y < 0 || y >= cell) continue;
-            const uint8_t* src = bitmap.buffer + row * bitmap.pitch;
-            for (int col = 0; col < static_cast<int>(bitmap.width); ++col) {
-                int x = left + col;
-                if (x < 0 || x >= cell) continue;
-                bool on = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (src[col >> 3] >> (7 - (col & 7))) & 1
-                                                                  : src[col] * 2 >= levels;
-                if (on) coverage[y * cell + x] = 255;
-            }
-        }
-        return true;
+    bool Draw(FontFace& f, uint32_t unicode, int cell, int* advance) {
+        return RasteriseGlyph(f, unicode, cell, coverage, advance);
     }
 };
 
@@ -220,16 +84,16 @@ bool TextRenderer::Create(const char* latinFace, const char* chineseFace, int la
     impl->coverage = new uint8_t[cell * cell]();
     impl->rgba = new uint8_t[128 * 128 * 4]();
     impl->halo = new uint8_t[cell * cell]();
-    if (!StartEngine()) {
+    if (!StartFontEngine()) {
         ReportMissingFace(latinFace, "FreeType did not start");
         return false;
     }
-    impl->latin = OpenFace(latinFace, latinWeight, height != 0 ? height : size);
-    if (!impl->latin.face) ReportMissingFace(latinFace, MissingFaceReason.c_str());
+    impl->latin = OpenFontFace(latinFace, latinWeight, height != 0 ? height : size);
+    if (!impl->latin.face) ReportMissingFace(latinFace, FontFaceProblem().c_str());
     const char* chinese = chineseFace ? chineseFace : "宋体";
-    impl->chinese = OpenFace(chinese, chineseFace ? chineseWeight : latinWeight, size);
-    impl->fallback = OpenFace("WenQuanYi Zen Hei", chineseWeight, size);
-    if (!impl->chinese.face && !impl->fallback.face) ReportMissingFace(chinese, MissingFaceReason.c_str());
+    impl->chinese = OpenFontFace(chinese, chineseFace ? chineseWeight : latinWeight, size);
+    impl->fallback = OpenFontFace("WenQuanYi Zen Hei", chineseWeight, size);
+    if (!impl->chinese.face && !impl->fallback.face) ReportMissingFace(chinese, FontFaceProblem().c_str());
     return impl->latin.face || impl->chinese.face || impl->fallback.face;
 }
 
@@ -239,7 +103,7 @@ void TextRenderer::ReportMissingFace(const char* family, const char* reason) {
     if (reported) return;
     reported = true;
     std::fprintf(stderr, "tonvex: no font for \"%s\": fontconfig gave %s; texts in that face are not drawn\n",
-                 FamilyToUtf8(family).c_str(), reason);
+                 FamilyName(family).c_str(), reason);
 }
 
 uint32_t TextRenderer::Glyph(uint16_t code) {
@@ -257,11 +121,10 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
                       : impl->Draw(impl->latin, unicode, n, &advance) ||
                             impl->Draw(impl->chinese, unicode, n, &advance);
     if (!drawn) drawn = impl->Draw(impl->fallback, unicode, n, &advance);
-    FT_Face own = wide ? impl->chinese.face : impl->latin.face;
-    if (!drawn && own) {
+    if (!drawn) {
         // A character no face has: an empty glyph as wide as the engine's missing-glyph box.
-        if (FT_Load_Glyph(own, 0, FT_LOAD_TARGET_MONO) == 0)
-            advance = static_cast<int>((own->glyph->advance.x + 32) >> 6);
+        int missing = MissingGlyphAdvance(wide ? impl->chinese : impl->latin);
+        if (missing >= 0) advance = missing;
     }
 
     // D(r, c): coverage of column c in row r counted from the bottom; the texture's row r is the glyph's
@@ -481,5 +344,5 @@ int TextRenderer::TextXAtByte(int byteIndex, const char* format, ...) {
 }
 
 void TextRenderer::SetFontAliases(const char* text, size_t size) {
-    FontAliases.assign(text ? text : "", text ? size : 0);
+    SetFontEngineAliases(text, size);
 }

@@ -1,6 +1,7 @@
 #include "link/ModeFile.h"
 
 #include "common/GbkText.h"
+#include "link/ParamTable.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -22,33 +23,6 @@ bool g_stopBeforeRename = false;
 // writes at least as much) and every byte past them, written back as they were.
 size_t g_loadedBytes = 0;
 std::string g_tail;
-
-// Record layout: where each run of parameters starts, how many bytes, and the largest value of each.
-struct Run {
-    int offset, count;
-    uint8_t limits[11];
-    bool bands; // four bytes a band: type, frequency, gain and Q codes
-};
-constexpr uint8_t BandLimits[4] = {2, 255, 180, 179};
-const Run Layout[] = {
-    {26, 11, {100, 8, 50, 20, 8, 20, 50, 99, 40, 13, 100}, false}, // microphone and effect sliders
-    {37, 2, {1, 1}, false},                                        // the two microphone check boxes
-    {39, 28, {}, true},                                            // microphone EQ
-    {67, 2, {1, 1}, false},                                        // music Auto/Manual, Sing/Disco
-    {69, 2, {1, 40}, false},                                       // music slope and high-pass, Sing
-    {71, 28, {}, true},                                            // music EQ, Sing
-    {99, 2, {1, 40}, false},                                       // the same, Disco
-    {101, 28, {}, true},
-    {129, 2, {1, 1}, false},                       // sub-woofer Auto/Manual, Sing/Disco
-    {131, 4, {124, 124, 124, 124}, false},         // sub-woofer music and mic gains, Sing then Disco
-    {135, 3, {62, 60, 20}, false},                 // sub-woofer effect volume, low-pass, high-pass
-    {138, 12, {}, true},                           // sub-woofer EQ
-    {150, 6, {124, 124, 62, 124, 40, 167}, false}, // center and surround sliders
-    {156, 2, {1, 1}, false},                       // slope, room EQ path
-    {158, 12, {}, true},                           // center and surround EQ
-    {170, 60, {}, true},                           // room EQ
-    {230, 5, {62, 62, 62, 62, 62}, false},         // volume presets
-};
 
 bool AnyExtraSlotUsed() {
     for (size_t i = ModeFileRecords * ModeRecordBytes; i < sizeof ModeBuffer; ++i)
@@ -194,12 +168,7 @@ void SetModeSlotName(int slot, const char* name) {
 }
 
 uint8_t ModeByteLimit(int offset) {
-    for (const Run& run : Layout) {
-        if (offset < run.offset || offset >= run.offset + run.count) continue;
-        int k = offset - run.offset;
-        return run.bands ? BandLimits[k % 4] : run.limits[k];
-    }
-    return 0;
+    return ParamByteLimit(offset);
 }
 
 void ClampedModeRecord(int slot, uint8_t out[ModeRecordBytes]) {

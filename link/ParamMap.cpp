@@ -1,4 +1,5 @@
 #include "link/ParamCodes.h"
+#include "link/ParamTable.h"
 #include "link/ParamMap.h"
 
 #include <cassert>
@@ -100,21 +101,15 @@ void BuildParamMap(const ParamTargets& given) {
     t.musicInputPort = Bind(t.musicInputPort, 1);
     t.keysetLock = Bind(t.keysetLock, 1);
 
-    const uint32_t micCodes[11] = {
-        Code::MicEchoPercent,   Code::MicEchoLowPass,      Code::MicReverbTime,     Code::MicPreDelay,
-        Code::MicReverbLowPass, Code::MicReverbHighPass,   Code::MicEchoDelay,      Code::MicRepeat,
-        Code::MicHighPass,      Code::MicExciterIntensity, Code::MicExciterHarmonic};
     for (int i = 0; i < 11; ++i)
-        Add(micCodes[i], t.micSliders[i], 0);
+        Add(ParamAtOffset(26 + i)->code, t.micSliders[i], 0);
     Add(Code::MicFeedback, t.micFeedback, 0);
     Add(Code::MicMainChannel, t.micMainChannel, 0);
     AddBands(Code::MicBand, t.micBands, 7);
     AddBands(Code::RoomBand, t.roomBands, 15);
 
-    const uint32_t scCodes[6] = {Code::CenterMusicGain, Code::CenterMicGain,  Code::CenterEffectVolume,
-                                 Code::SurroundGain,    Code::CenterHighPass, Code::SurroundDelay};
     for (int i = 0; i < 6; ++i)
-        Add(scCodes[i], t.scSliders[i], 0);
+        Add(ParamAtOffset(150 + i)->code, t.scSliders[i], 0);
     Add(Code::CenterSlope, t.scSlope, 0);
     Add(Code::RoomEqPath, t.scRoomEqPath, 0);
     AddBands(Code::CenterBand, t.scBands, 3);
@@ -232,6 +227,12 @@ void UpLiteral(uint32_t code, uint8_t literal) {
     Up(code, nullptr, UploadLiteral | literal);
 }
 
+// The record bytes `first` to `last`, each written with its parameter's code.
+void UpOffsets(const uint8_t* slot, int first, int last) {
+    for (int offset = first; offset <= last; ++offset)
+        Up(ParamAtOffset(offset)->code, slot + offset, 0);
+}
+
 void UpBands(uint32_t firstCode, const uint8_t* first, int bands) {
     for (int band = 0; band < bands; ++band)
         for (int k = 0; k < 4; ++k)
@@ -245,13 +246,7 @@ int BuildUploadList(const uint8_t* slot) {
     g_uploadCount = 0;
 
     UpLiteral(Code::UploadBracket, 1);
-    const uint32_t micCodes[13] = {
-        Code::MicEchoPercent,   Code::MicEchoLowPass,      Code::MicReverbTime,      Code::MicPreDelay,
-        Code::MicReverbLowPass, Code::MicReverbHighPass,   Code::MicEchoDelay,       Code::MicRepeat,
-        Code::MicHighPass,      Code::MicExciterIntensity, Code::MicExciterHarmonic, Code::MicFeedback,
-        Code::MicMainChannel};
-    for (int i = 0; i < 13; ++i)
-        Up(micCodes[i], slot + 26 + i, 0);
+    UpOffsets(slot, 26, 38);
     UpBands(Code::MicBand, slot + 39, 7);
 
     UpLiteral(Code::MusicAutoManual, 1);
@@ -277,19 +272,13 @@ int BuildUploadList(const uint8_t* slot) {
     Up(Code::SubMicGain, slot + 134, 0);
     UpLiteral(Code::SubAutoManual, slot[129]);
     UpLiteral(Code::SubSingDisco, slot[130]);
-    for (int i = 0; i < 3; ++i)
-        Up(Code::SubEffectVolume + i, slot + 135 + i, 0);
+    UpOffsets(slot, 135, 137);
     UpBands(Code::SubBand, slot + 138, 3);
 
-    const uint32_t scCodes[8] = {Code::CenterMusicGain, Code::CenterMicGain,  Code::CenterEffectVolume,
-                                 Code::SurroundGain,    Code::CenterHighPass, Code::SurroundDelay,
-                                 Code::CenterSlope,     Code::RoomEqPath};
-    for (int i = 0; i < 8; ++i)
-        Up(scCodes[i], slot + 150 + i, 0);
+    UpOffsets(slot, 150, 157);
     UpBands(Code::CenterBand, slot + 158, 3);
     UpBands(Code::RoomBand, slot + 170, 15);
-    for (int i = 0; i < 5; ++i)
-        Up(Code::MusicStart + i, slot + 230 + i, 0);
+    UpOffsets(slot, 230, 234);
     UpLiteral(Code::UploadBracket, 0);
     return g_uploadCount;
 }

@@ -7,6 +7,7 @@
 
 #include "common/GbkText.h"
 #include "eq/EqValues.h"
+#include "link/ParamTable.h"
 
 #include <cctype>
 #include <cmath>
@@ -23,8 +24,9 @@ enum class Kind { Name, Number, Choice, Band, Reserved };
 // What follows a number in its comment, for the two sliders whose caption shows a second figure.
 enum class Note { None, ReverbShare, DelayDistance };
 
-// One parameter of the record: its offset, how the panel shows it (shown = code * scale + base), and
-// for a two-way button the two words. The largest code comes from the mode storage (ModeByteLimit).
+// One line's parameter: its key, offset and how the panel shows it (shown = code * scale + base, from
+// the parameter table), and for a two-way button the two words. The largest code comes from the
+// table too (ModeByteLimit).
 struct Field {
     const char* key;
     int offset;
@@ -42,78 +44,48 @@ constexpr const char* SingDisco[2] = {"sing", "disco"};
 constexpr const char* Slope[2] = {"-12dB/oct", "-24dB/oct"};
 constexpr const char* FrontBehind[2] = {"front", "behind"};
 
-Field Choice(const char* key, int offset, const char* const words[2]) {
-    Field f{key, offset, Kind::Choice};
-    f.choices[0] = words[0];
-    f.choices[1] = words[1];
-    return f;
-}
-Field Number(const char* key, int offset, float scale = 1.0f, float base = 0.0f, int decimals = 0,
-             Note note = Note::None) {
-    Field f{key, offset, Kind::Number, scale, base, decimals};
-    f.note = note;
-    return f;
-}
-Field Bands(const char* key, int offset) {
-    return Field{key, offset, Kind::Band};
-}
-Field Gain(const char* key, int offset) {
-    return Number(key, offset, 0.5f, -50.0f, 1);
+// The words of a two-way button's code.
+const char* const* ChoiceWords(uint32_t code) {
+    switch (code) {
+    case Code::MusicAutoManual:
+    case Code::SubAutoManual:
+        return AutoManual;
+    case Code::MusicSingDisco:
+    case Code::SubSingDisco:
+        return SingDisco;
+    case Code::MusicSlope:
+    case Code::CenterSlope:
+        return Slope;
+    case Code::RoomEqPath:
+        return FrontBehind;
+    default:
+        return OffOn;
+    }
 }
 
-// In record order. A band field stands for all the bands of its run (four bytes each).
+Field FieldOf(const ParamInfo& row) {
+    Field f{row.key, row.recordOffset, Kind::Number, row.scale, row.base, row.decimals};
+    if (row.kind == ParamKind::Bands) f.kind = Kind::Band;
+    if (row.kind == ParamKind::Choice) {
+        f.kind = Kind::Choice;
+        f.choices[0] = ChoiceWords(row.code)[0];
+        f.choices[1] = ChoiceWords(row.code)[1];
+    }
+    if (row.code == Code::MicEchoPercent) f.note = Note::ReverbShare;
+    if (row.code == Code::SurroundDelay) f.note = Note::DelayDistance;
+    return f;
+}
+
+// In record order: the name, every row of the parameter table (a band field stands for all the bands
+// of its run, four bytes each), then the reserved bytes.
 const std::vector<Field>& Fields() {
-    static const std::vector<Field> fields = {
-        {"name", ModeNameOffset, Kind::Name},
-        Number("mic.echo_percent", 26, 1, 0, 0, Note::ReverbShare),
-        Number("mic.echo_lpf_khz", 27, 1, 8),
-        Number("mic.reverb_time_ms", 28, 100),
-        Number("mic.pre_delay_ms", 29, 10),
-        Number("mic.reverb_lpf_khz", 30, 1, 8),
-        Number("mic.reverb_hpf_hz", 31, 50),
-        Number("mic.echo_delay_ms", 32, 10),
-        Number("mic.repeat_percent", 33),
-        Number("mic.hpf_hz", 34, 5),
-        Number("mic.exciter_intensity", 35, 1, 1),
-        Number("mic.exciter_harmonic_percent", 36),
-        Choice("mic.feedback", 37, OffOn),
-        Choice("mic.main_channel", 38, OffOn),
-        Bands("mic.eq", 39),
-        Choice("music.mode", 67, AutoManual),
-        Choice("music.style", 68, SingDisco),
-        Choice("music.sing.slope", 69, Slope),
-        Number("music.sing.hpf_hz", 70, 5),
-        Bands("music.sing.eq", 71),
-        Choice("music.disco.slope", 99, Slope),
-        Number("music.disco.hpf_hz", 100, 5),
-        Bands("music.disco.eq", 101),
-        Choice("sub.mode", 129, AutoManual),
-        Choice("sub.style", 130, SingDisco),
-        Gain("sub.sing.music_gain_db", 131),
-        Gain("sub.sing.mic_gain_db", 132),
-        Gain("sub.disco.music_gain_db", 133),
-        Gain("sub.disco.mic_gain_db", 134),
-        Number("sub.effect_volume", 135),
-        Number("sub.lpf_hz", 136, 5),
-        Number("sub.hpf_hz", 137, 5),
-        Bands("sub.eq", 138),
-        Gain("sc.center_music_gain_db", 150),
-        Gain("sc.center_mic_gain_db", 151),
-        Number("sc.center_effect_volume", 152),
-        Gain("sc.surround_gain_db", 153),
-        Number("sc.hpf_hz", 154, 5),
-        Number("sc.surround_delay_ms", 155, 0.3f, 0, 1, Note::DelayDistance),
-        Choice("sc.slope", 156, Slope),
-        Choice("sc.surround_path", 157, FrontBehind),
-        Bands("sc.eq", 158),
-        Bands("room.eq", 170),
-        Number("volume.music_start", 230),
-        Number("volume.music_limit", 231),
-        Number("volume.mic_start", 232),
-        Number("volume.mic_limit", 233),
-        Number("volume.effect_start", 234),
-        {"reserved", 0, Kind::Reserved},
-    };
+    static const std::vector<Field> fields = [] {
+        std::vector<Field> out{{"name", ModeNameOffset, Kind::Name}};
+        for (int i = 0; i < ParamRowCount; ++i)
+            out.push_back(FieldOf(ParamRows[i]));
+        out.push_back({"reserved", 0, Kind::Reserved});
+        return out;
+    }();
     return fields;
 }
 
@@ -158,7 +130,6 @@ const std::vector<Key>& Keys() {
 }
 
 constexpr const char* BandTypes[3] = {"peak", "lowshelf", "highshelf"};
-constexpr uint8_t BandLimits[4] = {2, 255, 180, 179};
 
 std::string Format(const char* format, double value) {
     char text[64];
@@ -250,8 +221,8 @@ void ValueText(const Key& k, const uint8_t* record, std::string* value, std::str
         static const char* const parts[4] = {"type", "frequency", "gain", "Q"};
         std::string beyond;
         for (int i = 0; i < 4; ++i)
-            if (c[i] > BandLimits[i])
-                beyond += (beyond.empty() ? "" : ", ") + Beyond(parts[i], c[i], BandLimits[i]);
+            if (c[i] > BandCodeLimits[i])
+                beyond += (beyond.empty() ? "" : ", ") + Beyond(parts[i], c[i], BandCodeLimits[i]);
         if (!beyond.empty()) {
             *value = "codes " + codes;
             outOfRange(beyond);

@@ -7,47 +7,36 @@
 #include "link/LinkWait.h"
 #include "link/ParamCodes.h"
 #include "link/ParamMap.h"
+#include "link/ParamTable.h"
 #include "panels/Panels.h"
 
 namespace {
 
 const LabelPair Title = {{"Mic", "话筒"}};
 
+// Each slider's caption, place and parameter; its range and units come from the parameter table.
 struct SliderSpec {
     LabelPair label;
-    int x, y, maxValue;
-    float scale, offset;
+    int x, y;
     uint32_t code;
 };
 const SliderSpec Sliders[AWndMic::SliderCount] = {
     {{{"Echo ( %d %% ), Reverb ( %d %% )", "回声比例 ( %d %% )，混响比例 ( %d %% )"}},
      20,
      64,
-     100,
-     1,
-     0,
      Code::MicEchoPercent},
-    {{{"Echo LPF ( %d KHz )", "回声低通 ( %d KHz )"}}, 20, 106, 8, 1, 8, Code::MicEchoLowPass},
-    {{{"Reverb Time ( %d ms )", "混响时间 ( %d ms )"}}, 20, 148, 50, 100, 0, Code::MicReverbTime},
-    {{{"Pre_Delay ( %d ms )", "混响预延时 ( %d ms )"}}, 20, 190, 20, 10, 0, Code::MicPreDelay},
-    {{{"Reverb LPF ( %d KHz )", "混响低通 ( %d KHz )"}}, 20, 232, 8, 1, 8, Code::MicReverbLowPass},
-    {{{"Reverb HPF ( %d Hz )", "混响高通 ( %d Hz )"}}, 20, 274, 20, 50, 0, Code::MicReverbHighPass},
-    {{{"Echo Delay ( %d ms )", "回声延时时间 ( %d ms )"}}, 240, 64, 50, 10, 0, Code::MicEchoDelay},
-    {{{"Repeat ( %d %% )", "重复 ( %d %% )"}}, 240, 106, 99, 1, 0, Code::MicRepeat},
-    {{{"Mic HPF ( %d Hz )", "话筒高通 ( %d Hz )"}}, 240, 190, 40, 5, 0, Code::MicHighPass},
-    {{{"Exciter Intensity ( Value %d )", "激励 ( Value %d )"}},
-     240,
-     232,
-     13,
-     1,
-     1,
-     Code::MicExciterIntensity},
+    {{{"Echo LPF ( %d KHz )", "回声低通 ( %d KHz )"}}, 20, 106, Code::MicEchoLowPass},
+    {{{"Reverb Time ( %d ms )", "混响时间 ( %d ms )"}}, 20, 148, Code::MicReverbTime},
+    {{{"Pre_Delay ( %d ms )", "混响预延时 ( %d ms )"}}, 20, 190, Code::MicPreDelay},
+    {{{"Reverb LPF ( %d KHz )", "混响低通 ( %d KHz )"}}, 20, 232, Code::MicReverbLowPass},
+    {{{"Reverb HPF ( %d Hz )", "混响高通 ( %d Hz )"}}, 20, 274, Code::MicReverbHighPass},
+    {{{"Echo Delay ( %d ms )", "回声延时时间 ( %d ms )"}}, 240, 64, Code::MicEchoDelay},
+    {{{"Repeat ( %d %% )", "重复 ( %d %% )"}}, 240, 106, Code::MicRepeat},
+    {{{"Mic HPF ( %d Hz )", "话筒高通 ( %d Hz )"}}, 240, 190, Code::MicHighPass},
+    {{{"Exciter Intensity ( Value %d )", "激励 ( Value %d )"}}, 240, 232, Code::MicExciterIntensity},
     {{{"Exciter Harmonic ( Value %d %% )", "激励谐波比例 ( Value %d %% )"}},
      240,
      274,
-     100,
-     1,
-     0,
      Code::MicExciterHarmonic},
 };
 constexpr uint32_t CheckCodes[2] = {Code::MicFeedback, Code::MicMainChannel};
@@ -64,11 +53,12 @@ void OnCheck(uint32_t id) {
 void AWndMic::Build() {
     for (int i = 0; i < SliderCount; ++i) {
         const SliderSpec& s = Sliders[i];
-        sliders[i].Create(s.x, s.y, 200, 8, 0, 0, s.maxValue, s.label[0], FontNormal,
+        const ParamInfo& param = *ParamOfCode(s.code);
+        sliders[i].Create(s.x, s.y, 200, 8, 0, 0, param.limit, s.label[0], FontNormal,
                           GPushBar::ValueCaption | GPushBar::SplitCaption, UiTexture,
                           static_cast<uint32_t>(i), OnSlider, this);
-        sliders[i].displayScale = s.scale;
-        sliders[i].displayOffset = s.offset;
+        sliders[i].displayScale = param.scale;
+        sliders[i].displayOffset = param.base;
         sliders[i].bubbleTexture = WfTexture;
     }
     checks[0].Create(236, 146, 14, 14, "MIC Feedback", FontNormal, WfTexture, 0, OnCheck, this);

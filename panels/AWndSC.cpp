@@ -6,6 +6,7 @@
 #include "link/LinkState.h"
 #include "link/ParamCodes.h"
 #include "link/ParamMap.h"
+#include "link/ParamTable.h"
 #include "panels/Panels.h"
 
 #include <GL/gl.h>
@@ -15,57 +16,33 @@ namespace {
 const LabelPair Title = {{"SC.Set", "中置/后置"}};
 const LabelPair Texts[2] = {{{"Center HPF:", "中置高通:"}}, {{"Surround Path:", "后置路径:"}}};
 
+// Each slider's caption, place, caption style and parameter; its range and units come from the
+// parameter table.
 struct SliderSpec {
     LabelPair label;
-    int x, y, maxValue;
+    int x, y;
     uint32_t style;
-    float scale, offset;
     uint32_t code;
 };
 constexpr uint32_t OneDecimal = GPushBar::ValueCaption;
 constexpr uint32_t Whole = GPushBar::ValueCaption | GPushBar::SplitCaption;
+// The delay's caption: its time in ms (the table's units), then the distance sound travels in it.
 constexpr uint32_t TimeAndDistance = GPushBar::ValueCaption | GPushBar::TwoFloatCaption;
+constexpr float MetresPerDelayCode = 0.1f;
 const SliderSpec Sliders[AWndSC::SliderCount] = {
     {{{"Center Music Gain ( %.1f dB )", "中置音乐增益 ( %.1f dB )"}},
      20,
      64,
-     124,
      OneDecimal,
-     0.5f,
-     -50.0f,
      Code::CenterMusicGain},
-    {{{"Center Mic Gain ( %.1f dB )", "中置话筒增益 ( %.1f dB )"}},
-     20,
-     106,
-     124,
-     OneDecimal,
-     0.5f,
-     -50.0f,
-     Code::CenterMicGain},
-    {{{"Center EFF Volume ( %d )", "中置效果音量 ( %d )"}},
-     20,
-     148,
-     62,
-     Whole,
-     1.0f,
-     0.0f,
-     Code::CenterEffectVolume},
-    {{{"Surround Gain ( %.1f dB)", "后置增益 ( %.1f dB)"}},
-     20,
-     190,
-     124,
-     OneDecimal,
-     0.5f,
-     -50.0f,
-     Code::SurroundGain},
-    {{{"HPF FREQ ( %d Hz )", "高通 ( %d Hz )"}}, 20, 274, 40, Whole, 5.0f, 0.0f, Code::CenterHighPass},
+    {{{"Center Mic Gain ( %.1f dB )", "中置话筒增益 ( %.1f dB )"}}, 20, 106, OneDecimal, Code::CenterMicGain},
+    {{{"Center EFF Volume ( %d )", "中置效果音量 ( %d )"}}, 20, 148, Whole, Code::CenterEffectVolume},
+    {{{"Surround Gain ( %.1f dB)", "后置增益 ( %.1f dB)"}}, 20, 190, OneDecimal, Code::SurroundGain},
+    {{{"HPF FREQ ( %d Hz )", "高通 ( %d Hz )"}}, 20, 274, Whole, Code::CenterHighPass},
     {{{"Surround Delay: Time %.1f ms ( %.1f M )", "后置延时: %.1f ms ( %.1f M )"}},
      240,
      64,
-     167,
      TimeAndDistance,
-     0.1f,
-     0.0f,
      Code::SurroundDelay},
 };
 
@@ -81,10 +58,11 @@ void OnButton(uint32_t id) {
 void AWndSC::Build() {
     for (int i = 0; i < SliderCount; ++i) {
         const SliderSpec& s = Sliders[i];
-        sliders[i].Create(s.x, s.y, 200, 8, 0, 0, s.maxValue, s.label[0], FontNormal, s.style, UiTexture,
+        const ParamInfo& param = *ParamOfCode(s.code);
+        sliders[i].Create(s.x, s.y, 200, 8, 0, 0, param.limit, s.label[0], FontNormal, s.style, UiTexture,
                           static_cast<uint32_t>(i), OnSlider, this);
-        sliders[i].displayScale = s.scale;
-        sliders[i].displayOffset = s.offset;
+        sliders[i].displayScale = s.style == TimeAndDistance ? MetresPerDelayCode : param.scale;
+        sliders[i].displayOffset = param.base;
         sliders[i].bubbleTexture = WfTexture;
     }
     slopeButton.Create(112, 220, 64, 22, "-12dB/oct", "-24dB/oct", FontNormal, 0, 0, UiTexture, 0, OnButton,

@@ -42,6 +42,9 @@ uint32_t ThumbCacheSize;
 
 namespace {
 
+// What the last picture step could not do, for PicturesProblem().
+std::string g_problem;
+
 constexpr uint32_t RecordHeader = 32;
 constexpr uint32_t PreviewBytes = 512 * 512 * 3;
 constexpr uint32_t PreviewBlockSize = 786440;
@@ -386,6 +389,7 @@ std::string UsableCacheDir() {
     else if (st.st_mode & (S_IWGRP | S_IWOTH))
         problem = "others may write into the folder";
     if (!problem) return dir;
+    g_problem = "picture cache " + (dir.empty() ? std::string("folder") : dir) + " not used: " + problem;
     static bool said = false;
     if (!said)
         std::fprintf(
@@ -474,9 +478,8 @@ int BuildBackgroundCache(int rebuild) {
     }
     if (path.empty()) return -1;
     if (WriteCacheFile(path, cache)) return 0;
-    std::fprintf(
-        stderr, "tonvex: the picture cache %s could not be written (%s); the thumbnails are kept in memory\n",
-        path.c_str(), std::strerror(errno));
+    g_problem = "the picture cache " + path + " could not be written (" + std::strerror(errno) + ")";
+    std::fprintf(stderr, "tonvex: %s; the thumbnails are kept in memory\n", g_problem.c_str());
     return -1;
 }
 
@@ -493,7 +496,7 @@ void LoadBackground(const char* name) {
     BackgroundTextures[1] = CreateTexture(DecodeBuffer + 1572864, 1024, 128, 3);
     char stored[16] = {};
     std::strncpy(stored, name, sizeof stored - 1);
-    SettingsWrite("tonvex_bg", stored);
+    if (!SettingsWrite("tonvex_bg", stored)) g_problem = "the background is not kept: " + SettingsProblem();
 }
 
 void LoadSkinTexture(const char* name, uint32_t* texture, int minFilter, int magFilter) {
@@ -616,4 +619,8 @@ void ResetPicturesForTest() {
     ThumbCacheSize = 0;
     DeleteTexture(&BackgroundTextures[0]);
     DeleteTexture(&BackgroundTextures[1]);
+}
+
+const std::string& PicturesProblem() {
+    return g_problem;
 }

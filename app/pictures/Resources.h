@@ -73,6 +73,10 @@ void LoadBackground(const char* name);
 // Decodes the named skin picture into a new texture in `texture` (unchanged when there is none). RGBA
 // pictures get the whole mipmap chain.
 void LoadSkinTexture(const char* name, uint32_t* texture, int minFilter, int magFilter);
+// What the last picture step could not do (a cache folder or file not used, a background not kept),
+// or empty. The step went on without it.
+const std::string& PicturesProblem();
+
 // Start-up's pictures, in this order: the decode buffer, the packs and the thumbnail cache
 // (LoadPictures); the stored background, whose name is stored again (LoadStoredBackground); the
 // fifteen skin textures into their words of app/ui/Textures.h (LoadSkinTextures).

@@ -2,6 +2,8 @@
 
 #include "common/Paths.h"
 
+#include <cassert>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +16,12 @@
 namespace {
 
 constexpr size_t MaxLine = 4096;
+std::string g_problem;
+
+bool Fail(const std::string& why) {
+    g_problem = why;
+    return false;
+}
 
 bool ValidName(const std::string& name) {
     if (name.empty()) return false;
@@ -68,10 +76,16 @@ bool SettingsReadU32(const char* name, uint32_t* value) {
     return true;
 }
 
+const std::string& SettingsProblem() {
+    return g_problem;
+}
+
 bool SettingsWrite(const char* name, const std::string& value) {
+    assert(ValidName(name) && value.find('\n') == std::string::npos && "a setting is a name and one line");
     if (!ValidName(name) || value.find('\n') != std::string::npos) return false;
     std::string dir = ConfigDir();
-    if (!MakeDirs(dir)) return false;
+    if (dir.empty()) return Fail("neither XDG_CONFIG_HOME nor HOME is set");
+    if (!MakeDirs(dir)) return Fail("the folder " + dir + " cannot be made");
     // Every line the write does not own (comments, blank lines, other keys, lines it cannot read) is
     // kept as it stands; the first line of this key takes the value and later ones of it go.
     std::ostringstream out;
@@ -100,10 +114,15 @@ bool SettingsWrite(const char* name, const std::string& value) {
     std::vector<char> templ(temp.begin(), temp.end());
     templ.push_back('\0');
     int fd = mkstemp(templ.data());
-    if (fd < 0) return false;
+    if (fd < 0) return Fail(path + " cannot be written: " + std::strerror(errno));
     bool ok = write(fd, body.data(), body.size()) == static_cast<ssize_t>(body.size()) && fsync(fd) == 0;
     ok = (close(fd) == 0) && ok;
     if (ok) ok = std::rename(templ.data(), path.c_str()) == 0;
-    if (!ok) unlink(templ.data());
-    return ok;
+    if (!ok) {
+        int why = errno;
+        unlink(templ.data());
+        return Fail(path + " cannot be written: " + std::strerror(why));
+    }
+    g_problem.clear();
+    return true;
 }

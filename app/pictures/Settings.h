@@ -10,5 +10,6 @@ std::string SettingsPath();
 bool SettingsRead(const char* name, std::string* value);
 bool SettingsReadU32(const char* name, uint32_t* value);
 // Rewrites the whole file through a temporary file and a rename. False when the value did not reach the
-// disk.
+// disk, and SettingsProblem() says why.
 bool SettingsWrite(const char* name, const std::string& value);
+const std::string& SettingsProblem();

@@ -68,4 +68,6 @@ TEST_F(SettingsFile, AWriteThatCannotReachTheDiskIsNotReportedAsDone) {
     bool wrote = SettingsWrite("tonvex_bg", "blue");
     setenv("XDG_CONFIG_HOME", base.c_str(), 1);
     EXPECT_FALSE(wrote);
+    EXPECT_NE(SettingsProblem().find("blocked/tonvex cannot be made"), std::string::npos)
+        << SettingsProblem();
 }

@@ -11,8 +11,8 @@ seconds=${TONVEX_FUZZ_SECONDS:-10}
 libs=()
 case "$target" in
   frames)        sources=(link/Packet.cpp common/Trace.cpp); max_len=256 ;;
-  mode_file)     sources=(link/ModeFile.cpp modes/ModeText.cpp common/GbkText.cpp eq/EqValues.cpp); max_len=7000 ;;
-  mode_text)     sources=(modes/ModeText.cpp link/ModeFile.cpp common/GbkText.cpp eq/EqValues.cpp); max_len=16384 ;;
+  mode_file)     sources=(link/ModeFile.cpp link/ParamTable.cpp modes/ModeText.cpp common/GbkText.cpp eq/EqValues.cpp); max_len=7000 ;;
+  mode_text)     sources=(modes/ModeText.cpp link/ModeFile.cpp link/ParamTable.cpp common/GbkText.cpp eq/EqValues.cpp); max_len=16384 ;;
   settings)      sources=(app/pictures/Settings.cpp common/Paths.cpp); max_len=8192 ;;
   picture_cache) sources=(app/pictures/Resources.cpp app/pictures/Settings.cpp app/ui/Textures.cpp common/Paths.cpp
                           common/vorcore_memory.cpp common/vorcore_string.cpp)

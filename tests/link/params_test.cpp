@@ -1,6 +1,7 @@
 // The parameter map's shape where the processor depends on it: the selection steps around the two
 // Sing/Disco sets, the restoring writes, a word of its own for every value; and the upload's bracket.
 #include "link/ParamMap.h"
+#include "link/ParamTable.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -49,4 +50,42 @@ TEST(ParamTables, SelectionStepsRestoringWritesAndTheUploadBracket) {
     EXPECT_EQ(UploadList[218].code, 35u);
     EXPECT_EQ(UploadValue(UploadList[218]), 0);
     EXPECT_EQ(UploadList[219].code, 0u);
+}
+
+// Every parameter of the table is read by the download and written by the upload from its own record
+// bytes, with its own code: the table, the map and the upload list say the same thing. The two
+// selections of each channel go last, as the values their bytes hold (the upload selects each set
+// first with literals).
+TEST(ParamTables, EveryTableRowIsReadByTheMapAndWrittenFromItsBytesByTheUpload) {
+    BuildParamMap(ParamTargets{});
+    uint8_t record[256] = {};
+    record[67] = record[130] = 1;
+    const int uploads = BuildUploadList(record);
+    int written = 0;
+    for (int i = 0; i < ParamRowCount; ++i) {
+        const ParamInfo& row = ParamRows[i];
+        bool read = false;
+        for (uint32_t e = 0; e < ParamMapCount; ++e)
+            read |= ParamMap[e].code == row.code && !(ParamMap[e].flags & SelectionWrite);
+        EXPECT_TRUE(read) << row.key;
+        for (int offset = row.recordOffset; offset < row.recordOffset + row.bytes; ++offset, ++written) {
+            uint32_t code =
+                row.kind == ParamKind::Bands ? row.code + (offset - row.recordOffset) % 4 : row.code;
+            const UploadEntry* last = nullptr;
+            for (int u = 0; u < uploads; ++u)
+                if (UploadList[u].code == code &&
+                    (UploadList[u].value == record + offset || (UploadList[u].flags & UploadLiteral)))
+                    last = &UploadList[u];
+            ASSERT_NE(last, nullptr) << row.key << " at offset " << offset << " is not uploaded";
+            if (last->flags & UploadLiteral) {
+                EXPECT_EQ(last->flags & 0xFF, record[offset]) << row.key;
+            } else {
+                bool fromItsByte = false;
+                for (int u = 0; u < uploads; ++u)
+                    fromItsByte |= UploadList[u].code == code && UploadList[u].value == record + offset;
+                EXPECT_TRUE(fromItsByte) << row.key << " at offset " << offset;
+            }
+        }
+    }
+    EXPECT_EQ(written, 209) << "the table covers every parameter byte of the record";
 }
