@@ -61,8 +61,7 @@ FontFace OpenFontFace(const char* family, int weight, int cellHeight) {
         FcPatternGetBool(font, FC_EMBOLDEN, 0, &embolden);
         if (FT_New_Face(Library, reinterpret_cast<const char*>(file), index, &result.face) != 0) {
             result.face = nullptr;
-            g_problem =
-                std::string(reinterpret_cast<const char*>(file)) + ", which FreeType cannot open";
+            g_problem = std::string(reinterpret_cast<const char*>(file)) + ", which FreeType cannot open";
         }
     }
     FcPatternDestroy(font);

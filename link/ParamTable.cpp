@@ -2,8 +2,8 @@
 
 namespace {
 
-constexpr ParamInfo Number(uint32_t code, int offset, uint8_t limit, float scale, float base, const char* unit,
-                           const char* key, int decimals = 0) {
+constexpr ParamInfo Number(uint32_t code, int offset, uint8_t limit, float scale, float base,
+                           const char* unit, const char* key, int decimals = 0) {
     return {code, offset, 1, ParamKind::Number, limit, scale, base, decimals, unit, key};
 }
 constexpr ParamInfo Gain(uint32_t code, int offset, const char* key) {
