@@ -6,6 +6,7 @@
 #include "link/LinkState.h"
 #include "link/ParamCodes.h"
 #include "link/ParamMap.h"
+#include "link/ParamTable.h"
 #include "panels/AWndBar.h"
 #include "panels/Panels.h"
 
@@ -39,8 +40,8 @@ bool IsStart(int i) {
 
 void AWndMVol::Build() {
     for (int i = 0; i < PresetCount; ++i) {
-        bars[i].Create(96, 48 + 28 * i, 160, 8, 0, 0, 62, Labels[i][0], FontNormal, GPushBar::SplitCaption,
-                       UiTexture, static_cast<uint32_t>(i), OnBar, this);
+        bars[i].Create(96, 48 + 28 * i, 160, 8, 0, 0, ParamOfCode(Code::MusicStart + i)->limit, Labels[i][0],
+                       FontNormal, GPushBar::SplitCaption, UiTexture, static_cast<uint32_t>(i), OnBar, this);
         bars[i].bubbleTexture = WfTexture;
         boxes[i].Create(DxTexture, "0", 264, 38 + 28 * i, 50, 24, GTextBox::DigitsOnly, FontNormal,
                         static_cast<uint32_t>(i), OnBox, this);
@@ -106,11 +107,12 @@ void AWndMVol::BarMoved(int i) {
 // same whole number.
 void AWndMVol::BoxCommitted(int i) {
     double f = std::strtod(boxes[i].text, nullptr);
+    const int limit = bars[i].maxValue;
     int v = 0;
     if (std::isnan(f) || f < 0.01)
         v = 0;
-    else if (f >= 62)
-        v = 62;
+    else if (f >= limit)
+        v = limit;
     else
         v = static_cast<int>(f + 0.5);
     if (IsStart(i) && v > bars[i + 1].value) v = bars[i + 1].value;

@@ -6,6 +6,7 @@
 #include "link/LinkState.h"
 #include "link/ParamCodes.h"
 #include "link/ParamMap.h"
+#include "link/ParamTable.h"
 #include "panels/Panels.h"
 
 #include <GL/gl.h>
@@ -39,9 +40,10 @@ void AWndMusic::Build() {
                        OnModeButton, this);
     slopeButton.Create(106, 96, 64, 22, "-12dB/oct", "-24dB/oct", FontNormal, 0, 0, UiTexture, 2,
                        OnModeButton, this);
-    hpfSlider.Create(20, 152, 200, 8, 0, 0, 40, HpfLabel[0], FontNormal,
+    const ParamInfo& hpfParam = *ParamOfCode(Code::MusicHighPass);
+    hpfSlider.Create(20, 152, 200, 8, 0, 0, hpfParam.limit, HpfLabel[0], FontNormal,
                      GPushBar::ValueCaption | GPushBar::SplitCaption, UiTexture, 0, OnSlider, this);
-    hpfSlider.displayScale = 5.0f;
+    hpfSlider.displayScale = hpfParam.scale;
     hpfSlider.bubbleTexture = WfTexture;
     for (int k = 0; k < KeyCount; ++k) {
         int kx = k < 7 ? 26 + 31 * k : k == 7 ? 26 : 26 + 31 * (k - 8);

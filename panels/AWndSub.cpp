@@ -6,6 +6,7 @@
 #include "link/LinkState.h"
 #include "link/ParamCodes.h"
 #include "link/ParamMap.h"
+#include "link/ParamTable.h"
 #include "panels/Panels.h"
 
 #include <GL/gl.h>
@@ -15,20 +16,22 @@ namespace {
 const LabelPair Title = {{"Sub", "超低音"}};
 const LabelPair ModeText = {{"Sub Mode Select:", "超低模式选择:"}};
 
+// Each slider's caption, place, caption style and parameter; its range and units come from the
+// parameter table. The two gains are the selected set's.
 struct SliderSpec {
     LabelPair label;
-    int y, maxValue;
+    int y;
     uint32_t style;
-    float scale, offset;
+    uint32_t code;
 };
 constexpr uint32_t OneDecimal = GPushBar::ValueCaption;
 constexpr uint32_t Whole = GPushBar::ValueCaption | GPushBar::SplitCaption;
 const SliderSpec Sliders[AWndSub::SliderCount] = {
-    {{{"Sub Music Gain ( %.1f dB )", "音乐增益 ( %.1f dB )"}}, 106, 124, OneDecimal, 0.5f, -50.0f},
-    {{{"Sub Mic Gain ( %.1f dB )", "话筒增益 ( %.1f dB )"}}, 148, 124, OneDecimal, 0.5f, -50.0f},
-    {{{"Sub EFF Volume ( %d )", "效果音量 ( %d )"}}, 190, 62, Whole, 1.0f, 0.0f},
-    {{{"Sub LPF ( %d Hz )", "低通 ( %d Hz )"}}, 232, 60, Whole, 5.0f, 0.0f},
-    {{{"Sub HPF ( %d Hz )", "高通 ( %d Hz )"}}, 274, 20, Whole, 5.0f, 0.0f},
+    {{{"Sub Music Gain ( %.1f dB )", "音乐增益 ( %.1f dB )"}}, 106, OneDecimal, Code::SubMusicGain},
+    {{{"Sub Mic Gain ( %.1f dB )", "话筒增益 ( %.1f dB )"}}, 148, OneDecimal, Code::SubMicGain},
+    {{{"Sub EFF Volume ( %d )", "效果音量 ( %d )"}}, 190, Whole, Code::SubEffectVolume},
+    {{{"Sub LPF ( %d Hz )", "低通 ( %d Hz )"}}, 232, Whole, Code::SubLowPass},
+    {{{"Sub HPF ( %d Hz )", "高通 ( %d Hz )"}}, 274, Whole, Code::SubHighPass},
 };
 
 void OnSlider(uint32_t id) {
@@ -43,10 +46,11 @@ void OnModeButton(uint32_t id) {
 void AWndSub::Build() {
     for (int i = 0; i < SliderCount; ++i) {
         const SliderSpec& s = Sliders[i];
-        sliders[i].Create(20, s.y, 200, 8, 0, 0, s.maxValue, s.label[0], FontNormal, s.style, UiTexture,
+        const ParamInfo& param = *ParamOfCode(s.code);
+        sliders[i].Create(20, s.y, 200, 8, 0, 0, param.limit, s.label[0], FontNormal, s.style, UiTexture,
                           static_cast<uint32_t>(i), OnSlider, this);
-        sliders[i].displayScale = s.scale;
-        sliders[i].displayOffset = s.offset;
+        sliders[i].displayScale = param.scale;
+        sliders[i].displayOffset = param.base;
         sliders[i].bubbleTexture = WfTexture;
     }
     modeButton.Create(26, 52, 64, 22, "Auto", "Manual", FontNormal, 0, GBaseBtn::JoinRight, UiTexture, 0,
@@ -156,8 +160,9 @@ void AWndSub::RefreshFromValues() {
     for (GPushBar& s : sliders)
         s.SetValue(s.value);
     for (auto& pair : gains)
-        for (uint32_t& g : pair)
-            if (g > 124) g = 124;
+        for (int i = 0; i < 2; ++i)
+            if (pair[i] > static_cast<uint32_t>(sliders[i].maxValue))
+                pair[i] = static_cast<uint32_t>(sliders[i].maxValue);
     for (int i = 0; i < 2; ++i)
         sliders[i].SetValue(static_cast<int>(gains[styleButton.value][i]));
     SliderChanged(LowPassSlider);
