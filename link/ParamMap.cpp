@@ -52,100 +52,104 @@ void AddBands(uint32_t firstCode, uint32_t* const* bands, int count) {
 
 } // namespace
 
+namespace {
+
+// Gives every member the caller left null a word of the link's own, in the order of the struct.
+void BindUnbound(ParamTargets& t) {
+    auto one = [](uint32_t*& p) { p = Bind(p, 1); };
+    auto each = [](auto& words, int size) {
+        for (auto& p : words)
+            p = Bind(p, size);
+    };
+    each(t.micSliders, 1);
+    one(t.micFeedback);
+    one(t.micMainChannel);
+    each(t.micBands, 4);
+    each(t.roomBands, 4);
+    each(t.scSliders, 1);
+    one(t.scSlope);
+    one(t.scRoomEqPath);
+    each(t.scBands, 4);
+    each(t.subSliders, 1);
+    one(t.subAutoManual);
+    one(t.subSingDisco);
+    each(t.subSing, 1);
+    each(t.subDisco, 1);
+    each(t.subBands, 4);
+    one(t.musicAutoManual);
+    one(t.musicSingDisco);
+    each(t.musicSing, 1);
+    each(t.musicSingBands, 4);
+    each(t.musicDisco, 1);
+    each(t.musicDiscoBands, 4);
+    each(t.volume, 1);
+    each(t.barLevels, 1);
+    one(t.musicInputPort);
+    one(t.keysetLock);
+}
+
+// A channel with a Sing and a Disco set: read the processor's own selection, select Manual + Sing and
+// read that set, select Manual + Disco and read the other, then put the selection back.
+template <typename ReadSing, typename ReadDisco>
+void AddTwoSets(uint32_t autoManual, uint32_t singDisco, uint32_t* autoWord, uint32_t* styleWord,
+                ReadSing readSing, ReadDisco readDisco) {
+    Add(autoManual, autoWord, 0);
+    Add(singDisco, styleWord, 0);
+    Add(autoManual, nullptr, SelectionWrite | 1);
+    Add(singDisco, nullptr, SelectionWrite | 0);
+    readSing();
+    Add(autoManual, nullptr, SelectionWrite | 1);
+    Add(singDisco, nullptr, SelectionWrite | 1);
+    readDisco();
+    Add(autoManual, autoWord, RestoringWrite);
+    Add(singDisco, styleWord, RestoringWrite);
+}
+
+} // namespace
+
 void BuildParamMap(const ParamTargets& given) {
     std::memset(ParamMap, 0, sizeof ParamMap);
     std::memset(g_unbound, 0, sizeof g_unbound);
     ParamMapCount = 0;
     g_unboundUsed = 0;
     g_mirrorWords = 0;
-
     ParamTargets t = given;
-    for (auto& p : t.micSliders)
-        p = Bind(p, 1);
-    t.micFeedback = Bind(t.micFeedback, 1);
-    t.micMainChannel = Bind(t.micMainChannel, 1);
-    for (auto& p : t.micBands)
-        p = Bind(p, 4);
-    for (auto& p : t.roomBands)
-        p = Bind(p, 4);
-    for (auto& p : t.scSliders)
-        p = Bind(p, 1);
-    t.scSlope = Bind(t.scSlope, 1);
-    t.scRoomEqPath = Bind(t.scRoomEqPath, 1);
-    for (auto& p : t.scBands)
-        p = Bind(p, 4);
-    for (auto& p : t.subSliders)
-        p = Bind(p, 1);
-    t.subAutoManual = Bind(t.subAutoManual, 1);
-    t.subSingDisco = Bind(t.subSingDisco, 1);
-    for (auto& p : t.subSing)
-        p = Bind(p, 1);
-    for (auto& p : t.subDisco)
-        p = Bind(p, 1);
-    for (auto& p : t.subBands)
-        p = Bind(p, 4);
-    t.musicAutoManual = Bind(t.musicAutoManual, 1);
-    t.musicSingDisco = Bind(t.musicSingDisco, 1);
-    for (auto& p : t.musicSing)
-        p = Bind(p, 1);
-    for (auto& p : t.musicSingBands)
-        p = Bind(p, 4);
-    for (auto& p : t.musicDisco)
-        p = Bind(p, 1);
-    for (auto& p : t.musicDiscoBands)
-        p = Bind(p, 4);
-    for (auto& p : t.volume)
-        p = Bind(p, 1);
-    for (auto& p : t.barLevels)
-        p = Bind(p, 1);
-    t.musicInputPort = Bind(t.musicInputPort, 1);
-    t.keysetLock = Bind(t.keysetLock, 1);
+    BindUnbound(t);
 
+    // The microphone's sliders and the center/surround's are the table's rows in record order.
     for (int i = 0; i < 11; ++i)
         Add(ParamAtOffset(26 + i)->code, t.micSliders[i], 0);
     Add(Code::MicFeedback, t.micFeedback, 0);
     Add(Code::MicMainChannel, t.micMainChannel, 0);
     AddBands(Code::MicBand, t.micBands, 7);
     AddBands(Code::RoomBand, t.roomBands, 15);
-
     for (int i = 0; i < 6; ++i)
         Add(ParamAtOffset(150 + i)->code, t.scSliders[i], 0);
     Add(Code::CenterSlope, t.scSlope, 0);
     Add(Code::RoomEqPath, t.scRoomEqPath, 0);
     AddBands(Code::CenterBand, t.scBands, 3);
 
-    // Each channel with a Sing and a Disco set: read the processor's own selection, select Manual +
-    // Sing and read that set, select Manual + Disco and read the other, then put the selection back.
     for (int i = 0; i < 3; ++i)
         Add(Code::SubEffectVolume + i, t.subSliders[i], 0);
-    Add(Code::SubAutoManual, t.subAutoManual, 0);
-    Add(Code::SubSingDisco, t.subSingDisco, 0);
-    Add(Code::SubAutoManual, nullptr, SelectionWrite | 1);
-    Add(Code::SubSingDisco, nullptr, SelectionWrite | 0);
-    Add(Code::SubMusicGain, t.subSing[0], 0);
-    Add(Code::SubMicGain, t.subSing[1], 0);
-    Add(Code::SubAutoManual, nullptr, SelectionWrite | 1);
-    Add(Code::SubSingDisco, nullptr, SelectionWrite | 1);
-    Add(Code::SubMusicGain, t.subDisco[0], 0);
-    Add(Code::SubMicGain, t.subDisco[1], 0);
-    Add(Code::SubAutoManual, t.subAutoManual, RestoringWrite);
-    Add(Code::SubSingDisco, t.subSingDisco, RestoringWrite);
+    auto subSet = [](uint32_t* const* gains) {
+        return [gains] {
+            Add(Code::SubMusicGain, gains[0], 0);
+            Add(Code::SubMicGain, gains[1], 0);
+        };
+    };
+    AddTwoSets(Code::SubAutoManual, Code::SubSingDisco, t.subAutoManual, t.subSingDisco, subSet(t.subSing),
+               subSet(t.subDisco));
     AddBands(Code::SubBand, t.subBands, 3);
 
-    Add(Code::MusicAutoManual, t.musicAutoManual, 0);
-    Add(Code::MusicSingDisco, t.musicSingDisco, 0);
-    Add(Code::MusicAutoManual, nullptr, SelectionWrite | 1);
-    Add(Code::MusicSingDisco, nullptr, SelectionWrite | 0);
-    Add(Code::MusicSlope, t.musicSing[0], 0);
-    Add(Code::MusicHighPass, t.musicSing[1], 0);
-    AddBands(Code::MusicBand, t.musicSingBands, 7);
-    Add(Code::MusicAutoManual, nullptr, SelectionWrite | 1);
-    Add(Code::MusicSingDisco, nullptr, SelectionWrite | 1);
-    Add(Code::MusicSlope, t.musicDisco[0], 0);
-    Add(Code::MusicHighPass, t.musicDisco[1], 0);
-    AddBands(Code::MusicBand, t.musicDiscoBands, 7);
-    Add(Code::MusicAutoManual, t.musicAutoManual, RestoringWrite);
-    Add(Code::MusicSingDisco, t.musicSingDisco, RestoringWrite);
+    auto musicSet = [](uint32_t* const* slopeAndHpf, uint32_t* const* bands) {
+        return [slopeAndHpf, bands] {
+            Add(Code::MusicSlope, slopeAndHpf[0], 0);
+            Add(Code::MusicHighPass, slopeAndHpf[1], 0);
+            AddBands(Code::MusicBand, bands, 7);
+        };
+    };
+    AddTwoSets(Code::MusicAutoManual, Code::MusicSingDisco, t.musicAutoManual, t.musicSingDisco,
+               musicSet(t.musicSing, t.musicSingBands), musicSet(t.musicDisco, t.musicDiscoBands));
 
     for (int i = 0; i < 5; ++i)
         Add(Code::MusicStart + i, t.volume[i], 0);

@@ -133,7 +133,7 @@ TEST_F(ConnectPanel, TheFailureDisplaySaysWhy) {
     };
     for (int n = 1; n <= 6; ++n)
         AddDeadPort(n);
-    MessagesUntil(failed, 8000);
+    MessagesUntil(failed, 20000); // six ports of two pings: about 7 s
     EXPECT_EQ(Message(), "Connect failed：Nothing device...");
     EXPECT_EQ(reason(), "No serial port was found");
 
@@ -143,7 +143,7 @@ TEST_F(ConnectPanel, TheFailureDisplaySaysWhy) {
     ASSERT_GE(other, 0);
     ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
     Click(con->scanAgain);
-    MessagesUntil(failed, 8000);
+    MessagesUntil(failed, 20000);
     EXPECT_EQ(reason(), "COM4: in use by another program");
     Language = 1;
     EXPECT_EQ(reason(), "COM4：已被其他程序占用");
@@ -156,7 +156,7 @@ TEST_F(ConnectPanel, TheFailureDisplaySaysWhy) {
     ASSERT_TRUE(DrawUntil(
         con.get(), [] { return DownloadIndex > 20; }, 8000));
     held.PauseAfter(0, 4000);
-    MessagesUntil(failed, 8000);
+    MessagesUntil(failed, 20000);
     std::string stopped = reason();
     EXPECT_EQ(stopped.rfind("Download stopped at ", 0), 0u) << stopped;
     EXPECT_NE(stopped.find(" of 248"), std::string::npos) << stopped;
