@@ -30,6 +30,57 @@ uint32_t UnicodeOf(uint16_t code) {
     return GbkPairToUnicode(static_cast<uint8_t>(code & 0xFF), static_cast<uint8_t>(code >> 8));
 }
 
+// The glyph's RGBA texture from its coverage (cell x cell, top row first): white ink, or for style 5
+// white ink over a soft black halo moved one pixel right and one down.
+void FillGlyphPixels(const uint8_t* cover, uint8_t* rgba, uint8_t* halo, int n, int style) {
+    // D(r, c): coverage of column c in row r counted from the bottom; the texture's row r is the glyph's
+    // row r from the bottom.
+    auto D = [&](int r, int c) { return int(cover[(n - 1 - r) * n + c]); };
+    auto px = [&](int r, int c) { return rgba + (r * n + c) * 4; };
+    std::memset(rgba, 0, n * n * 4);
+    if (style == 5) {
+        // A black halo under the glyph, moved one pixel right and one down, softened once.
+        for (int r = 1; r < n; ++r)
+            for (int c = 0; c < n; ++c) {
+                int d = D(r, c);
+                if (d == 0) continue;
+                for (int rr = r - 2; rr <= r; ++rr)
+                    for (int cc = c; cc <= c + 2; ++cc) {
+                        if (rr < 0 || rr >= n || cc >= n) continue;
+                        uint8_t* a = px(rr, cc) + 3;
+                        *a = static_cast<uint8_t>(std::min(255, *a + d));
+                    }
+            }
+        uint8_t* copy = halo;
+        for (int i = 0; i < n * n; ++i)
+            copy[i] = rgba[i * 4 + 3];
+        std::memset(rgba, 0, n * n * 4);
+        for (int r = 0; r < n; ++r)
+            for (int c = 0; c < n; ++c) {
+                int sum = 4 * copy[r * n + c];
+                if (c > 0) sum += copy[r * n + c - 1];
+                if (c + 1 < n) sum += copy[r * n + c + 1];
+                if (r > 0) sum += copy[(r - 1) * n + c];
+                if (r + 1 < n) sum += copy[(r + 1) * n + c];
+                px(r, c)[3] = static_cast<uint8_t>(sum / 8);
+            }
+        for (int r = 1; r < n; ++r)
+            for (int c = 0; c + 1 < n; ++c) {
+                int d = D(r, c);
+                uint8_t* p = px(r - 1, c + 1);
+                p[0] = p[1] = p[2] = static_cast<uint8_t>(d);
+                p[3] = static_cast<uint8_t>(std::min(255, p[3] + d));
+            }
+    } else {
+        for (int r = 0; r < n; ++r)
+            for (int c = 0; c < n; ++c) {
+                uint8_t* p = px(r, c);
+                p[0] = p[1] = p[2] = 255;
+                p[3] = static_cast<uint8_t>(D(r, c));
+            }
+    }
+}
+
 } // namespace
 
 struct TextRenderer::Impl {
@@ -127,52 +178,7 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
         if (missing >= 0) advance = missing;
     }
 
-    // D(r, c): coverage of column c in row r counted from the bottom; the texture's row r is the glyph's
-    // row r from the bottom.
-    auto D = [&](int r, int c) { return int(cover[(n - 1 - r) * n + c]); };
-    auto px = [&](int r, int c) { return rgba + (r * n + c) * 4; };
-    std::memset(rgba, 0, n * n * 4);
-    if (style == 5) {
-        // A black halo under the glyph, moved one pixel right and one down, softened once.
-        for (int r = 1; r < n; ++r)
-            for (int c = 0; c < n; ++c) {
-                int d = D(r, c);
-                if (d == 0) continue;
-                for (int rr = r - 2; rr <= r; ++rr)
-                    for (int cc = c; cc <= c + 2; ++cc) {
-                        if (rr < 0 || rr >= n || cc >= n) continue;
-                        uint8_t* a = px(rr, cc) + 3;
-                        *a = static_cast<uint8_t>(std::min(255, *a + d));
-                    }
-            }
-        uint8_t* copy = impl->halo;
-        for (int i = 0; i < n * n; ++i)
-            copy[i] = rgba[i * 4 + 3];
-        std::memset(rgba, 0, n * n * 4);
-        for (int r = 0; r < n; ++r)
-            for (int c = 0; c < n; ++c) {
-                int sum = 4 * copy[r * n + c];
-                if (c > 0) sum += copy[r * n + c - 1];
-                if (c + 1 < n) sum += copy[r * n + c + 1];
-                if (r > 0) sum += copy[(r - 1) * n + c];
-                if (r + 1 < n) sum += copy[(r + 1) * n + c];
-                px(r, c)[3] = static_cast<uint8_t>(sum / 8);
-            }
-        for (int r = 1; r < n; ++r)
-            for (int c = 0; c + 1 < n; ++c) {
-                int d = D(r, c);
-                uint8_t* p = px(r - 1, c + 1);
-                p[0] = p[1] = p[2] = static_cast<uint8_t>(d);
-                p[3] = static_cast<uint8_t>(std::min(255, p[3] + d));
-            }
-    } else {
-        for (int r = 0; r < n; ++r)
-            for (int c = 0; c < n; ++c) {
-                uint8_t* p = px(r, c);
-                p[0] = p[1] = p[2] = 255;
-                p[3] = static_cast<uint8_t>(D(r, c));
-            }
-    }
+    FillGlyphPixels(cover, rgba, impl->halo, n, style);
 
     glEnable(GL_TEXTURE_2D);
     GLuint texture = 0;
