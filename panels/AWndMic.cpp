@@ -15,12 +15,12 @@ namespace {
 const LabelPair Title = {{"Mic", "话筒"}};
 
 // Each slider's caption, place and parameter; its range and units come from the parameter table.
-struct SliderSpec {
+struct SliderRow {
     LabelPair label;
     int x, y;
     uint32_t code;
 };
-const SliderSpec Sliders[AWndMic::SliderCount] = {
+const SliderRow Sliders[AWndMic::SliderCount] = {
     {{{"Echo ( %d %% ), Reverb ( %d %% )", "回声比例 ( %d %% )，混响比例 ( %d %% )"}},
      20,
      64,
@@ -52,7 +52,7 @@ void OnCheck(uint32_t id) {
 
 void AWndMic::Build() {
     for (int i = 0; i < SliderCount; ++i) {
-        const SliderSpec& s = Sliders[i];
+        const SliderRow& s = Sliders[i];
         const ParamInfo& param = *ParamOfCode(s.code);
         sliders[i].Create(s.x, s.y, 200, 8, 0, 0, param.limit, s.label[0], FontNormal,
                           GPushBar::ValueCaption | GPushBar::SplitCaption, UiTexture,

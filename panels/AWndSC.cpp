@@ -18,7 +18,7 @@ const LabelPair Texts[2] = {{{"Center HPF:", "中置高通:"}}, {{"Surround Path
 
 // Each slider's caption, place, caption style and parameter; its range and units come from the
 // parameter table.
-struct SliderSpec {
+struct SliderRow {
     LabelPair label;
     int x, y;
     uint32_t style;
@@ -29,7 +29,7 @@ constexpr uint32_t Whole = GPushBar::ValueCaption | GPushBar::SplitCaption;
 // The delay's caption: its time in ms (the table's units), then the distance sound travels in it.
 constexpr uint32_t TimeAndDistance = GPushBar::ValueCaption | GPushBar::TwoFloatCaption;
 constexpr float MetresPerDelayCode = 0.1f;
-const SliderSpec Sliders[AWndSC::SliderCount] = {
+const SliderRow Sliders[AWndSC::SliderCount] = {
     {{{"Center Music Gain ( %.1f dB )", "中置音乐增益 ( %.1f dB )"}},
      20,
      64,
@@ -57,7 +57,7 @@ void OnButton(uint32_t id) {
 
 void AWndSC::Build() {
     for (int i = 0; i < SliderCount; ++i) {
-        const SliderSpec& s = Sliders[i];
+        const SliderRow& s = Sliders[i];
         const ParamInfo& param = *ParamOfCode(s.code);
         sliders[i].Create(s.x, s.y, 200, 8, 0, 0, param.limit, s.label[0], FontNormal, s.style, UiTexture,
                           static_cast<uint32_t>(i), OnSlider, this);

@@ -18,7 +18,7 @@ const LabelPair ModeText = {{"Sub Mode Select:", "超低模式选择:"}};
 
 // Each slider's caption, place, caption style and parameter; its range and units come from the
 // parameter table. The two gains are the selected set's.
-struct SliderSpec {
+struct SliderRow {
     LabelPair label;
     int y;
     uint32_t style;
@@ -26,7 +26,7 @@ struct SliderSpec {
 };
 constexpr uint32_t OneDecimal = GPushBar::ValueCaption;
 constexpr uint32_t Whole = GPushBar::ValueCaption | GPushBar::SplitCaption;
-const SliderSpec Sliders[AWndSub::SliderCount] = {
+const SliderRow Sliders[AWndSub::SliderCount] = {
     {{{"Sub Music Gain ( %.1f dB )", "音乐增益 ( %.1f dB )"}}, 106, OneDecimal, Code::SubMusicGain},
     {{{"Sub Mic Gain ( %.1f dB )", "话筒增益 ( %.1f dB )"}}, 148, OneDecimal, Code::SubMicGain},
     {{{"Sub EFF Volume ( %d )", "效果音量 ( %d )"}}, 190, Whole, Code::SubEffectVolume},
@@ -45,7 +45,7 @@ void OnModeButton(uint32_t id) {
 
 void AWndSub::Build() {
     for (int i = 0; i < SliderCount; ++i) {
-        const SliderSpec& s = Sliders[i];
+        const SliderRow& s = Sliders[i];
         const ParamInfo& param = *ParamOfCode(s.code);
         sliders[i].Create(20, s.y, 200, 8, 0, 0, param.limit, s.label[0], FontNormal, s.style, UiTexture,
                           static_cast<uint32_t>(i), OnSlider, this);

@@ -51,38 +51,44 @@ namespace {
 // The framed panels: where each first opens, its size and least size, its title, and the frame
 // flags it adds (or, with `clearFlags`, takes away); `make` makes the panel, `panel` is the panel
 // made, `build` builds its widgets.
-struct PanelSpec {
-    void (*make)();
-    AWndFrame* (*panel)();
-    void (*build)();
+struct FramedPanel {
     int x, y, width, height, minWidth, minHeight;
     const char* title;
     uint32_t addFlags, clearFlags;
+    void (*make)();
+    AWndFrame* (*panel)();
+    void (*build)();
 };
 
 template <typename Panel, Panel** pointer>
-constexpr PanelSpec Spec(int x, int y, int width, int height, int minWidth, int minHeight, const char* title,
-                         uint32_t addFlags, uint32_t clearFlags = 0) {
-    PanelSpec spec{nullptr, nullptr,  nullptr,   x,     y,        width,
-                   height,  minWidth, minHeight, title, addFlags, clearFlags};
-    spec.make = [] { *pointer = new Panel; };
-    spec.panel = []() -> AWndFrame* { return *pointer; };
-    spec.build = [] { (*pointer)->Build(); };
-    return spec;
+constexpr FramedPanel Framed(int x, int y, int width, int height, int minWidth, int minHeight,
+                             const char* title, uint32_t addFlags, uint32_t clearFlags = 0) {
+    return {x,
+            y,
+            width,
+            height,
+            minWidth,
+            minHeight,
+            title,
+            addFlags,
+            clearFlags,
+            [] { *pointer = new Panel; },
+            []() -> AWndFrame* { return *pointer; },
+            [] { (*pointer)->Build(); }};
 }
 
-const PanelSpec FramedPanels[] = {
-    Spec<AWndCon, &ConPanel>(100, 100, 310, 200, 200, 200, "Device Connecting", 0),
-    Spec<AWndHelp, &HelpPanel>(200, 200, 320, 400, 200, 200, "Help", FrameFixedSize | FrameOpensAtRight),
-    Spec<AWndMic, &MicPanel>(300, 300, 840, 520, 460, 480, "Mic", FrameHasSizeToggle),
-    Spec<AWndMsg, &MsgPanel>(400, 100, 380, 320, 200, 200, "Message", FrameFixedSize, FrameHasMinimise),
-    Spec<AWndImg, &ImgPanel>(400, 100, 380, 320, 200, 200, "Image", FrameNoDragFade),
-    Spec<AWndMusic, &MusicPanel>(400, 200, 640, 520, 460, 480, "Music", FrameHasSizeToggle),
-    Spec<AWndMVol, &MVolPanel>(400, 300, 340, 196, 200, 200, "Volume", FrameFixedSize),
-    Spec<AWndREQ, &REQPanel>(500, 200, 800, 560, 460, 480, "R.EQ", FrameHasSizeToggle),
-    Spec<AWndSC, &SCPanel>(500, 300, 640, 520, 460, 480, "SC.Set", FrameHasSizeToggle),
-    Spec<AWndSub, &SubPanel>(500, 100, 460, 520, 460, 480, "Sub", FrameHasSizeToggle),
-    Spec<AWndSys, &SysPanel>(600, 200, 300, 340, 200, 200, "System", FrameFixedSize),
+const FramedPanel FramedPanels[] = {
+    Framed<AWndCon, &ConPanel>(100, 100, 310, 200, 200, 200, "Device Connecting", 0),
+    Framed<AWndHelp, &HelpPanel>(200, 200, 320, 400, 200, 200, "Help", FrameFixedSize | FrameOpensAtRight),
+    Framed<AWndMic, &MicPanel>(300, 300, 840, 520, 460, 480, "Mic", FrameHasSizeToggle),
+    Framed<AWndMsg, &MsgPanel>(400, 100, 380, 320, 200, 200, "Message", FrameFixedSize, FrameHasMinimise),
+    Framed<AWndImg, &ImgPanel>(400, 100, 380, 320, 200, 200, "Image", FrameNoDragFade),
+    Framed<AWndMusic, &MusicPanel>(400, 200, 640, 520, 460, 480, "Music", FrameHasSizeToggle),
+    Framed<AWndMVol, &MVolPanel>(400, 300, 340, 196, 200, 200, "Volume", FrameFixedSize),
+    Framed<AWndREQ, &REQPanel>(500, 200, 800, 560, 460, 480, "R.EQ", FrameHasSizeToggle),
+    Framed<AWndSC, &SCPanel>(500, 300, 640, 520, 460, 480, "SC.Set", FrameHasSizeToggle),
+    Framed<AWndSub, &SubPanel>(500, 100, 460, 520, 460, 480, "Sub", FrameHasSizeToggle),
+    Framed<AWndSys, &SysPanel>(600, 200, 300, 340, 200, 200, "System", FrameFixedSize),
 };
 
 } // namespace
@@ -90,8 +96,8 @@ const PanelSpec FramedPanels[] = {
 void MakePanels() {
     BarPanel = new AWndBar;
     IconPanel = new AWndIcon;
-    for (const PanelSpec& spec : FramedPanels)
-        spec.make();
+    for (const FramedPanel& entry : FramedPanels)
+        entry.make();
 }
 
 void BuildPanels() {
@@ -103,13 +109,15 @@ void BuildPanels() {
     IconPanel->width = ClientWidth;
     IconPanel->height = ClientHeight;
     IconPanel->Build();
-    for (const PanelSpec& spec : FramedPanels) {
-        AWndFrame* panel = spec.panel();
-        panel->Create(spec.x, spec.y, spec.width, spec.height, spec.minWidth, spec.minHeight, spec.title);
-        panel->frameFlags = (panel->frameFlags & ~spec.clearFlags) | spec.addFlags;
-        spec.build();
+    for (const FramedPanel& entry : FramedPanels) {
+        AWndFrame* panel = entry.panel();
+        panel->Create(entry.x, entry.y, entry.width, entry.height, entry.minWidth, entry.minHeight,
+                      entry.title);
+        panel->frameFlags = (panel->frameFlags & ~entry.clearFlags) | entry.addFlags;
+        entry.build();
     }
 }
+
 void StackPanels() {
     AWndFrame* order[] = {ConPanel,   HelpPanel, MicPanel, MsgPanel, ImgPanel,
                           MusicPanel, REQPanel,  SCPanel,  SubPanel, SysPanel};
