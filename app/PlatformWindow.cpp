@@ -245,51 +245,10 @@ bool PlatformWindow::PumpOne() {
     return true;
 }
 
-void PlatformWindow::Dispatch(const void* raw) {
-    const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
-    if (!owner) return;
+namespace {
+
+void DispatchMouse(GWindowMessage* owner, const SDL_Event& event) {
     switch (event.type) {
-    case SDL_QUIT:
-        owner->OnClose();
-        break;
-    case SDL_WINDOWEVENT:
-        switch (event.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-            owner->OnClose();
-            break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            owner->OnSetFocus();
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            owner->OnKillFocus();
-            break;
-        case SDL_WINDOWEVENT_EXPOSED:
-            if (!(SizeMoveFlags & 1)) owner->OnPaint(SizeMoveFlags);
-            break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            // The minimum size is a hint to the window manager; without one the window is put back.
-            if (event.window.data1 < MinClientWidth || event.window.data2 < MinClientHeight) {
-                SDL_SetWindowSize(window, std::max(event.window.data1, MinClientWidth),
-                                  std::max(event.window.data2, MinClientHeight));
-                break;
-            }
-            owner->OnSize(static_cast<uint16_t>(event.window.data1),
-                          static_cast<uint16_t>(event.window.data2));
-            if (!(SizeMoveFlags & 1)) owner->OnSizeDone();
-            break;
-        case SDL_WINDOWEVENT_MOVED:
-            SDL_GetWindowPosition(window, &x, &y);
-            break;
-        case SDL_WINDOWEVENT_MINIMIZED:
-            owner->OnMinimize();
-            break;
-        case SDL_WINDOWEVENT_RESTORED:
-            owner->OnRestore();
-            break;
-        default:
-            break;
-        }
-        break;
     case SDL_MOUSEMOTION:
         owner->OnMouseMove(static_cast<int16_t>(event.motion.x), static_cast<int16_t>(event.motion.y));
         break;
@@ -312,9 +271,18 @@ void PlatformWindow::Dispatch(const void* raw) {
         if (notches != 0) owner->OnMouseWheel(notches * 120);
         break;
     }
+    default:
+        break;
+    }
+}
+
+// `pressed` is the window's pressed-since-snapshot array: a key counts as pressed even when its release
+// comes before the next snapshot.
+void DispatchKeys(GWindowMessage* owner, const SDL_Event& event, uint8_t* pressed) {
+    switch (event.type) {
     case SDL_KEYDOWN: {
         uint8_t vk = VirtualKeyFromScancode(event.key.keysym.scancode);
-        if (vk) pressedSinceSnapshot[vk] = 1;
+        if (vk) pressed[vk] = 1;
         if (vk && !event.key.repeat) owner->OnKeyEdge(vk, true);
         if (vk) owner->OnKeyDown(vk);
         // Backspace and Enter also arrive as characters, as typed text would.
@@ -333,6 +301,73 @@ void PlatformWindow::Dispatch(const void* raw) {
             owner->OnChar(static_cast<uint8_t>(gbk[i]), 0);
         break;
     }
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void PlatformWindow::Dispatch(const void* raw) {
+    const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
+    if (!owner) return;
+    switch (event.type) {
+    case SDL_QUIT:
+        owner->OnClose();
+        break;
+    case SDL_WINDOWEVENT:
+        DispatchWindowEvent(raw);
+        break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+        DispatchMouse(owner, event);
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+    case SDL_TEXTINPUT:
+        DispatchKeys(owner, event, pressedSinceSnapshot);
+        break;
+    default:
+        break;
+    }
+}
+
+void PlatformWindow::DispatchWindowEvent(const void* raw) {
+    const SDL_WindowEvent& event = static_cast<const SDL_Event*>(raw)->window;
+    switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        owner->OnClose();
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        owner->OnSetFocus();
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        owner->OnKillFocus();
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        if (!(SizeMoveFlags & 1)) owner->OnPaint(SizeMoveFlags);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // The minimum size is a hint to the window manager; without one the window is put back.
+        if (event.data1 < MinClientWidth || event.data2 < MinClientHeight) {
+            SDL_SetWindowSize(window, std::max(event.data1, MinClientWidth),
+                              std::max(event.data2, MinClientHeight));
+            break;
+        }
+        owner->OnSize(static_cast<uint16_t>(event.data1), static_cast<uint16_t>(event.data2));
+        if (!(SizeMoveFlags & 1)) owner->OnSizeDone();
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        SDL_GetWindowPosition(window, &x, &y);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        owner->OnMinimize();
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        owner->OnRestore();
+        break;
     default:
         break;
     }

@@ -53,6 +53,7 @@ class PlatformWindow {
 
   private:
     void Dispatch(const void* event);
+    void DispatchWindowEvent(const void* event);
 
     SDL_Window* window = nullptr;
     void* context = nullptr;

@@ -12,7 +12,7 @@ packages=(
   xvfb xauth
 )
 if [[ "${1:-}" != run ]]; then
-  packages+=(libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev xdotool imagemagick desktop-file-utils)
+  packages+=(libgtest-dev libbenchmark-dev libegl-dev clang clang-format libclang-rt-14-dev xdotool imagemagick desktop-file-utils)
 fi
 
 missing=()

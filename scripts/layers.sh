@@ -9,7 +9,9 @@
 #   app         modes           the application (the only SDL user); the PC-mode tool
 #
 #   scripts/layers.sh [BUILD]           checks every #include and every library link (fails on one
-#                                       that runs upward) and prints the library graph
+#                                       that runs upward), that the widget, graph and text tests link
+#                                       neither SDL, the picture decoder nor the application, and
+#                                       prints the library graph
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -74,10 +76,11 @@ declare -A name
 while IFS= read -r line; do
   if [[ "$line" =~ \"(node[0-9]+)\"\ \[\ label\ =\ \"([^\"]+)\" ]]; then name[${BASH_REMATCH[1]}]=${BASH_REMATCH[2]}; fi
 done < "$graph/tonvex.dot"
-declare -A edges
+declare -A edges all_edges
 while IFS= read -r line; do
   if [[ "$line" =~ \"(node[0-9]+)\"\ -\>\ \"(node[0-9]+)\" ]]; then
     from=${name[${BASH_REMATCH[1]}]} to=${name[${BASH_REMATCH[2]}]}
+    all_edges[$from]+="$to "
     [[ "$from" == tonvex_* && "$to" == tonvex_* ]] || continue
     edges[$from]+="$to "
   fi
@@ -93,6 +96,32 @@ for lib in tonvex_common tonvex_link tonvex_ui tonvex_eq_values tonvex_pictures 
     fi
   done
 done
+# The toolkit's, the graph's and the text renderer's tests draw off-screen with the toolkit alone: no
+# window system, no picture decoder, no application.
+reaches() { # everything a target links, directly or not
+  local -A seen=()
+  local todo=("$1") t
+  while ((${#todo[@]})); do
+    t=${todo[-1]}
+    unset 'todo[-1]'
+    for to in ${all_edges[$t]:-}; do
+      [[ -v seen[$to] ]] && continue
+      seen[$to]=1
+      todo+=("$to")
+    done
+  done
+  echo "${!seen[@]}"
+}
+for program in gui_tests eq_tests text_tests; do
+  linked=" $(reaches "$program") "
+  for banned in tonvex_app tonvex_panels tonvex_pictures PkgConfig::SDL2 PkgConfig::OPENJP2; do
+    if [[ "$linked" == *" $banned "* ]]; then
+      echo "test link: $program reaches $banned"
+      problems=$((problems + 1))
+    fi
+  done
+done
+
 if ((problems)); then
   echo "$problems layering problem(s)"
   exit 1

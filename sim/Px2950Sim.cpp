@@ -294,12 +294,104 @@ void Px2950Sim::Reply(std::vector<uint8_t> reply, uint64_t startNs) {
     }
 }
 
+// What the processor does with a request (checksum good, not a reply) and the bytes of its answer;
+// false when it gives none. Called with lock_ held.
+bool Px2950Sim::Respond(const uint8_t* frame, std::vector<uint8_t>* answerData) {
+    std::vector<uint8_t>& data = *answerData;
+    uint8_t length = frame[2];
+    uint8_t type = frame[3];
+    uint16_t code = static_cast<uint16_t>(frame[4] | frame[5] << 8);
+    uint8_t v6 = frame[6], v7 = frame[7];
+    bool read = type == 0;
+    bool answer = true;
+    int bands = BandsOf(code);
+    if (code == 1) {
+        data = {0, 0};
+    } else if (code == 3) {
+        if (!read) controlMode_ = v6 ? 1 : 0;
+        data = {controlMode_, 0};
+    } else if (code == 4 && read) {
+        data.assign(systemPassword_, systemPassword_ + 6);
+    } else if (code == 5 && length == 12) {
+        for (int i = 0; i < 6; ++i)
+            systemPassword_[i] = frame[6 + i] % 10;
+        data = {0, 0};
+    } else if (code == 6 && read) {
+        data.assign(keypadPassword_, keypadPassword_ + 4);
+    } else if (code == 7 && length == 10) {
+        for (int i = 0; i < 4; ++i)
+            keypadPassword_[i] = frame[6 + i] % 10;
+        data = {0, 0};
+    } else if (code == 32) {
+        if (read) {
+            data = {currentMode_, 0};
+        } else if (v6 < 20) {
+            if (type == 4) {
+                modes_[v6] = live_;
+                if (namePending_) std::memcpy(names_[v6], pendingName_, 10);
+                namePending_ = false;
+            } else {
+                live_ = modes_[v6];
+            }
+            currentMode_ = v6;
+            data = {v6, v7};
+        } else {
+            answer = false;
+        }
+    } else if (code == 33 && length == 16) {
+        std::memcpy(pendingName_, frame + 6, 10);
+        namePending_ = true;
+        data = {0, 0};
+    } else if (code == 34 && read && v6 < 20) {
+        data.assign(names_[v6], names_[v6] + 10);
+    } else if (code == 35 && !read) {
+        uploadBracket_ = v6;
+        data = {v6, 0};
+    } else if (code == 772 && !read) {
+        musicKey_ = v6;
+        data = {v6, 0};
+    } else if (bands > 0 && v7 < bands) {
+        int set = SetFor(code);
+        if (!read) live_[Key(code, v7, set)] = v6;
+        data = {live_[Key(code, v7, set)], v7};
+    } else if (bands == 0 && PlainParam(code)) {
+        int set = SetFor(code);
+        if (!read) live_[Key(code, 0, set)] = v6;
+        data = {live_[Key(code, 0, set)], 0};
+    } else {
+        // A code this processor does not know goes unanswered.
+        answer = false;
+    }
+    if (answer && read && zeroReads_) std::fill(data.begin(), data.end(), 0);
+    return answer;
+}
+
+// The faults a test asked for, put into a reply: a wrong type, tag or code, or noise instead.
+void Px2950Sim::SpoilReply(const uint8_t* frame, std::vector<uint8_t>* spoilt) {
+    std::vector<uint8_t>& reply = *spoilt;
+    if (forcedType_ >= 0) reply[3] = static_cast<uint8_t>(forcedType_);
+    if (wrongTag_ && wrongTag_.fetch_sub(1) > 0) reply[reply.size() - 2] ^= 0x02;
+    if (wrongCode_ && wrongCode_.fetch_sub(1) > 0) reply[4] ^= 0x01;
+    if (garbage_ && garbage_.fetch_sub(1) > 0) {
+        // Noise of every kind: random bytes, sync pairs, an oversize length, a packet with a wrong tag.
+        reply.clear();
+        uint32_t& s = garbageSeed_;
+        int n = 1 + static_cast<int>((s = s * 1103515245u + 12345u) >> 16) % 60;
+        for (int i = 0; i < n; ++i)
+            reply.push_back(static_cast<uint8_t>((s = s * 1103515245u + 12345u) >> 16));
+        const uint8_t oversize[] = {0xFF, 0xFF, 0xF0, 0x03, frame[4], frame[5]};
+        reply.insert(reply.end(), oversize, oversize + sizeof oversize);
+        for (int i = 0; i < 40; ++i)
+            reply.push_back(static_cast<uint8_t>(i));
+    }
+}
+
 void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
     uint8_t length = frame[2];
     bool checksumOk = Checksum(frame, length / 2) == (frame[length] | frame[length + 1] << 8);
     uint8_t type = frame[3];
     uint16_t code = static_cast<uint16_t>(frame[4] | frame[5] << 8);
-    uint8_t v6 = frame[6], v7 = frame[7];
+    uint8_t v6 = frame[6];
     bool read = type == 0;
 
     std::vector<uint8_t> data;
@@ -319,67 +411,7 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
         if (request == pauseAt_) extraMs += pauseMs_;
         twice = doubled_.Take(code, v6);
         twiceGapMs = doubled_.ms;
-        if (answer) {
-            int bands = BandsOf(code);
-            if (code == 1) {
-                data = {0, 0};
-            } else if (code == 3) {
-                if (!read) controlMode_ = v6 ? 1 : 0;
-                data = {controlMode_, 0};
-            } else if (code == 4 && read) {
-                data.assign(systemPassword_, systemPassword_ + 6);
-            } else if (code == 5 && length == 12) {
-                for (int i = 0; i < 6; ++i)
-                    systemPassword_[i] = frame[6 + i] % 10;
-                data = {0, 0};
-            } else if (code == 6 && read) {
-                data.assign(keypadPassword_, keypadPassword_ + 4);
-            } else if (code == 7 && length == 10) {
-                for (int i = 0; i < 4; ++i)
-                    keypadPassword_[i] = frame[6 + i] % 10;
-                data = {0, 0};
-            } else if (code == 32) {
-                if (read) {
-                    data = {currentMode_, 0};
-                } else if (v6 < 20) {
-                    if (type == 4) {
-                        modes_[v6] = live_;
-                        if (namePending_) std::memcpy(names_[v6], pendingName_, 10);
-                        namePending_ = false;
-                    } else {
-                        live_ = modes_[v6];
-                    }
-                    currentMode_ = v6;
-                    data = {v6, v7};
-                } else {
-                    answer = false;
-                }
-            } else if (code == 33 && length == 16) {
-                std::memcpy(pendingName_, frame + 6, 10);
-                namePending_ = true;
-                data = {0, 0};
-            } else if (code == 34 && read && v6 < 20) {
-                data.assign(names_[v6], names_[v6] + 10);
-            } else if (code == 35 && !read) {
-                uploadBracket_ = v6;
-                data = {v6, 0};
-            } else if (code == 772 && !read) {
-                musicKey_ = v6;
-                data = {v6, 0};
-            } else if (bands > 0 && v7 < bands) {
-                int set = SetFor(code);
-                if (!read) live_[Key(code, v7, set)] = v6;
-                data = {live_[Key(code, v7, set)], v7};
-            } else if (bands == 0 && PlainParam(code)) {
-                int set = SetFor(code);
-                if (!read) live_[Key(code, 0, set)] = v6;
-                data = {live_[Key(code, 0, set)], 0};
-            } else {
-                // A code this processor does not know goes unanswered.
-                answer = false;
-            }
-            if (answer && read && zeroReads_) std::fill(data.begin(), data.end(), 0);
-        }
+        if (answer) answer = Respond(frame, &data);
     }
 
     if (vanishAfter_ && request >= vanishAfter_) {
@@ -396,21 +428,7 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
     reply.insert(reply.end(), data.begin(), data.end());
     reply.push_back(frame[length]);
     reply.push_back(frame[length + 1]);
-    if (forcedType_ >= 0) reply[3] = static_cast<uint8_t>(forcedType_);
-    if (wrongTag_ && wrongTag_.fetch_sub(1) > 0) reply[reply.size() - 2] ^= 0x02;
-    if (wrongCode_ && wrongCode_.fetch_sub(1) > 0) reply[4] ^= 0x01;
-    if (garbage_ && garbage_.fetch_sub(1) > 0) {
-        // Noise of every kind: random bytes, sync pairs, an oversize length, a packet with a wrong tag.
-        reply.clear();
-        uint32_t& s = garbageSeed_;
-        int n = 1 + static_cast<int>((s = s * 1103515245u + 12345u) >> 16) % 60;
-        for (int i = 0; i < n; ++i)
-            reply.push_back(static_cast<uint8_t>((s = s * 1103515245u + 12345u) >> 16));
-        const uint8_t oversize[] = {0xFF, 0xFF, 0xF0, 0x03, frame[4], frame[5]};
-        reply.insert(reply.end(), oversize, oversize + sizeof oversize);
-        for (int i = 0; i < 40; ++i)
-            reply.push_back(static_cast<uint8_t>(i));
-    }
+    SpoilReply(frame, &reply);
     uint64_t start = wireEndNs + (static_cast<uint64_t>(latencyMs_) + extraMs) * 1000000ull;
     if (twice) {
         Reply(reply, start);

@@ -92,6 +92,8 @@ class Px2950Sim {
     void Defaults();
     void Run();
     void Handle(const uint8_t* frame, int count, uint64_t wireEndNs);
+    bool Respond(const uint8_t* frame, std::vector<uint8_t>* data);
+    void SpoilReply(const uint8_t* frame, std::vector<uint8_t>* reply);
     void Reply(std::vector<uint8_t> reply, uint64_t startNs);
     void WriteAll(const uint8_t* bytes, size_t count);
     void Vanish();

@@ -107,3 +107,14 @@ bool AppendRecord(std::vector<uint8_t>* pack, const std::string& tag, const std:
     pack->insert(pack->end(), jp2.begin(), jp2.end());
     return true;
 }
+
+std::vector<uint8_t> RawSkinBytes(const std::vector<uint8_t>& pixels, int width, int height, int components) {
+    std::vector<uint8_t> bytes;
+    PutU32(&bytes, static_cast<uint32_t>(width));
+    PutU32(&bytes, static_cast<uint32_t>(height));
+    PutU32(&bytes, static_cast<uint32_t>(components));
+    bytes.insert(bytes.end(), pixels.begin(), pixels.end());
+    // The decoder gives an RGBA picture's last row a transparent first pixel.
+    if (components == 4 && width > 0 && height > 0) bytes[12 + size_t(height - 1) * width * 4 + 3] = 0;
+    return bytes;
+}

@@ -15,3 +15,7 @@ std::vector<uint8_t> EncodeJp2(const uint8_t* pixels, int width, int height, int
 // (32-bit little-endian), then the JP2 file. False when the tag and name do not fit the field.
 bool AppendRecord(std::vector<uint8_t>* pack, const std::string& tag, const std::string& name, int components,
                   int width, int height, const std::vector<uint8_t>& jp2);
+
+// A skin image as the toolkit's tests read it (tests/support/RawSkin.h): width, height and components
+// (32-bit little-endian), then the pixels, top row first, as the pack's decoder gives them back.
+std::vector<uint8_t> RawSkinBytes(const std::vector<uint8_t>& pixels, int width, int height, int components);

@@ -1,9 +1,11 @@
 // Draws the console's pictures and writes the two picture packs:
-//   tonvex-art --packs DIR [--png DIR] [--icon FILE]
+//   tonvex-art --packs DIR [--png DIR] [--raw DIR] [--icon FILE]
 // DIR/backgrounds.pack holds the eight backgrounds ("bg_" records, RGB, lossy), DIR/skins.pack the
 // fifteen skin images ("ui_" records, RGBA, lossless). With --png every picture is also saved as a PNG,
-// as stored (skins top row first, which shows upside-down pieces upside down). With --icon the desktop
-// icon is written as a 256 x 256 PNG.
+// as stored (skins top row first, which shows upside-down pieces upside down). With --raw every skin
+// image is also written as NAME.rgba, the pixels the pack gives back when decoded (see ReadRawSkin), so
+// that the toolkit's tests draw with the real skins without the JPEG 2000 decoder. With --icon the
+// desktop icon is written as a 256 x 256 PNG.
 #include "tools/ArtCanvas.h"
 #include "tools/ArtPack.h"
 
@@ -22,6 +24,7 @@ struct Job {
     int index; // background index, or SkinImage
     std::string name;
     int width, height, components;
+    std::vector<uint8_t> pixels;
     std::vector<uint8_t> jp2;
 };
 
@@ -35,9 +38,9 @@ void Run(Job& job, const std::string& pngDir) {
     else
         DrawSkinImage(canvas, static_cast<SkinImage>(job.index));
     if (!pngDir.empty()) canvas.SavePng(pngDir + "/" + job.name + ".png");
-    std::vector<uint8_t> pixels = canvas.Pixels(job.components);
-    job.jp2 =
-        EncodeJp2(pixels.data(), job.width, job.height, job.components, job.background ? BackgroundRatio : 0);
+    job.pixels = canvas.Pixels(job.components);
+    job.jp2 = EncodeJp2(job.pixels.data(), job.width, job.height, job.components,
+                        job.background ? BackgroundRatio : 0);
 }
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -52,10 +55,11 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string packDir, pngDir, iconPath;
+    std::string packDir, pngDir, rawDir, iconPath;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--packs")) packDir = argv[i + 1];
         if (!std::strcmp(argv[i], "--png")) pngDir = argv[i + 1];
+        if (!std::strcmp(argv[i], "--raw")) rawDir = argv[i + 1];
         if (!std::strcmp(argv[i], "--icon")) iconPath = argv[i + 1];
     }
     if (!iconPath.empty()) {
@@ -67,16 +71,16 @@ int main(int argc, char** argv) {
         }
     }
     if (packDir.empty()) {
-        std::fprintf(stderr, "usage: %s --packs DIR [--png DIR] [--icon FILE]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s --packs DIR [--png DIR] [--raw DIR] [--icon FILE]\n", argv[0]);
         return 2;
     }
 
     std::vector<Job> jobs;
     for (int i = 0; i < 8; ++i)
-        jobs.push_back({true, i, BackgroundNames[i], 1024, 640, 3, {}});
+        jobs.push_back({true, i, BackgroundNames[i], 1024, 640, 3, {}, {}});
     for (int i = 0; i < SkinImageCount; ++i) {
         const SkinImageInfo& info = SkinImageOf(static_cast<SkinImage>(i));
-        jobs.push_back({false, i, info.name, info.width, info.height, info.components, {}});
+        jobs.push_back({false, i, info.name, info.width, info.height, info.components, {}, {}});
     }
     std::atomic<size_t> next{0};
     auto worker = [&] {
@@ -103,6 +107,15 @@ int main(int argc, char** argv) {
         !WriteFile(packDir + "/skins.pack", skins)) {
         std::fprintf(stderr, "tonvex-art: could not write the packs in %s\n", packDir.c_str());
         return 1;
+    }
+    for (const Job& job : jobs) {
+        if (job.background || rawDir.empty()) continue;
+        if (!WriteFile(rawDir + "/" + job.name + ".rgba",
+                       RawSkinBytes(job.pixels, job.width, job.height, job.components))) {
+            std::fprintf(stderr, "tonvex-art: could not write %s/%s.rgba\n", rawDir.c_str(),
+                         job.name.c_str());
+            return 1;
+        }
     }
     std::printf("tonvex-art: backgrounds.pack %zu bytes, skins.pack %zu bytes\n", backgrounds.size(),
                 skins.size());

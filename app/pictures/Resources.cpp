@@ -15,7 +15,6 @@
 #include "common/vorcore_string.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <openjpeg.h>
 
 #include <cerrno>
@@ -504,18 +503,7 @@ void LoadSkinTexture(const char* name, uint32_t* texture, int minFilter, int mag
     if (!FindRecord(SkinPack, SkinPackSize, "ui_", name, &r)) return;
     int width = 0, height = 0, components = 0;
     if (DecodeJp2(r.payload, r.payloadSize, &width, &height, &components) != 0) return;
-    glEnable(GL_TEXTURE_2D);
-    GLuint made = 0;
-    glGenTextures(1, &made);
-    *texture = made;
-    glBindTexture(GL_TEXTURE_2D, made);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (components != 4)
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, DecodeBuffer);
-    else
-        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, GL_RGBA, GL_UNSIGNED_BYTE, DecodeBuffer);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+    *texture = MakeSkinTexture(DecodeBuffer, width, height, components, minFilter, magFilter);
 }
 
 void LoadPictures() {

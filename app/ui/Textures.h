@@ -14,3 +14,8 @@ extern uint32_t BarTexture;
 extern uint32_t IconTextures[7];
 // The current background: [0] its lower 512 rows (1024 x 512), [1] its top 128 rows (1024 x 128).
 extern uint32_t BackgroundTextures[2];
+
+// A new texture of a decoded skin image (3 components: RGB; 4: RGBA with its mipmaps), filtered with
+// minFilter and magFilter. Returns its name.
+uint32_t MakeSkinTexture(const uint8_t* pixels, int width, int height, int components, int minFilter,
+                         int magFilter);

@@ -141,6 +141,9 @@ int main(int argc, char** argv) {
     TickSet(1000000);
     if (!LoadSkinsAndFonts()) std::printf("pictures or fonts missing: drawing without them\n");
     EnsureGlContext(Width, Height);
+    // The skin sheets draw from the program's own packs.
+    AllocateDecodeBuffer();
+    LoadPacks();
 
     TonvexCore& core = TonvexCore::Instance();
     core.ResetForTest();

@@ -132,11 +132,13 @@ int main(int argc, char** argv) {
     std::string parent = home.substr(0, home.rfind('/'));
     mkdir(parent.c_str(), 0700);
     mkdir(home.c_str(), 0700);
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
     setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
-    if (!TestGlReady()) return 1;
+    if (!TestGlReady()) {
+        std::fprintf(stderr, "no GL context: %s\n", GlTestProblem().c_str());
+        return 1;
+    }
     // Once per process: fontconfig reads the system's configuration and font list. The benchmarks below
     // run after it, so its cost is reported here.
     auto begin = std::chrono::steady_clock::now();

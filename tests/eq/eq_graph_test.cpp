@@ -19,7 +19,7 @@ constexpr int WindowH = 600;
 class EqGraphTest : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(TestGlReady()) << SDL_GetError();
+        ASSERT_TRUE(TestGlReady()) << GlTestProblem();
         SetDefaultGLState();
         SetPixelProjection(WindowW, WindowH, 0, 1.0f);
         ResetAppState();

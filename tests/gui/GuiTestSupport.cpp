@@ -1,14 +1,12 @@
 #include "GuiTestSupport.h"
 
 #include "app/ui/Projection.h"
-#include "app/pictures/Resources.h"
 #include "app/ui/Textures.h"
-#include "app/pictures/Embedded.h"
 #include "gui/TextRenderer.h"
 #include "tests/support/GlTestWindow.h"
+#include "tests/support/RawSkin.h"
 
 #include <GL/gl.h>
-#include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,7 +14,7 @@ int Fired::count[16];
 
 void EnsureGlContext(int width, int height) {
     if (!TestGlReady()) {
-        std::fprintf(stderr, "no GL context: %s\n", SDL_GetError());
+        std::fprintf(stderr, "no GL context: %s\n", GlTestProblem().c_str());
         std::abort();
     }
     SetDefaultGLState();
@@ -26,12 +24,10 @@ void EnsureGlContext(int width, int height) {
 bool LoadSkinsAndFonts() {
     EnsureGlContext();
     if (!UiTexture) {
-        AllocateDecodeBuffer();
-        LoadPacks();
-        LoadSkinTexture("wf.png", &WfTexture, GL_LINEAR, GL_LINEAR);
-        LoadSkinTexture("ui.png", &UiTexture, GL_LINEAR, GL_LINEAR);
-        LoadSkinTexture("dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR);
-        LoadSkinTexture("ex.png", &ExTexture, GL_LINEAR, GL_NEAREST);
+        LoadRawSkinTexture("wf.png", &WfTexture, GL_LINEAR, GL_LINEAR);
+        LoadRawSkinTexture("ui.png", &UiTexture, GL_LINEAR, GL_LINEAR);
+        LoadRawSkinTexture("dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR);
+        LoadRawSkinTexture("ex.png", &ExTexture, GL_LINEAR, GL_NEAREST);
     }
     if (!FontNormal) {
         FontNormal = new TextRenderer;

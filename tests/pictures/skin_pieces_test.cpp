@@ -1,7 +1,9 @@
 // The piece table's rules: every piece inside its image, pieces of different pictures never sharing
 // texels, and the column two touching pictures share left clear in the built-in pack. The pieces are
-// seen drawn on the gallery's skin sheets (bench/gui).
+// seen drawn on the gallery's skin sheets (bench/gui). The raw skins the toolkit's tests draw with are
+// the pack's pixels.
 #include "tests/support/GlTestWindow.h"
+#include "tests/support/RawSkin.h"
 
 #include "app/pictures/Embedded.h"
 #include "app/pictures/Resources.h"
@@ -95,6 +97,24 @@ TEST(SkinPieceTable, PiecesOfDifferentPicturesDoNotOverlap) {
             }
             ADD_FAILURE() << a.name << " overlaps " << b.name;
         }
+}
+
+TEST_F(SkinTextures, TheRawSkinsAreThePacksPixels) {
+    for (int i = 0; i < SkinImageCount; ++i) {
+        const SkinImageInfo& info = SkinImageOf(SkinImage(i));
+        RawSkin raw;
+        ASSERT_TRUE(ReadRawSkin(info.name, &raw)) << info.name;
+        ASSERT_EQ(raw.components, info.components) << info.name;
+        int width = 0, height = 0;
+        std::vector<uint8_t> texels = ReadTexture(textures[i], 0, &width, &height);
+        ASSERT_EQ(width, raw.width) << info.name;
+        ASSERT_EQ(height, raw.height) << info.name;
+        size_t differing = 0;
+        for (size_t k = 0; k < size_t(width) * height; ++k)
+            for (int c = 0; c < raw.components; ++c)
+                differing += texels[k * 4 + c] != raw.pixels[k * raw.components + c];
+        EXPECT_EQ(differing, 0u) << info.name;
+    }
 }
 
 TEST_F(SkinTextures, TouchingPicturesLeaveTheirSharedColumnClear) {

@@ -2,7 +2,6 @@
 // the character-code helpers. GBK texts are written as bytes.
 #include "tests/support/GlTestWindow.h"
 
-#include "app/pictures/Embedded.h"
 #include "gui/TextRenderer.h"
 
 #include <gtest/gtest.h>
