@@ -154,6 +154,9 @@ void LinkSendPayload(uint32_t code, const uint8_t* payload) {
 namespace {
 
 ConnectFailureInfo g_failure;
+// The port the scan opened last, and the one whose processor answered (the link's port since).
+char g_openedPort[64];
+char g_answeredPort[64];
 
 // How much a finding tells the user: a port they may not open or that another program holds says
 // more than one that stayed silent, and that more than a port that is not there.
@@ -177,6 +180,7 @@ int Weight(ConnectFailureKind kind) {
 // What opening `port` found (`opened`: it opened, so only silence can follow), kept when it tells more
 // than what the scan found so far.
 void NoteOpen(const char* port, bool opened) {
+    std::snprintf(g_openedPort, sizeof g_openedPort, "%s", port ? port : "");
     ConnectFailureInfo found;
     if (opened) {
         found.kind = ConnectFailureKind::NoAnswer;
@@ -207,6 +211,17 @@ void NoteOpen(const char* port, bool opened) {
     if (end != std::string::npos) words.resize(end);
     std::snprintf(found.detail, sizeof found.detail, "%s", words.c_str());
     g_failure = found;
+}
+
+// A loss is said with the port it happened on, not with what the scan before it found; a transfer that
+// stopped part way already says more.
+void NoteLinkLost() {
+    if (g_failure.kind == ConnectFailureKind::DownloadPartWay ||
+        g_failure.kind == ConnectFailureKind::UploadPartWay)
+        return;
+    g_failure = ConnectFailureInfo{};
+    g_failure.kind = ConnectFailureKind::LinkLost;
+    std::snprintf(g_failure.port, sizeof g_failure.port, "%s", g_answeredPort);
 }
 
 void NoteTransferStopped(ConnectFailureKind kind, uint32_t done, uint32_t total) {
@@ -261,6 +276,7 @@ void StepScanning(uint32_t state) {
         ResumeSenderThread();
     }
     if (ReplyReceived) {
+        std::snprintf(g_answeredPort, sizeof g_answeredPort, "%s", g_openedPort);
         DownloadAbort = 0;
         ScanTimer = 0;
         DownloadIndex = 0;
@@ -365,6 +381,7 @@ void LinkConnectTo(const char* port) {
 }
 
 void LinkReopenAfterLoss() {
+    NoteLinkLost();
     ConnectState = ConnectStarted;
     ScanPortIndex = ScanAfterLoss;
 }
@@ -454,4 +471,6 @@ void LinkResetForTest() {
         h = nullptr;
     std::snprintf(g_manualPort, sizeof g_manualPort, "COM1");
     g_freshScan = false;
+    g_failure = ConnectFailureInfo{};
+    g_openedPort[0] = g_answeredPort[0] = 0;
 }

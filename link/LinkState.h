@@ -55,6 +55,7 @@ enum class ConnectFailureKind : uint32_t {
     PermissionDenied, // the user may not open it (group: the group to join)
     DownloadPartWay,  // the download stopped at `done` of `total`
     UploadPartWay,    // a PC mode reached the processor only in part: `done` of `total`
+    LinkLost,         // the processor on `port` answered, then stopped answering
 };
 struct ConnectFailureInfo {
     ConnectFailureKind kind = ConnectFailureKind::None;

@@ -11,6 +11,7 @@
 
 #include <GL/gl.h>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -27,7 +28,7 @@ const LabelPair PortLabel = {{": PortName", ": 端口"}};
 const LabelPair UploadText = {{"Updata...", "Updata..."}};
 // The reason beside the failure text, by ConnectFailureKind (from NoSuchPort on); formats take the port,
 // then the group or the system's words, or the counts.
-const LabelPair FailureReasons[7] = {
+const LabelPair FailureReasons[8] = {
     {{"%s: no such serial port", "%s：没有这个串口"}},
     {{"%s: %s", "%s：%s"}},
     {{"%s: the processor did not answer", "%s：设备没有应答"}},
@@ -35,6 +36,7 @@ const LabelPair FailureReasons[7] = {
     {{"%s: no permission, join group '%s'", "%s：没有权限，请加入 '%s' 组"}},
     {{"Download stopped at %u of %u", "下载在 %u / %u 处中断"}},
     {{"PC mode written only in part: %u of %u", "PC 模式只写入了一部分：%u / %u"}},
+    {{"%s: the link was lost", "%s：连接已中断"}},
 };
 const LabelPair NoPortFound = {{"No serial port was found", "没有找到串口"}};
 
@@ -149,7 +151,7 @@ void AWndCon::FailureReason(char* out, int size) const {
     size_t n = static_cast<size_t>(size);
     uint32_t language = Language != 0;
     int k = static_cast<int>(f.kind) - static_cast<int>(ConnectFailureKind::NoSuchPort);
-    if (k < 0 || k >= 7) return;
+    if (k < 0 || k >= static_cast<int>(std::size(FailureReasons))) return;
         // The formats are the program's own, each taking the arguments written beside it.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"

@@ -2,6 +2,7 @@
 // "Scan again", and the buttons that are dead while a download runs.
 #include "PanelFixture.h"
 #include "gui/PanelLists.h"
+#include "link/ParamCodes.h"
 #include "panels/Panels.h"
 
 #include <chrono>
@@ -160,4 +161,38 @@ TEST_F(ConnectPanel, TheFailureDisplaySaysWhy) {
     std::string stopped = reason();
     EXPECT_EQ(stopped.rfind("Download stopped at ", 0), 0u) << stopped;
     EXPECT_NE(stopped.find(" of 248"), std::string::npos) << stopped;
+}
+
+// After a loss the lamp opens the panel on the port that was lost, not on what the scan before found
+// (here a silent COM1); "Scan again" finds the processor once it is back.
+TEST_F(ConnectPanel, ALossIsSaidWithItsPortAndScanAgainReconnects) {
+    AddDeadPort(1);
+    AddDeadPort(2);
+    Px2950Sim& com3 = AddSim(3);
+    MessagesUntil([] { return Closings > 0; }, 12000);
+    ASSERT_EQ(DownloadIndex, ParamMapCount);
+
+    // The panel has closed; a level sent to a processor that went quiet gives up after its tries.
+    ConnectPanelActive = 0;
+    com3.SetSilent(true);
+    LinkSend(Code::EffectLevel, 5);
+    for (int waited = 0; !LinkLost && waited < 8000; waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_NE(LinkLost, 0u);
+    LinkReopenAfterLoss();
+    con->Draw(1.0f);
+    char reason[160];
+    con->FailureReason(reason, sizeof reason);
+    EXPECT_EQ(Message(), "Connect failed：Nothing device...");
+    EXPECT_STREQ(reason, "COM3: the link was lost");
+    Language = 1;
+    con->FailureReason(reason, sizeof reason);
+    EXPECT_STREQ(reason, "COM3：连接已中断");
+    Language = 0;
+
+    com3.SetSilent(false);
+    int closings = Closings;
+    Click(con->scanAgain);
+    MessagesUntil([&] { return Closings > closings; }, 12000);
+    EXPECT_EQ(LinkLost, 0u);
 }

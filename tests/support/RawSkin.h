@@ -37,6 +37,7 @@ inline bool ReadRawSkin(const std::string& name, RawSkin* skin) {
 inline bool LoadRawSkinTexture(const std::string& name, uint32_t* texture, int minFilter, int magFilter) {
     RawSkin skin;
     if (!ReadRawSkin(name, &skin)) return false;
-    *texture = MakeSkinTexture(skin.pixels.data(), skin.width, skin.height, skin.components, minFilter, magFilter);
+    *texture =
+        MakeSkinTexture(skin.pixels.data(), skin.width, skin.height, skin.components, minFilter, magFilter);
     return true;
 }
