@@ -203,6 +203,7 @@ void NoteOpen(const char* port, bool opened) {
     if (Weight(found.kind) <= Weight(g_failure.kind)) return;
     std::snprintf(found.port, sizeof found.port, "%s", port ? port : "");
     std::snprintf(found.group, sizeof found.group, "%s", SerialOpenGroup().c_str());
+    found.holder = SerialOpenHolder();
     // The system's words, after the port's path: "'COM3' (/dev/ttyS2: Input/output error)".
     const std::string& problem = SerialOpenProblem();
     size_t colon = problem.find(": ");

@@ -62,6 +62,7 @@ struct ConnectFailureInfo {
     char port[64] = {};
     char group[32] = {};
     char detail[96] = {};
+    int holder = 0; // PortInUse by another program's lock file: its process id
     uint32_t done = 0, total = 0;
 };
 const ConnectFailureInfo& ConnectFailure();

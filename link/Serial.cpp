@@ -4,6 +4,7 @@
 #include "common/Tick.h"
 #include "common/Trace.h"
 #include "link/Packet.h"
+#include "link/UucpLock.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -133,6 +134,7 @@ std::string DeviceBehind(const std::string& path) {
 std::string g_openProblem;
 PortProblem g_openProblemKind = PortProblem::None;
 std::string g_openGroup;
+pid_t g_openHolder = 0;
 
 // Keeps the reason a port could not be opened and traces it.
 void OpenFailure(std::string text, PortProblem kind) {
@@ -214,37 +216,41 @@ uint32_t SerialOpen(const char* portName) {
     g_openProblem.clear();
     g_openProblemKind = PortProblem::None;
     g_openGroup.clear();
+    g_openHolder = 0;
     std::string path = ResolvePortName(portName);
     if (path.empty()) {
         TraceOpenFailure(portName ? portName : "", path, ENOENT);
         return 0;
     }
+    // Another serial program's lock file first (minicom, cu: they hold the port by that alone).
+    std::string device = DeviceBehind(path);
+    pid_t holder = 0;
+    if (!UucpLockTake(device, &holder)) {
+        g_openHolder = holder;
+        OpenFailure("'" + std::string(portName) + "' (" + path + ": in use by process " +
+                        std::to_string(holder) + ", see " + UucpLockPath(device) + ")",
+                    PortProblem::InUse);
+        return 0;
+    }
+    auto fail = [&](int fd, int error) {
+        TraceOpenFailure(portName, path, error);
+        if (fd >= 0) close(fd);
+        UucpLockDrop();
+        return 0u;
+    };
     int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        TraceOpenFailure(portName, path, errno);
-        return 0;
-    }
-    if (ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) {
-        TraceOpenFailure(portName, path, errno);
-        close(fd);
-        return 0;
-    }
+    if (fd < 0) return fail(-1, errno);
+    if (ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) return fail(fd, errno);
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int error = errno;
-        if (error == EWOULDBLOCK) {
-            OpenFailure("'" + std::string(portName) + "' (" + path + ": in use by another program)",
-                        PortProblem::InUse);
-        } else {
-            TraceOpenFailure(portName, path, error);
-        }
+        if (error != EWOULDBLOCK) return fail(fd, error);
+        OpenFailure("'" + std::string(portName) + "' (" + path + ": in use by another program)",
+                    PortProblem::InUse);
         close(fd);
+        UucpLockDrop();
         return 0;
     }
-    if (!Configure(fd)) {
-        TraceOpenFailure(portName, path, errno);
-        close(fd);
-        return 0;
-    }
+    if (!Configure(fd)) return fail(fd, errno);
     g_fd = fd;
     return 1;
 }
@@ -261,6 +267,10 @@ const std::string& SerialOpenGroup() {
     return g_openGroup;
 }
 
+int SerialOpenHolder() {
+    return static_cast<int>(g_openHolder);
+}
+
 void SerialClose() {
     std::unique_lock<std::mutex> hold = TakePortFromTransfer();
     CloseHeld();
@@ -274,6 +284,7 @@ void CloseHeld() {
         ioctl(fd, TIOCNXCL);
         close(fd);
     }
+    UucpLockDrop();
 }
 } // namespace
 

@@ -25,7 +25,8 @@ extern std::atomic<uint64_t> SerialBytesRead;
 std::string ResolvePortName(const char* portName);
 
 // 1 = ready, 0 = failed (with a trace line naming the port and the reason). Closes the previous port
-// first.
+// first. A port is refused when another program holds it: by a live UUCP lock file (link/UucpLock.h,
+// which this process then keeps for itself while it holds the port), by exclusive mode or by flock.
 uint32_t SerialOpen(const char* portName);
 // Why the last SerialOpen failed ("'COM3' (/dev/ttyUSB0: Permission denied)" and the group to join);
 // empty after one that succeeded. Window thread only.
@@ -35,6 +36,8 @@ enum class PortProblem : uint32_t { None, NoSuchPort, PermissionDenied, InUse, O
 PortProblem SerialOpenProblemKind();
 // With PermissionDenied: the group that owns the device ("dialout" when it cannot be told).
 const std::string& SerialOpenGroup();
+// With InUse from another program's lock file: that program's process id (0 when not known).
+int SerialOpenHolder();
 uint32_t SerialWrite(const uint8_t* bytes, uint32_t count);
 // Delivers what has arrived, at most maxCount bytes; 0 at once when nothing is queued.
 uint32_t SerialRead(uint8_t* buffer, uint32_t maxCount);

@@ -39,6 +39,7 @@ const LabelPair FailureReasons[8] = {
     {{"%s: the link was lost", "%s：连接已中断"}},
 };
 const LabelPair NoPortFound = {{"No serial port was found", "没有找到串口"}};
+const LabelPair HeldByProcess = {{"%s: in use by process %d", "%s：已被进程 %d 占用"}};
 
 // The picture band under the title, and the progress bar's pieces, from ex.png and wf.png.
 
@@ -169,6 +170,12 @@ void AWndCon::FailureReason(char* out, int size) const {
         break;
     case ConnectFailureKind::PermissionDenied:
         std::snprintf(out, n, format, f.port, f.group);
+        break;
+    case ConnectFailureKind::PortInUse:
+        if (f.holder > 0)
+            std::snprintf(out, n, HeldByProcess[language], f.port, f.holder);
+        else
+            std::snprintf(out, n, format, f.port);
         break;
     case ConnectFailureKind::DownloadPartWay:
     case ConnectFailureKind::UploadPartWay:

@@ -22,12 +22,6 @@ uint16_t Checksum(const uint8_t* bytes, int words) {
     return sum & 0xFEFE;
 }
 
-void SleepUntilNs(uint64_t ns) {
-    timespec ts{static_cast<time_t>(ns / 1000000000ull), static_cast<long>(ns % 1000000000ull)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-    }
-}
-
 bool PlainParam(uint16_t code) {
     return (code >= 256 && code <= 263) || (code >= 512 && code <= 516) || (code >= 768 && code <= 771) ||
            (code >= 1024 && code <= 1030) || (code >= 1280 && code <= 1287) ||
@@ -117,6 +111,8 @@ bool Px2950Sim::Start() {
         return false;
     }
     devicePath_ = name;
+    // Writes never block: an answer waiting for room gives way to Stop.
+    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
     // Holding the other end open keeps the master from seeing a hang-up whenever the console closes
     // and reopens the port; it also sets raw mode before the console opens it.
     slave_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -132,12 +128,14 @@ bool Px2950Sim::Start() {
     if (pipe2(stopPipe_, O_CLOEXEC) != 0) stopPipe_[0] = stopPipe_[1] = -1;
     startNs_ = NowNs();
     vanished_ = false;
+    stopping_ = false;
     thread_ = std::thread(&Px2950Sim::Run, this);
     return true;
 }
 
 void Px2950Sim::Stop() {
     if (thread_.joinable()) {
+        stopping_ = true;
         if (stopPipe_[1] >= 0) (void)!write(stopPipe_[1], "x", 1);
         thread_.join();
     }
@@ -267,6 +265,11 @@ void Px2950Sim::WriteAll(const uint8_t* bytes, size_t count) {
             done += static_cast<size_t>(n);
         } else if (n < 0 && errno == EINTR) {
             continue;
+        } else if (n < 0 && errno == EAGAIN) {
+            // Nobody reads the other end for now: wait for room, or for Stop.
+            pollfd p[2] = {{master_, POLLOUT, 0}, {stopPipe_[0], POLLIN, 0}};
+            if (poll(p, 2, -1) < 0 && errno != EINTR) break;
+            if (p[1].revents || stopping_) break;
         } else {
             break;
         }
@@ -284,13 +287,26 @@ void Px2950Sim::Reply(std::vector<uint8_t> reply, uint64_t startNs) {
         reply.insert(reply.begin(), junk.begin(), junk.end());
     }
     if (!paced_) {
-        SleepUntilNs(startNs);
-        WriteAll(reply.data(), reply.size());
+        if (SleepUntil(startNs)) WriteAll(reply.data(), reply.size());
         return;
     }
     for (size_t i = 0; i < reply.size(); ++i) {
-        SleepUntilNs(startNs + (i + 1) * ByteNs);
+        if (!SleepUntil(startNs + (i + 1) * ByteNs)) return;
         WriteAll(&reply[i], 1);
+    }
+}
+
+// Waits until the monotonic time `ns`; false at once when Stop is called meanwhile (however long the
+// queue of answers still to pace out: a stopped processor ends within a poll's wake-up).
+bool Px2950Sim::SleepUntil(uint64_t ns) {
+    for (;;) {
+        if (stopping_) return false;
+        uint64_t now = NowNs();
+        if (now >= ns) return true;
+        uint64_t left = ns - now;
+        timespec wait{static_cast<time_t>(left / 1000000000ull), static_cast<long>(left % 1000000000ull)};
+        pollfd stop = {stopPipe_[0], POLLIN, 0};
+        if (ppoll(&stop, stopPipe_[0] >= 0 ? 1 : 0, &wait, nullptr) > 0) return false;
     }
 }
 
@@ -500,7 +516,7 @@ void Px2950Sim::Run() {
             }
             Handle(&pending[at], length + 2, frameEnd);
             at += length + 2;
-            if (master_ < 0) return;
+            if (master_ < 0 || stopping_) return;
         }
         pending.erase(pending.begin(), pending.begin() + static_cast<long>(at));
     }

@@ -95,6 +95,7 @@ class Px2950Sim {
     bool Respond(const uint8_t* frame, std::vector<uint8_t>* data);
     void SpoilReply(const uint8_t* frame, std::vector<uint8_t>* reply);
     void Reply(std::vector<uint8_t> reply, uint64_t startNs);
+    bool SleepUntil(uint64_t ns);
     void WriteAll(const uint8_t* bytes, size_t count);
     void Vanish();
     uint64_t NowNs() const;
@@ -108,6 +109,7 @@ class Px2950Sim {
     uint64_t startNs_ = 0;
 
     std::atomic<bool> paced_{true};
+    std::atomic<bool> stopping_{false}; // Stop was called: no more answers, whatever is queued
     std::atomic<uint32_t> latencyMs_{0};
     std::atomic<uint32_t> dropEvery_{0};
     std::atomic<bool> silent_{false};

@@ -3,7 +3,11 @@
 #include "common/Trace.h"
 #include "link/Serial.h"
 
+#include "link/UucpLock.h"
+
 #include <cerrno>
+#include <fstream>
+#include <sys/wait.h>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -97,4 +101,44 @@ TEST_F(SerialPort, AReadTakesAtMostMaxCountAndLeavesTheRestQueued) {
     EXPECT_EQ(rest, 3000u - 1024u);
     SerialClose();
     close(master);
+}
+
+// Another serial program's UUCP lock file (minicom, cu) keeps the port from us while its process
+// lives, in the ASCII form and the old binary one; a lock whose process has ended is taken over, ours
+// names this process while we hold the port and is gone when we let it go.
+TEST_F(SerialPort, UucpLockFilesOfLiveProcessesRefuseThePortAndStaleOnesAreTakenOver) {
+    Px2950Sim& sim = AddSim(2);
+    const std::string lock = UucpLockPath(sim.DevicePath());
+    EXPECT_EQ(lock, dir_ + "/lock/LCK.." + sim.DevicePath().substr(5).replace(3, 1, "_"));
+    auto writeLock = [&](const std::string& bytes) { std::ofstream(lock, std::ios::binary) << bytes; };
+    auto readLock = [&] {
+        std::ifstream in(lock, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    const pid_t live = getppid();
+    char ascii[16];
+    std::snprintf(ascii, sizeof ascii, "%10d\n", static_cast<int>(live));
+    int32_t binaryPid = live;
+    for (const std::string& held :
+         {std::string(ascii), std::string(reinterpret_cast<char*>(&binaryPid), 4)}) {
+        writeLock(held);
+        EXPECT_EQ(SerialOpen("COM2"), 0u);
+        EXPECT_EQ(SerialOpenProblemKind(), PortProblem::InUse);
+        EXPECT_EQ(SerialOpenHolder(), static_cast<int>(live));
+        EXPECT_NE(SerialOpenProblem().find("in use by process " + std::to_string(live)), std::string::npos)
+            << SerialOpenProblem();
+        EXPECT_EQ(readLock(), held) << "another program's lock is left as it is";
+    }
+
+    pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    ASSERT_GT(ended, 0);
+    waitpid(ended, nullptr, 0);
+    writeLock(std::to_string(ended) + "\n");
+    ASSERT_EQ(SerialOpen("COM2"), 1u);
+    char ours[16];
+    std::snprintf(ours, sizeof ours, "%10d\n", static_cast<int>(getpid()));
+    EXPECT_EQ(readLock(), ours);
+    SerialClose();
+    EXPECT_NE(access(lock.c_str(), F_OK), 0);
 }

@@ -1,11 +1,12 @@
 // Simulated processors linked as COM ports in a private configuration folder (XDG_CONFIG_HOME points
-// at it), ports linked to nothing, and waits on the link. ClosePorts stops the simulators and removes
-// the folder.
+// at it, and the UUCP lock folder is in it), ports linked to nothing, and waits on the link. ClosePorts stops
+// the simulators and removes the folder.
 #pragma once
 
 #include "common/Paths.h"
 #include "common/Tick.h"
 #include "link/LinkState.h"
+#include "link/UucpLock.h"
 #include "sim/Px2950Sim.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,9 @@ class SimPorts {
         dir_ = pattern;
         setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
         ASSERT_TRUE(MakeDirs(dir_ + "/tonvex/ports"));
+        // The serial programs' lock files of this test, not the machine's.
+        ASSERT_TRUE(MakeDirs(dir_ + "/lock"));
+        SetUucpLockDir(dir_ + "/lock");
     }
     void ClosePorts() {
         for (auto& sim : sims_)
