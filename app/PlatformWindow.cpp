@@ -1,4 +1,5 @@
 #include "app/PlatformWindow.h"
+#include "common/Trace.h"
 
 #include "app/ui/Projection.h"
 #include "common/GbkText.h"
@@ -216,7 +217,7 @@ void PlatformWindow::CaptureMouse(bool on) {
 }
 
 void PlatformWindow::ShowMessage(const char* caption, const char* text) {
-    std::fprintf(stderr, "tonvex: %s: %s\n", caption ? caption : "", text ? text : "");
+    ReportProblem("%s: %s", caption ? caption : "", text ? text : "");
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, window);
 }
 

@@ -160,28 +160,40 @@ int TonvexCore::Run() {
     return 0;
 }
 
+namespace {
+
+// After a start that failed: where the run's log is, to send with a report.
+void SayWhereTheLogIs() {
+    if (!LogPath().empty()) std::fprintf(stderr, "tonvex: this run's log: %s\n", LogPath().c_str());
+}
+
+} // namespace
+
 int TonvexCore::CreateMainWindow() {
     window = &PlatformWindow::Instance();
     if (const char* why = PlatformWindow::MissingDisplay()) {
-        std::fprintf(stderr, "tonvex: %s\n", why);
+        ReportProblem("%s", why);
+        SayWhereTheLogIs();
         return -1;
     }
     vor_set_reporter(MessageBoxReporter);
     bool created = window->Create(this, "Tonvex 1.0.3 : PX2950", 960, 600);
-    if (!created) std::fprintf(stderr, "tonvex: no window: %s\n", window->LastError());
+    if (!created) ReportProblem("no window: %s", window->LastError());
     hWnd = created ? window->Handle() : nullptr;
     StatusText = "准备启动 ...";
     hDC = created ? window->SetupGL() : nullptr;
     if (!hDC) {
         // The Part's words, and why: the windowing system's own reason.
         std::string text = std::string("error HDC\n\n") + window->LastError();
-        if (created) std::fprintf(stderr, "tonvex: %s\n", window->LastError());
+        if (created) ReportProblem("%s", window->LastError());
+        SayWhereTheLogIs();
+        if (!LogPath().empty()) text += "\n\nLog: " + LogPath();
         window->ShowMessage("error", text.c_str());
         return -1;
     }
     window->SetSwapInterval(0);
     state |= GlReady;
-    OpenTrace("Tonvex 1.0.3");
+    OpenTrace("Tonvex 1.0.3", traceOnTerminal);
     // Glyphs are rendered monochrome (hard-edged), so there is no font-smoothing switch to turn off.
     CreateSenderThread();
     return 0;
@@ -223,16 +235,15 @@ void TonvexCore::StartUp() {
 
 void TonvexCore::SayWhenSettingsAreNotKept() {
     if (!ConfigDir().empty()) return;
-    std::fprintf(stderr, "tonvex: HOME is not set: the settings (language, background) and the serial-port "
-                         "links would be kept in $HOME/.config/tonvex (or $XDG_CONFIG_HOME/tonvex); this run "
-                         "keeps none of them\n");
+    ReportProblem("HOME is not set: the settings (language, background) and the serial-port links would be "
+                  "kept in $HOME/.config/tonvex (or $XDG_CONFIG_HOME/tonvex); this run keeps none of them");
 }
 
 void TonvexCore::LoadPcModes() {
     const std::string modeFile = ModeFilePath();
     Trace(7, "PC modes: %s\n", modeFile.c_str());
     if (LoadModeFile(modeFile.c_str()) != ModeFileStatus::Loaded && !ModeFileProblem().empty()) {
-        std::fprintf(stderr, "tonvex: %s\n", ModeFileProblem().c_str());
+        ReportProblem("%s", ModeFileProblem().c_str());
         state |= ModeFileNotice; // told in the window once the intro has ended
     }
 }
@@ -539,8 +550,7 @@ uint32_t TonvexCore::SetLanguage(uint32_t language) {
     // Without HOME the start-up has said already that nothing is kept.
     static bool toldNotKept = false;
     if (!SettingsWrite("tonvex_lang", std::to_string(language)) && !ConfigDir().empty() && !toldNotKept) {
-        std::fprintf(stderr, "tonvex: the language is not kept for the next start: %s\n",
-                     SettingsProblem().c_str());
+        ReportProblem("the language is not kept for the next start: %s", SettingsProblem().c_str());
         toldNotKept = true;
     }
     return language;

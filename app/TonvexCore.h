@@ -27,6 +27,8 @@ class TonvexCore : public GWindowMessage {
 
     int Run();
     int CreateMainWindow();
+    // The link's frame trace on standard output too (--trace); the log always has it.
+    bool traceOnTerminal = true;
     void StartUp();
 
     // What one pass of the main loop did.

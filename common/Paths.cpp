@@ -27,6 +27,10 @@ std::string DataDir() {
     return XdgDir("XDG_DATA_HOME", ".local/share");
 }
 
+std::string StateDir() {
+    return XdgDir("XDG_STATE_HOME", ".local/state");
+}
+
 std::string ModeFilePath() {
     struct stat st;
     // Whatever stands there (a link or a folder included) is the user's, and the mode file's load

@@ -1,6 +1,7 @@
 // Per-user folders: settings and serial-port links under $XDG_CONFIG_HOME/tonvex (default
 // ~/.config/tonvex), the picture cache under $XDG_CACHE_HOME/tonvex (default ~/.cache/tonvex), the
-// PC modes under $XDG_DATA_HOME/tonvex (default ~/.local/share/tonvex).
+// PC modes under $XDG_DATA_HOME/tonvex (default ~/.local/share/tonvex), the log under
+// $XDG_STATE_HOME/tonvex (default ~/.local/state/tonvex).
 #pragma once
 
 #include <string>
@@ -9,6 +10,7 @@
 std::string ConfigDir();
 std::string CacheDir();
 std::string DataDir();
+std::string StateDir();
 // Creates the folder and its parents with mode 0700. Returns false when it cannot.
 bool MakeDirs(const std::string& path);
 

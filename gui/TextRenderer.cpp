@@ -1,6 +1,7 @@
 // Glyph textures made from the faces of gui/FontFaces, GBK decoded through common/GbkText, and the
 // layout of texts in them.
 #include "gui/TextRenderer.h"
+#include "common/Trace.h"
 
 #include "common/GbkText.h"
 #include "gui/FontFaces.h"
@@ -153,8 +154,8 @@ void TextRenderer::ReportMissingFace(const char* family, const char* reason) {
     static bool reported = false;
     if (reported) return;
     reported = true;
-    std::fprintf(stderr, "tonvex: no font for \"%s\": fontconfig gave %s; texts in that face are not drawn\n",
-                 FamilyName(family).c_str(), reason);
+    ReportProblem("no font for \"%s\": fontconfig gave %s; texts in that face are not drawn",
+                  FamilyName(family).c_str(), reason);
 }
 
 uint32_t TextRenderer::Glyph(uint16_t code) {

@@ -42,7 +42,8 @@ void SetUucpLockDir(const std::string& dir) {
 }
 
 std::string UucpLockPath(const std::string& device) {
-    std::string name = device.rfind("/dev/", 0) == 0 ? device.substr(5) : device.substr(device.rfind('/') + 1);
+    std::string name =
+        device.rfind("/dev/", 0) == 0 ? device.substr(5) : device.substr(device.rfind('/') + 1);
     for (char& c : name)
         if (c == '/') c = '_';
     return g_dir + "/LCK.." + name;

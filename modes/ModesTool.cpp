@@ -34,7 +34,7 @@ constexpr const char* Overview =
     "~/.local/share/tonvex/mode.dat (under $XDG_DATA_HOME when set). N is 1 to 25. PORT is named as in the\n"
     "console: COM1 ... COM6 (a link of yours in ~/.config/tonvex/ports, else the serial devices in\n"
     "order), or a device path such as /dev/ttyUSB0.\n"
-    "'tonvex-modes VERB --help' tells more of each verb.\n"
+    "'tonvex-modes VERB --help' tells more of each verb; --version prints the version.\n"
     "Exit status: 0 done, 1 a processor or file error, 2 a usage error.\n";
 
 struct Verb {
@@ -93,6 +93,10 @@ class Tool {
         a.verb = argv[1];
         if (a.verb == "--help" || a.verb == "-h" || a.verb == "help") {
             std::fputs(Overview, out_);
+            return Done;
+        }
+        if (a.verb == "--version") {
+            std::fprintf(out_, "tonvex-modes %s\n", TONVEX_VERSION);
             return Done;
         }
         verb_ = FindVerb(a.verb);

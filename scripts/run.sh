@@ -14,9 +14,9 @@ cmake --build build --target tonvex px2950-sim tonvex-modes
 console() {
   if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "No display: running the console under Xvfb."
-    xvfb-run -a -s "-screen 0 1280x800x24" ./build/app/tonvex
+    xvfb-run -a -s "-screen 0 1280x800x24" ./build/app/tonvex --trace
   else
-    ./build/app/tonvex
+    ./build/app/tonvex --trace
   fi
 }
 

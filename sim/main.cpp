@@ -52,6 +52,25 @@ int main(int argc, char** argv) {
             latencyMs = std::atoi(argv[++i]);
         } else if (!std::strcmp(argv[i], "--log") && i + 1 < argc) {
             logPath = argv[++i];
+        } else if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::printf(
+                "usage: %s [--link PATH] [--latency MS] [--unpaced] [--log FILE] [--set CODE=VALUE]...\n"
+                "\n"
+                "A simulated PX2950 on a pseudo-terminal, answering as the processor does at 19200 baud.\n"
+                "Prints the device path and runs until SIGINT or SIGTERM.\n"
+                "\n"
+                "  --link PATH      also make PATH a symlink to the device (removed on the way out),\n"
+                "                   e.g. ~/.config/tonvex/ports/COM1 for the console\n"
+                "  --latency MS     wait MS milliseconds before each answer (default 2)\n"
+                "  --unpaced        answer at once instead of at the wire's pace\n"
+                "  --log FILE       on each SIGUSR1, write every frame received and the values held\n"
+                "  --set CODE=VALUE start a single-value parameter at VALUE (0 to 255)\n"
+                "  --help, --version\n",
+                argv[0]);
+            return 0;
+        } else if (!std::strcmp(argv[i], "--version")) {
+            std::printf("px2950-sim %s\n", TONVEX_VERSION);
+            return 0;
         } else if (!std::strcmp(argv[i], "--unpaced")) {
             paced = false;
         } else if (!std::strcmp(argv[i], "--set") && i + 1 < argc && presetCount < 64) {

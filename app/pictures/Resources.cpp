@@ -6,6 +6,7 @@
 //   - start-up's steps (LoadPictures, LoadStoredBackground, LoadSkinTextures), backgrounds, previews
 //   - what tests reset
 #include "app/pictures/Resources.h"
+#include "common/Trace.h"
 
 #include "app/pictures/Embedded.h"
 #include "app/pictures/Settings.h"
@@ -478,7 +479,7 @@ int BuildBackgroundCache(int rebuild) {
     if (path.empty()) return -1;
     if (WriteCacheFile(path, cache)) return 0;
     g_problem = "the picture cache " + path + " could not be written (" + std::strerror(errno) + ")";
-    std::fprintf(stderr, "tonvex: %s; the thumbnails are kept in memory\n", g_problem.c_str());
+    ReportProblem("%s; the thumbnails are kept in memory", g_problem.c_str());
     return -1;
 }
 

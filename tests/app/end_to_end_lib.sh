@@ -28,7 +28,7 @@ e2e_begin() {
     simpid=$!
     for _ in $(seq 50); do [ -e "$XDG_CONFIG_HOME/tonvex/ports/COM1" ] && break; sleep 0.1; done
     cd "$home/work" || exit 1 # no mode.dat here: the PC modes are kept in $XDG_DATA_HOME/tonvex
-    "$exe" >"$out" 2>"$home/console.err" &
+    "$exe" --trace >"$out" 2>"$home/console.err" &
     pid=$!
     id=$(timeout 30 xdotool search --sync --onlyvisible --name "^Tonvex 1.0.3 : PX2950$" | head -1)
     [ -n "$id" ] || fail "the window did not appear"
@@ -71,7 +71,8 @@ holds() { # CODE VALUE
     return 1
 }
 
-# The console closed (status 0 wanted) and the simulator stopped.
+# The console closed (status 0 wanted) and the simulator stopped; the run's log holds the trace with
+# times (the frames the terminal showed) and stays within its bound.
 e2e_end() {
     kill -TERM "$pid"
     wait "$pid"
@@ -79,5 +80,11 @@ e2e_end() {
     kill -TERM "$simpid" 2>/dev/null
     wait "$simpid" 2>/dev/null
     [ $status = 0 ] || fail "exit status $status"
+    local log=$home/.local/state/tonvex/tonvex.log
+    grep -qE '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9:.]{12} << SendData: FF FF 08 02 01 00' "$log" ||
+        fail "the log $log does not hold the trace with times"
+    [ "$(grep -c 'SendData' "$log")" = "$(grep -c 'SendData' "$out")" ] ||
+        fail "the log and the terminal trace differ in their frames"
+    [ "$(stat -c %s "$log")" -le $((1 << 20)) ] || fail "the log is over its bound"
     echo "ok: screenshots in $shots"
 }
