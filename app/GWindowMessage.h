@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The receiver of window events. Every operation of the base does nothing; the application object
 // overrides the ones it needs. Positions are client pixels; the wheel delta is 120 per notch, positive
 // away from the user.

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PlatformWindow.h"
-#include "common/Trace.h"
 
 #include "app/ui/Projection.h"
+#include "common/Embed.h"
 #include "common/GbkText.h"
+#include "common/Trace.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -12,6 +14,10 @@
 #include <cstring>
 
 uint32_t SizeMoveFlags;
+
+// The window's own icon: the desktop icon at 64 x 64, RGBA, drawn by the art tool and built in.
+TONVEX_EMBED(tonvex_window_icon, TONVEX_WINDOW_ICON);
+extern "C" const uint8_t tonvex_window_icon_start[], tonvex_window_icon_end[];
 
 uint8_t VirtualKeyFromScancode(int sc) {
     if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z)
@@ -115,6 +121,16 @@ bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int c
     // for the context's creation fails that creation. SetupGL tries again if this one failed.
     context = SDL_GL_CreateContext(window);
     SDL_SetWindowMinimumSize(window, MinClientWidth, MinClientHeight);
+    constexpr int IconSize = 64;
+    if (tonvex_window_icon_end - tonvex_window_icon_start == IconSize * IconSize * 4) {
+        SDL_Surface* icon =
+            SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(tonvex_window_icon_start), IconSize,
+                                               IconSize, 32, IconSize * 4, SDL_PIXELFORMAT_RGBA32);
+        if (icon) {
+            SDL_SetWindowIcon(window, icon);
+            SDL_FreeSurface(icon);
+        }
+    }
     int top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
     width = clientWidth + left + right;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one top-level window over SDL2, its GL 2.1 compatibility context, and the event pump that turns
 // SDL events into the GWindowMessage operations.
 #pragma once

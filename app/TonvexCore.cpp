@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object. In this file, in order:
 //   - the screen's stillness (ReadScreenWords: what the next frame would draw differently)
 //   - Run, CreateMainWindow, and StartUp with its steps (SayWhenSettingsAreNotKept, LoadPcModes,

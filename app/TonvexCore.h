@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one application object: receives the window's events, keeps the input state every widget reads,
 // routes input to the panels, owns the panel lists, polls the hot keys, runs the intro and draws each
 // frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tonvex: the console. Options are read before anything touches the display, so --help and
 // --version work anywhere.
 #include "app/TonvexCore.h"

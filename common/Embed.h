@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files built into the executable: TONVEX_EMBED(symbol, "path") places the file's bytes in read-only
 // data between `symbol_start` and `symbol_end` (followed by one zero byte). The build passes the path
 // and makes the embedding source depend on the file.

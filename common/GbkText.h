@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GBK, the encoding of every text the console keeps (labels, typed text, names in "mode.dat"), against
 // the UTF-8 of the desktop, a shell and its files, and the Unicode of the fonts. The one home of the
 // console's iconv conversions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Per-user folders: settings and serial-port links under $XDG_CONFIG_HOME/tonvex (default
 // ~/.config/tonvex), the picture cache under $XDG_CACHE_HOME/tonvex (default ~/.cache/tonvex), the
 // PC modes under $XDG_DATA_HOME/tonvex (default ~/.local/share/tonvex), the log under

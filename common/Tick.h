@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one millisecond tick source of the program: 32 bits, wrapping. Every time in the console is read
 // here and compared by unsigned difference, so an interval that spans the wrap still comes out right.
 #pragma once

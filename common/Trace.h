@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trace of the device link and the program's problem reports.
 //
 // The trace: every frame sent and received, printed on standard output when the terminal trace is on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tracked memory blocks and the error report.
 //
 // Every block handed out carries its own size in a 32-bit word just in front of the caller's bytes;

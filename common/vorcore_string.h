@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Strings in tracked blocks (see vorcore_memory.h). Results are owned by the caller.
 #pragma once
 

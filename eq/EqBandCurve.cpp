@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One band's curve on the graph's axis. The shape is designed at a quarter of the sample rate, so its
 // centre sits at sample 255 of the linear sampling. Shelves and filters are then compressed (their
 // Butterworth skirts are far too wide on a logarithmic axis), widened back with a flat part and, for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The equaliser graph shown by every EQ panel: a logarithmic frequency axis from 10 Hz over 3.4
 // decades, a dB axis of +-24 dB, the summed response of all bands, the band being edited as a lit
 // area, and one handle per band that the mouse drags.

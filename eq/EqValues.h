@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The values an equaliser band takes on the processor, and the parsers that turn a band's typed
 // texts into them. Codes: frequency = index into EqFreqTable (0 .. 255), gain = (dB + 24) * 5
 // (0 .. 180, 120 is 0 dB), Q = Q * 5 - 1 (0 .. 179, Q 0.2 .. 36.0).

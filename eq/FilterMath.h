@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The filter mathematics behind the EQ graph: one band turned into a digital filter (a peaking biquad
 // or a second-order Butterworth low- or high-pass) and its magnitude sampled across 0 .. 0.5.
 //

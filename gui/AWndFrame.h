@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framed panel: skinned frame, title and title buttons, drag, resize grip, double-click enlarge,
 // animated size toggle and the opacity fades of opening, closing, focus and dragging.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fontconfig rules that map the console's face names to installed faces, built into the
 // executable (the build passes TONVEX_FONT_ALIASES, the path of gui/fonts.conf), and the console's
 // fonts made with them.

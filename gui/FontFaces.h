@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Font faces through fontconfig and FreeType: the text renderer's platform layer (no other file of the
 // toolkit uses these libraries). Window thread only.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A check button: toggles between two labels (or, with latchOn, latches to 1 as one member of a radio
 // group) and fires at the press.
 //

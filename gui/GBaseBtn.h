@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A push button with a text label that fires when released over itself.
 //
 //   state    | event                                | next

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small tick box with its label at the right. It reacts to a press without claiming it, so a widget
 // under it may take the same press.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A square button that cycles through three icon states, firing at each press.
 //
 //   state | event                                | next

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drop-down offering the numbers 1 to itemCount. The owner draws the unfolded rows with DrawList after
 // its other widgets, and folds the list (open = 0) in its list callback.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A horizontal slider 8 pixels high with a caption above it and a value bubble that follows the thumb
 // and fades out.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A vertical fader (top = maxValue) with an engraved scale of 13 marks.
 //
 //   state     | event                                       | next

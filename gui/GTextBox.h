@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A one-line text entry: caret, mouse selection with auto-scroll, horizontal scrolling, GBK double-byte
 // awareness, a digits-only mode and an Enter callback. The owning panel calls its operations directly
 // (Track from its mouse handlers, DrawBox from its Draw, InsertChar / Backspace / CaretLeft / CaretRight

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base of every widget and panel: one record layout and one table of virtual operations.
 //
 // Press claiming: at each left press the application clears PressClaimed and increments ClickSerial.

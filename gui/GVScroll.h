@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A vertical scroller for content taller than its view; one page is 300 content units. It also
 // follows the mouse wheel.
 //

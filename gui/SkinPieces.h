@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every piece of every skin image: where it lies in its image (texel ranges, as the widgets address
 // them) and how large it is drawn. The art tool paints the pictures from this table and the widgets cut
 // them with it, so the two can never disagree.

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Glyph textures made from the faces of gui/FontFaces, GBK decoded through common/GbkText, and the
 // layout of texts in them.
 #include "gui/TextRenderer.h"
-#include "common/Trace.h"
 
 #include "common/GbkText.h"
+#include "common/Trace.h"
 #include "gui/FontFaces.h"
 
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text drawn from glyph textures, one texture per character code, made on first use. Texts are GBK
 // byte strings given as a format and its arguments. Window thread only (glyphs upload into the current
 // GL context).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin pieces each widget draws, grouped the way the widgets draw them (three-piece sets, nine-piece
 // boxes), all cut from the one piece table.
 #pragma once

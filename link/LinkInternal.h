@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What LinkState.cpp and LinkThreads.cpp share and nobody else uses.
 #pragma once
 

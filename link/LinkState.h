@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device link's state words, LinkSend, the connection state machine and the link threads.
 //
 // Threads: the window thread (LinkSend, ConnectStep, LinkApplyPending), the SenderThread (for the whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three link threads. Each request goes out, then the thread waits on the port with poll() until
 // a complete packet or the request's time-out: the same time-outs and tries as a busy loop would
 // give, without spending a core.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window thread uses to wait for the link, and the send tap that panel tests read.
 #pragma once
 

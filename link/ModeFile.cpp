@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/ModeFile.h"
 
 #include "common/GbkText.h"
@@ -142,7 +143,7 @@ bool WriteModeFile() {
         unlink(temp.c_str());
         return refuse(std::string("could not be written: ") + std::strerror(writeErrno));
     }
-    if (g_stopBeforeRename) return refuse("was not renamed into place (stopped for a test)");
+    if (g_stopBeforeRename) return refuse("was not renamed into place (held back by a test)");
     if (rename(temp.c_str(), g_path.c_str()) != 0) {
         int renameErrno = errno;
         unlink(temp.c_str());

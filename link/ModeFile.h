@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PC modes in "mode.dat": 256-byte records of a whole sound setting, a name at offset 16 and the
 // parameters from offset 26 (the layout is the record table in ModeFile.cpp). The file holds 20
 // records; it grows to 25 (6400 bytes) only once one of PC modes 21 to 25 holds something, so that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frames exchanged with the processor: the checksum, the two request forms, the receive framing and
 // the rule that matches a reply to its request.
 //

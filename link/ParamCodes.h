@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The processor's codes, as the wire carries them (the request's bytes 4 and 5). Groups 1 to 7 are
 // its sound parameters; a band parameter's four codes (type, frequency, gain, Q) follow its `...Band`
 // code and carry the band index in byte 7. The codes below 256 are commands and settings of the unit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The processor's parameters and where their values live: the ParamMap walked by every download, and
 // the UploadList that writes a stored PC mode back. Values are single bytes held in 32-bit words; the
 // link never converts them.

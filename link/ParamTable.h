@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every sound parameter of the processor as the console knows it, in PC mode record order: its code,
 // the record bytes that keep it, the largest code it takes, and how the panels show it (shown = code *
 // scale + base, with `decimals` places, in `unit`). A band run is one row: four bytes a band (type,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one serial port of the link: a tty opened exclusively, raw, 19200 baud, 8 data bits, read and
 // written without blocking. It knows nothing of frames; the link threads are its only users apart
 // from the port scan, which opens ports.

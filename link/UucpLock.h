@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // UUCP lock files, as minicom, cu and other serial programs keep them: LCK..<device> in /var/lock,
 // holding the owner's process id as ten ASCII digits and a newline. The console honours another
 // program's lock and keeps its own while it holds a port, where the folder lets it write.

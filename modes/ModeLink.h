@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A PC mode to and from a processor without the console: the link's own download and upload, driven
 // from a terminal. One connection a call; the link threads are stopped before it returns.
 #pragma once

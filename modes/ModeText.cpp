@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A PC mode record as text and back. In this file, in order:
 //   - the fields: every parameter of the record, its offset, units and comment
 //   - writing: names (UTF-8 from GBK), numbers, choices, bands, reserved bytes, out-of-range codes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A PC mode record as text: one line a parameter, `panel.label = value`, in the units the panels show,
 // with the processor's codes in a comment where the units round. Lines starting with '#' and the rest
 // of a line after a '#' outside quotes are comments.

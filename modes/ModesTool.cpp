@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modes/ModesTool.h"
 
 #include "common/GbkText.h"

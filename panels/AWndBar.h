@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab bar across the top of the window: the task list of open panels, the three master levels
 // with their keys, and the lamp that shows whether the processor is reachable. It is never in the
 // z-order list and draws no frame.

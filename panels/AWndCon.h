@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connecting panel: finds the processor, shows the download's progress and the upload's, and offers
 // a typed port, "Connect" and "Scan again" when the connection failed. It runs one step of the
 // connection state machine per drawn frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the five equaliser panels share as panels: the equaliser section and the routing of input to
 // it. Input reaches a panel's controls only while the panel is open and not minimised (and a press
 // only while the link is idle); each panel names its own controls through the two hooks, which run in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The background gallery (F1): the backgrounds' thumbnails two per row with their names, a scroller
 // and the wheel; a press on a thumbnail and its release open the image panel on it.
 #pragma once

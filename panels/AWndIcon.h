@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon dock at the bottom of the window: seven icons that open the settings panels, magnified
 // under the pointer. It is never in the z-order list and draws no frame; the application feeds it
 // moves, presses and releases before the panels.

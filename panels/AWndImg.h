@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image panel: the preview of the background picked in the gallery, its height following its
 // width, and "Set as background", which makes that background current and stored.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The volume panel: the processor's five volume presets, each a push bar with a number box. "Start"
 // is never above its "Limite", and the two limits cap the tab bar's Music and Mic levels.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The microphone and effect panel: eleven sliders for echo, reverb, the microphone high-pass and the
 // exciter, two check boxes, and the microphone equaliser of seven bands plus the high-pass filter
 // (band 7), which follows slider 8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message panel: one of thirteen fixed messages (some with a line of detail) with an "确定" button, or a
 // question with "是" / "否". Every panel that reports a result or asks for a confirmation goes through
 // ShowMessage or AskYesNo.

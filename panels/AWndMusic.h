@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The music panel: Auto/Manual and Sing/Disco, the music key (fifteen buttons, one radio group), the
 // music high-pass with its slope, and the music equaliser of seven bands plus the high-pass band 7.
 // The panel holds a complete equaliser set for Sing and one for Disco and swaps them with the style;

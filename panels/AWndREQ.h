@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The room equaliser: fifteen bands on the graph and in fifteen columns, nothing else.
 #pragma once
 

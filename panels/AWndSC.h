@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The center and surround panel: the center channel's music, mic and effect levels, the surround gain
 // and delay, the center high-pass with its slope, the surround path, and a three-band center
 // equaliser. The center high-pass is band 3 of the graph and follows slider 4 both ways.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sub-woofer panel: Auto/Manual and Sing/Disco, the music and mic gains fed to the sub-woofer (one
 // pair for Sing and one for Disco), its effect volume, its low-pass and high-pass, and a three-band
 // equaliser. The graph shows the low-pass as band 3 and the high-pass as band 4, each moving with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The System panel. In this file, in order:
 //   - Build, the rows' placing and labels, BindTargets, RefreshFromValues
 //   - the Mode page's flows: the processor's stored modes (read the control mode, recall, store,

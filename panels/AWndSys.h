@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The System panel: the language, the music input port, the keypad lock, the keypad and system
 // passwords and the system control mode on its "System" page; the processor's and the PC's stored
 // modes on its "Mode" page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The equaliser section the five EQ panels share. In this file, in order:
 //   - the widgets' callbacks, which find their section and band from the widget id
 //   - Create and the layout (columns that fit, what is shown at the panel's size)

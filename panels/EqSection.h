@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The equaliser every EQ panel shows: the graph with its bands and filter bands, one column of
 // controls per band (type button, gain box, gain fader, frequency box, Q box), the information line,
 // the drag and control sends of the band parameters, the reset, and the reload from the band codes.

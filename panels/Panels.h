@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thirteen panels, made by the application at start-up (null before and in tests that make none).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PC modes between the panels and "mode.dat": a save takes every value the panels show (both Sing and
 // Disco sets of the music and sub-woofer panels), a load puts a stored mode into the panels.
 #pragma once

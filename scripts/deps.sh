@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that are missing: with "run", those the console and the simulator need
 # to build and run (and Xvfb for a machine with no display); otherwise also those of the tests, the
 # sanitizer builds and the benchmarks.
@@ -12,7 +13,7 @@ packages=(
   xvfb xauth
 )
 if [[ "${1:-}" != run ]]; then
-  packages+=(libgtest-dev libbenchmark-dev libegl-dev clang clang-format libclang-rt-14-dev xdotool imagemagick desktop-file-utils)
+  packages+=(libgtest-dev libbenchmark-dev libegl-dev scdoc lintian appstream clang clang-format libclang-rt-14-dev xdotool imagemagick desktop-file-utils)
 fi
 
 missing=()

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers of the product, lowest first, and a check that nothing reaches upward:
 #
 #   common                      tracked memory, strings, paths, GBK text, the trace

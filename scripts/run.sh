@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and starts the console. With a processor attached (a USB serial device) the console runs
 # alone and finds it by its scan. Without one, the simulated processor starts beside the console and
 # is linked as the console's COM1 through a settings folder inside the build tree, so the user's own

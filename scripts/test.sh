@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the whole test suite. With --asan: a separate build with AddressSanitizer and
 # UndefinedBehaviorSanitizer; with --tsan: the link's threaded tests under ThreadSanitizer.
 set -euo pipefail

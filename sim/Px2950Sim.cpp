@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Px2950Sim.h"
 
 #include <cerrno>

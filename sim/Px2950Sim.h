@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A simulated PX2950 on a pseudo-terminal: the peer of the link's tests, of the benchmark and of the
 // demo. It answers requests as the processor does (a reply of type 1 for a read, 3 for every write,
 // the code echoed, the value from byte 6 on, the request's checksum as the last two bytes), paces its

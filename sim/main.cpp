@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // px2950-sim: a simulated PX2950 on a pseudo-terminal. Prints the device path; with --link PATH it also
 // makes PATH a symlink to it (for example $XDG_CONFIG_HOME/tonvex/ports/COM1, where the console looks
 // for its ports). Runs until SIGINT or SIGTERM and removes the link on the way out. With --log FILE,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of every test program: each test process runs headless on SDL's offscreen video driver and
 // keeps its settings and cache in a folder of its own inside the build tree (ctest runs test cases in
 // parallel processes), so a test never touches the user's files or another test's. The folder is named

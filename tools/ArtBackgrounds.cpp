@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eight window backgrounds, 1024 x 640. Each is a scene of its own; all keep the top band calm
 // (the tab bar and title strip lie over it) and the bottom centre open for the icon dock.
 #include "tools/ArtCanvas.h"

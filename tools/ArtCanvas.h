@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing helpers of the art tool: a cairo canvas, and regions that map a skin piece's texel rectangle
 // onto a drawing space laid out as the piece appears on screen.
 #pragma once
@@ -67,7 +68,8 @@ double TextAdvance(cairo_t* cr, const char* text, double size, bool bold);
 // The pictures.
 void DrawSkinImage(Canvas& canvas, SkinImage image);
 // The desktop icon, 256 x 256 on transparent: the logo's emblem of sound waves in a ring.
-void DrawAppIcon(Canvas& canvas);
+// The desktop icon, drawn into a size x size square at the origin (on any cairo surface).
+void DrawAppIcon(cairo_t* cr, double size);
 // Background `index` (0..7) of BackgroundNames.
 void DrawBackground(Canvas& canvas, int index);
 extern const char* const BackgroundNames[8];

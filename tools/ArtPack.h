@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG 2000 encoding and the picture-pack record layout.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fifteen skin images. Every piece is drawn through its entry of the piece table (BeginPiece /
 // BeginRegion), in a space laid out as the piece appears on screen, so the pictures land upright at
 // exactly the texels the widgets cut.
@@ -848,9 +849,9 @@ void DrawSkinImage(Canvas& canvas, SkinImage image) {
     }
 }
 
-void DrawAppIcon(Canvas& canvas) {
-    cairo_t* cr = canvas.cr();
+void DrawAppIcon(cairo_t* cr, double size) {
     cairo_save(cr);
+    cairo_scale(cr, size / 256, size / 256);
     // The logo's emblem, 1.9 times as large and centred.
     cairo_translate(cr, 128, 128);
     cairo_scale(cr, 1.9, 1.9);

@@ -1,15 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the console's pictures and writes the two picture packs:
-//   tonvex-art --packs DIR [--png DIR] [--raw DIR] [--icon FILE]
+//   tonvex-art --packs DIR [--png DIR] [--raw DIR] [--icons DIR]
 // DIR/backgrounds.pack holds the eight backgrounds ("bg_" records, RGB, lossy), DIR/skins.pack the
 // fifteen skin images ("ui_" records, RGBA, lossless). With --png every picture is also saved as a PNG,
 // as stored (skins top row first, which shows upside-down pieces upside down). With --raw every skin
 // image is also written as NAME.rgba, the pixels the pack gives back when decoded (see ReadRawSkin), so
-// that the toolkit's tests draw with the real skins without the JPEG 2000 decoder. With --icon the
-// desktop icon is written as a 256 x 256 PNG.
+// that the toolkit's tests draw with the real skins without the JPEG 2000 decoder. With --icons the
+// desktop icon is written as DIR/SIZExSIZE/tonvex.png at 48, 64, 128 and 256 pixels and as
+// DIR/scalable/tonvex.svg, and the window's icon as DIR/window-icon.rgba (64 x 64, RGBA, top row first).
 #include "tools/ArtCanvas.h"
 #include "tools/ArtPack.h"
 
 #include <algorithm>
+#include <cairo-svg.h>
+#include <cerrno>
+#include <sys/stat.h>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -52,26 +57,47 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     return ok && std::rename(temp.c_str(), path.c_str()) == 0;
 }
 
+// The icon theme's sizes, the scalable one and the window's own.
+bool WriteIcons(const std::string& dir) {
+    for (int size : {48, 64, 128, 256}) {
+        std::string folder = dir + "/" + std::to_string(size) + "x" + std::to_string(size);
+        if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return false;
+        Canvas icon(size, size);
+        DrawAppIcon(icon.cr(), size);
+        if (!icon.SavePng(folder + "/tonvex.png")) return false;
+        if (size == 64) {
+            std::vector<uint8_t> pixels = icon.Pixels(4);
+            if (!WriteFile(dir + "/window-icon.rgba", pixels)) return false;
+        }
+    }
+    std::string folder = dir + "/scalable";
+    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    cairo_surface_t* svg = cairo_svg_surface_create((folder + "/tonvex.svg").c_str(), 256, 256);
+    cairo_t* cr = cairo_create(svg);
+    DrawAppIcon(cr, 256);
+    cairo_destroy(cr);
+    cairo_surface_finish(svg);
+    bool ok = cairo_surface_status(svg) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(svg);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string packDir, pngDir, rawDir, iconPath;
+    std::string packDir, pngDir, rawDir, iconDir;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--packs")) packDir = argv[i + 1];
         if (!std::strcmp(argv[i], "--png")) pngDir = argv[i + 1];
         if (!std::strcmp(argv[i], "--raw")) rawDir = argv[i + 1];
-        if (!std::strcmp(argv[i], "--icon")) iconPath = argv[i + 1];
+        if (!std::strcmp(argv[i], "--icons")) iconDir = argv[i + 1];
     }
-    if (!iconPath.empty()) {
-        Canvas icon(256, 256);
-        DrawAppIcon(icon);
-        if (!icon.SavePng(iconPath)) {
-            std::fprintf(stderr, "tonvex-art: could not write %s\n", iconPath.c_str());
-            return 1;
-        }
+    if (!iconDir.empty() && !WriteIcons(iconDir)) {
+        std::fprintf(stderr, "tonvex-art: could not write the icons in %s\n", iconDir.c_str());
+        return 1;
     }
     if (packDir.empty()) {
-        std::fprintf(stderr, "usage: %s --packs DIR [--png DIR] [--raw DIR] [--icon FILE]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s --packs DIR [--png DIR] [--raw DIR] [--icons DIR]\n", argv[0]);
         return 2;
     }
 

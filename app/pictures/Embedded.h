@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two picture packs the art tool makes, built into the executable.
 #pragma once
 

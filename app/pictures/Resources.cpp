@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture packs and their textures. In this file, in order:
 //   - the packs' records (RecordWalk, FindRecord) and the JPEG 2000 stream over a record
 //   - the background list and the thumbnail cache's acceptance
@@ -6,12 +7,12 @@
 //   - start-up's steps (LoadPictures, LoadStoredBackground, LoadSkinTextures), backgrounds, previews
 //   - what tests reset
 #include "app/pictures/Resources.h"
-#include "common/Trace.h"
 
 #include "app/pictures/Embedded.h"
 #include "app/pictures/Settings.h"
 #include "app/ui/Textures.h"
 #include "common/Paths.h"
+#include "common/Trace.h"
 #include "common/vorcore_memory.h"
 #include "common/vorcore_string.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture packs and the textures made from them.
 //
 // Two packs are built into the program: the backgrounds ("bg_" records) and the skins ("ui_" records).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's settings: lines "name=value" in $XDG_CONFIG_HOME/tonvex/settings (tonvex_bg, tonvex_lang).
 // A missing or unreadable file, or a line that is not of that form, counts as missing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Process-wide application state that the panels and widgets read. Everything here lives on the window
 // thread. (The panel list operations are in gui/PanelLists.h, the panel pointers in panels/Panels.h.)
 #pragma once

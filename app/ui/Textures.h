@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GL texture names of the pictures. 0 means not loaded: whatever would use it is not drawn.
 #pragma once
 

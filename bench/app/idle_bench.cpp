@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the console's main loop in-process on a real window and measures, in one run:
 //   the active pace (as while the user moves the mouse), in frames per second;
 //   (a) the console idle, the connecting panel closed;

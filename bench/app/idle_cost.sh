@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Idle cost of the console on a real X server (Xvfb), measured two ways in one run:
 #  1. the real executable with no processor: the CPU time over 10 s of wall time (from /proc) while
 #     the connecting panel shows its failure display, then after the panel is closed with a click;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full recompute of the room EQ's fifteen bands, as the graph does it in every frame in which a
 // band moves: each band designed and sampled 512 times, reshaped and added into the sum.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A panel holding one or more of every widget kind, wired the way the real panels wire theirs. The
 // gallery draws it in every look and the benchmarks measure it.
 #pragma once

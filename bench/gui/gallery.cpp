@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget gallery: lays out a framed panel holding every widget kind, drives it with scripted input
 // through the application's routing, and writes PNG screenshots of each look into the build tree
 // (gallery_*.png in the working directory, or in the folder given as the first argument).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's per-frame costs on the offscreen GL context: drawing one frame of a panel holding about
 // 40 widgets, and routing one mouse move through it. Run with SDL_VIDEODRIVER=offscreen.
 #include "DemoPanel.h"

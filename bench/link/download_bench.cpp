@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full download (248 requests) from the simulated processor in its own process, paced as a
 // 19200-baud 8N1 wire, answering at once. Prints
 //   wall / wire: the download's wall time over the wire time of the bytes it exchanged (goal <= 1.10);

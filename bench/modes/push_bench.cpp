@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One `tonvex-modes push` of a whole PC mode to the simulated processor in its own process, paced as a
 // 19200-baud 8N1 wire and answering at once. Prints wall / wire: the push's wall time (from opening
 // the port to the processor's answer to the Effect level) over the wire time of the bytes it

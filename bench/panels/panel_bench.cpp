@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One drawn frame of the microphone panel and of the room EQ panel while a band is dragged (the graph
 // recomputes every frame), beside the widget gallery's 42-widget panel, to glFinish, in one run. Run
 // with SDL_VIDEODRIVER=offscreen; compare the three times.

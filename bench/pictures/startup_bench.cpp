@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture work of start-up, measured in-process on a hidden GL window: the picture and font steps
 // of StartUp (decode buffer, packs, thumbnail cache, stored background, fifteen skin textures, three
 // fonts), called as start-up calls them, and

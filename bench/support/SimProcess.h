@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // px2950-sim in a process of its own, paced as a 19200-baud line and answering at once, linked as COM1
 // of a private settings folder that XDG_CONFIG_HOME points to. For the link's benchmarks.
 #pragma once
 
 #include "common/Paths.h"
 
+#include <filesystem>
 #include <cstdlib>
 #include <signal.h>
 #include <string>
@@ -36,7 +38,8 @@ class SimProcess {
             waitpid(pid_, nullptr, 0);
             pid_ = -1;
         }
-        if (!dir_.empty()) std::system(("rm -rf '" + dir_ + "'").c_str());
+        std::error_code ignored;
+        if (!dir_.empty()) std::filesystem::remove_all(dir_, ignored);
         dir_.clear();
     }
     const std::string& Dir() const { return dir_; }

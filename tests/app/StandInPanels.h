@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Panels for tests: they record the input they get and otherwise behave as plain frames.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a person's mouse and keys put on the wire, read from the simulated processor's frame log with
 # the console driven by xdotool under Xvfb at real timing: a fader's track clicked (one step) and held
 # (steps only after half a second, none after the release); a band's handle pressed without a move

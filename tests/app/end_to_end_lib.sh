@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The harness the end-to-end tests share, sourced by them: a home of their own and a fresh Xvfb, the
 # simulated processor as COM1 with its frame log, the console started in a work folder, and the helpers
 # that read the log, take screenshots and fail with what the console said.

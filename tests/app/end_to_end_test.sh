@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole console against the simulated processor, driven as a person would (xdotool) under Xvfb:
 # the scan and the download; the microphone panel opened with "1" and band 3 dragged on its graph (the
 # simulator must receive 546 and 547 for band 3); Chinese with F4; a PC mode saved, a value changed,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame cycle on a real (offscreen) GL window: the intro timeline, the connecting panel's
 // automatic opening and the end of a close or minimise fade.
 #include "StandInPanels.h"

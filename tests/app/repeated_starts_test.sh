@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real console again and again, each time under a fresh Xvfb, as a person would start it
 # from the menu: every start must get its window and its OpenGL context, draw, and close with status 0.
 # A start that fails says why on standard error (the windowing system's reason), which is printed here.

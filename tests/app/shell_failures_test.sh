@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real console started in unusual but real conditions, one case a run:
 #   shell_failures_test.sh CASE EXE
 # Each case checks the exit status and what the console said on standard error.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real console under Xvfb with its own settings folders, waits for its window to be shown
 # (a window found before it is mapped refuses the focus, and xdotool ends on that error), toggles full
 # screen with F2 and back, makes the window too small, asks it to close (SIGTERM arrives as the same

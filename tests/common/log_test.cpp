@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The log: the trace and problem reports land in it line by line with their times, a terminal trace
 // that is off stays off standard output, and past its limit the log moves to ".1" once.
 #include "common/Trace.h"
@@ -35,9 +36,9 @@ TEST(Log, TraceAndProblemsAreLoggedWithTimesAndTheLogIsBounded) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "tonvex: no font for \"Tahoma\"\n");
     const std::string stamp = R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} )";
-    EXPECT_TRUE(std::regex_match(ReadAll(log), std::regex(stamp + "<< SendData: FF FF 08 00 01 00 00 00 F6 FC\n" +
-                                                          stamp + "second line\n" + stamp +
-                                                          "tonvex: no font for \"Tahoma\"\n")))
+    EXPECT_TRUE(std::regex_match(ReadAll(log),
+                                 std::regex(stamp + "<< SendData: FF FF 08 00 01 00 00 00 F6 FC\n" + stamp +
+                                            "second line\n" + stamp + "tonvex: no font for \"Tahoma\"\n")))
         << ReadAll(log);
 
     // A long run: the log and its one older copy together stay within twice the limit.

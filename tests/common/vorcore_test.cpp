@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/vorcore_memory.h"
 #include "common/vorcore_string.h"
 

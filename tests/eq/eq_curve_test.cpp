@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One band's curve on the graph's axis. Sample positions are worked out by hand from the reshaping
 // constants: a shape sample i lands on curve sample i - s, with s = 255 - P.
 #include "eq/EqGraph.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph on a real (offscreen) GL context: handle placement, the drags and their claims, when the
 // curves are recomputed, the reset button, and what reaches the pixels.
 #include "eq/EqGraph.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frequency table and the three text parsers, with texts as a user types them.
 #include "eq/EqValues.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The filter mathematics against closed forms: the bilinear Butterworth magnitude
 // 1 / (1 + (tan(pi f) / tan(pi fc))^(2n)) and the cookbook peaking biquad's |H|^2.
 #include "eq/FilterMath.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes through the receive framing and the matcher, as the link threads
 // use them. AddressSanitizer catches any access outside a buffer.
 #include "link/Packet.h"

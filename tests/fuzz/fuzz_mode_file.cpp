@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes as "mode.dat". The load takes them as they are; every record, whatever it
 // holds, comes back byte for byte through its text; a save writes back the same bytes (zero-padded to
 // whole records), longer files and bytes past the records included.

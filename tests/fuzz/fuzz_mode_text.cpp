@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes as a PC-mode text for import. What is taken is written out again and read
 // back to the same record: the import stores what its own export says.
 #include "modes/ModeText.h"

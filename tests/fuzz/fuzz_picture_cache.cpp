@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes as the thumbnail cache file, against a pack of three small backgrounds. The
 // cache is taken or rebuilt, never overrun, and the list always names the pack's backgrounds in order.
 // No GL context is current: the texture calls do nothing.

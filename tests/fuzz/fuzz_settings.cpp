@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes as the settings file. Reads never fail on them; a write of one key reads
 // back, leaves the other key as it read before, and keeps every line that is not the written key's.
 #include "app/pictures/Settings.h"

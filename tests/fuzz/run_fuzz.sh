@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds one fuzz target with clang (libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer) and
 # runs it for a bounded time (TONVEX_FUZZ_SECONDS, 10 by default) from its seeds in corpus/TARGET.
 # Exit 77 (skipped) when clang or its fuzzer runtime is missing.

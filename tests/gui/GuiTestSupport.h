@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the toolkit's tests: a hidden offscreen GL window for the whole program, a plain panel to
 // own widgets, and input that goes through the widgets' slots the way the application routes it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Press claiming and the clickable widgets: push buttons, tick boxes and the list box (the check
 // buttons are driven by the panels' tests).
 #include "GuiTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel frame: title buttons, fades, dragging, resizing, the double-click enlarge and the size
 // toggle.
 #include "GuiTestSupport.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every skin rectangle the product draws comes from the skin table: no SkinTexels(...) call and no
 # literal SkinRect outside gui/SkinPieces.h (and the type's own header).
 #   skin_literals_test.sh SOURCE_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text box: focus, typing rules, GBK double-byte characters and focus loss.
 #include "GuiTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Push bar and fader: time through the test tick source, input through the slots.
 #include "GuiTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixture of the link's threaded tests: a private ports folder, simulated processors linked as COM
 // ports, the ParamMap bound as start-up binds it, and the link threads stopped after each test.
 #pragma once

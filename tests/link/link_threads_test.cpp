@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link threads and the connection state machine against the simulated processor. Every wait has
 // a time-out and says what it saw.
 #include "LinkFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PC-mode file: records in place, whole names, the five extra modes, clamped bytes, and saves
 // that never leave a damaged file.
 #include "link/ModeFile.h"

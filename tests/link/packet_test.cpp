@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames, framing and matching, checked against hand-computed bytes.
 #include "link/Packet.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter map's shape where the processor depends on it: the selection steps around the two
 // Sing/Disco sets, the restoring writes, a word of its own for every value; and the upload's bracket.
 #include "link/ParamMap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A port the user may not open: the trace names the device behind the pinned link and the group. Run
 // as root too, from a child that gives up root first.
 #include "common/Paths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial port on Linux: names, exclusive open, reads, and the open-failure trace.
 #include "LinkFixture.h"
 #include "common/Trace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tonvex-modes against simulated processors and mode files: pull and push between two processors,
 // the text round trip and its refusals, and a processor that falls silent during a push.
 #include "link/LinkState.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panels' tests: a hidden GL window with the skins and fonts, the application's words reset, the
 // panels a test needs made as start-up makes them, and the link's words put back after each test.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab bar: the level keys, the loss message and the task list's tabs.
 #include "PanelFixture.h"
 #include "gui/PanelLists.h"

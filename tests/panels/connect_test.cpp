@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connecting panel against the simulated processor: what it shows in each state, the typed port,
 // "Scan again", and the buttons that are dead while a download runs.
 #include "PanelFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gallery: the scroller's range for its rows, and the press-then-release rule for opening the
 // image panel.
 #include "PanelFixture.h"

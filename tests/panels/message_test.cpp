@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message panel's answers: each button reaches the callback its message names, with the argument
 // it needs; the close button answers nothing.
 #include "PanelFixture.h"

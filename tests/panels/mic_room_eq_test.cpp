@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The microphone panel and the room equaliser through the send tap: drags, the high-pass band, the
 // reset, typed values, a busy link.
 #include "PanelFixture.h"

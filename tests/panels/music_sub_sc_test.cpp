@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The music, sub-woofer and center/surround panels through the send tap: what "Auto" locks, the key
 // buttons, the Sing/Disco swap, the filter handles and their sliders; and a download of both sets.
 #include "PanelFixture.h"

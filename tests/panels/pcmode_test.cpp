@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PC modes through the panels: a save takes what every panel shows (both Sing and Disco sets), a
 // restart and load gives it back, a save that does not reach the disk says so, and an upload writes
 // the saved values to the processor.

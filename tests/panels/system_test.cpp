@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The System page against the simulated processor: the password steps, the new passwords read back,
 // and the control mode.
 #include "PanelFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The volume panel's number boxes and limits, through the send tap.
 #include "PanelFixture.h"
 #include "gui/PanelLists.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture decoding and scaling: the stored layouts, the forced alpha, signed samples, and pictures that
 // must be refused.
 #include "app/pictures/Resources.h"

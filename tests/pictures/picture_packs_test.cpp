@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The packs, the thumbnail cache, backgrounds and skin textures on a real GL context, including packs,
 // cache files and settings that are broken.
 #include "tests/support/GlTestWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The piece table's rules: every piece inside its image, pieces of different pictures never sharing
 // texels, and the column two touching pictures share left clear in the built-in pack. The pieces are
 // seen drawn on the gallery's skin sheets (bench/gui). The raw skins the toolkit's tests draw with are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up sequence of the real application object with broken files beside it: the pictures are
 // loaded all the same, the cache is rebuilt and the program gets to its main loop.
 #include "app/ui/AppState.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The simulator stopped by SIGTERM or SIGINT while it has answers to write that nobody reads (160 KB of
 # pings fed at once, more answers than the terminal holds) ends at once and removes its link.
 #   sim_stop_test.sh PX2950_SIM

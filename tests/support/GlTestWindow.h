@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing headless in tests and picture programs: a GL 2.1 compatibility context on an off-screen
 // pixel buffer (EGL on Mesa's surfaceless platform: no window system, no X server, no SDL), one for a
 // whole program, and the pixels of the colour buffer and of textures read back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes RGBA pixels, top row first, as an opaque PNG (through cairo), for pictures a person looks at.
 #pragma once
 

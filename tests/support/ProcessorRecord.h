@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a simulated processor holds for each parameter byte of a PC mode record (offsets 26 to 234),
 // in record order, written out from the record's layout rather than from the link's tables.
 #pragma once

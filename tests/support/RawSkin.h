@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin images as the art tool writes them beside the packs (tonvex-art --raw): the pixels the pack
 // decodes to, so that the toolkit's tests draw with the real skins without linking the JPEG 2000
 // decoder. The pictures' tests check that the two agree.

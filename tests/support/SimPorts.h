@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Simulated processors linked as COM ports in a private configuration folder (XDG_CONFIG_HOME points
 // at it, and the UUCP lock folder is in it), ports linked to nothing, and waits on the link. ClosePorts stops
 // the simulators and removes the folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text renderer on a real GL context: glyph textures, widths, selections, caret search and
 // the character-code helpers. GBK texts are written as bytes.
 #include "tests/support/GlTestWindow.h"
