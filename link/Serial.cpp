@@ -4,6 +4,7 @@
 #include "common/Paths.h"
 #include "common/Tick.h"
 #include "common/Trace.h"
+#include "link/NetPort.h"
 #include "link/Packet.h"
 #include "link/UucpLock.h"
 
@@ -20,6 +21,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -35,6 +37,10 @@ std::atomic<uint64_t> SerialBytesRead{0};
 namespace {
 
 std::atomic<int> g_fd{-1};
+// A network port's kind (None for a device) and, for RFC 2217, its telnet state. Set by the opener while
+// it holds the port; read by the transfer that holds it after.
+std::atomic<NetKind> g_net{NetKind::None};
+TelnetLink g_telnet;
 // One transfer at a time: a request and the wait for its reply, or an open, hold it.
 std::mutex g_transfer;
 // The wake pipe lets SerialWait end early when the program stops (its byte stays: every later wait
@@ -211,6 +217,51 @@ std::mutex& SerialTransferLock() {
     return g_transfer;
 }
 
+namespace {
+
+// A network port's server may have closed the connection: that must fail the write (the link then
+// treats the processor as silent), not raise SIGPIPE, which would end the program.
+ssize_t WriteSome(int fd, const uint8_t* bytes, size_t count) {
+    if (g_net != NetKind::None) return send(fd, bytes, count, MSG_NOSIGNAL);
+    return write(fd, bytes, count);
+}
+
+// A pinned port may be a regular file whose first line names a network port.
+std::string PinnedNetworkPort(const char* portName) {
+    int n = 0;
+    std::string dir = ConfigDir();
+    if (!portName || !ParseComNumber(portName, &n) || dir.empty()) return std::string();
+    std::string pinned = dir + "/ports/COM" + std::to_string(n);
+    struct stat st;
+    if (lstat(pinned.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::string();
+    FILE* f = std::fopen(pinned.c_str(), "re");
+    if (!f) return std::string();
+    char line[512] = {};
+    bool read = std::fgets(line, sizeof line, f) != nullptr;
+    std::fclose(f);
+    std::string url = read ? line : "";
+    url.erase(0, url.find_first_not_of(" \t"));
+    url.erase(url.find_last_not_of(" \t\r\n") + 1);
+    return NetPortKind(url) != NetKind::None ? url : std::string();
+}
+
+// Under the transfer lock, the previous port closed.
+uint32_t OpenNetworkPort(const char* portName, const std::string& url) {
+    std::string why;
+    bool hostMissing = false;
+    int fd = NetPortOpen(url, &why, &hostMissing);
+    if (fd < 0) {
+        OpenFailure("'" + std::string(portName) + "' (" + url + ": " + why + ")", PortProblem::Other);
+        return 0;
+    }
+    g_telnet = TelnetLink{};
+    g_net = NetPortKind(url);
+    g_fd = fd;
+    return 1;
+}
+
+} // namespace
+
 uint32_t SerialOpen(const char* portName) {
     std::unique_lock<std::mutex> hold = TakePortFromTransfer();
     CloseHeld();
@@ -218,6 +269,9 @@ uint32_t SerialOpen(const char* portName) {
     g_openProblemKind = PortProblem::None;
     g_openGroup.clear();
     g_openHolder = 0;
+    std::string network =
+        portName && NetPortKind(portName) != NetKind::None ? portName : PinnedNetworkPort(portName);
+    if (!network.empty()) return OpenNetworkPort(portName, network);
     std::string path = ResolvePortName(portName);
     if (path.empty()) {
         TraceOpenFailure(portName ? portName : "", path, ENOENT);
@@ -280,6 +334,11 @@ void SerialClose() {
 namespace {
 void CloseHeld() {
     int fd = g_fd.exchange(-1);
+    if (fd >= 0 && g_net != NetKind::None) {
+        close(fd);
+        fd = -1;
+    }
+    g_net = NetKind::None;
     if (fd >= 0) {
         // Exclusive mode outlives the descriptor on some drivers; leave the port usable by others.
         ioctl(fd, TIOCNXCL);
@@ -298,10 +357,19 @@ uint32_t SerialWrite(const uint8_t* bytes, uint32_t count) {
     LastSendTick = now;
     for (uint32_t i = 0; i < 32; ++i)
         LastSent[i] = i < count ? bytes[i] : 0;
+    // Through RFC 2217 a data byte 0xFF goes twice (every frame starts with two).
+    std::vector<uint8_t> escaped;
+    const uint8_t* out = bytes;
+    uint32_t outCount = count;
+    if (g_net == NetKind::Rfc2217) {
+        escaped = TelnetLink::Escape(bytes, count);
+        out = escaped.data();
+        outCount = static_cast<uint32_t>(escaped.size());
+    }
     uint32_t written = 0;
     uint32_t start = now;
-    while (written < count) {
-        ssize_t n = write(fd, bytes + written, count - written);
+    while (written < outCount) {
+        ssize_t n = WriteSome(fd, out + written, outCount - written);
         if (n > 0) {
             written += static_cast<uint32_t>(n);
             continue;
@@ -314,6 +382,7 @@ uint32_t SerialWrite(const uint8_t* bytes, uint32_t count) {
         }
         break;
     }
+    if (outCount != count) written = written == outCount ? count : std::min(written, count - 1);
     SerialBytesWritten += written;
     return written;
 }
@@ -326,6 +395,12 @@ uint32_t SerialRead(uint8_t* buffer, uint32_t maxCount) {
     uint32_t want = std::min<uint32_t>(maxCount, static_cast<uint32_t>(queued));
     ssize_t n = read(fd, buffer, want);
     if (n <= 0) return 0;
+    if (g_net == NetKind::Rfc2217) {
+        std::vector<uint8_t> replies;
+        n = static_cast<ssize_t>(g_telnet.Filter(buffer, static_cast<size_t>(n), &replies));
+        if (!replies.empty()) (void)!WriteSome(fd, replies.data(), replies.size());
+        if (n == 0) return 0;
+    }
     SerialBytesRead += static_cast<uint64_t>(n);
     TraceReceived(buffer, static_cast<int>(n));
     return static_cast<uint32_t>(n);
@@ -349,8 +424,11 @@ bool SerialWait(uint32_t timeoutMs) {
         if (count == 3 && p[2].revents) {
             int queued = 0;
             if (ioctl(fd, FIONREAD, &queued) == 0 && queued > 0) return true;
-            // The far end hung up or the port failed: nothing will arrive, so wait out the time.
-            if (p[2].revents & (POLLHUP | POLLERR | POLLNVAL)) count = 2;
+            // The far end hung up or the port failed (a network port's server closed the connection:
+            // readable with nothing queued): nothing will arrive, so wait out the time.
+            if ((p[2].revents & (POLLHUP | POLLERR | POLLNVAL)) ||
+                (g_net != NetKind::None && (p[2].revents & POLLIN)))
+                count = 2;
         }
     }
 }
@@ -374,5 +452,19 @@ bool SerialHandoverWanted() {
 
 void SerialDiscardInput() {
     int fd = g_fd;
-    if (PortOpen && fd >= 0) tcflush(fd, TCIFLUSH);
+    if (!PortOpen || fd < 0) return;
+    if (g_net == NetKind::None) {
+        tcflush(fd, TCIFLUSH);
+        return;
+    }
+    uint8_t drop[256];
+    for (int queued = 0; ioctl(fd, FIONREAD, &queued) == 0 && queued > 0;) {
+        ssize_t n = read(fd, drop, sizeof drop);
+        if (n <= 0) break;
+        if (g_net == NetKind::Rfc2217) {
+            std::vector<uint8_t> replies;
+            g_telnet.Filter(drop, static_cast<size_t>(n), &replies);
+            if (!replies.empty()) (void)!WriteSome(fd, replies.data(), replies.size());
+        }
+    }
 }

@@ -29,7 +29,7 @@ bool Ping(const char* port, LinkOutcome* outcome) {
     SetManualPortName(port);
     ConnectState = ConnectStarted | ConnectManualPort;
     // The step after the answer would start the download: the caller takes over from here.
-    while (!ReplyReceived && ScanPortIndex != 64) {
+    while (!ReplyReceived && ScanPortIndex != ScanStopped) {
         ConnectStep();
         Pause2ms();
     }
