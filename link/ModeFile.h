@@ -13,6 +13,7 @@ constexpr int ModeFileRecords = 20;
 constexpr int ModeSlotCount = 25;
 constexpr int ModeNameOffset = 16;
 constexpr int ModeNameBytes = 10;
+constexpr int ModeFirstParamOffset = 26;
 
 // The records in memory (zero where the file had nothing).
 extern uint8_t ModeBuffer[ModeSlotCount * ModeRecordBytes];

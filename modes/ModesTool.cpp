@@ -7,12 +7,16 @@
 #include "modes/ModeLink.h"
 #include "modes/ModeText.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -30,6 +34,7 @@ constexpr const char* Overview =
     "  import N TEXT [FILE]                PC mode N from the text in TEXT ('-': standard input)\n"
     "  pull --port PORT [--name NAME] N [FILE]   a processor's parameters into PC mode N\n"
     "  push --port PORT N [FILE]           PC mode N to a processor\n"
+    "  (pull and push take --port several times, or --ports FILE: every room at once)\n"
     "\n"
     "FILE, unless named, is the console's: mode.dat in the current folder when there is one, else\n"
     "~/.local/share/tonvex/mode.dat (under $XDG_DATA_HOME when set). N is 1 to 25. PORT is named as in the\n"
@@ -60,15 +65,24 @@ const Verb Verbs[] = {
                "values snap to the processor's codes as the panels' text boxes snap them. On any error the\n"
                "line is named and FILE is left as it was.\n"},
     {"pull", "usage: tonvex-modes pull --port PORT [--name NAME] N [FILE]\n"
+             "       tonvex-modes pull --port PORT --port PORT... | --ports PORTS N [FILE]\n"
              "Connects to the processor on PORT, downloads all of its parameters as the console does (its\n"
              "Sing/Disco selections are put back as they were) and stores them as PC mode N of FILE. The\n"
              "mode keeps its name unless --name gives one: up to 10 ASCII characters or 5 Chinese ones (a\n"
-             "name is kept in GBK, two bytes a Chinese character).\n"},
+             "name is kept in GBK, two bytes a Chinese character).\n"
+             "With several ports, all are pulled at once into PC modes N, N+1, ... in their order, each\n"
+             "named after its room when PORTS names one; one line a port says what happened, and the\n"
+             "status is 0 only when every one succeeded.\n"},
     {"push", "usage: tonvex-modes push --port PORT N [FILE]\n"
+             "       tonvex-modes push --port PORT --port PORT... | --ports PORTS N [FILE]\n"
              "Writes PC mode N of FILE to the processor on PORT with the console's upload, then sets its\n"
              "Effect level to the mode's Effect Start. Shows a progress bar on a terminal and prints one\n"
              "line with the result. A processor that stops answering ends with status 1 and says how far\n"
-             "the upload got.\n"},
+             "the upload got.\n"
+             "With several ports, the mode goes to all of them at once, one transfer a port; one line a\n"
+             "port says what happened (a processor that fails does not stop the others), and the status\n"
+             "is 0 only when every one succeeded. PORTS is a file of one port a line, optionally followed\n"
+             "by the room's name; # starts a comment.\n"},
 };
 
 const Verb* FindVerb(const std::string& name) {
@@ -77,10 +91,16 @@ const Verb* FindVerb(const std::string& name) {
     return nullptr;
 }
 
+// A port given to pull or push, with the room it serves (from --ports; may be empty).
+struct Room {
+    std::string port, name;
+};
+
 struct Args {
     std::string verb;
     std::vector<std::string> positional;
-    std::string port, name;
+    std::vector<Room> rooms;
+    std::string name;
     bool hasName = false, help = false;
 };
 
@@ -121,7 +141,13 @@ class Tool {
             if (s == "--help" || s == "-h") {
                 a.help = true;
             } else if (portVerb && (s == "--port" || s.rfind("--port=", 0) == 0)) {
-                if (!value("--port", &a.port)) return UsageError("--port needs a port name");
+                std::string port;
+                if (!value("--port", &port)) return UsageError("--port needs a port name");
+                a.rooms.push_back({port, ""});
+            } else if (portVerb && (s == "--ports" || s.rfind("--ports=", 0) == 0)) {
+                std::string file, problem;
+                if (!value("--ports", &file)) return UsageError("--ports needs a file");
+                if (!ReadRooms(file, &a.rooms, &problem)) return Error(problem);
             } else if (a.verb == "pull" && (s == "--name" || s.rfind("--name=", 0) == 0)) {
                 if (!value("--name", &a.name)) return UsageError("--name needs a name");
                 a.hasName = true;
@@ -253,7 +279,9 @@ class Tool {
     int Transfer(const Args& a) {
         bool pull = a.verb == "pull";
         int code = Done, slot = 0;
-        if (a.port.empty()) return UsageError("--port PORT is needed");
+        if (a.rooms.empty()) return UsageError("--port PORT is needed");
+        if (a.rooms.size() > 1) return TransferMany(a, pull);
+        const std::string& port = a.rooms[0].port;
         // The name comes in the shell's UTF-8 and is kept in GBK, as the console keeps it.
         std::string name, problem;
         if (a.hasName && !Utf8ToGbkText(a.name, &name, &problem)) return UsageError("--name: " + problem);
@@ -270,25 +298,190 @@ class Tool {
         LinkProgress progress = [&](uint32_t done, uint32_t total) {
             if (!bar || total == 0) return;
             int filled = static_cast<int>(40ull * done / total);
-            std::fprintf(err_, "\r%s %s [%s%s] %u/%u", doing, a.port.c_str(),
-                         std::string(filled, '#').c_str(), std::string(40 - filled, ' ').c_str(), done,
-                         total);
+            std::fprintf(err_, "\r%s %s [%s%s] %u/%u", doing, port.c_str(), std::string(filled, '#').c_str(),
+                         std::string(40 - filled, ' ').c_str(), done, total);
             std::fflush(err_);
         };
         LinkOutcome result =
-            pull ? PullMode(a.port.c_str(), slot, progress) : PushMode(a.port.c_str(), slot, progress);
+            pull ? PullMode(port.c_str(), slot, progress) : PushMode(port.c_str(), slot, progress);
         if (bar && result.total) std::fputc('\n', err_);
-        if (!result.ok) return Error(std::string(doing) + " on " + a.port + ": " + result.message);
+        if (!result.ok) return Error(std::string(doing) + " on " + port + ": " + result.message);
         if (pull) {
             if (a.hasName) SetModeSlotName(slot, name.c_str());
             if (!Save(&code)) return code;
             std::fprintf(out_, "PC mode %d of %s pulled from %s (%u parameters)\n", slot + 1, path_.c_str(),
-                         a.port.c_str(), result.done);
+                         port.c_str(), result.done);
         } else {
             std::fprintf(out_, "PC mode %d of %s pushed to %s (%u writes)\n", slot + 1, path_.c_str(),
-                         a.port.c_str(), result.done);
+                         port.c_str(), result.done);
         }
         return Done;
+    }
+
+    // Every port at once: one process a port (the link keeps one port a process), each this program
+    // run afresh for that one port (a pull into a file of its own), its words read back and said in one
+    // line a port, in the ports' order.
+    int TransferMany(const Args& a, bool pull) {
+        int code = Done, slot = 0;
+        if (a.hasName)
+            return UsageError("--name names one mode; with several ports, name the rooms in --ports");
+        if (!Positional(a, 1, &code) || !Slot(a.positional[0], &slot, &code) || !Load(pull, &code))
+            return code;
+        const size_t count = a.rooms.size();
+        if (pull && slot + count > static_cast<size_t>(ModeSlotCount))
+            return UsageError(std::to_string(count) + " processors from PC mode " + std::to_string(slot + 1) +
+                              " on run past mode 25");
+        std::vector<std::string> names(count);
+        for (size_t i = 0; pull && i < count; ++i) {
+            std::string problem;
+            if (!a.rooms[i].name.empty() && !Utf8ToGbkText(a.rooms[i].name, &names[i], &problem))
+                return UsageError(a.rooms[i].port + ": the room's name: " + problem);
+        }
+        if (!pull && Empty(slot))
+            return Error("PC mode " + std::to_string(slot + 1) + " of " + path_ +
+                         " is empty; nothing was sent");
+
+        char folder[] = "/tmp/tonvex-modes-XXXXXX";
+        if (pull && !mkdtemp(folder))
+            return Error(std::string("no temporary folder: ") + std::strerror(errno));
+        std::vector<RoomRun> runs(count);
+        for (size_t i = 0; i < count; ++i) {
+            int mode = (pull ? slot + static_cast<int>(i) : slot) + 1;
+            runs[i].file = pull ? std::string(folder) + "/" + std::to_string(i) + ".dat" : path_;
+            runs[i].Start({a.verb, "--port", a.rooms[i].port, std::to_string(mode), runs[i].file});
+        }
+        bool all = true, pulledAny = false;
+        for (size_t i = 0; i < count; ++i) {
+            RoomRun& run = runs[i];
+            run.Finish();
+            const Room& room = a.rooms[i];
+            std::string who = room.name.empty() ? room.port : room.name + " (" + room.port + ")";
+            int mode = (pull ? slot + static_cast<int>(i) : slot) + 1;
+            if (run.status != 0) {
+                all = false;
+                std::fprintf(out_, "%s: not %s: %s\n", who.c_str(), pull ? "pulled" : "pushed",
+                             run.Reason().c_str());
+            } else if (pull) {
+                pulledAny = true;
+                std::vector<uint8_t> pulled(ModeRecordBytes);
+                std::ifstream in(run.file, std::ios::binary);
+                in.seekg(static_cast<std::streamoff>(mode - 1) * ModeRecordBytes);
+                in.read(reinterpret_cast<char*>(pulled.data()), ModeRecordBytes);
+                std::memcpy(Record(mode - 1) + ModeFirstParamOffset, pulled.data() + ModeFirstParamOffset,
+                            ModeRecordBytes - ModeFirstParamOffset);
+                if (!names[i].empty()) SetModeSlotName(mode - 1, names[i].c_str());
+                std::fprintf(out_, "%s: pulled into PC mode %d (%s parameters)\n", who.c_str(), mode,
+                             run.Count().c_str());
+            } else {
+                std::fprintf(out_, "%s: PC mode %d pushed (%s writes)\n", who.c_str(), mode,
+                             run.Count().c_str());
+            }
+            if (pull) std::remove(run.file.c_str());
+        }
+        if (pull) rmdir(folder);
+        if (pulledAny && !Save(&code)) return code;
+        return all ? Done : Failed;
+    }
+
+    // One port's transfer: this program run for it, its standard output and error kept.
+    struct RoomRun {
+        std::string file, out, err;
+        pid_t pid = -1;
+        int outFd = -1, errFd = -1, status = -1;
+
+        void Start(std::vector<std::string> args) {
+            int o[2], e[2];
+            if (pipe2(o, O_CLOEXEC) != 0) return;
+            if (pipe2(e, O_CLOEXEC) != 0) {
+                close(o[0]);
+                close(o[1]);
+                return;
+            }
+            std::string program = ModesToolProgram();
+            args.insert(args.begin(), program);
+            std::vector<char*> argv;
+            for (std::string& arg : args)
+                argv.push_back(arg.data());
+            argv.push_back(nullptr);
+            pid = fork();
+            if (pid == 0) {
+                dup2(o[1], STDOUT_FILENO);
+                dup2(e[1], STDERR_FILENO);
+                execv(program.c_str(), argv.data());
+                _exit(127);
+            }
+            close(o[1]);
+            close(e[1]);
+            outFd = o[0];
+            errFd = e[0];
+        }
+        // Reads both outputs to their end (neither can fill its pipe while the other is read) and
+        // waits for the exit status.
+        void Finish() {
+            pollfd p[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
+            while (p[0].fd >= 0 || p[1].fd >= 0) {
+                if (poll(p, 2, -1) < 0 && errno != EINTR) break;
+                for (int k = 0; k < 2; ++k) {
+                    if (p[k].fd < 0 || !p[k].revents) continue;
+                    char chunk[512];
+                    ssize_t n = read(p[k].fd, chunk, sizeof chunk);
+                    if (n > 0) {
+                        (k == 0 ? out : err).append(chunk, static_cast<size_t>(n));
+                    } else {
+                        close(p[k].fd);
+                        p[k].fd = -1;
+                    }
+                }
+            }
+            int raw = 0;
+            if (pid > 0 && waitpid(pid, &raw, 0) == pid) status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
+        }
+        // "219" of "... (219 writes)".
+        std::string Count() const {
+            size_t open = out.rfind('('), space = out.find(' ', open);
+            return open == std::string::npos || space == std::string::npos
+                       ? "?"
+                       : out.substr(open + 1, space - open - 1);
+        }
+        // The run's error without the program's name and the "push on PORT: " it repeats.
+        std::string Reason() const {
+            if (status == 127 || (status < 0 && err.empty())) return "the transfer could not be started";
+            std::string line = err.substr(0, err.find('\n'));
+            size_t cut = line.find(": ", line.find(" on "));
+            if (line.rfind("tonvex-modes: ", 0) == 0 && cut != std::string::npos) return line.substr(cut + 2);
+            return line.empty() ? "the transfer ended without a word (status " + std::to_string(status) + ")"
+                                : line;
+        }
+    };
+
+    // PORTS: one port a line, then optionally the room's name; blank lines and # comments skipped.
+    static bool ReadRooms(const std::string& file, std::vector<Room>* rooms, std::string* problem) {
+        std::ifstream in(file);
+        if (!in) {
+            *problem = file + ": " + std::strerror(errno);
+            return false;
+        }
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            size_t hash = line.find('#');
+            if (hash != std::string::npos) line.resize(hash);
+            size_t start = line.find_first_not_of(" \t\r");
+            if (start == std::string::npos) continue;
+            size_t end = line.find_first_of(" \t\r", start);
+            Room room{line.substr(start, end - start), ""};
+            if (end != std::string::npos) {
+                size_t nameStart = line.find_first_not_of(" \t\r", end);
+                size_t nameEnd = line.find_last_not_of(" \t\r");
+                if (nameStart != std::string::npos)
+                    room.name = line.substr(nameStart, nameEnd - nameStart + 1);
+            }
+            rooms->push_back(room);
+        }
+        if (rooms->empty()) {
+            *problem = file + ": no port in it";
+            return false;
+        }
+        return true;
     }
 
     FILE* out_;
@@ -298,6 +491,18 @@ class Tool {
 };
 
 } // namespace
+
+namespace {
+std::string g_program = "/proc/self/exe";
+} // namespace
+
+std::string ModesToolProgram() {
+    return g_program;
+}
+
+void SetModesToolProgram(const std::string& path) {
+    g_program = path;
+}
 
 int RunModesTool(int argc, char** argv, FILE* out, FILE* err) {
     return Tool(out, err).Run(argc, argv);

@@ -4,5 +4,11 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 int RunModesTool(int argc, char** argv, FILE* out, FILE* err);
+
+// The program that runs one port's transfer when several ports are given (this one, by default; tests
+// that run the tool inside another program name the built tonvex-modes).
+std::string ModesToolProgram();
+void SetModesToolProgram(const std::string& path);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,13 +27,14 @@ class NetworkPorts : public ::testing::Test, protected SimPorts {
         if (!Ser2Net::Installed()) GTEST_SKIP() << "ser2net is not installed (scripts/deps.sh installs it)";
         OpenPorts();
         file_ = dir_ + "/mode.dat";
+        SetModesToolProgram(TONVEX_MODES_PROGRAM);
     }
     void TearDown() override {
         server_.Stop();
         ClosePorts();
         LinkResetForTest();
     }
-    int Run(std::vector<std::string> args, std::string* err = nullptr) {
+    int Run(std::vector<std::string> args, std::string* err = nullptr, std::string* out = nullptr) {
         LinkResetForTest();
         args.insert(args.begin(), "tonvex-modes");
         std::vector<char*> argv;
@@ -46,6 +48,7 @@ class NetworkPorts : public ::testing::Test, protected SimPorts {
         std::fclose(o);
         std::fclose(e);
         if (err) *err = text;
+        if (out) *out = said;
         std::free(said);
         std::free(text);
         return status;
@@ -116,4 +119,47 @@ TEST_F(NetworkPorts, ADroppedConnectionFailsThePullAndALaterOneRecovers) {
     Ser2Net again;
     ASSERT_TRUE(again.Start({{sim.DevicePath(), false}}, dir_));
     EXPECT_EQ(Run({"pull", "--port", again.Url(0, false), "1", file_}, &err), 0) << err;
+}
+
+// A venue's push: four rooms behind ser2net named in a ports file, one processor switched off. The
+// other three get the mode, the fourth says why, and the status says not every room was written; a
+// pull from the three lands in modes 2 to 4 under the rooms' names.
+TEST_F(NetworkPorts, EveryRoomAtOnceAndAFailingRoomDoesNotStopTheOthers) {
+    std::vector<Px2950Sim*> sims;
+    std::vector<Ser2Net::Line> lines;
+    for (int n = 1; n <= 4; ++n) {
+        sims.push_back(&AddSim(n));
+        lines.push_back({sims.back()->DevicePath(), n % 2 == 0});
+    }
+    ASSERT_TRUE(server_.Start(lines, dir_));
+    sims[2]->Stop();
+    std::ofstream(dir_ + "/rooms") << "# the first floor\n"
+                                   << server_.Url(0, false) << "  Room 1\n"
+                                   << server_.Url(1, true) << "\tRoom 2   # by the bar\n\n"
+                                   << server_.Url(2, false) << " Room 3\n"
+                                   << server_.Url(3, true) << "\n";
+    StoreRandomMode(14);
+    std::string out, err;
+    EXPECT_EQ(Run({"push", "--ports", dir_ + "/rooms", "1", file_}, &err, &out), 1) << err;
+    std::istringstream said(out);
+    std::vector<std::string> said_lines;
+    for (std::string line; std::getline(said, line);)
+        said_lines.push_back(line);
+    ASSERT_EQ(said_lines.size(), 4u) << out;
+    EXPECT_EQ(said_lines[0], "Room 1 (" + server_.Url(0, false) + "): PC mode 1 pushed (219 writes)");
+    EXPECT_EQ(said_lines[1], "Room 2 (" + server_.Url(1, true) + "): PC mode 1 pushed (219 writes)");
+    EXPECT_EQ(said_lines[2].rfind("Room 3 (" + server_.Url(2, false) + "): not pushed: ", 0), 0u) << out;
+    EXPECT_EQ(said_lines[3], server_.Url(3, true) + ": PC mode 1 pushed (219 writes)");
+    EXPECT_EQ(sims[1]->LiveParams(), sims[0]->LiveParams());
+    EXPECT_EQ(sims[3]->LiveParams(), sims[0]->LiveParams());
+
+    ASSERT_EQ(Run({"pull", "--port", server_.Url(0, false), "--port", server_.Url(1, true), "--port",
+                   server_.Url(3, true), "2", file_},
+                  &err, &out),
+              0)
+        << err << out;
+    LoadModeFile(file_.c_str());
+    for (int slot = 1; slot <= 3; ++slot)
+        EXPECT_TRUE(std::equal(ModeBuffer + 26, ModeBuffer + 235, ModeBuffer + slot * ModeRecordBytes + 26))
+            << "mode " << slot + 1;
 }
