@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <fcntl.h>
 #include <poll.h>
@@ -35,6 +36,8 @@ constexpr const char* Overview =
     "  pull --port PORT [--name NAME] N [FILE]   a processor's parameters into PC mode N\n"
     "  push --port PORT N [FILE]           PC mode N to a processor\n"
     "  (pull and push take --port several times, or --ports FILE: every room at once)\n"
+    "  diff A B                            the parameters that differ between two PC modes or\n"
+    "                                      processors (A, B: N, FILE:N or --port PORT)\n"
     "\n"
     "FILE, unless named, is the console's: mode.dat in the current folder when there is one, else\n"
     "~/.local/share/tonvex/mode.dat (under $XDG_DATA_HOME when set). N is 1 to 25. PORT is named as in the\n"
@@ -83,6 +86,13 @@ const Verb Verbs[] = {
              "port says what happened (a processor that fails does not stop the others), and the status\n"
              "is 0 only when every one succeeded. PORTS is a file of one port a line, optionally followed\n"
              "by the room's name; # starts a comment.\n"},
+    {"diff",
+     "usage: tonvex-modes diff A B\n"
+     "A and B are each a PC mode (N: mode N of the console's mode file; FILE:N: mode N of FILE) or a\n"
+     "processor (--port PORT: its parameters as they are now). Prints each parameter that differs,\n"
+     "as export writes it, A's line after '-' and B's after '+'; nothing when they are the same.\n"
+     "Names are not compared. Exit status: 0 the same, 1 different, 2 trouble (usage, a file or a\n"
+     "processor that could not be read), as diff(1).\n"},
 };
 
 const Verb* FindVerb(const std::string& name) {
@@ -138,6 +148,12 @@ class Tool {
                 return false;
             };
             bool portVerb = a.verb == "pull" || a.verb == "push";
+            if (a.verb == "diff" && (s == "--port" || s.rfind("--port=", 0) == 0)) {
+                std::string port;
+                if (!value("--port", &port)) return UsageError("--port needs a port name");
+                a.positional.push_back("--port=" + port); // an operand, kept in its place
+                continue;
+            }
             if (s == "--help" || s == "-h") {
                 a.help = true;
             } else if (portVerb && (s == "--port" || s.rfind("--port=", 0) == 0)) {
@@ -164,6 +180,7 @@ class Tool {
         if (a.verb == "list") return List(a);
         if (a.verb == "export") return Export(a);
         if (a.verb == "import") return Import(a);
+        if (a.verb == "diff") return Diff(a);
         return Transfer(a);
     }
 
@@ -453,6 +470,69 @@ class Tool {
                                 : line;
         }
     };
+
+    // diff: the two operands' records as text, compared parameter by parameter.
+    int Diff(const Args& a) {
+        constexpr int Trouble = 2;
+        if (a.positional.size() != 2) {
+            UsageError(a.positional.size() < 2 ? "diff needs two operands" : "diff takes two operands");
+            return Trouble;
+        }
+        std::vector<std::string> lines[2];
+        for (int k = 0; k < 2; ++k) {
+            uint8_t record[ModeRecordBytes];
+            std::string problem;
+            if (!Operand(a.positional[k], record, &problem)) {
+                Error(problem);
+                return Trouble;
+            }
+            std::istringstream text(ModeRecordToText(record, nullptr));
+            for (std::string line; std::getline(text, line);) {
+                // The parameter as written, without the comment that repeats its codes.
+                if (line.empty() || line[0] == '#' || line.rfind("name =", 0) == 0) continue;
+                size_t hash = line.find("  #");
+                if (hash != std::string::npos) line.erase(line.find_last_not_of(' ', hash) + 1);
+                lines[k].push_back(line);
+            }
+        }
+        bool same = true;
+        for (size_t i = 0; i < lines[0].size() && i < lines[1].size(); ++i) {
+            if (lines[0][i] == lines[1][i]) continue;
+            same = false;
+            std::fprintf(out_, "- %s\n+ %s\n", lines[0][i].c_str(), lines[1][i].c_str());
+        }
+        return same ? Done : 1;
+    }
+
+    // One diff operand's record: "--port=PORT" (pulled now), "FILE:N" or "N" (the console's file).
+    bool Operand(const std::string& operand, uint8_t record[ModeRecordBytes], std::string* problem) {
+        if (operand.rfind("--port=", 0) == 0) {
+            std::string port = operand.substr(7);
+            LinkOutcome pulled = PullMode(port.c_str(), 0, nullptr);
+            if (!pulled.ok) {
+                *problem = "pull on " + port + ": " + pulled.message;
+                return false;
+            }
+            std::memcpy(record, Record(0), ModeRecordBytes);
+            return true;
+        }
+        size_t colon = operand.rfind(':');
+        std::string file = colon == std::string::npos ? ModeFilePath() : operand.substr(0, colon);
+        std::string number = colon == std::string::npos ? operand : operand.substr(colon + 1);
+        char* end = nullptr;
+        long n = std::strtol(number.c_str(), &end, 10);
+        if (number.empty() || *end || n < 1 || n > ModeSlotCount) {
+            *problem = "'" + operand + "' is not a PC mode (N or FILE:N, N from 1 to 25) or --port PORT";
+            return false;
+        }
+        ModeFileStatus status = LoadModeFile(file.c_str());
+        if (status != ModeFileStatus::Loaded) {
+            *problem = status == ModeFileStatus::Created ? file + ": no such mode file" : ModeFileProblem();
+            return false;
+        }
+        std::memcpy(record, Record(static_cast<int>(n) - 1), ModeRecordBytes);
+        return true;
+    }
 
     // PORTS: one port a line, then optionally the room's name; blank lines and # comments skipped.
     static bool ReadRooms(const std::string& file, std::vector<Room>* rooms, std::string* problem) {

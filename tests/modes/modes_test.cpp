@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -297,4 +298,27 @@ TEST_F(Modes, APushToAProcessorThatFallsSilentSaysWhereItStopped) {
               std::string::npos)
         << r.err;
     EXPECT_EQ(r.out, "");
+}
+
+// diff: a mode against the processor it was pushed to says nothing; a parameter changed on the
+// processor is shown as the two lines export writes, and an operand that is neither says so.
+TEST_F(Modes, DiffShowsWhatDiffersBetweenModesAndProcessors) {
+    Px2950Sim& sim = AddSim(1);
+    StoreRandomMode(0, 21, "room");
+    ASSERT_EQ(Run({"push", "--port", "COM1", "1", file_}).status, 0);
+    Result r = Run({"diff", file_ + ":1", "--port", "COM1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+
+    sim.SetParam(257, 0, -1, sim.Param(257) == 0 ? 1 : 0); // one of the microphone panel's values
+    r = Run({"diff", file_ + ":1", "--port=COM1"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+    EXPECT_EQ(r.out.rfind("- mic.", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\n+ mic."), std::string::npos) << r.out;
+    EXPECT_EQ(Run({"diff", file_ + ":1", file_ + ":1"}).out, "");
+
+    r = Run({"diff", file_ + ":26", "1"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("is not a PC mode"), std::string::npos) << r.err;
 }
