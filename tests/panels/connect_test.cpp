@@ -4,10 +4,12 @@
 #include "PanelFixture.h"
 #include "gui/PanelLists.h"
 #include "link/ParamCodes.h"
+#include "tests/support/Ser2Net.h"
 #include "panels/Panels.h"
 
 #include <chrono>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
@@ -196,4 +198,30 @@ TEST_F(ConnectPanel, ALossIsSaidWithItsPortAndScanAgainReconnects) {
     Click(con->scanAgain);
     MessagesUntil([&] { return Closings > closings; }, 12000);
     EXPECT_EQ(LinkLost, 0u);
+}
+
+// Processors behind ser2net: the scan reaches one through a pinned port file that names it, and
+// "Connect" reaches another typed into the port box.
+TEST_F(ConnectPanel, NetworkPortsPinnedAndTypedReachTheProcessor) {
+    if (!Ser2Net::Installed()) GTEST_SKIP() << "ser2net is not installed (scripts/deps.sh installs it)";
+    for (int n = 1; n <= 6; ++n)
+        AddDeadPort(n);
+    Px2950Sim& pinned = AddSim(2);
+    Px2950Sim& typed = AddSim(3);
+    Ser2Net server;
+    ASSERT_TRUE(server.Start({{pinned.DevicePath(), true}, {typed.DevicePath(), false}}, dir_));
+    for (int n : {2, 3})
+        AddDeadPort(n); // the simulators are reached through ser2net only
+    unlink(PortPath(2).c_str());
+    std::ofstream(PortPath(2)) << server.Url(0, true) << "\n";
+    MessagesUntil([] { return Closings > 0; }, 12000);
+    EXPECT_EQ(DownloadIndex, ParamMapCount);
+    EXPECT_GE(pinned.Log().size(), 249u);
+
+    int closings = Closings;
+    std::snprintf(con->portName.text, sizeof con->portName.text, "%s", server.Url(1, false).c_str());
+    LinkConnectTo(con->portName.text);
+    MessagesUntil([&] { return Closings > closings; }, 12000);
+    EXPECT_EQ(DownloadIndex, ParamMapCount);
+    EXPECT_GE(typed.Log().size(), 249u);
 }
