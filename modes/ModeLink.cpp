@@ -76,8 +76,9 @@ LinkOutcome PullMode(const char* port, int slot, const LinkProgress& progress) {
         return outcome;
     }
     if (Ping(port, &outcome)) {
-        bool finished = Run([] { return (ConnectState & ConnectDownloaded) != 0; },
-                            [] { return ScanPortIndex == 64; }, DownloadIndex, ParamMapCount, progress);
+        bool finished =
+            Run([] { return (ConnectState & ConnectDownloaded) != 0; },
+                [] { return ScanPortIndex == ScanStopped; }, DownloadIndex, ParamMapCount, progress);
         outcome.done = DownloadIndex;
         if (finished) {
             // The finished download put every value into the link's words; the record takes them.
@@ -107,7 +108,7 @@ LinkOutcome PushMode(const char* port, int slot, const LinkProgress& progress) {
         StartUpload(record);
         outcome.total = UploadCount;
         ConnectState = ConnectStarted | ConnectUploading;
-        ScanPortIndex = 64;
+        ScanPortIndex = ScanStopped;
         bool finished = Run([] { return !(ConnectState & ConnectUploading) && !UploadAbort; },
                             [] { return UploadAbort != 0; }, UploadIndex, outcome.total, progress);
         outcome.done = UploadIndex;
