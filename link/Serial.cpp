@@ -226,12 +226,21 @@ ssize_t WriteSome(int fd, const uint8_t* bytes, size_t count) {
     return write(fd, bytes, count);
 }
 
+// What the RFC 2217 server sent, its telnet commands taken out (answered where they ask); returns the
+// data bytes left in place.
+size_t TakeTelnet(int fd, uint8_t* bytes, size_t count) {
+    std::vector<uint8_t> replies;
+    count = g_telnet.Filter(bytes, count, &replies);
+    if (!replies.empty()) (void)!WriteSome(fd, replies.data(), replies.size());
+    return count;
+}
+
 // A pinned port may be a regular file whose first line names a network port.
 std::string PinnedNetworkPort(const char* portName) {
     int n = 0;
-    std::string dir = ConfigDir();
-    if (!portName || !ParseComNumber(portName, &n) || dir.empty()) return std::string();
-    std::string pinned = dir + "/ports/COM" + std::to_string(n);
+    if (!portName || !ParseComNumber(portName, &n)) return std::string();
+    // A COM name resolves to its pin when there is one; a device it falls through to is no regular file.
+    std::string pinned = ResolvePortName(portName);
     struct stat st;
     if (lstat(pinned.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::string();
     FILE* f = std::fopen(pinned.c_str(), "re");
@@ -396,9 +405,7 @@ uint32_t SerialRead(uint8_t* buffer, uint32_t maxCount) {
     ssize_t n = read(fd, buffer, want);
     if (n <= 0) return 0;
     if (g_net == NetKind::Rfc2217) {
-        std::vector<uint8_t> replies;
-        n = static_cast<ssize_t>(g_telnet.Filter(buffer, static_cast<size_t>(n), &replies));
-        if (!replies.empty()) (void)!WriteSome(fd, replies.data(), replies.size());
+        n = static_cast<ssize_t>(TakeTelnet(fd, buffer, static_cast<size_t>(n)));
         if (n == 0) return 0;
     }
     SerialBytesRead += static_cast<uint64_t>(n);
@@ -461,10 +468,6 @@ void SerialDiscardInput() {
     for (int queued = 0; ioctl(fd, FIONREAD, &queued) == 0 && queued > 0;) {
         ssize_t n = read(fd, drop, sizeof drop);
         if (n <= 0) break;
-        if (g_net == NetKind::Rfc2217) {
-            std::vector<uint8_t> replies;
-            g_telnet.Filter(drop, static_cast<size_t>(n), &replies);
-            if (!replies.empty()) (void)!WriteSome(fd, replies.data(), replies.size());
-        }
+        if (g_net == NetKind::Rfc2217) TakeTelnet(fd, drop, static_cast<size_t>(n));
     }
 }

@@ -5,6 +5,7 @@
 #include "link/ModeFile.h"
 #include "modes/ModeText.h"
 #include "modes/ModesTool.h"
+#include "tests/modes/ToolRun.h"
 #include "tests/support/SimPorts.h"
 
 #include <gtest/gtest.h>
@@ -21,10 +22,7 @@
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = ToolResult;
 
 class Modes : public ::testing::Test, protected SimPorts {
   protected:
@@ -38,24 +36,7 @@ class Modes : public ::testing::Test, protected SimPorts {
     }
 
     // One run of the program, as from a shell.
-    Result Run(std::vector<std::string> args) {
-        LinkResetForTest();
-        args.insert(args.begin(), "tonvex-modes");
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        char *out = nullptr, *err = nullptr;
-        size_t outSize = 0, errSize = 0;
-        FILE* o = open_memstream(&out, &outSize);
-        FILE* e = open_memstream(&err, &errSize);
-        int status = RunModesTool(static_cast<int>(argv.size()), argv.data(), o, e);
-        std::fclose(o);
-        std::fclose(e);
-        Result r{status, out, err};
-        std::free(out);
-        std::free(err);
-        return r;
-    }
+    static Result Run(std::vector<std::string> args) { return RunTool(std::move(args)); }
 
     std::vector<uint8_t> FileBytes() {
         std::ifstream in(file_, std::ios::binary);

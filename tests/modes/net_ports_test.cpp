@@ -5,6 +5,7 @@
 #include "link/LinkState.h"
 #include "link/ModeFile.h"
 #include "modes/ModesTool.h"
+#include "tests/modes/ToolRun.h"
 #include "tests/support/Ser2Net.h"
 #include "tests/support/SimPorts.h"
 
@@ -34,24 +35,11 @@ class NetworkPorts : public ::testing::Test, protected SimPorts {
         ClosePorts();
         LinkResetForTest();
     }
-    int Run(std::vector<std::string> args, std::string* err = nullptr, std::string* out = nullptr) {
-        LinkResetForTest();
-        args.insert(args.begin(), "tonvex-modes");
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        char *said = nullptr, *text = nullptr;
-        size_t saidSize = 0, size = 0;
-        FILE* o = open_memstream(&said, &saidSize);
-        FILE* e = open_memstream(&text, &size);
-        int status = RunModesTool(static_cast<int>(argv.size()), argv.data(), o, e);
-        std::fclose(o);
-        std::fclose(e);
-        if (err) *err = text;
-        if (out) *out = said;
-        std::free(said);
-        std::free(text);
-        return status;
+    static int Run(std::vector<std::string> args, std::string* err = nullptr, std::string* out = nullptr) {
+        ToolResult r = RunTool(std::move(args));
+        if (err) *err = r.err;
+        if (out) *out = r.out;
+        return r.status;
     }
     // PC mode 1 of a new mode file, every parameter byte in range.
     void StoreRandomMode(unsigned seed) {
