@@ -38,13 +38,15 @@ struct StopAtExit {
 //
 // The processor answers every copy of a request it receives, one after the other, and never speaks
 // unasked. So a request that went out k times draws up to k answers, and they all come before any
-// answer to the next request. Three rules keep the link from running one reply behind (the tag is
+// answer to the next request. These rules keep the link from running one reply behind (the tag is
 // the checksum AND 0xFEFE, so neighbouring requests, mode 2k and 2k + 1 for one, carry the same tag
 // and a stale answer would match):
 //   - before the first copy of a new request, whatever is queued is discarded;
 //   - once a copy is answered, the answers to the other copies are absorbed before the next request;
-//   - when the next request carries the same code and tag as the one just answered (so that a stray
-//     answer to that one would pass for its own), the line must first be quiet for SettleMs;
+//   - when the one just answered went out more than once and the next request carries the same code
+//     and tag (so that a late answer to one of its copies would pass for the next one's), the line
+//     must first be quiet for SettleMs. One copy sent and answered leaves nothing to come, and the
+//     next request goes out at once;
 //   - a complete packet that does not match is ignored: the copy waits out its time-out.
 //
 //   state        | on                               | next
@@ -76,7 +78,7 @@ class Exchanger {
         std::lock_guard<std::mutex> hold(SerialTransferLock());
         if (copies_ == 0) {
             carried_ = carriedAt_ = 0;
-            if (SameTagAsAnswered()) Settle();
+            if (answeredCopies_ > 1 && SameTagAsAnswered()) Settle();
             SerialDiscardInput();
             assembler_.Reset();
         }
@@ -92,6 +94,7 @@ class Exchanger {
     void Absorb(uint32_t timeoutMs) {
         std::lock_guard<std::mutex> hold(SerialTransferLock());
         uint8_t packet[32];
+        answeredCopies_ = copies_;
         while (copies_ > 1) {
             if (Await(TickNow(), timeoutMs, packet) != Outcome::Matched) break;
             --copies_;
@@ -111,8 +114,8 @@ class Exchanger {
     // Three byte times at 19200 baud and more: a second answer streaming right behind the first has
     // begun within this.
     // Well above the gaps inside a stream of answers, with room for a loaded machine that is slow to
-    // run either side (a stray answer arriving 3 ms late passed for the next one). Ten of these in a
-    // download cost about 4 % of its wire time.
+    // run either side (a stray answer arriving 3 ms late passed for the next one). Paid only after a
+    // request that had to be sent again.
     static constexpr uint32_t SettleMs = 10;
 
     bool SameTagAsAnswered() const {
@@ -164,6 +167,7 @@ class Exchanger {
     int copies_ = 0;
     uint8_t answered_[MaxRequestBytes] = {}; // the request answered last
     int answeredBytes_ = 0;
+    int answeredCopies_ = 0; // how many copies of it went out
     uint8_t bytes_[1024];
     uint32_t carried_ = 0, carriedAt_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -455,6 +456,9 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
 }
 
 void Px2950Sim::Run() {
+    // A UART sends its bytes back to back; the timer's default slack (50 us on every byte's sleep)
+    // would make this wire slower than a real one and hide the console's own delays behind it.
+    prctl(PR_SET_TIMERSLACK, 1);
     std::vector<uint8_t> pending;
     uint64_t wireFree = 0; // when the wire from the console is next free
     uint64_t frameEnd = 0;
