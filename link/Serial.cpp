@@ -271,6 +271,14 @@ uint32_t OpenNetworkPort(const char* portName, const std::string& url) {
 
 } // namespace
 
+std::string PortTarget(const char* portName) {
+    if (portName && NetPortKind(portName) != NetKind::None) return portName;
+    std::string network = PinnedNetworkPort(portName);
+    if (!network.empty()) return network;
+    std::string path = ResolvePortName(portName);
+    return path.empty() ? path : DeviceBehind(path);
+}
+
 uint32_t SerialOpen(const char* portName) {
     std::unique_lock<std::mutex> hold = TakePortFromTransfer();
     CloseHeld();

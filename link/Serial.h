@@ -24,6 +24,9 @@ extern std::atomic<uint64_t> SerialBytesRead;
 // /dev/ttyUSB*, /dev/ttyACM*, then /dev/ttyS* with a real UART. A name with '/' is a path as it
 // stands. Returns an empty string when nothing matches.
 std::string ResolvePortName(const char* portName);
+// What a port name reaches, for a person to read: the network port a name or a pinned file gives, the
+// device behind a pinned link or a path, or the device a COM name falls to; empty when nothing.
+std::string PortTarget(const char* portName);
 
 // 1 = ready, 0 = failed (with a trace line naming the port and the reason). Closes the previous port
 // first. A port is refused when another program holds it: by a live UUCP lock file (link/UucpLock.h,

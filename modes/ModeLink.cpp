@@ -68,6 +68,13 @@ bool Run(Done done, Failed failed, const std::atomic<uint32_t>& index, uint32_t 
 
 } // namespace
 
+LinkOutcome PingPort(const char* port) {
+    LinkOutcome outcome;
+    outcome.ok = Ping(port, &outcome);
+    LinkShutdown();
+    return outcome;
+}
+
 LinkOutcome PullMode(const char* port, int slot, const LinkProgress& progress) {
     LinkOutcome outcome;
     outcome.total = ParamMapEntries;

@@ -19,6 +19,9 @@ struct LinkOutcome {
     uint32_t total = 0;  // requests the transfer has
 };
 
+// Opens `port` and pings it as the console's "Connect" does; ok when a processor answered.
+LinkOutcome PingPort(const char* port);
+
 // Connects on `port` (a name the console takes: "COM3", or a device path), downloads every parameter
 // as the console does (the Sing/Disco selections put back as they were) and puts them into the
 // parameter bytes (offsets 26-234) of PC mode `slot` (0-based) in ModeBuffer; its name is left as it is.

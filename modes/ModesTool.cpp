@@ -3,10 +3,12 @@
 
 #include "common/GbkText.h"
 #include "common/Paths.h"
+#include "link/Serial.h"
 #include "link/ModeFile.h"
 #include "modes/ModeLink.h"
 #include "modes/ModeText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +40,9 @@ constexpr const char* Overview =
     "  (pull and push take --port several times, or --ports FILE: every room at once)\n"
     "  diff A B                            the parameters that differ between two PC modes or\n"
     "                                      processors (A, B: N, FILE:N or --port PORT)\n"
+    "  ping --port PORT                    whether a processor answers on PORT\n"
+    "  ports [--port PORT]... [--ports PORTS]   COM1 to COM6 and the given ports: what each\n"
+    "                                      reaches and whether a processor answers there\n"
     "\n"
     "FILE, unless named, is the console's: mode.dat in the current folder when there is one, else\n"
     "~/.local/share/tonvex/mode.dat (under $XDG_DATA_HOME when set). N is 1 to 25. PORT is named as in the\n"
@@ -93,6 +98,15 @@ const Verb Verbs[] = {
      "as export writes it, A's line after '-' and B's after '+'; nothing when they are the same.\n"
      "Names are not compared. Exit status: 0 the same, 1 different, 2 trouble (usage, a file or a\n"
      "processor that could not be read), as diff(1).\n"},
+    {"ping", "usage: tonvex-modes ping --port PORT\n"
+             "Opens PORT and pings it as the console's Connect does. Status 0 when a processor answered, 1\n"
+             "(with the reason) when none did or the port could not be opened.\n"},
+    {"ports",
+     "usage: tonvex-modes ports [--port PORT]... [--ports PORTS]\n"
+     "Lists COM1 to COM6, then each given port (PORTS as for push): what it reaches (the device,\n"
+     "or the network port; 'pinned' when a link or file of yours in ~/.config/tonvex/ports names it)\n"
+     "and whether a processor answers there, all pinged at once. Status 0 when every given port\n"
+     "answered, or, with none given, when any of COM1 to COM6 did.\n"},
 };
 
 const Verb* FindVerb(const std::string& name) {
@@ -147,7 +161,7 @@ class Tool {
                 }
                 return false;
             };
-            bool portVerb = a.verb == "pull" || a.verb == "push";
+            bool portVerb = a.verb == "pull" || a.verb == "push" || a.verb == "ping" || a.verb == "ports";
             if (a.verb == "diff" && (s == "--port" || s.rfind("--port=", 0) == 0)) {
                 std::string port;
                 if (!value("--port", &port)) return UsageError("--port needs a port name");
@@ -181,6 +195,8 @@ class Tool {
         if (a.verb == "export") return Export(a);
         if (a.verb == "import") return Import(a);
         if (a.verb == "diff") return Diff(a);
+        if (a.verb == "ping") return Ping(a);
+        if (a.verb == "ports") return Ports(a);
         return Transfer(a);
     }
 
@@ -470,6 +486,83 @@ class Tool {
                                 : line;
         }
     };
+
+    int Ping(const Args& a) {
+        if (a.rooms.size() != 1) return UsageError("ping takes one --port PORT");
+        if (!a.positional.empty()) return UsageError("too many arguments");
+        const std::string& port = a.rooms[0].port;
+        LinkOutcome result = PingPort(port.c_str());
+        if (!result.ok) return Error("ping on " + port + ": " + result.message);
+        std::fprintf(out_, "%s: a processor answered\n", port.c_str());
+        return Done;
+    }
+
+    // COM1 to COM6 and the given ports, each place pinged once (by a run of its own, all at once)
+    // however many names reach it.
+    int Ports(const Args& a) {
+        if (!a.positional.empty()) return UsageError("too many arguments");
+        struct Line {
+            std::string label, shown;
+            int run; // -1: nothing to ping
+            bool given;
+        };
+        std::vector<Line> lines;
+        std::vector<std::string> targets;
+        std::vector<RoomRun> runs;
+        runs.reserve(6 + a.rooms.size());
+        auto add = [&](const std::string& label, const std::string& port, bool given) {
+            std::string target = PortTarget(port.c_str());
+            if (target.empty()) {
+                lines.push_back({label, "(nothing)", -1, given});
+                return;
+            }
+            std::string path = ResolvePortName(port.c_str());
+            bool pinned = port.find('/') == std::string::npos && !path.empty() && path != target;
+            int run = 0;
+            while (run < static_cast<int>(targets.size()) && targets[run] != target)
+                ++run;
+            if (run == static_cast<int>(targets.size())) {
+                targets.push_back(target);
+                runs.emplace_back();
+                runs.back().Start({"ping", "--port", port});
+            }
+            // A port given without a room's name is its own label.
+            std::string shown = target == label ? "" : target + (pinned ? " (pinned)" : "");
+            lines.push_back({label, shown, run, given});
+        };
+        for (int n = 1; n <= 6; ++n)
+            add("COM" + std::to_string(n), "COM" + std::to_string(n), false);
+        for (const Room& room : a.rooms)
+            add(room.name.empty() ? room.port : room.name, room.port, true);
+        for (RoomRun& run : runs)
+            run.Finish();
+
+        size_t labelWidth = 0, shownWidth = 0;
+        for (const Line& line : lines) {
+            labelWidth = std::max(labelWidth, line.label.size());
+            shownWidth = std::max(shownWidth, line.shown.size());
+        }
+        bool anyAnswered = false, allGivenAnswered = true;
+        for (const Line& line : lines) {
+            std::string state;
+            if (line.run >= 0) {
+                bool answered = runs[line.run].status == 0;
+                state = answered ? "a processor answers" : "no answer: " + runs[line.run].Reason();
+                anyAnswered = anyAnswered || answered;
+                if (line.given && !answered) allGivenAnswered = false;
+            } else if (line.given) {
+                allGivenAnswered = false;
+            }
+            char text[1024];
+            std::snprintf(text, sizeof text, "%-*s  %-*s  %s", static_cast<int>(labelWidth),
+                          line.label.c_str(), static_cast<int>(shownWidth), line.shown.c_str(),
+                          state.c_str());
+            std::string row = text;
+            row.erase(row.find_last_not_of(' ') + 1);
+            std::fprintf(out_, "%s\n", row.c_str());
+        }
+        return (a.rooms.empty() ? anyAnswered : allGivenAnswered) ? Done : Failed;
+    }
 
     // diff: the two operands' records as text, compared parameter by parameter.
     int Diff(const Args& a) {

@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -150,4 +151,46 @@ TEST_F(NetworkPorts, EveryRoomAtOnceAndAFailingRoomDoesNotStopTheOthers) {
     for (int slot = 1; slot <= 3; ++slot)
         EXPECT_TRUE(std::equal(ModeBuffer + 26, ModeBuffer + 235, ModeBuffer + slot * ModeRecordBytes + 26))
             << "mode " << slot + 1;
+}
+
+// What a venue's desk sees before a push: COM1 answers, COM2 is pinned to a device that is gone, the
+// rest find nothing; of the given rooms, the one behind ser2net answers and a server that is not there
+// is said with its reason, and the status says not every room answered. The same place reached by
+// two names is pinged once.
+TEST_F(NetworkPorts, PortsSaysWhatEachNameReachesAndWhoAnswers) {
+    Px2950Sim& direct = AddSim(1);
+    Px2950Sim& behind = AddSim(3);
+    AddDeadPort(2);
+    ASSERT_TRUE(server_.Start({{behind.DevicePath(), true}}, dir_));
+    for (int n = 3; n <= 6; ++n) {
+        // Pinned to an empty file: nothing a port can be opened on.
+        std::string pin = dir_ + "/tonvex/ports/COM" + std::to_string(n);
+        unlink(pin.c_str());
+        std::ofstream{pin};
+    }
+    std::string closed = "tcp://127.0.0.1:" + std::to_string(Ser2Net::FreePort());
+    std::ofstream(dir_ + "/rooms") << server_.Url(0, true) << " Room 3\n" << closed << " Room 4\n";
+    direct.ClearLog();
+
+    std::string out, err;
+    EXPECT_EQ(Run({"ports", "--ports", dir_ + "/rooms", "--port", "COM1"}, &err, &out), 1) << err;
+    std::istringstream said(out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(said, line);)
+        rows.push_back(line);
+    ASSERT_EQ(rows.size(), 9u) << out;
+    auto has = [&](size_t row, const std::string& what) { return rows[row].find(what) != std::string::npos; };
+    EXPECT_TRUE(has(0, "COM1") && has(0, direct.DevicePath() + " (pinned)") && has(0, "a processor answers"))
+        << rows[0];
+    EXPECT_TRUE(has(1, "COM2") && has(1, "(pinned)") && has(1, "no answer: the port could not be opened"))
+        << rows[1];
+    EXPECT_TRUE(has(2, "COM3") && has(2, "no answer")) << rows[2];
+    EXPECT_TRUE(has(6, "Room 3") && has(6, server_.Url(0, true)) && has(6, "a processor answers")) << rows[6];
+    EXPECT_TRUE(has(7, "Room 4") && has(7, "Connection refused")) << rows[7];
+    EXPECT_TRUE(has(8, "COM1") && has(8, "a processor answers")) << rows[8];
+    EXPECT_EQ(direct.Log().size(), 1u) << "COM1 is pinged once for both of its lines";
+
+    EXPECT_EQ(Run({"ping", "--port", server_.Url(0, true)}, &err, &out), 0) << err;
+    EXPECT_EQ(Run({"ping", "--port", closed}, &err, &out), 1);
+    EXPECT_NE(err.find("Connection refused"), std::string::npos) << err;
 }
