@@ -292,8 +292,16 @@ void Px2950Sim::Reply(std::vector<uint8_t> reply, uint64_t startNs) {
         if (SleepUntil(startNs)) WriteAll(reply.data(), reply.size());
         return;
     }
+    // The last byte, the one that completes the answer, goes out on time: the timer's default slack
+    // (up to 50 us on a sleep) would make this wire slower than a real one and hide the console's own
+    // delays behind it. The bytes before it keep the slack, which lets many simulated processors on
+    // one machine share their wake-ups.
     for (size_t i = 0; i < reply.size(); ++i) {
-        if (!SleepUntil(startNs + (i + 1) * ByteNs)) return;
+        bool last = i + 1 == reply.size();
+        if (last) prctl(PR_SET_TIMERSLACK, 1);
+        bool awake = SleepUntil(startNs + (i + 1) * ByteNs);
+        if (last) prctl(PR_SET_TIMERSLACK, 0); // back to the thread's default
+        if (!awake) return;
         WriteAll(&reply[i], 1);
     }
 }
@@ -456,9 +464,6 @@ void Px2950Sim::Handle(const uint8_t* frame, int count, uint64_t wireEndNs) {
 }
 
 void Px2950Sim::Run() {
-    // A UART sends its bytes back to back; the timer's default slack (50 us on every byte's sleep)
-    // would make this wire slower than a real one and hide the console's own delays behind it.
-    prctl(PR_SET_TIMERSLACK, 1);
     std::vector<uint8_t> pending;
     uint64_t wireFree = 0; // when the wire from the console is next free
     uint64_t frameEnd = 0;
