@@ -24,6 +24,10 @@ class GWindowMessage {
     virtual int OnKeyDown(uint32_t /*virtualKey*/) { return 0; }
     // A key went down (not an auto-repeat of it) or up: the edges, in the order they happened.
     virtual void OnKeyEdge(uint32_t /*virtualKey*/, bool /*down*/) {}
+    // A key went down (or repeats), with the modifiers held at that moment: for shortcuts, which the
+    // polled key state may show already released. Letters come as the layout names them ('Z').
+    enum ShortcutModifier : uint32_t { ShortcutCtrl = 1, ShortcutShift = 2 };
+    virtual void OnShortcut(uint32_t /*key*/, uint32_t /*modifiers*/, bool /*repeat*/) {}
     virtual void OnMouseMove(int /*x*/, int /*y*/) {}
     virtual void OnLButtonDblClk(int /*x*/, int /*y*/) {}
     virtual void OnLButtonDown(int /*x*/, int /*y*/) {}

@@ -302,6 +302,13 @@ void DispatchKeys(GWindowMessage* owner, const SDL_Event& event, uint8_t* presse
         if (vk) pressed[vk] = 1;
         if (vk && !event.key.repeat) owner->OnKeyEdge(vk, true);
         if (vk) owner->OnKeyDown(vk);
+        if (vk) {
+            SDL_Keycode sym = event.key.keysym.sym;
+            uint32_t key = sym >= SDLK_a && sym <= SDLK_z ? static_cast<uint32_t>('A' + (sym - SDLK_a)) : vk;
+            uint32_t modifiers = ((event.key.keysym.mod & KMOD_CTRL) ? GWindowMessage::ShortcutCtrl : 0u) |
+                                 ((event.key.keysym.mod & KMOD_SHIFT) ? GWindowMessage::ShortcutShift : 0u);
+            owner->OnShortcut(key, modifiers, event.key.repeat != 0);
+        }
         // Backspace and Enter also arrive as characters, as typed text would.
         if (vk == 8 || vk == 13) owner->OnChar(vk, 0);
         break;

@@ -28,6 +28,7 @@
 #include "link/ParamMap.h"
 #include "panels/AWndBar.h"
 #include "panels/AWndCon.h"
+#include "panels/History.h"
 #include "panels/AWndHelp.h"
 #include "panels/AWndIcon.h"
 #include "panels/AWndImg.h"
@@ -250,7 +251,10 @@ void TonvexCore::LoadPcModes() {
 }
 
 void TonvexCore::SetLinkHooks() {
-    LinkSetHook(HookDownloadApplied, [] { TonvexCore::Instance().RefreshPanels(); });
+    LinkSetHook(HookDownloadApplied, [] {
+        TonvexCore::Instance().RefreshPanels();
+        HistoryRestart();
+    });
     LinkSetHook(HookCloseConnectPanel, [] {
         if (!ConPanel) return;
         ConPanel->fadeStart = TickNow();
@@ -274,6 +278,7 @@ TonvexCore::Pass TonvexCore::LoopPass() {
     std::memcpy(PrevKeyState, KeyState, sizeof KeyState);
     if (window) window->ReadKeyState(KeyState);
     PollKeys();
+    NoteSettledInput();
 
     if (LeftDown || RightDown || TickSince(LastInputTick) < 1000) {
         LoopFrame();
@@ -336,6 +341,23 @@ void TonvexCore::PollKeys() {
     AWndFrame* byDigit[7] = {MicPanel, MusicPanel, SubPanel, SCPanel, REQPanel, MVolPanel, SysPanel};
     for (int i = 0; i < 7; ++i)
         if (KeyPressed(static_cast<uint8_t>('1' + i)) && byDigit[i]) OpenPanel(byDigit[i]);
+}
+
+// A step of the undo history ends when input has settled after a gesture: no button and no key held.
+void TonvexCore::NoteSettledInput() {
+    bool held = LeftDown || RightDown;
+    for (int k = 0; k < 256 && !held; ++k)
+        held = (KeyState[k] & 0x80) != 0;
+    if (held) {
+        settleWanted = true;
+        return;
+    }
+    if (!settleWanted && LastInputTick == settledInputTick) return;
+    settleWanted = false;
+    settledInputTick = LastInputTick;
+    // Steps are kept per connection: from a download on, while the link holds.
+    if ((state & IntroDone) && ParamMapCount > 0 && DownloadIndex == ParamMapCount && !LinkLost)
+        HistoryNoteSettled();
 }
 
 void TonvexCore::OnClose() {
@@ -414,6 +436,19 @@ int TonvexCore::OnKeyDown(uint32_t virtualKey) {
     for (AWndFrame* p = TopPanel; p; p = Below(p))
         p->OnKeyDown(virtualKey);
     return 0;
+}
+
+// Undo and redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z, repeating while held) and the A/B comparison (F6), on
+// the key's own event: with Ctrl and the letter tapped quickly, the key state read at the next pass may
+// show Ctrl already up.
+void TonvexCore::OnShortcut(uint32_t key, uint32_t modifiers, bool repeat) {
+    if ((ActiveTextEdit && *ActiveTextEdit) || PanelOpen(ConPanel) || PanelOpen(MsgPanel) ||
+        !(state & IntroDone))
+        return;
+    bool ctrl = (modifiers & ShortcutCtrl) != 0, shift = (modifiers & ShortcutShift) != 0;
+    if (ctrl && key == 'Z' && !shift) HistoryUndo();
+    if (ctrl && (key == 'Y' || (key == 'Z' && shift))) HistoryRedo();
+    if (!ctrl && key == VkF6 && !repeat) CompareSwitch();
 }
 
 // The tab bar's level keys step on these edges: the key state read at each pass may show a key
@@ -495,6 +530,7 @@ void TonvexCore::OnLButtonUp(int x, int y) {
     } else {
         if ((state & IntroDone) && IconPanel) IconPanel->ReleaseAt();
         if (TopPanel) TopPanel->OnMouseUp(x, y, ClickSerial);
+        if (BarPanel) BarPanel->OnMouseUp(x, y, ClickSerial);
     }
 }
 

@@ -38,6 +38,7 @@ class TonvexCore : public GWindowMessage {
     Pass LoopPass();
 
     void PollKeys() override;
+    void NoteSettledInput();
     void OnClose() override;
     void OnPaint(uint32_t flags) override;
     void OnGetMinMaxInfo(int* minWidth, int* minHeight) override;
@@ -47,6 +48,7 @@ class TonvexCore : public GWindowMessage {
     int OnChar(uint32_t code, uint32_t flags) override;
     int OnKeyDown(uint32_t virtualKey) override;
     void OnKeyEdge(uint32_t virtualKey, bool down) override;
+    void OnShortcut(uint32_t key, uint32_t modifiers, bool repeat) override;
     void OnKillFocus() override;
     void OnMouseMove(int x, int y) override;
     void OnLButtonDown(int x, int y) override;
@@ -76,6 +78,9 @@ class TonvexCore : public GWindowMessage {
     uint32_t SlowFrameTick = 0;
     // Frames the loop asked for (drawn or not: RenderFrame itself returns early before start-up ends).
     uint32_t frameRequests = 0;
+    // Input since the undo history last looked (NoteSettledInput).
+    bool settleWanted = false;
+    uint32_t settledInputTick = 0;
     // A still screen is drawn again after this long all the same.
     static constexpr uint32_t StillRedrawMs = 2000;
     // The words a still screen is drawn from, besides the widgets' looks.

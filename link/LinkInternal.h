@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 namespace link_detail {
 
@@ -34,6 +35,8 @@ extern std::atomic<bool> Stopping;
 void WakeSender();
 void StartDownloadThread();
 void JoinWorkers();
+// Appends to the changes being sent, starting their thread when it is not running.
+void QueueChanges(const std::vector<LinkChange>& changes);
 
 } // namespace link_detail
 

@@ -29,6 +29,8 @@ std::atomic<uint32_t> DownloadAbort{0};
 std::atomic<uint32_t> UploadIndex{0};
 std::atomic<uint32_t> UploadCount{0};
 std::atomic<uint32_t> UploadAbort{0};
+std::atomic<uint32_t> ChangesLeft{0};
+std::atomic<uint32_t> ChangesEndTick{0};
 std::atomic<uint32_t> ConnectState{0};
 std::atomic<int32_t> ScanPortIndex{0};
 std::atomic<int32_t> ScanAttempts{0};
@@ -128,6 +130,20 @@ void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1, uint32_t value1) 
         return;
     }
     HandOver(code0, value0, nullptr, code1, value1);
+}
+
+bool LinkSendChanges(const std::vector<LinkChange>& changes) {
+    if (!Accepting()) return false;
+    // Only to a processor whose parameters were read: never to a port the scan is trying.
+    if (!LinkTapOn() && (DownloadIndex != ParamMapCount || LinkLost)) return false;
+    if (LinkTapOn()) {
+        for (const LinkChange& c : changes)
+            LinkTapRecord(c.code, c.value, nullptr, 0);
+        ChangesEndTick = TickNow();
+        return true;
+    }
+    QueueChanges(changes);
+    return true;
 }
 
 void LinkSendPayload(uint32_t code, const uint8_t* payload) {

@@ -8,8 +8,11 @@
 // copies it into the ParamMap targets in LinkApplyPending, which it calls once per frame.
 #pragma once
 
+#include "link/ParamMap.h"
+
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 // 1 while the connecting panel is drawn: the main loop keeps its full pace then.
 extern std::atomic<uint32_t> ConnectPanelActive;
@@ -88,6 +91,14 @@ constexpr uint32_t NoPair = 0xFFFFFFFF;
 // The one way a panel sends a change: NoPair for an absent second pair; band parameters pass
 // band << 8 | value. Never blocks; a caller that needs the answer waits for LinkIdle.
 void LinkSend(uint32_t code0, uint32_t value0, uint32_t code1 = NoPair, uint32_t value1 = NoPair);
+// A list of changes sent one after the other, each as LinkSend's would be (a later call's go after
+// these); for what takes more than a pair (undo, a comparison). False, sending nothing, when LinkSend
+// would refuse or no download has completed on the open port.
+bool LinkSendChanges(const std::vector<LinkChange>& changes);
+// How many of the changes queued are not answered yet (0: all went out, or the link gave up on one).
+extern std::atomic<uint32_t> ChangesLeft;
+// When the last of them was answered (or given up), set before ChangesLeft reaches 0.
+extern std::atomic<uint32_t> ChangesEndTick;
 // Codes 5, 7 and 33 carry 6, 4 or 10 payload bytes; the link copies them.
 void LinkSendPayload(uint32_t code, const uint8_t* payload);
 

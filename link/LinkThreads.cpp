@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 using namespace link_detail;
 
@@ -23,6 +24,13 @@ enum class Outcome { Matched, TimedOut, HandedOver };
 std::thread g_sender;
 std::thread g_download;
 std::thread g_upload;
+std::thread g_changes;
+// The changes LinkSendChanges queued: the thread sends them from g_changeNext on, and ends when it has
+// caught up (g_changesRunning false). Under g_changesLock.
+std::mutex g_changesLock;
+std::vector<LinkChange> g_changeQueue;
+size_t g_changeNext = 0;
+bool g_changesRunning = false;
 std::mutex g_gateLock;
 std::condition_variable g_gate;
 bool g_gateOpen = false;
@@ -349,6 +357,48 @@ void UploadThread() {
     Pending |= PostUploadDone;
 }
 
+// Sends the queued changes one by one, each until it is answered or given up as the sender does; a
+// change given up drops the rest, and the link is then lost as after any request given up.
+void ChangesThread() {
+    Exchanger exchanger(false);
+    uint8_t frame[MaxRequestBytes];
+    uint8_t packet[32];
+    int tries = 0;
+    for (;;) {
+        LinkChange change;
+        {
+            std::lock_guard<std::mutex> hold(g_changesLock);
+            if (g_changeNext >= g_changeQueue.size() || Stopping) {
+                g_changeQueue.clear();
+                g_changeNext = 0;
+                ChangesEndTick = TickNow();
+                ChangesLeft = 0;
+                g_changesRunning = false;
+                return;
+            }
+            change = g_changeQueue[g_changeNext];
+        }
+        int length = BuildLinkRequest(frame, change.code, change.value, nullptr);
+        uint32_t timeout = ReplyTimeoutMs(change.code & 0xFFFF);
+        exchanger.Begin(frame, length);
+        if (++tries > 6) {
+            exchanger.Send(timeout, false, packet);
+            exchanger.End();
+            std::lock_guard<std::mutex> hold(g_changesLock);
+            g_changeNext = g_changeQueue.size();
+            if (!ConnectPanelActive) LinkLost = 1;
+            LinkBroken = 1;
+            continue;
+        }
+        if (exchanger.Send(timeout, true, packet) != Outcome::Matched) continue;
+        exchanger.Absorb(timeout);
+        tries = 0;
+        std::lock_guard<std::mutex> hold(g_changesLock);
+        ++g_changeNext;
+        --ChangesLeft;
+    }
+}
+
 } // namespace
 
 void CreateSenderThread() {
@@ -380,6 +430,18 @@ void StartUpload(const uint8_t* slot) {
 
 namespace link_detail {
 
+void QueueChanges(const std::vector<LinkChange>& changes) {
+    if (changes.empty()) return;
+    std::lock_guard<std::mutex> hold(g_changesLock);
+    g_changeQueue.insert(g_changeQueue.end(), changes.begin(), changes.end());
+    ChangesLeft += static_cast<uint32_t>(changes.size());
+    if (g_changesRunning) return;
+    // The thread that ran the last queue has ended (or is about to return).
+    if (g_changes.joinable()) g_changes.join();
+    g_changesRunning = true;
+    g_changes = std::thread(ChangesThread);
+}
+
 void WakeSender() {
     // Taking the lock orders this after a sender that has just found LinkIdle set and is about to wait.
     { std::lock_guard<std::mutex> lock(g_gateLock); }
@@ -404,6 +466,7 @@ void JoinWorkers() {
     if (g_sender.joinable()) g_sender.join();
     if (g_download.joinable()) g_download.join();
     if (g_upload.joinable()) g_upload.join();
+    if (g_changes.joinable()) g_changes.join();
     std::lock_guard<std::mutex> lock(g_gateLock);
     g_gateOpen = false;
 }

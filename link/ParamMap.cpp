@@ -222,68 +222,91 @@ void FieldsFromRecord(const uint8_t* record) {
 
 namespace {
 
-int g_uploadCount = 0;
+// The writes that put a record into the processor, in the upload's order. Each is passed to `emit` as
+// (code, record offset of its byte or -1, literal byte when the offset is -1, band or -1, group). The
+// groups say which writes only make sense together: the selection of a Sing or Disco set before the
+// set's values, and the selection put back after them.
+enum WriteGroup { Plain, Bracket, MusicSing, MusicDisco, MusicBack, SubSing, SubDisco, SubBack, GroupCount };
 
-void Up(uint32_t code, const uint8_t* value, uint32_t flags) {
-    UploadList[g_uploadCount++] = UploadEntry{code, value, flags};
-}
+template <class Emit> void WalkRecordWrites(Emit emit) {
+    auto offsets = [&](int first, int last, int group) {
+        for (int offset = first; offset <= last; ++offset)
+            emit(ParamAtOffset(offset)->code, offset, 0, -1, group);
+    };
+    auto bands = [&](uint32_t firstCode, int firstOffset, int count, int group) {
+        for (int band = 0; band < count; ++band)
+            for (int k = 0; k < 4; ++k)
+                emit(firstCode + k, firstOffset + 4 * band + k, 0, band, group);
+    };
+    auto literal = [&](uint32_t code, uint8_t value, int group) { emit(code, -1, value, -1, group); };
 
-void UpLiteral(uint32_t code, uint8_t literal) {
-    Up(code, nullptr, UploadLiteral | literal);
-}
+    literal(Code::UploadBracket, 1, Bracket);
+    offsets(26, 38, Plain);
+    bands(Code::MicBand, 39, 7, Plain);
 
-// The record bytes `first` to `last`, each written with its parameter's code.
-void UpOffsets(const uint8_t* slot, int first, int last) {
-    for (int offset = first; offset <= last; ++offset)
-        Up(ParamAtOffset(offset)->code, slot + offset, 0);
-}
+    literal(Code::MusicAutoManual, 1, MusicSing);
+    literal(Code::MusicSingDisco, 0, MusicSing);
+    emit(Code::MusicSlope, 69, 0, -1, MusicSing);
+    emit(Code::MusicHighPass, 70, 0, -1, MusicSing);
+    bands(Code::MusicBand, 71, 7, MusicSing);
+    literal(Code::MusicAutoManual, 1, MusicDisco);
+    literal(Code::MusicSingDisco, 1, MusicDisco);
+    emit(Code::MusicSlope, 99, 0, -1, MusicDisco);
+    emit(Code::MusicHighPass, 100, 0, -1, MusicDisco);
+    bands(Code::MusicBand, 101, 7, MusicDisco);
+    emit(Code::MusicAutoManual, 67, 0, -1, MusicBack);
+    emit(Code::MusicSingDisco, 68, 0, -1, MusicBack);
 
-void UpBands(uint32_t firstCode, const uint8_t* first, int bands) {
-    for (int band = 0; band < bands; ++band)
-        for (int k = 0; k < 4; ++k)
-            Up(firstCode + k, first + 4 * band + k, UploadBandParam | band);
+    literal(Code::SubAutoManual, 1, SubSing);
+    literal(Code::SubSingDisco, 0, SubSing);
+    emit(Code::SubMusicGain, 131, 0, -1, SubSing);
+    emit(Code::SubMicGain, 132, 0, -1, SubSing);
+    literal(Code::SubAutoManual, 1, SubDisco);
+    literal(Code::SubSingDisco, 1, SubDisco);
+    emit(Code::SubMusicGain, 133, 0, -1, SubDisco);
+    emit(Code::SubMicGain, 134, 0, -1, SubDisco);
+    emit(Code::SubAutoManual, 129, 0, -1, SubBack);
+    emit(Code::SubSingDisco, 130, 0, -1, SubBack);
+    offsets(135, 137, Plain);
+    bands(Code::SubBand, 138, 3, Plain);
+
+    offsets(150, 157, Plain);
+    bands(Code::CenterBand, 158, 3, Plain);
+    bands(Code::RoomBand, 170, 15, Plain);
+    offsets(230, 234, Plain);
+    literal(Code::UploadBracket, 0, Bracket);
 }
 
 } // namespace
 
 int BuildUploadList(const uint8_t* slot) {
     std::memset(UploadList, 0, sizeof UploadList);
-    g_uploadCount = 0;
+    int count = 0;
+    WalkRecordWrites([&](uint32_t code, int offset, uint8_t literal, int band, int) {
+        uint32_t flags = band >= 0 ? UploadBandParam | static_cast<uint32_t>(band) : 0;
+        if (offset < 0) flags = UploadLiteral | literal;
+        UploadList[count++] = UploadEntry{code, offset >= 0 ? slot + offset : nullptr, flags};
+    });
+    return count;
+}
 
-    UpLiteral(Code::UploadBracket, 1);
-    UpOffsets(slot, 26, 38);
-    UpBands(Code::MicBand, slot + 39, 7);
-
-    UpLiteral(Code::MusicAutoManual, 1);
-    UpLiteral(Code::MusicSingDisco, 0);
-    Up(Code::MusicSlope, slot + 69, 0);
-    Up(Code::MusicHighPass, slot + 70, 0);
-    UpBands(Code::MusicBand, slot + 71, 7);
-    UpLiteral(Code::MusicAutoManual, 1);
-    UpLiteral(Code::MusicSingDisco, 1);
-    Up(Code::MusicSlope, slot + 99, 0);
-    Up(Code::MusicHighPass, slot + 100, 0);
-    UpBands(Code::MusicBand, slot + 101, 7);
-    UpLiteral(Code::MusicAutoManual, slot[67]);
-    UpLiteral(Code::MusicSingDisco, slot[68]);
-
-    UpLiteral(Code::SubAutoManual, 1);
-    UpLiteral(Code::SubSingDisco, 0);
-    Up(Code::SubMusicGain, slot + 131, 0);
-    Up(Code::SubMicGain, slot + 132, 0);
-    UpLiteral(Code::SubAutoManual, 1);
-    UpLiteral(Code::SubSingDisco, 1);
-    Up(Code::SubMusicGain, slot + 133, 0);
-    Up(Code::SubMicGain, slot + 134, 0);
-    UpLiteral(Code::SubAutoManual, slot[129]);
-    UpLiteral(Code::SubSingDisco, slot[130]);
-    UpOffsets(slot, 135, 137);
-    UpBands(Code::SubBand, slot + 138, 3);
-
-    UpOffsets(slot, 150, 157);
-    UpBands(Code::CenterBand, slot + 158, 3);
-    UpBands(Code::RoomBand, slot + 170, 15);
-    UpOffsets(slot, 230, 234);
-    UpLiteral(Code::UploadBracket, 0);
-    return g_uploadCount;
+std::vector<LinkChange> BuildChangeList(const uint8_t* from, const uint8_t* to) {
+    // A set's selection goes out when one of its values does; the selection is put back when a set
+    // was written or when the selection itself changed.
+    bool used[GroupCount] = {};
+    WalkRecordWrites([&](uint32_t, int offset, uint8_t, int, int group) {
+        if (offset >= 0 && from[offset] != to[offset]) used[group] = true;
+    });
+    used[MusicBack] = used[MusicBack] || used[MusicSing] || used[MusicDisco];
+    used[SubBack] = used[SubBack] || used[SubSing] || used[SubDisco];
+    used[Bracket] = false;
+    std::vector<LinkChange> changes;
+    WalkRecordWrites([&](uint32_t code, int offset, uint8_t literal, int band, int group) {
+        bool selection = offset < 0 || group == MusicBack || group == SubBack;
+        if (selection ? !used[group] : from[offset] == to[offset]) return;
+        uint32_t value = offset >= 0 ? to[offset] : literal;
+        if (band >= 0) value |= static_cast<uint32_t>(band) << 8;
+        changes.push_back({code, value});
+    });
+    return changes;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // Flags of a ParamMap entry (low byte: band index, mode index or literal value).
 constexpr uint32_t SelectionWrite = 0x10000;
@@ -92,6 +93,16 @@ extern UploadEntry UploadList[UploadListCapacity];
 // Builds the UploadList from one 256-byte PC mode record and returns its length (219). The entries
 // point into `slot`, which must outlive the upload.
 int BuildUploadList(const uint8_t* slot);
+
+// One write as LinkSend takes it: a band parameter's value is band << 8 | value.
+struct LinkChange {
+    uint32_t code, value;
+};
+
+// The writes that take the processor from record `from` to record `to` (256 bytes each), in the
+// upload's order: the parameters whose bytes differ, each Sing or Disco set's selection before its
+// values and the selection put back after them. Empty when the parameters are the same.
+std::vector<LinkChange> BuildChangeList(const uint8_t* from, const uint8_t* to);
 
 // Byte 6 of the write an UploadList entry stands for, and byte 7.
 inline uint8_t UploadValue(const UploadEntry& e) {

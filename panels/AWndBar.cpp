@@ -12,9 +12,11 @@
 #include "link/ParamMap.h"
 #include "panels/AWndCon.h"
 #include "panels/AWndMsg.h"
+#include "panels/History.h"
 #include "panels/Panels.h"
 
 #include <GL/gl.h>
+#include <cstdio>
 
 namespace {
 
@@ -30,6 +32,28 @@ struct LevelKey {
 };
 constexpr LevelKey LevelKeys[6] = {{'Q', 0, 1},  {'A', 0, -1}, {'W', 1, 1},
                                    {'S', 1, -1}, {'E', 2, 1},  {'D', 2, -1}};
+
+// What the comparison's last switch did, "%s" the setting now live.
+const LabelPair CompareSending = {{"%s: sending %d changes ...", "%s：正在发送 %d 项 ..."}};
+const LabelPair CompareSent = {{"%s: %d changes sent in %u ms", "%s：已发送 %d 项，用时 %u 毫秒"}};
+const LabelPair CompareSentOne = {{"%s: 1 change sent in %u ms", "%s：已发送 1 项，用时 %u 毫秒"}};
+const LabelPair CompareSame = {{"%s: nothing differs", "%s：没有不同"}};
+constexpr uint32_t CompareReportMs = 4000;
+
+const char* CompareName() {
+    switch (CompareLive()) {
+    case Compare::A:
+        return "A";
+    case Compare::B:
+        return "B";
+    default:
+        return "A/B";
+    }
+}
+
+void OnCompare(uint32_t) {
+    CompareSwitch();
+}
 
 void OnLevel(uint32_t id) {
     if (!BarPanel || id > 2) return;
@@ -49,6 +73,7 @@ void AWndBar::Build() {
                          this);
         levels[i].bubbleTexture = WfTexture;
     }
+    compareButton.Create(0, 1, 40, 21, "A/B", FontNormal, 0, UiTexture, 0, OnCompare, this);
     Relabel(Language);
 }
 
@@ -160,7 +185,34 @@ void AWndBar::Draw(float alpha) {
         levels[i].x = W + 168 * i - 476;
         levels[i].Draw(alpha);
     }
+    compareButton.x = W - 72;
+    compareButton.label = CompareName();
+    compareButton.Draw(alpha);
+    CompareTrack();
+    DrawCompareReport(alpha);
     DrawTasks();
+}
+
+void AWndBar::DrawCompareReport(float alpha) {
+    const CompareReport& report = LastCompareReport();
+    if (report.startTick == 0 || !FontNormal) return;
+    if (report.endTick != 0 && TickSince(report.endTick) > CompareReportMs) return;
+    LookKeepsChanging(); // the text changes with time alone, and goes
+    char text[96];
+    if (report.changes == 0) {
+        std::snprintf(text, sizeof text, CompareSame[Language], CompareName());
+    } else if (report.endTick == 0) {
+        std::snprintf(text, sizeof text, CompareSending[Language], CompareName(), report.changes);
+    } else if (report.changes == 1) {
+        std::snprintf(text, sizeof text, CompareSentOne[Language], CompareName(),
+                      report.endTick - report.startTick);
+    } else {
+        std::snprintf(text, sizeof text, CompareSent[Language], CompareName(), report.changes,
+                      report.endTick - report.startTick);
+    }
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(0.0f, 0.0f, 0.0f, alpha);
+    FontNormal->DrawText(compareButton.x - 10 - FontNormal->TextWidth("%s", text), 4, "%s", text);
 }
 
 void AWndBar::DrawTasks() {
@@ -221,12 +273,18 @@ void AWndBar::DrawTasks() {
 void AWndBar::OnMouseMove(int px, int py, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) {
     for (GPushBar& level : levels)
         level.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+    compareButton.OnMouseMove(px, py, buttonDown, claimed, clickSerial);
+}
+
+void AWndBar::OnMouseUp(int px, int py, uint32_t clickSerial) {
+    compareButton.OnMouseUp(px, py, clickSerial);
 }
 
 void AWndBar::OnMouseDown(int px, int py, uint32_t* claimed, uint32_t clickSerial) {
     if (!LinkIdle || PanelIsOpen(ConPanel) || !IntroEnded) return;
     for (GPushBar& level : levels)
         level.OnMouseDown(px, py, claimed, clickSerial);
+    compareButton.OnMouseDown(px, py, claimed, clickSerial);
     int W = width;
     if (px >= W - 24 && px <= W - 8 && py >= 3 && py <= 19 && !*claimed && ConPanel) {
         if (LinkLost) LinkReopenAfterLoss();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/AWndFrame.h"
+#include "gui/GBaseBtn.h"
 #include "gui/GPushBar.h"
 
 struct ParamTargets;
@@ -21,6 +22,7 @@ class AWndBar : public AWndFrame {
     void Draw(float alpha) override;
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
+    void OnMouseUp(int x, int y, uint32_t clickSerial) override;
     void RefreshFromValues() override;
     // The three levels are the targets of codes 17, 18 and 19.
     void BindTargets(ParamTargets& targets);
@@ -40,11 +42,16 @@ class AWndBar : public AWndFrame {
     void PollLevelKeys();
 
     GPushBar levels[3];
+    // The A/B comparison, left of the lamp: "A/B" until first used, then the setting that is live.
+    GBaseBtn compareButton;
     // LinkLost as the previous draw saw it (the loss message opens on its rising edge).
     uint32_t lostSeen = 1;
 
   private:
     void DrawTasks();
+    // Left of the comparison's button for a few seconds after a switch: what it sent and how long that
+    // took.
+    void DrawCompareReport(float alpha);
     //   state    | event                           | next
     //   up       | key down event                  | pending (press time noted)
     //   pending  | next polled frame               | held: one step

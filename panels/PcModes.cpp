@@ -13,6 +13,7 @@
 #include "panels/AWndSC.h"
 #include "panels/AWndSub.h"
 #include "panels/AWndSys.h"
+#include "panels/History.h"
 #include "panels/Panels.h"
 
 #include <cstring>
@@ -55,4 +56,5 @@ void LoadPcMode(int slot) {
     FieldsFromRecord(record);
     RefreshValuePanels();
     if (SystemLanguageSwitch) SystemLanguageSwitch(Language);
+    HistoryRestart();
 }

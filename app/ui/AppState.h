@@ -49,6 +49,7 @@ enum VirtualKey : uint8_t {
     VkF2 = 0x71,
     VkF4 = 0x73,
     VkF5 = 0x74,
+    VkF6 = 0x75,
 };
 
 inline bool KeyDown(uint8_t vk) {

@@ -87,7 +87,8 @@ TEST_F(CoreInput, APressOnALowerPanelRaisesItBeforeItGetsThePress) {
 
     log.events.clear();
     core.OnLButtonUp(600, 400);
-    EXPECT_EQ(log.events, (Names{"lower:up"}));
+    // The tab bar gets every release too: its comparison button fires on one.
+    EXPECT_EQ(log.events, (Names{"lower:up", "bar:up"}));
     EXPECT_EQ(PressClaimed, 1u);
     EXPECT_EQ(LeftReleased, 1u);
 }

@@ -4,6 +4,7 @@
 #include "LinkFixture.h"
 #include "link/LinkWait.h"
 #include "link/ParamMap.h"
+#include "link/ParamTable.h"
 #include "link/Serial.h"
 #include "tests/support/ProcessorRecord.h"
 
@@ -76,6 +77,7 @@ using Download = LinkTest;
 using Upload = LinkTest;
 using BadBytes = LinkTest;
 using LateReplies = LinkTest;
+using Changes = LinkTest;
 
 TEST_F(Sender, NothingGoesOutBeforeADownload) {
     Px2950Sim& sim = AddSim(1);
@@ -561,4 +563,46 @@ TEST_F(Sender, TheWindowThreadsWaitForTheLinkIsBounded) {
     ResumeSenderThread();
     EXPECT_EQ(LinkWaitIdle(LinkWaitBoundFor(17)), 0);
     EXPECT_EQ(sim.Param(17), 3);
+}
+
+// A list of changes: only the parameters that differ go out, a Sing or Disco set's value with the set
+// selected before it and the selection put back after; the processor then holds the target record.
+// A processor that stops answering loses the link, and the rest of the list is dropped.
+TEST_F(Changes, OnlyWhatDiffersGoesOutWithItsSetSelectedAndPutBack) {
+    Px2950Sim& sim = AddSim(1);
+    FillDistinct(sim);
+    ASSERT_TRUE(Connect()) << "DownloadIndex " << DownloadIndex;
+    ConnectPanelActive = 0;
+    uint8_t from[256] = {}, to[256];
+    RecordFromFields(from);
+    std::memcpy(to, from, sizeof to);
+    EXPECT_TRUE(BuildChangeList(from, to).empty());
+    auto change = [&](int offset) { to[offset] = static_cast<uint8_t>(from[offset] == 90 ? 91 : 90); };
+    change(26);               // a microphone slider
+    change(101 + 4 * 2 + 2);  // the Disco set's band 3 gain
+    change(170 + 4 * 14 + 1); // room band 15's frequency
+    std::vector<LinkChange> changes = BuildChangeList(from, to);
+    std::vector<std::pair<uint32_t, uint32_t>> said,
+        wanted = {
+            {ParamAtOffset(26)->code, to[26]}, {768, 1},        {769, 1},
+            {803, 2u << 8 | to[111]},          {768, from[67]}, {769, from[68]},
+            {1570, 14u << 8 | to[227]},
+        };
+    for (const LinkChange& c : changes)
+        said.push_back({c.code, c.value});
+    EXPECT_EQ(said, wanted);
+
+    sim.ClearLog();
+    ASSERT_TRUE(LinkSendChanges(changes));
+    ASSERT_TRUE(WaitFor([] { return ChangesLeft == 0; }, 3000));
+    EXPECT_EQ(sim.Log().size(), wanted.size()) << Describe(sim.Log());
+    std::vector<uint32_t> held = ProcessorRecord(sim);
+    for (int i = 0; i < 209; ++i)
+        EXPECT_EQ(held[i], to[26 + i]) << "record byte " << 26 + i;
+
+    sim.SetSilent(true);
+    ASSERT_TRUE(LinkSendChanges(BuildChangeList(to, from)));
+    ASSERT_TRUE(WaitFor([] { return ChangesLeft == 0; }, 3000));
+    EXPECT_EQ(LinkLost, 1u);
+    EXPECT_FALSE(LinkSendChanges(changes));
 }

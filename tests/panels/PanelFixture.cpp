@@ -99,6 +99,28 @@ void PanelFixture::Press(AWndFrame* panel, int px, int py, bool right) {
     panel->OnMouseDown(px, py, &PressClaimed, ClickSerial);
 }
 
+void PanelFixture::MakePanelsWithTap() {
+    ClientWidth = 1280;
+    ClientHeight = 800;
+    EnsureGlContext(1280, 800);
+    MakePanels();
+    LinkTapStart();
+    TickSet(500000);
+}
+
+void PanelFixture::TypeInto(AWndFrame* panel, GTextBox& box, const char* text) {
+    Press(panel, box.WindowX() + box.width - 3, box.WindowY() + box.height / 2);
+    Release();
+    ASSERT_TRUE(box.focused);
+    for (int i = 0; i < 10; ++i)
+        panel->OnKeyDown(39);
+    for (int i = 0; i < 10; ++i)
+        panel->OnChar(8);
+    for (const char* c = text; *c; ++c)
+        panel->OnChar(static_cast<uint8_t>(*c));
+    panel->OnChar(13);
+}
+
 void PanelFixture::Release() {
     LeftDown = RightDown = 0;
 }

@@ -55,6 +55,13 @@ class PanelFixture : public ::testing::Test, protected SimPorts {
     // places and sizes), and the ParamMap bound to them.
     void MakePanels();
 
+    // Every value panel made in a 1280 x 800 window, the send tap on and the test clock set: how the
+    // panels' own tests begin.
+    void MakePanelsWithTap();
+    // Text typed into `box` of `panel` as a person does: a press at its right end, the old text
+    // erased, the new text and Enter.
+    void TypeInto(AWndFrame* panel, GTextBox& box, const char* text);
+
     // One draw of `panel`, then 16 ms on the test clock.
     void Frame(AWndFrame* panel);
     // Where band `band`'s handle is in the window (as of the last draw).

@@ -201,7 +201,8 @@ TEST_F(ConnectPanel, ALossIsSaidWithItsPortAndScanAgainReconnects) {
 }
 
 // Processors behind ser2net: the scan reaches one through a pinned port file that names it, and
-// "Connect" reaches another typed into the port box.
+// "Connect" reaches another typed into the port box; a server that goes away mid-download is a
+// transfer stopped part way, and "Scan again" recovers once it is back.
 TEST_F(ConnectPanel, NetworkPortsPinnedAndTypedReachTheProcessor) {
     if (!Ser2Net::Installed()) GTEST_SKIP() << "ser2net is not installed (scripts/deps.sh installs it)";
     for (int n = 1; n <= 6; ++n)
@@ -224,4 +225,31 @@ TEST_F(ConnectPanel, NetworkPortsPinnedAndTypedReachTheProcessor) {
     MessagesUntil([&] { return Closings > closings; }, 12000);
     EXPECT_EQ(DownloadIndex, ParamMapCount);
     EXPECT_GE(typed.Log().size(), 249u);
+
+    // The server goes away in the middle of a download: the panel says how far it got, and "Scan
+    // again" reaches the processor once a server is back behind the pinned port.
+    pinned.SetPaced(true);
+    pinned.ClearLog();
+    std::thread dropper([&] {
+        for (int waited = 0; pinned.Log().size() < 40 && waited < 10000; waited += 5)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        server.Stop();
+    });
+    LinkScanAgain();
+    MessagesUntil([] { return ScanPortIndex >= 6 && !(ConnectState & ConnectDownloading); }, 20000);
+    dropper.join();
+    char reason[160];
+    con->FailureReason(reason, sizeof reason);
+    EXPECT_EQ(std::string(reason).rfind("Download stopped at ", 0), 0u) << reason;
+    EXPECT_LT(DownloadIndex, ParamMapCount);
+
+    pinned.SetPaced(false);
+    Ser2Net again;
+    ASSERT_TRUE(again.Start({{pinned.DevicePath(), true}}, dir_));
+    std::ofstream(PortPath(2)) << again.Url(0, true) << "\n";
+    closings = Closings;
+    Click(con->scanAgain);
+    MessagesUntil([&] { return Closings > closings; }, 20000);
+    EXPECT_EQ(DownloadIndex, ParamMapCount);
+    EXPECT_EQ(LinkLost, 0u);
 }

@@ -14,19 +14,10 @@ class MicPanelTest : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        ClientWidth = 1280;
-        ClientHeight = 800;
-        EnsureGlContext(1280, 800);
-        MakePanels();
+        MakePanelsWithTap();
         OpenPanel(mic.get());
         mic->x = 20;
         mic->y = 40;
-        LinkTapStart();
-        TickSet(500000);
-    }
-    void TearDown() override {
-        LeftDown = RightDown = 0;
-        PanelFixture::TearDown();
     }
 };
 
@@ -147,18 +138,7 @@ TEST_F(MicPanelTest, ResetsSpreadTheBandsAndSendWhatChanged) {
 
 TEST_F(MicPanelTest, TypedValuesSnapAndABusyLinkTakesNothing) {
     Frame(mic.get());
-    auto typeInto = [&](GTextBox& box, const char* text) {
-        Press(mic.get(), box.WindowX() + box.width - 3, box.WindowY() + box.height / 2);
-        Release();
-        ASSERT_TRUE(box.focused);
-        for (int i = 0; i < 10; ++i)
-            mic->OnKeyDown(39);
-        for (int i = 0; i < 10; ++i)
-            mic->OnChar(8);
-        for (const char* c = text; *c; ++c)
-            mic->OnChar(static_cast<uint8_t>(*c));
-        mic->OnChar(13);
-    };
+    auto typeInto = [&](GTextBox& box, const char* text) { TypeInto(mic.get(), box, text); };
     EqSection& eq = mic->eq;
     typeInto(eq.gainBoxes[0], "30");
     EXPECT_STREQ(eq.gainBoxes[0].text, "12.0");

@@ -16,12 +16,7 @@ class MusicPanelsTest : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        ClientWidth = 1280;
-        ClientHeight = 800;
-        EnsureGlContext(1280, 800);
-        MakePanels();
-        LinkTapStart();
-        TickSet(500000);
+        MakePanelsWithTap();
     }
     void TearDown() override {
         Release();
