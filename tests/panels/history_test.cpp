@@ -30,14 +30,15 @@ class HistoryTest : public PanelFixture {
     }
     // Band `band` of the equaliser whose first band byte is `first` and first code `code`: the
     // parameters that differ between two settings, each with `wanted`'s value, as a step sends them.
-    static std::vector<Pair> BandDifferences(const Setting& now, const Setting& wanted, int first, uint32_t code,
-                                             int bands) {
+    static std::vector<Pair> BandDifferences(const Setting& now, const Setting& wanted, int first,
+                                             uint32_t code, int bands) {
         std::vector<Pair> pairs;
         for (int b = 0; b < bands; ++b)
             for (int k = 0; k < 4; ++k) {
                 int at = first + 4 * b + k;
                 if (now.record[at] != wanted.record[at])
-                    pairs.push_back({code + static_cast<uint32_t>(k), static_cast<uint32_t>(b) << 8 | wanted.record[at]});
+                    pairs.push_back(
+                        {code + static_cast<uint32_t>(k), static_cast<uint32_t>(b) << 8 | wanted.record[at]});
             }
         return pairs;
     }
