@@ -3,6 +3,7 @@
 
 #include "common/GbkText.h"
 #include "common/Paths.h"
+#include "eq/EqFilterText.h"
 #include "link/Serial.h"
 #include "link/ModeFile.h"
 #include "modes/ModeLink.h"
@@ -41,6 +42,9 @@ constexpr const char* Overview =
     "  diff A B                            the parameters that differ between two PC modes or\n"
     "                                      processors (A, B: N, FILE:N or --port PORT)\n"
     "  ping --port PORT                    whether a processor answers on PORT\n"
+    "  eq-import N SECTION TEXT [FILE]     a section's bands of PC mode N from EQ filters in TEXT\n"
+    "  eq-export N SECTION [FILE]          a section's bands of PC mode N as EQ filters\n"
+    "                                      (SECTION: mic, music.sing, music.disco, sub, sc, room)\n"
     "  ports [--port PORT]... [--ports PORTS]   COM1 to COM6 and the given ports: what each\n"
     "                                      reaches and whether a processor answers there\n"
     "\n"
@@ -98,6 +102,18 @@ const Verb Verbs[] = {
      "as export writes it, A's line after '-' and B's after '+'; nothing when they are the same.\n"
      "Names are not compared. Exit status: 0 the same, 1 different, 2 trouble (usage, a file or a\n"
      "processor that could not be read), as diff(1).\n"},
+    {"eq-import",
+     "usage: tonvex-modes eq-import N SECTION TEXT [FILE]\n"
+     "Sets the bands of SECTION (mic, music.sing, music.disco, sub, sc or room) of PC mode N from the\n"
+     "filters in TEXT ('-': standard input), as measurement programs export them for PC equalisers:\n"
+     "'Filter 1: ON PK Fc 63 Hz Gain -5.0 dB Q 4.00' (PK a peak, LSC/LS a low shelf, HSC/HS a high\n"
+     "shelf). The filters that are ON fill the bands in order, snapped to the processor's steps; the\n"
+     "bands left over are set flat (0 dB). Prints each filter asked for against the band stored.\n"
+     "Nothing is stored when a line cannot be taken, a value is beyond a band's range or more\n"
+     "filters are ON than the section has bands.\n"},
+    {"eq-export", "usage: tonvex-modes eq-export N SECTION [FILE]\n"
+                  "Writes the bands of SECTION of PC mode N as such filters, one line a band: what a PC\n"
+                  "equaliser reads, and what eq-import reads back to the same bands.\n"},
     {"ping", "usage: tonvex-modes ping --port PORT\n"
              "Opens PORT and pings it as the console's Connect does. Status 0 when a processor answered, 1\n"
              "(with the reason) when none did or the port could not be opened.\n"},
@@ -196,6 +212,8 @@ class Tool {
         if (a.verb == "import") return Import(a);
         if (a.verb == "diff") return Diff(a);
         if (a.verb == "ping") return Ping(a);
+        if (a.verb == "eq-import") return EqImport(a);
+        if (a.verb == "eq-export") return EqExport(a);
         if (a.verb == "ports") return Ports(a);
         return Transfer(a);
     }
@@ -486,6 +504,92 @@ class Tool {
                                 : line;
         }
     };
+
+    // The equaliser sections of a record: their names, first band byte and band count.
+    struct Section {
+        const char* name;
+        int offset, bands;
+    };
+    static constexpr Section Sections[] = {{"mic", 39, 7},  {"music.sing", 71, 7}, {"music.disco", 101, 7},
+                                           {"sub", 138, 3}, {"sc", 158, 3},        {"room", 170, 15}};
+
+    bool FindSection(const std::string& name, const Section** section, int* code) {
+        for (const Section& s : Sections)
+            if (name == s.name) {
+                *section = &s;
+                return true;
+            }
+        *code = UsageError("'" + name + "' is not a section (mic, music.sing, music.disco, sub, sc or room)");
+        return false;
+    }
+
+    int EqImport(const Args& a) {
+        int code = Done, slot = 0;
+        const Section* section = nullptr;
+        if (!Positional(a, 3, &code) || !Slot(a.positional[0], &slot, &code) ||
+            !FindSection(a.positional[1], &section, &code))
+            return code;
+        const std::string& source = a.positional[2];
+        std::string text;
+        if (source == "-") {
+            text.assign(std::istreambuf_iterator<char>(std::cin), {});
+        } else {
+            std::ifstream in(source, std::ios::binary);
+            if (!in) return Error(source + ": " + std::strerror(errno));
+            text.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        EqFilterImport filters = ReadEqFilters(text, section->bands);
+        if (!filters.problem.empty()) {
+            std::string where = source == "-" ? "standard input" : source;
+            if (filters.problemLine) where += ":" + std::to_string(filters.problemLine);
+            return Error(where + ": " + filters.problem + "; nothing was stored");
+        }
+        if (!Load(true, &code)) return code;
+        uint8_t* band = Record(slot) + section->offset;
+        for (int b = 0; b < section->bands; ++b, band += 4) {
+            if (b < static_cast<int>(filters.bands.size())) {
+                const EqBandCodes& c = filters.bands[static_cast<size_t>(b)];
+                band[0] = c.type, band[1] = c.freq, band[2] = c.gain, band[3] = c.q;
+            } else {
+                band[2] = 120; // flat
+            }
+        }
+        if (!Save(&code)) return code;
+        static const char* const Types[3] = {"PK", "LSC", "HSC"};
+        for (size_t i = 0; i < filters.bands.size(); ++i) {
+            const EqBandCodes& c = filters.bands[i];
+            std::fprintf(out_, "band %zu: %-3s %8.1f Hz %+5.1f dB Q %5.2f  ->  %8.1f Hz %+5.1f dB Q %5.2f\n",
+                         i + 1, Types[c.type], filters.askedHz[i], filters.askedDb[i], filters.askedQ[i],
+                         EqFreqHz(c.freq), EqGainDb(c.gain), EqQ(c.q));
+        }
+        if (filters.bands.size() < static_cast<size_t>(section->bands))
+            std::fprintf(out_, "bands %zu to %d: flat\n", filters.bands.size() + 1, section->bands);
+        std::fprintf(out_,
+                     "%s of PC mode %d of %s: %zu filters taken, snapped by at most %.2f %% (frequency), "
+                     "%.1f dB, Q %.2f%s\n",
+                     section->name, slot + 1, path_.c_str(), filters.bands.size(), filters.worstHzPercent,
+                     filters.worstDb, filters.worstQ,
+                     filters.preampIgnored ? "; the preamp line was left out" : "");
+        return Done;
+    }
+
+    int EqExport(const Args& a) {
+        int code = Done, slot = 0;
+        const Section* section = nullptr;
+        if (!Positional(a, 2, &code) || !Slot(a.positional[0], &slot, &code) ||
+            !FindSection(a.positional[1], &section, &code) || !Load(false, &code))
+            return code;
+        std::vector<EqBandCodes> bands;
+        const uint8_t* band = Record(slot) + section->offset;
+        for (int b = 0; b < section->bands; ++b, band += 4) {
+            // Codes beyond a band's range (a processor may hold them) are written at the range's end.
+            auto held = [](uint8_t v, int limit) { return static_cast<uint8_t>(v > limit ? limit : v); };
+            bands.push_back({held(band[0], 2), band[1], held(band[2], 180), held(band[3], 179)});
+        }
+        std::fprintf(out_, "# %s of PC mode %d of %s\n", section->name, slot + 1, path_.c_str());
+        std::fputs(WriteEqFilters(bands).c_str(), out_);
+        return Done;
+    }
 
     int Ping(const Args& a) {
         if (a.rooms.size() != 1) return UsageError("ping takes one --port PORT");

@@ -303,3 +303,54 @@ TEST_F(Modes, DiffShowsWhatDiffersBetweenModesAndProcessors) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("is not a PC mode"), std::string::npos) << r.err;
 }
+
+// EQ filters into a PC mode's sections and back: the example a room tuning gives into the room EQ
+// (the bands left over flat) and into the sub-woofer's three bands; four filters ON refused by a
+// three-band section, changing nothing; a section exported and imported into another mode is the same.
+TEST_F(Modes, EqFiltersImportedAndExportedExactly) {
+    StoreRandomMode(0, 21, "Tuned");
+    WriteText("room.txt", "Preamp: -4.2 dB\n"
+                          "Filter 1: ON PK Fc 63.0 Hz Gain -5.0 dB Q 4.00\n"
+                          "Filter 2: ON LSC Fc 105 Hz Gain 3.0 dB Q 0.71\n"
+                          "Filter 3: ON HSC Fc 8000 Hz Gain -2.5 dB Q 0.71\n"
+                          "Filter 4: OFF PK Fc 1000 Hz Gain 0 dB Q 1\n");
+    std::vector<uint8_t> before = FileBytes();
+    Result r = Run({"eq-import", "1", "room", dir_ + "/room.txt", file_});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("band 2: LSC    105.0 Hz  +3.0 dB Q  0.71  ->     106.0 Hz  +3.0 dB Q  0.60"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("3 filters taken"), std::string::npos) << r.out;
+    std::vector<uint8_t> after = FileBytes();
+    const uint8_t taken[12] = {0, 42, 95, 19, 1, 61, 135, 2, 2, 219, 108, 2};
+    EXPECT_TRUE(std::equal(taken, taken + 12, after.begin() + 170));
+    for (int b = 3; b < 15; ++b) {
+        EXPECT_EQ(after[170 + 4 * b + 2], 120) << "band " << b + 1 << " is flat";
+        EXPECT_EQ(after[170 + 4 * b + 1], before[170 + 4 * b + 1]) << "and keeps its frequency";
+    }
+    for (size_t i = 0; i < after.size(); ++i) {
+        if (i >= 170 && i < 230) continue;
+        ASSERT_EQ(after[i], before[i]) << "byte " << i << " is not the room EQ's";
+    }
+    ASSERT_EQ(Run({"eq-import", "1", "sub", dir_ + "/room.txt", file_}).status, 0);
+    EXPECT_TRUE(std::equal(taken, taken + 12, FileBytes().begin() + 138));
+
+    WriteText("four.txt",
+              "Filter 1: ON PK Fc 63 Hz Gain -5 dB Q 4\nFilter 2: ON PK Fc 90 Hz Gain 1 dB Q 1\n"
+              "Filter 3: ON PK Fc 200 Hz Gain 1 dB Q 1\nFilter 4: ON PK Fc 900 Hz Gain 1 dB Q 1\n");
+    before = FileBytes();
+    r = Run({"eq-import", "1", "sc", dir_ + "/four.txt", file_});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("four.txt:4: more filters are ON than the 3 bands here; nothing was stored"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(FileBytes(), before);
+
+    r = Run({"eq-export", "1", "music.disco", file_});
+    ASSERT_EQ(r.status, 0);
+    WriteText("disco.txt", r.out);
+    ASSERT_EQ(Run({"eq-import", "2", "music.disco", dir_ + "/disco.txt", file_}).status, 0);
+    after = FileBytes();
+    EXPECT_TRUE(std::equal(after.begin() + 101, after.begin() + 129, after.begin() + ModeRecordBytes + 101));
+    EXPECT_EQ(Run({"eq-import", "1", "bass", dir_ + "/room.txt", file_}).status, 2);
+}
