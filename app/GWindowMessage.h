@@ -28,6 +28,8 @@ class GWindowMessage {
     // polled key state may show already released. Letters come as the layout names them ('Z').
     enum ShortcutModifier : uint32_t { ShortcutCtrl = 1, ShortcutShift = 2 };
     virtual void OnShortcut(uint32_t /*key*/, uint32_t /*modifiers*/, bool /*repeat*/) {}
+    // A file dropped on the window.
+    virtual void OnDropFile(const char* /*path*/) {}
     virtual void OnMouseMove(int /*x*/, int /*y*/) {}
     virtual void OnLButtonDblClk(int /*x*/, int /*y*/) {}
     virtual void OnLButtonDown(int /*x*/, int /*y*/) {}

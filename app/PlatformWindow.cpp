@@ -353,9 +353,23 @@ void PlatformWindow::Dispatch(const void* raw) {
     case SDL_TEXTINPUT:
         DispatchKeys(owner, event, pressedSinceSnapshot);
         break;
+    case SDL_DROPFILE:
+        if (event.drop.file) {
+            owner->OnDropFile(event.drop.file);
+            SDL_free(event.drop.file);
+        }
+        break;
     default:
         break;
     }
+}
+
+std::string PlatformWindow::ClipboardText() const {
+    if (!window || !SDL_HasClipboardText()) return std::string();
+    char* text = SDL_GetClipboardText();
+    std::string copy = text ? text : "";
+    SDL_free(text);
+    return copy;
 }
 
 void PlatformWindow::DispatchWindowEvent(const void* raw) {

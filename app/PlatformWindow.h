@@ -30,6 +30,8 @@ class PlatformWindow {
     // 0 or -1 when the driver cannot set it.
     int SetSwapInterval(int interval);
     void SwapBuffers();
+    // The clipboard's text (UTF-8), empty when it holds none.
+    std::string ClipboardText() const;
 
     // Takes at most one event and hands it to the owner (a run of mouse moves counts as one, the last).
     // Returns true when an event was handled.

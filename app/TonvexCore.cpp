@@ -28,6 +28,7 @@
 #include "link/ParamMap.h"
 #include "panels/AWndBar.h"
 #include "panels/AWndCon.h"
+#include "panels/EqImport.h"
 #include "panels/History.h"
 #include "panels/AWndHelp.h"
 #include "panels/AWndIcon.h"
@@ -47,6 +48,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -449,6 +451,24 @@ void TonvexCore::OnShortcut(uint32_t key, uint32_t modifiers, bool repeat) {
     if (ctrl && key == 'Z' && !shift) HistoryUndo();
     if (ctrl && (key == 'Y' || (key == 'Z' && shift))) HistoryRedo();
     if (!ctrl && key == VkF6 && !repeat) CompareSwitch();
+    if (ctrl && key == 'V' && !repeat && window && TakesEqFilters(TopPanel))
+        ImportEqFilters(TopPanel, window->ClipboardText());
+}
+
+// A text file of EQ filters dropped on the window goes to the equaliser panel on top.
+void TonvexCore::OnDropFile(const char* path) {
+    if (PanelOpen(ConPanel) || PanelOpen(MsgPanel) || !(state & IntroDone) || !TakesEqFilters(TopPanel))
+        return;
+    std::ifstream in(path, std::ios::binary);
+    std::string text;
+    char chunk[4096];
+    // A filter list is a few kilobytes; a large file is not one, and is not read whole.
+    while (in && text.size() < 65536) {
+        in.read(chunk, sizeof chunk);
+        text.append(chunk, static_cast<size_t>(in.gcount()));
+    }
+    LastInputTick = TickNow();
+    ImportEqFilters(TopPanel, text);
 }
 
 // The tab bar's level keys step on these edges: the key state read at each pass may show a key

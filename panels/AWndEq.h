@@ -18,6 +18,8 @@ class AWndEq : public AWndFrame {
     void OnKeyDown(uint32_t key) override;
 
     EqSection eq;
+    // Whether the section's bands may be changed now (not on the panel's Auto mode).
+    bool EqTakesChanges() const { return EqTakesKeys(); }
 
   protected:
     // The panel's own controls before the section. False when the section takes nothing (the

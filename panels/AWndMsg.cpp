@@ -20,7 +20,7 @@ void (*SystemControlCallback)(uint32_t id) = nullptr;
 namespace {
 
 const LabelPair Title = {{"Message", "消息"}};
-// In the order of the message bits 0x1, 0x10, 0x20, ... 0x4000.
+// In the order of the message bits 0x1, 0x10, 0x20, ... 0x20000.
 const LabelPair Texts[MessageCount] = {
     {{"Device disconnected, please connect again !", "设备已经断开连接, 请重新连接 !"}},
     {{"Keybard password reset succeed", "键盘密码修改成功...:"}},
@@ -35,14 +35,16 @@ const LabelPair Texts[MessageCount] = {
     {{"User Mode cannot save data!", "您没有权限修改模式数据."}},
     {{"PC mode not saved: disk error", "PC 模式数据保存失败 (磁盘错误)"}},
     {{"PC modes not read, kept in memory only:", "PC 模式未能读取，只保存在内存中："}},
+    {{"EQ filters taken in:", "均衡滤波器已导入："}},
+    {{"EQ filters not taken in, nothing changed:", "均衡滤波器未导入，设置未改变："}},
 };
 // The line under the message (empty for most).
 char MessageDetail[160];
 const LabelPair YesLabel = {{"Yes", "是"}};
 const LabelPair NoLabel = {{"No", "否"}};
 const LabelPair OkLabel = {{"OK", "确定"}};
-constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,  0x20,   0x40,   0x80,   0x100, 0x200,
-                                         0x400, 0x800, 0x1000, 0x2000, 0x4000, 0x8000};
+constexpr uint32_t Bits[MessageCount] = {0x1,   0x10,   0x20,   0x40,   0x80,   0x100,   0x200,  0x400,
+                                         0x800, 0x1000, 0x2000, 0x4000, 0x8000, 0x10000, 0x20000};
 
 void StartClosing() {
     if (!MsgPanel) return;

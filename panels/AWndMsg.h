@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The message panel: one of thirteen fixed messages (some with a line of detail) with an "确定" button, or a
+// The message panel: one of fifteen fixed messages (some with a line of detail) with an "确定" button, or a
 // question with "是" / "否". Every panel that reports a result or asks for a confirmation goes through
 // ShowMessage or AskYesNo.
 #pragma once
@@ -24,8 +24,10 @@ enum MessageBits : uint32_t {
     MsgUserModeCannotSave = 0x2000,
     MsgPcModeNotSaved = 0x4000,
     MsgModeFileNotRead = 0x8000,
+    MsgEqFiltersTaken = 0x10000,
+    MsgEqFiltersRefused = 0x20000,
 };
-constexpr int MessageCount = 13;
+constexpr int MessageCount = 15;
 
 // Which message the panel shows, and the value handed back to the System panel with the answer.
 extern uint32_t MessageCode;

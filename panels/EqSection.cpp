@@ -22,6 +22,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 uint32_t SendEnabled = 1;
 
@@ -456,6 +457,28 @@ void EqSection::Reset() {
         }
     }
     recalcPending = 1;
+}
+
+bool EqSection::TakeBandCodes(const uint8_t (*codes)[4], int count) {
+    uint32_t next[MaxBands][4];
+    std::memcpy(next, bandCodes, sizeof next);
+    std::vector<LinkChange> changes;
+    for (int b = 0; b < setup.bandCount; ++b) {
+        if (b < count) {
+            for (int k = 0; k < 4; ++k)
+                next[b][k] = codes[b][k];
+        } else {
+            next[b][2] = 120; // 0 dB
+        }
+        for (int k = 0; k < 4; ++k)
+            if (next[b][k] != sentCodes[b][k])
+                changes.push_back(
+                    {setup.firstCode + static_cast<uint32_t>(k), static_cast<uint32_t>(b) << 8 | next[b][k]});
+    }
+    if (!changes.empty() && !LinkSendChanges(changes)) return false;
+    std::memcpy(bandCodes, next, sizeof next);
+    RefreshFromCodes();
+    return true;
 }
 
 void EqSection::RefreshFromCodes() {

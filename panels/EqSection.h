@@ -72,6 +72,10 @@ class EqSection {
 
     // Bands from bandCodes (after a download or a PC-mode load), with sending off.
     void RefreshFromCodes();
+    // The equaliser bands from `codes` (type, frequency, gain, Q codes a band; the bands past the
+    // list set flat), the parameters that change sent as one list of changes. False, changing
+    // nothing, when the link takes nothing.
+    bool TakeBandCodes(const uint8_t (*codes)[4], int count);
     // The confirmed reset: every equaliser band Peak, 0 dB, Q 1.4, spread over the frequency table;
     // what changed is sent band by band.
     void Reset();

@@ -5,6 +5,7 @@
 #include "PanelFixture.h"
 #include "gui/PanelLists.h"
 #include "link/LinkState.h"
+#include "panels/EqImport.h"
 #include "panels/History.h"
 #include "panels/PcModes.h"
 #include "tests/support/ProcessorRecord.h"
@@ -180,4 +181,42 @@ TEST_F(HistoryTest, CompareSwitchesOnlyWhatDiffersAndADownloadStartsAfresh) {
     LinkApplyPending();
     EXPECT_EQ(HistoryUndoCount(), 0);
     EXPECT_EQ(CompareLive(), Compare::Off);
+}
+
+// Filters pasted into the room EQ: the bands that change go out as one step, which Ctrl+Z takes back;
+// four filters ON into the center/surround's three bands, and any filter into the music EQ on Auto,
+// are refused with a message and change nothing.
+TEST_F(HistoryTest, PastedFiltersAreOneUndoableStepOrRefusedWhole) {
+    HistoryRestart();
+    const Setting before = CurrentSetting();
+    const char* example = "Preamp: -4.2 dB\n"
+                          "Filter 1: ON PK Fc 63.0 Hz Gain -5.0 dB Q 4.00\n"
+                          "Filter 2: ON LSC Fc 105 Hz Gain 3.0 dB Q 0.71\n"
+                          "Filter 3: ON HSC Fc 8000 Hz Gain -2.5 dB Q 0.71\n"
+                          "Filter 4: OFF PK Fc 1000 Hz Gain 0 dB Q 1\n";
+    ASSERT_TRUE(ImportEqFilters(room.get(), example));
+    EXPECT_EQ(MessageCode, MsgEqFiltersTaken);
+    const Setting taken = CurrentSetting();
+    const uint8_t codes[12] = {0, 42, 95, 19, 1, 61, 135, 2, 2, 219, 108, 2};
+    EXPECT_TRUE(std::equal(codes, codes + 12, taken.record + RoomBands));
+    for (int b = 3; b < 15; ++b)
+        EXPECT_EQ(taken.record[RoomBands + 4 * b + 2], 120) << "band " << b + 1 << " is flat";
+    EXPECT_EQ(Sent(), BandDifferences(before, taken, RoomBands, 1569, 15));
+    HistoryNoteSettled();
+    ASSERT_TRUE(HistoryUndo());
+    EXPECT_EQ(Sent(), BandDifferences(taken, before, RoomBands, 1569, 15));
+    EXPECT_TRUE(Same(CurrentSetting(), before));
+
+    ClosePanel(msg.get());
+    const char* four = "Filter 1: ON PK Fc 63 Hz Gain -5 dB Q 4\nFilter 2: ON PK Fc 90 Hz Gain 1 dB Q 1\n"
+                       "Filter 3: ON PK Fc 200 Hz Gain 1 dB Q 1\nFilter 4: ON PK Fc 900 Hz Gain 1 dB Q 1\n";
+    EXPECT_FALSE(ImportEqFilters(sc.get(), four));
+    EXPECT_EQ(MessageCode, MsgEqFiltersRefused);
+    music->modeButton.value = 0; // Auto
+    music->ModeChanged(0);
+    Sent();
+    EXPECT_FALSE(ImportEqFilters(music.get(), example));
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(Same(CurrentSetting(), before));
+    EXPECT_FALSE(TakesEqFilters(volume.get()));
 }
