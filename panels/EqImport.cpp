@@ -11,9 +11,8 @@
 
 namespace {
 
-const LabelPair TakenDetail = {
-    {"%d filters, snapped by at most %.2f %% (frequency), %.1f dB, Q %.2f",
-     "%d 个滤波器，取整误差最大 %.2f %%（频率）、%.1f dB、Q %.2f"}};
+const LabelPair TakenDetail = {{"%d filters, snapped by at most %.2f %% (frequency), %.1f dB, Q %.2f",
+                                "%d 个滤波器，取整误差最大 %.2f %%（频率）、%.1f dB、Q %.2f"}};
 const LabelPair LineDetail = {{"line %d: %s", "第 %d 行：%s"}};
 const LabelPair LockedDetail = {{"the equaliser is on Auto", "均衡器处于自动模式"}};
 const LabelPair OfflineDetail = {{"no processor is connected", "设备未连接"}};
@@ -40,7 +39,8 @@ bool ImportEqFilters(AWndFrame* frame, const std::string& text) {
     char detail[200];
     if (!filters.problem.empty()) {
         if (filters.problemLine) {
-            std::snprintf(detail, sizeof detail, LineDetail[Language], filters.problemLine, filters.problem.c_str());
+            std::snprintf(detail, sizeof detail, LineDetail[Language], filters.problemLine,
+                          filters.problem.c_str());
         } else {
             std::snprintf(detail, sizeof detail, "%s", filters.problem.c_str());
         }
@@ -52,7 +52,8 @@ bool ImportEqFilters(AWndFrame* frame, const std::string& text) {
         const EqBandCodes& b = filters.bands[i];
         flat[4 * i] = b.type, flat[4 * i + 1] = b.freq, flat[4 * i + 2] = b.gain, flat[4 * i + 3] = b.q;
     }
-    if (!eq.TakeBandCodes(reinterpret_cast<const uint8_t(*)[4]>(flat.data()), static_cast<int>(filters.bands.size()))) {
+    if (!eq.TakeBandCodes(reinterpret_cast<const uint8_t(*)[4]>(flat.data()),
+                          static_cast<int>(filters.bands.size()))) {
         Refuse(OfflineDetail[Language]);
         return false;
     }

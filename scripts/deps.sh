@@ -13,7 +13,7 @@ packages=(
   xvfb xauth
 )
 if [[ "${1:-}" != run ]]; then
-  packages+=(libgtest-dev libbenchmark-dev libegl-dev scdoc lintian appstream ser2net clang clang-format libclang-rt-14-dev xdotool imagemagick desktop-file-utils)
+  packages+=(libgtest-dev libbenchmark-dev libegl-dev scdoc lintian appstream ser2net clang clang-format libclang-rt-14-dev xdotool xclip imagemagick desktop-file-utils)
 fi
 
 missing=()
