@@ -444,15 +444,32 @@ int TonvexCore::OnKeyDown(uint32_t virtualKey) {
 // the key's own event: with Ctrl and the letter tapped quickly, the key state read at the next pass may
 // show Ctrl already up.
 void TonvexCore::OnShortcut(uint32_t key, uint32_t modifiers, bool repeat) {
-    if ((ActiveTextEdit && *ActiveTextEdit) || PanelOpen(ConPanel) || PanelOpen(MsgPanel) ||
-        !(state & IntroDone))
-        return;
+    if ((ActiveTextEdit && *ActiveTextEdit) || !(state & IntroDone)) return;
+    if (!repeat && !modifiers && (key == VkEscape || key == VkReturn) && AnswerKey(key)) return;
+    if (PanelOpen(ConPanel) || PanelOpen(MsgPanel)) return;
     bool ctrl = (modifiers & ShortcutCtrl) != 0, shift = (modifiers & ShortcutShift) != 0;
     if (ctrl && key == 'Z' && !shift) HistoryUndo();
     if (ctrl && (key == 'Y' || (key == 'Z' && shift))) HistoryRedo();
     if (!ctrl && key == VkF6 && !repeat) CompareSwitch();
     if (ctrl && key == 'V' && !repeat && window && TakesEqFilters(TopPanel))
         ImportEqFilters(TopPanel, window->ClipboardText());
+}
+
+// Escape closes the panel that takes the keys (a message or the connecting panel first, else the top
+// panel), as its close button does; Enter presses a message's default button ("OK", or "Yes" in a
+// question). True when the key was used.
+bool TonvexCore::AnswerKey(uint32_t key) {
+    if (PanelOpen(MsgPanel)) {
+        if (key == VkEscape) return MsgPanel->CloseAsTitleButtonDoes();
+        OnMessageButton(MsgPanel->AsksYesNo() ? AWndMsg::YesButton : AWndMsg::OkButton);
+        return true;
+    }
+    if (key != VkEscape) return false;
+    if (PanelOpen(ConPanel)) return ConPanel->CloseAsTitleButtonDoes();
+    // The highest panel that is shown and not already fading out.
+    for (AWndFrame* p = TopPanel; p; p = Below(p))
+        if (p->IsActive() && p->CloseAsTitleButtonDoes()) return true;
+    return false;
 }
 
 // A text file of EQ filters dropped on the window goes to the equaliser panel on top.

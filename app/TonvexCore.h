@@ -50,6 +50,7 @@ class TonvexCore : public GWindowMessage {
     void OnKeyEdge(uint32_t virtualKey, bool down) override;
     void OnShortcut(uint32_t key, uint32_t modifiers, bool repeat) override;
     void OnDropFile(const char* path) override;
+    bool AnswerKey(uint32_t key);
     void OnKillFocus() override;
     void OnMouseMove(int x, int y) override;
     void OnLButtonDown(int x, int y) override;

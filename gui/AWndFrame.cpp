@@ -274,9 +274,7 @@ void AWndFrame::OnMouseUp(int px, int py, uint32_t clickSerial) {
     bool ours = LeftReleased && pressSerial == clickSerial;
     if (ours && pressedButton == FrameHasClose && (frameFlags & FrameHasClose) &&
         OnTitleButton(*this, 0, px, py)) {
-        fadeStart = TickNow();
-        frameFlags |= FrameClosing;
-        OnClose();
+        CloseAsTitleButtonDoes();
     } else if (ours && pressedButton == FrameHasMinimise && (frameFlags & FrameHasMinimise) &&
                OnTitleButton(*this, 1, px, py)) {
         fadeStart = TickNow();
@@ -287,3 +285,11 @@ void AWndFrame::OnMouseUp(int px, int py, uint32_t clickSerial) {
 }
 
 void AWndFrame::OnClose() {}
+
+bool AWndFrame::CloseAsTitleButtonDoes() {
+    if (!(frameFlags & FrameHasClose) || !IsOpen() || (frameFlags & FrameClosing)) return false;
+    fadeStart = TickNow();
+    frameFlags |= FrameClosing;
+    OnClose();
+    return true;
+}

@@ -61,6 +61,9 @@ class AWndFrame : public GUIWnd {
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseUp(int x, int y, uint32_t clickSerial) override;
     virtual void OnClose();
+    // What the title bar's close button does (a fade-out, then OnClose's work), for Escape. False when
+    // the panel has no close button or is not open.
+    bool CloseAsTitleButtonDoes();
     // Re-reads every control from its value field (after a download or a PC-mode load). Panels that
     // hold no processor values keep this empty one.
     virtual void RefreshFromValues() {}

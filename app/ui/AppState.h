@@ -41,6 +41,7 @@ extern uint32_t IntroEnded;
 enum VirtualKey : uint8_t {
     VkBack = 8,
     VkReturn = 13,
+    VkEscape = 27,
     VkShift = 0x10,
     VkControl = 0x11,
     VkLeft = 37,

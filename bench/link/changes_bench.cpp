@@ -25,7 +25,8 @@ bool Downloaded() {
     while (!(ConnectState & ConnectDownloaded)) {
         ConnectStep();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        if (ScanPortIndex >= ScanExhausted || std::chrono::steady_clock::now() - start > std::chrono::seconds(20))
+        if (ScanPortIndex >= ScanExhausted ||
+            std::chrono::steady_clock::now() - start > std::chrono::seconds(20))
             return false;
     }
     LinkApplyPending();

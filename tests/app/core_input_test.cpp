@@ -190,3 +190,45 @@ TEST_F(CoreInput, AHeldF4SwitchesTheLanguageOnceAndPanelHotKeysAreOffWhileEditin
     Keys({VkF1});
     EXPECT_FALSE(help.IsOpen());
 }
+
+// Escape closes the panel that takes the keys as its close button does: a message first (without
+// answering it), the connecting panel, else the top panel; Enter presses a message's default button.
+// Neither fires while a text box is edited.
+TEST_F(CoreInput, EscapeClosesAsTheCloseButtonDoesAndEnterAnswersAMessage) {
+    for (AWndFrame* p :
+         {static_cast<AWndFrame*>(&top), static_cast<AWndFrame*>(&msg), static_cast<AWndFrame*>(&con)})
+        p->frameFlags |= FrameHasClose;
+    static int confirmed;
+    confirmed = 0;
+    uint32_t editing = 1;
+    ActiveTextEdit = &editing;
+    core.OnShortcut(VkEscape, 0, false);
+    EXPECT_FALSE(top.frameFlags & FrameClosing) << "a text box is being edited";
+    ActiveTextEdit = nullptr;
+
+    AskYesNo(MsgAskEqReset, [](uint32_t answer) { confirmed = static_cast<int>(answer); });
+    ASSERT_TRUE(msg.IsOpen());
+    core.OnShortcut(VkEscape, 0, false);
+    EXPECT_TRUE(msg.frameFlags & FrameClosing);
+    EXPECT_FALSE(top.frameFlags & FrameClosing);
+    EXPECT_EQ(confirmed, 0) << "closed, not answered";
+
+    msg.frameFlags &= ~(FrameOpen | FrameClosing);
+    AskYesNo(MsgAskEqReset, [](uint32_t answer) { confirmed = static_cast<int>(answer); });
+    core.OnShortcut(VkReturn, 0, false);
+    EXPECT_EQ(confirmed, 1) << "Enter is the question's Yes";
+    msg.frameFlags &= ~(FrameOpen | FrameClosing);
+
+    con.frameFlags |= FrameOpen;
+    core.OnShortcut(VkEscape, 0, false);
+    EXPECT_TRUE(con.frameFlags & FrameClosing);
+    EXPECT_FALSE(top.frameFlags & FrameClosing);
+    con.frameFlags &= ~(FrameOpen | FrameClosing);
+
+    core.OnShortcut(VkReturn, 0, false);
+    EXPECT_FALSE(top.frameFlags & FrameClosing) << "Enter closes nothing but a message";
+    core.OnShortcut(VkEscape, 0, true);
+    EXPECT_FALSE(top.frameFlags & FrameClosing) << "a held Escape's repeats do nothing";
+    core.OnShortcut(VkEscape, 0, false);
+    EXPECT_TRUE(top.frameFlags & FrameClosing);
+}
