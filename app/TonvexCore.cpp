@@ -331,7 +331,11 @@ bool TonvexCore::ScreenIsStill() {
 
 void TonvexCore::PollKeys() {
     if (KeyPressed(VkF5)) ClearTrace();
-    if (KeyPressed(VkF2) && window) window->ToggleFullScreen();
+    if (KeyPressed(VkF2) && window) {
+        window->ToggleFullScreen();
+        // The window comes back to its old size: the panels placed on the whole screen follow it in.
+        if (!window->fullScreen) panelsInsideOnNextSize = true;
+    }
     if (KeyPressed(VkF4)) SetLanguage(Language == 0 ? 1 : 0);
     if ((ActiveTextEdit && *ActiveTextEdit) || PanelOpen(ConPanel) || PanelOpen(MsgPanel) ||
         !(state & IntroDone))
@@ -409,9 +413,27 @@ void TonvexCore::OnSize(uint32_t width, uint32_t height) {
         IconPanel->width = w;
         IconPanel->height = h;
     }
+    if (panelsInsideOnNextSize) {
+        panelsInsideOnNextSize = false;
+        BringPanelsInside(w, h);
+        return;
+    }
     for (AWndFrame* p = TopPanel; p; p = Below(p)) {
         if (p->x > w - 24) p->x = w - 24;
         if (p->y > h - 24) p->y = h - 24;
+    }
+}
+
+// Every panel wholly inside the client area: moved in, and made smaller (down to its least size) where
+// it is larger than the window.
+void TonvexCore::BringPanelsInside(int w, int h) {
+    for (AWndFrame* p = TopPanel; p; p = Below(p)) {
+        if (p->width > w) p->width = w > p->minWidth ? w : p->minWidth;
+        if (p->height > h) p->height = h > p->minHeight ? h : p->minHeight;
+        if (p->x + p->width > w) p->x = w - p->width;
+        if (p->y + p->height > h) p->y = h - p->height;
+        if (p->x < 0) p->x = 0;
+        if (p->y < 0) p->y = 0;
     }
 }
 

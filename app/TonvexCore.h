@@ -51,6 +51,9 @@ class TonvexCore : public GWindowMessage {
     void OnShortcut(uint32_t key, uint32_t modifiers, bool repeat) override;
     void OnDropFile(const char* path) override;
     bool AnswerKey(uint32_t key);
+    void BringPanelsInside(int w, int h);
+    // Full screen was just left: the next size the window reports brings every panel inside it.
+    bool panelsInsideOnNextSize = false;
     void OnKillFocus() override;
     void OnMouseMove(int x, int y) override;
     void OnLButtonDown(int x, int y) override;

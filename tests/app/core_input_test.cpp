@@ -232,3 +232,24 @@ TEST_F(CoreInput, EscapeClosesAsTheCloseButtonDoesAndEnterAnswersAMessage) {
     core.OnShortcut(VkEscape, 0, false);
     EXPECT_TRUE(top.frameFlags & FrameClosing);
 }
+
+// Leaving full screen brings every panel wholly back inside the window (a panel larger than the window
+// made as small as it may be); other resizes keep the usual 24-pixel corner.
+TEST_F(CoreInput, LeavingFullScreenBringsEveryPanelBackInside) {
+    core.OnSize(1920, 1080);
+    lower.Place(1500, 800, 300, 200);
+    top.Place(100, 100, 1200, 700);
+    top.minWidth = 400;
+    top.minHeight = 300;
+    core.panelsInsideOnNextSize = true;
+    core.OnSize(960, 600);
+    EXPECT_EQ(lower.x, 960 - 300);
+    EXPECT_EQ(lower.y, 600 - 200);
+    EXPECT_EQ(top.x, 0);
+    EXPECT_EQ(top.y, 0);
+    EXPECT_EQ(top.width, 960);
+    EXPECT_EQ(top.height, 600);
+    lower.Place(1500, 800, 300, 200);
+    core.OnSize(960, 600);
+    EXPECT_EQ(lower.x, 960 - 24) << "once only";
+}
