@@ -469,6 +469,7 @@ void TonvexCore::OnShortcut(uint32_t key, uint32_t modifiers, bool repeat) {
     if ((ActiveTextEdit && *ActiveTextEdit) || !(state & IntroDone)) return;
     if (!repeat && !modifiers && (key == VkEscape || key == VkReturn) && AnswerKey(key)) return;
     if (PanelOpen(ConPanel) || PanelOpen(MsgPanel)) return;
+    if (!(modifiers & ShortcutCtrl) && StepKey(key, (modifiers & ShortcutShift) != 0)) return;
     bool ctrl = (modifiers & ShortcutCtrl) != 0, shift = (modifiers & ShortcutShift) != 0;
     if (ctrl && key == 'Z' && !shift) HistoryUndo();
     if (ctrl && (key == 'Y' || (key == 'Z' && shift))) HistoryRedo();
@@ -492,6 +493,26 @@ bool TonvexCore::AnswerKey(uint32_t key) {
     for (AWndFrame* p = TopPanel; p; p = Below(p))
         if (p->IsActive() && p->CloseAsTitleButtonDoes()) return true;
     return false;
+}
+
+// Tab and Shift+Tab move the top panel's keyboard focus; the arrow keys step its control by one (up and
+// right raise it), Page Up and Page Down by ten, each step sent as the control's change. True when the
+// key was used.
+bool TonvexCore::StepKey(uint32_t key, bool shift) {
+    if (!TopPanel || !TopPanel->IsActive()) return false;
+    if (key == 9) {
+        TopPanel->MoveKeyFocus(shift);
+        return true;
+    }
+    int steps = key == 38 || key == 39   ? 1
+                : key == 37 || key == 40 ? -1
+                : key == 33              ? 10
+                : key == 34              ? -10
+                                         : 0;
+    if (steps == 0 || !TopPanel->keyFocus) return false;
+    TopPanel->keyFocus->StepByKey(steps);
+    LastInputTick = TickNow();
+    return true;
 }
 
 // A text file of EQ filters dropped on the window goes to the equaliser panel on top.
@@ -545,6 +566,7 @@ void TonvexCore::OnLButtonDown(int x, int y) {
     if (window) window->CaptureMouse(true);
     ActiveTextEdit = nullptr;
     LastInputTick = TickNow();
+    if (TopPanel) TopPanel->keyFocus = nullptr; // the mouse takes over from the keys
 
     if (PanelOpen(MsgPanel)) {
         MsgPanel->OnMouseDown(x, y, &PressClaimed, ClickSerial);
@@ -705,6 +727,7 @@ void TonvexCore::RenderFrame() {
             bottom = Below(bottom);
         for (AWndFrame* p = bottom; p; p = static_cast<AWndFrame*>(p->zPrev))
             p->Draw(a);
+        if (TopPanel) TopPanel->DrawKeyFocus(a);
         if (BarPanel && BarHasFocus()) BarPanel->Draw(a);
 
         if (FirstBgFrameTick == 0xFFFFFFFF) FirstBgFrameTick = TickNow();

@@ -51,6 +51,7 @@ class TonvexCore : public GWindowMessage {
     void OnShortcut(uint32_t key, uint32_t modifiers, bool repeat) override;
     void OnDropFile(const char* path) override;
     bool AnswerKey(uint32_t key);
+    bool StepKey(uint32_t key, bool shift);
     void BringPanelsInside(int w, int h);
     // Full screen was just left: the next size the window reports brings every panel inside it.
     bool panelsInsideOnNextSize = false;

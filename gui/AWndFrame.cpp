@@ -10,6 +10,7 @@
 #include "gui/WidgetSkins.h"
 
 #include <GL/gl.h>
+#include <vector>
 
 namespace {
 
@@ -285,6 +286,41 @@ void AWndFrame::OnMouseUp(int px, int py, uint32_t clickSerial) {
 }
 
 void AWndFrame::OnClose() {}
+
+void AWndFrame::MoveKeyFocus(bool back) {
+    std::vector<GUIWnd*> order;
+    for (GUIWnd* w = firstChild; w; w = w->nextSibling) {
+        int left = w->WindowX(), top = w->WindowY();
+        bool inside = left >= x && top >= y && left + w->width <= x + width && top + w->height <= y + height;
+        if (w->TakesKeyFocus() && inside) order.push_back(w);
+    }
+    if (order.empty()) {
+        keyFocus = nullptr;
+        return;
+    }
+    size_t at = 0;
+    while (at < order.size() && order[at] != keyFocus)
+        ++at;
+    if (at == order.size()) {
+        keyFocus = back ? order.back() : order.front();
+    } else {
+        keyFocus = order[(at + (back ? order.size() - 1 : 1)) % order.size()];
+    }
+}
+
+void AWndFrame::DrawKeyFocus(float alpha) const {
+    if (!keyFocus || !IsActive()) return;
+    float left = keyFocus->WindowX() - 2.5f, top = keyFocus->WindowY() - 2.5f;
+    float right = left + keyFocus->width + 4.0f, bottom = top + keyFocus->height + 4.0f;
+    BeginFlat(0.0f, 0.34f, 0.82f, alpha * opacity);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(left, top);
+    glVertex2f(right, top);
+    glVertex2f(right, bottom);
+    glVertex2f(left, bottom);
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+}
 
 bool AWndFrame::CloseAsTitleButtonDoes() {
     if (!(frameFlags & FrameHasClose) || !IsOpen() || (frameFlags & FrameClosing)) return false;

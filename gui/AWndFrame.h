@@ -64,6 +64,12 @@ class AWndFrame : public GUIWnd {
     // What the title bar's close button does (a fade-out, then OnClose's work), for Escape. False when
     // the panel has no close button or is not open.
     bool CloseAsTitleButtonDoes();
+    // The control the keyboard steps: Tab and Shift+Tab move it among the panel's controls that take
+    // it and lie inside the panel as drawn (from none, to the first or the last); null for none.
+    GUIWnd* keyFocus = nullptr;
+    void MoveKeyFocus(bool back);
+    // A thin frame around the keyboard's control, drawn over the panel (after its widgets).
+    void DrawKeyFocus(float alpha) const;
     // Re-reads every control from its value field (after a download or a PC-mode load). Panels that
     // hold no processor values keep this empty one.
     virtual void RefreshFromValues() {}

@@ -27,7 +27,7 @@ void GPushBar::Create(int left, int top, int w, int, int v, int lowest, int high
     texture = skinTexture;
     id = barId;
     callback = onChange;
-    parent = owner;
+    AttachTo(owner);
     SetValue(v);
 }
 
@@ -70,6 +70,14 @@ void GPushBar::ValueFromThumb() {
     if (limit > minValue && limit <= maxValue && range > 0 &&
         thumbPos >= static_cast<int>(static_cast<double>(travel) * (limit - minValue) / range))
         value = limit;
+}
+
+bool GPushBar::StepByKey(int steps) {
+    int before = value;
+    PlaceValue(value + steps);
+    if (value == before) return false;
+    Report();
+    return true;
 }
 
 void GPushBar::Report() {

@@ -39,6 +39,8 @@ class GPushBar : public GUIWnd {
                 GUIWnd* parent);
     // Clamps into the range and places the thumb. No callback and no bubble.
     void SetValue(int v);
+    bool TakesKeyFocus() const override { return true; }
+    bool StepByKey(int steps) override;
 
     void Draw(float alpha) override;
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;

@@ -18,7 +18,7 @@ void GScrollBar::Create(int left, int top, int w, int h, int v, int lowest, int 
     texture = skinTexture;
     id = faderId;
     callback = onChange;
-    parent = owner;
+    AttachTo(owner);
     SetValue(v);
 }
 
@@ -37,6 +37,14 @@ void GScrollBar::PlaceValue(int v) {
                    : 0;
     if (thumbPos > Travel()) thumbPos = Travel();
     if (thumbPos < 0) thumbPos = 0;
+}
+
+bool GScrollBar::StepByKey(int steps) {
+    int before = value;
+    PlaceValue(value + steps);
+    if (value == before) return false;
+    Report();
+    return true;
 }
 
 void GScrollBar::Report() {

@@ -24,6 +24,8 @@ class GScrollBar : public GUIWnd {
                 uint32_t id, WidgetCallback callback, GUIWnd* parent);
     // Clamps into the range and places the thumb. No callback.
     void SetValue(int v);
+    bool TakesKeyFocus() const override { return true; }
+    bool StepByKey(int steps) override;
 
     void Draw(float alpha) override;
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;

@@ -5,6 +5,15 @@
 
 #include <GL/gl.h>
 
+void GUIWnd::AttachTo(GUIWnd* owner) {
+    parent = owner;
+    if (!owner) return;
+    GUIWnd** link = &owner->firstChild;
+    for (; *link; link = &(*link)->nextSibling)
+        if (*link == this) return;
+    *link = this;
+}
+
 GUIWnd* GUIWnd::ActivateAt(int, int) {
     return nullptr;
 }

@@ -36,6 +36,13 @@ class GUIWnd {
     virtual void OnChar(uint32_t ch);
     virtual void OnKeyDown(uint32_t key);
 
+    // Keyboard focus (Tab) and stepping (arrow keys): a control that takes them moves its value by
+    // `steps` within its range and fires as a change by the mouse would; true when the value moved.
+    virtual bool TakesKeyFocus() const { return false; }
+    virtual bool StepByKey(int /*steps*/) { return false; }
+    // Sets the owner, and adds this widget to the owner's widgets in the order they are made.
+    void AttachTo(GUIWnd* owner);
+
     // A widget's left and top edges in window pixels (its parent's position plus its own).
     int WindowX() const { return parent ? parent->x + x : x; }
     int WindowY() const { return parent ? parent->y + y : y; }
@@ -51,6 +58,8 @@ class GUIWnd {
     int32_t y = 0;
     GUIWnd* openNext = nullptr;
     GUIWnd* parent = nullptr;
+    GUIWnd* firstChild = nullptr; // a panel's widgets, in the order they were made
+    GUIWnd* nextSibling = nullptr;
     GUIWnd* zPrev = nullptr;
     GUIWnd* zNext = nullptr;
     uint32_t texture = 0; // panels: layoutFlags

@@ -253,3 +253,39 @@ TEST_F(CoreInput, LeavingFullScreenBringsEveryPanelBackInside) {
     core.OnSize(960, 600);
     EXPECT_EQ(lower.x, 960 - 24) << "once only";
 }
+
+// Tab, the arrows and the page keys reach the top panel's keyboard focus (none of them while a text
+// box is edited, or with Ctrl held); a mouse press hides the focus.
+TEST_F(CoreInput, KeysMoveTheTopPanelsFocusAndStepItsControl) {
+    struct Stepper : GUIWnd {
+        int steps = 0;
+        bool TakesKeyFocus() const override { return true; }
+        bool StepByKey(int s) override {
+            steps += s;
+            return true;
+        }
+    } a, b;
+    a.width = b.width = 20;
+    a.height = b.height = 10;
+    a.x = 10, a.y = 40, b.x = 10, b.y = 80;
+    a.AttachTo(&top);
+    b.AttachTo(&top);
+    core.OnShortcut(9, 0, false);
+    EXPECT_EQ(top.keyFocus, &a);
+    core.OnShortcut(9, 0, false);
+    EXPECT_EQ(top.keyFocus, &b);
+    core.OnShortcut(38, 0, false);
+    core.OnShortcut(34, 0, false);
+    EXPECT_EQ(b.steps, 1 - 10);
+    core.OnShortcut(9, GWindowMessage::ShortcutShift, false);
+    EXPECT_EQ(top.keyFocus, &a);
+    core.OnShortcut(37, GWindowMessage::ShortcutCtrl, false);
+    uint32_t editing = 1;
+    ActiveTextEdit = &editing;
+    core.OnShortcut(40, 0, false);
+    ActiveTextEdit = nullptr;
+    EXPECT_EQ(a.steps, 0);
+    core.OnLButtonDown(600, 400);
+    EXPECT_EQ(top.keyFocus, nullptr);
+    top.firstChild = nullptr;
+}

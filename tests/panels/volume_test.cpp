@@ -95,3 +95,26 @@ TEST_F(VolumePanel, ADownloadLeavesTheLevelsAsReceived) {
     EXPECT_EQ(LinkTapCodes(), (std::vector<uint32_t>{18}));
     EXPECT_EQ(LinkTapRequests()[0].value, 31u);
 }
+
+// The keyboard: Tab goes round the five sliders (Shift+Tab from none to the last), an arrow steps the
+// focused one by one and Page Up or Down by ten, each step sent once; at the end of its range a step
+// sends nothing. The Starts stay under their Limites as with the mouse.
+TEST_F(VolumePanel, TabMovesTheKeyFocusAndKeyStepsAreSentEachOnce) {
+    Download({40, 62, 40, 62, 30});
+    volume->MoveKeyFocus(false);
+    ASSERT_EQ(volume->keyFocus, &volume->bars[0]);
+    EXPECT_TRUE(volume->keyFocus->StepByKey(1));
+    EXPECT_TRUE(volume->keyFocus->StepByKey(-10));
+    std::vector<std::pair<uint32_t, uint32_t>> sent = Sent();
+    EXPECT_EQ(sent, (std::vector<std::pair<uint32_t, uint32_t>>{{1792, 41}, {1792, 31}}));
+    volume->MoveKeyFocus(false);
+    ASSERT_EQ(volume->keyFocus, &volume->bars[1]);
+    EXPECT_FALSE(volume->keyFocus->StepByKey(1)) << "a Limite at the top of its range";
+    EXPECT_TRUE(Sent().empty());
+    for (int i = 0; i < 4; ++i)
+        volume->MoveKeyFocus(false);
+    EXPECT_EQ(volume->keyFocus, &volume->bars[0]) << "round again";
+    volume->keyFocus = nullptr;
+    volume->MoveKeyFocus(true);
+    EXPECT_EQ(volume->keyFocus, &volume->bars[4]);
+}
