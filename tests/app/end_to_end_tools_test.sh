@@ -4,7 +4,8 @@
 # console driven by xdotool under Xvfb: F6 keeps A and edits B, two handle drags on the microphone EQ,
 # F6 back to A sends just those two bands' gains (and back to B the same); Ctrl+Z on B takes the last
 # drag back and Ctrl+Y does it again, one band each; EQ filters pasted into the room EQ go out, with
-# their message, and one Ctrl+Z takes them all back. Screenshots stay in SHOTS, in both languages.
+# their message, and one Ctrl+Z takes them all back; Tab, the arrows and Page Down step the volume
+# panel's sliders, and Escape closes it. Screenshots stay in SHOTS, in both languages.
 #   end_to_end_tools_test.sh CONSOLE SIMULATOR SHOTS
 set -u
 . "$(dirname "$0")/end_to_end_lib.sh"
@@ -79,5 +80,20 @@ key ctrl+z
 back=$(since)
 [ "$(echo "$back" | wc -w)" = "$(echo "$pasted" | wc -w)" ] || fail "Ctrl+Z after the paste sent '$back'"
 shot 04-filters-undone
+
+# 4. The keys on a panel: the volume panel's first slider framed by Tab and stepped by Up (one frame),
+# Page Down on the third (one frame, ten lower), Escape closes it.
+key 6
+mark
+key Tab
+key Up
+xdotool key Tab Tab
+sleep 0.3
+key Next
+keyed=$(since)
+echo "$keyed" | grep -qE '^1792 [0-9]+ 0 1794 [0-9]+ 0 $' || fail "Tab, Up, Tab, Tab, Page Down sent '$keyed'"
+shot 05-volume-keys
+key Escape
+shot 06-volume-closed
 
 e2e_end
