@@ -13,6 +13,7 @@ namespace {
 
 const LabelPair TakenDetail = {{"%d filters, snapped by at most %.2f %% (frequency), %.1f dB, Q %.2f",
                                 "%d 个滤波器，取整误差最大 %.2f %%（频率）、%.1f dB、Q %.2f"}};
+const LabelPair PreampLeftOut = {{"; the preamp is left out", "；前置增益未导入"}};
 const LabelPair LineDetail = {{"line %d: %s", "第 %d 行：%s"}};
 const LabelPair LockedDetail = {{"the equaliser is on Auto", "均衡器处于自动模式"}};
 const LabelPair OfflineDetail = {{"no processor is connected", "设备未连接"}};
@@ -57,8 +58,11 @@ bool ImportEqFilters(AWndFrame* frame, const std::string& text) {
         Refuse(OfflineDetail[Language]);
         return false;
     }
-    std::snprintf(detail, sizeof detail, TakenDetail[Language], static_cast<int>(filters.bands.size()),
-                  filters.worstHzPercent, filters.worstDb, filters.worstQ);
+    int n =
+        std::snprintf(detail, sizeof detail, TakenDetail[Language], static_cast<int>(filters.bands.size()),
+                      filters.worstHzPercent, filters.worstDb, filters.worstQ);
+    if (filters.preampIgnored && n > 0 && static_cast<size_t>(n) < sizeof detail)
+        std::snprintf(detail + n, sizeof detail - static_cast<size_t>(n), "%s", PreampLeftOut[Language]);
     ShowMessageDetail(MsgEqFiltersTaken, detail);
     return true;
 }
