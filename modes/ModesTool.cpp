@@ -300,18 +300,27 @@ class Tool {
         return Done;
     }
 
+    // The text of `source`, a file or '-' for standard input.
+    bool ReadSource(const std::string& source, std::string* text, int* code) {
+        if (source == "-") {
+            text->assign(std::istreambuf_iterator<char>(std::cin), {});
+            return true;
+        }
+        std::ifstream in(source, std::ios::binary);
+        if (!in) {
+            *code = Error(source + ": " + std::strerror(errno));
+            return false;
+        }
+        text->assign(std::istreambuf_iterator<char>(in), {});
+        return true;
+    }
+
     int Import(const Args& a) {
         int code = Done, slot = 0;
         if (!Positional(a, 2, &code) || !Slot(a.positional[0], &slot, &code)) return code;
         const std::string& source = a.positional[1];
         std::string text;
-        if (source == "-") {
-            text.assign(std::istreambuf_iterator<char>(std::cin), {});
-        } else {
-            std::ifstream in(source, std::ios::binary);
-            if (!in) return Error(source + ": " + std::strerror(errno));
-            text.assign(std::istreambuf_iterator<char>(in), {});
-        }
+        if (!ReadSource(source, &text, &code)) return code;
         uint8_t record[ModeRecordBytes];
         ModeTextError problem;
         if (!ModeRecordFromText(text, record, &problem)) {
@@ -531,13 +540,7 @@ class Tool {
             return code;
         const std::string& source = a.positional[2];
         std::string text;
-        if (source == "-") {
-            text.assign(std::istreambuf_iterator<char>(std::cin), {});
-        } else {
-            std::ifstream in(source, std::ios::binary);
-            if (!in) return Error(source + ": " + std::strerror(errno));
-            text.assign(std::istreambuf_iterator<char>(in), {});
-        }
+        if (!ReadSource(source, &text, &code)) return code;
         EqFilterImport filters = ReadEqFilters(text, section->bands);
         if (!filters.problem.empty()) {
             std::string where = source == "-" ? "standard input" : source;
