@@ -29,6 +29,7 @@ bool LoadSkinsAndFonts() {
         LoadRawSkinTexture("ui.png", &UiTexture, GL_LINEAR, GL_LINEAR);
         LoadRawSkinTexture("dx.tga", &DxTexture, GL_LINEAR, GL_LINEAR);
         LoadRawSkinTexture("ex.png", &ExTexture, GL_LINEAR, GL_NEAREST);
+        LoadRawSkinTexture("eq.png", &EqTexture, GL_LINEAR, GL_NEAREST);
     }
     if (!FontNormal) {
         FontNormal = new TextRenderer;
@@ -39,5 +40,5 @@ bool LoadSkinsAndFonts() {
         FontBold = new TextRenderer;
         FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
     }
-    return WfTexture && UiTexture && DxTexture && ExTexture && FontNormal->TextWidth("%s", "A") > 0;
+    return WfTexture && UiTexture && DxTexture && ExTexture && EqTexture && FontNormal->TextWidth("%s", "A") > 0;
 }

@@ -12,7 +12,7 @@
 
 // Creates the GL context once per test program (an off-screen buffer) and keeps it current.
 void EnsureGlContext(int width = 800, int height = 600);
-// Loads the four skin textures the toolkit draws with and makes FontNormal and FontBold, as the
+// Loads the five skin textures the toolkit draws with and makes FontNormal and FontBold, as the
 // application's start-up does. False when any of them is missing.
 bool LoadSkinsAndFonts();
 
