@@ -30,7 +30,7 @@ extern std::atomic<uint32_t> RequestOutcome;
 enum RequestOutcomes : uint32_t {
     RequestPending = 0,  // handed over, the sender is at it
     RequestAnswered = 1, // every request of the pair was answered
-    RequestGaveUp = 2,   // the sender gave up after seven sends
+    RequestGaveUp = 2,   // the sender gave up after seven sends, or the port was opened anew under it
     RequestRefused = 3,  // LinkSend took nothing: the link is lost, or no download has been made
 };
 extern std::atomic<uint32_t> ReplyReceived; // a reply was accepted since the scan began

@@ -245,7 +245,17 @@ void SenderThread() {
                     LinkIdle = 1;
                     break;
                 }
-                if (exchanger.Send(timeout, true, packet) != Outcome::Matched) continue;
+                Outcome outcome = exchanger.Send(timeout, true, packet);
+                if (outcome == Outcome::HandedOver) {
+                    // The port was closed or opened anew under the request. It was meant for what was
+                    // there before and is not sent to whatever answers now: it is given up, unless a
+                    // pair handed over meanwhile replaced it (that one goes out next).
+                    exchanger.End();
+                    std::lock_guard<std::mutex> hold(Handover);
+                    if (!RequestChanged) RequestOutcome = RequestGaveUp;
+                    break;
+                }
+                if (outcome != Outcome::Matched) continue;
                 exchanger.Absorb(timeout);
                 for (int i = 0; i < 32; ++i)
                     LastReply[i].store(packet[i]);

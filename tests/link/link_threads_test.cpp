@@ -520,6 +520,7 @@ TEST_F(LateReplies, AReopenNeverWaitsForATransferAndThePingsKeepTheirPace) {
     LinkSendPayload(5, digits); // 2000 ms a try, seven tries
     ASSERT_TRUE(WaitFor([&] { return sim.LogSize() > 249; }, 1000));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    size_t beforeRescan = sim.LogSize();
 
     ScanAgain();
     uint32_t longestUs = 0;
@@ -548,6 +549,9 @@ TEST_F(LateReplies, AReopenNeverWaitsForATransferAndThePingsKeepTheirPace) {
     auto log = sim.Log();
     ASSERT_GT(log.size(), 251u) << Describe(log);
     EXPECT_EQ(FrameCode(log.back()), 1);
+    // The request in flight was meant for the port as it was: given up, never sent on the reopened one.
+    for (size_t i = beforeRescan; i < log.size(); ++i)
+        EXPECT_EQ(FrameCode(log[i]), 1) << "frame " << i << "\n" << Describe(log);
 }
 
 TEST_F(Sender, TheWindowThreadsWaitForTheLinkIsBounded) {
