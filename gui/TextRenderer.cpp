@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Glyph textures made from the faces of gui/FontFaces, GBK decoded through common/GbkText, and the
-// layout of texts in them.
+// Glyphs made from the faces of gui/FontFaces into atlas pages, GBK decoded through common/GbkText,
+// and the layout of texts in them.
 #include "gui/TextRenderer.h"
 
 #include "common/GbkText.h"
@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 TextRenderer* FontNormal;
 TextRenderer* FontBold;
@@ -92,6 +93,8 @@ struct TextRenderer::Impl {
     uint8_t* coverage = nullptr; // cell x cell, top row first, 0 or 255
     uint8_t* rgba = nullptr;     // 128 x 128 x 4
     uint8_t* halo = nullptr;     // cell x cell alphas for the blur
+    std::vector<uint32_t> pages; // atlas textures, the last one being filled
+    int cellsUsed = 0;           // in the last page
 
     ~Impl() {
         for (FontFace* f : {&latin, &chinese, &fallback})
@@ -183,17 +186,55 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
     FillGlyphPixels(cover, rgba, impl->halo, n, style);
 
     glEnable(GL_TEXTURE_2D);
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    uint32_t page = NextCell(&entry.column, &entry.row);
+    glBindTexture(GL_TEXTURE_2D, page);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, n, n, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    entry.texture = texture;
+    glTexSubImage2D(GL_TEXTURE_2D, 0, entry.column * n, entry.row * n, n, n, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    entry.texture = page;
     entry.advance = static_cast<uint16_t>(advance < 0 ? 0 : advance);
     entry.kind = wide ? 2 : 1;
-    return texture;
+    return page;
+}
+
+uint32_t TextRenderer::NextCell(uint16_t* column, uint16_t* row) {
+    const int perRow = PageSize / cell;
+    if (impl->pages.empty() || impl->cellsUsed == perRow * perRow) {
+        // A new page starts clear: a cell's texels outside its glyph are read as nothing.
+        std::vector<uint8_t> clear(static_cast<size_t>(PageSize) * PageSize * 4, 0);
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PageSize, PageSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        impl->pages.push_back(texture);
+        impl->cellsUsed = 0;
+    }
+    int slot = impl->cellsUsed++;
+    *column = static_cast<uint16_t>(slot % perRow);
+    *row = static_cast<uint16_t>(slot / perRow);
+    return impl->pages.back();
+}
+
+// The texture's rows count from the glyph's bottom, so the quad's top edge takes the cell's last row.
+// With nearest sampling and the quad on whole pixels, each pixel centre falls in the middle of one of
+// the cell's texels: the page draws exactly what a texture of the glyph alone would.
+void TextRenderer::GlyphQuad(const GlyphEntry& g, int x, int y, float (*quad)[5]) const {
+    const float unit = 1.0f / PageSize;
+    const float s0 = g.column * cell * unit, s1 = (g.column + 1) * cell * unit;
+    const float t0 = g.row * cell * unit, t1 = (g.row + 1) * cell * unit;
+    const float left = static_cast<float>(x), right = static_cast<float>(x + cell);
+    const float top = static_cast<float>(y), bottom = static_cast<float>(y + cell);
+    const float corners[4][4] = {{s0, t1, left, top}, {s1, t1, right, top}, {s1, t0, right, bottom},
+                                 {s0, t0, left, bottom}};
+    for (int k = 0; k < 4; ++k) {
+        quad[k][0] = corners[k][0];
+        quad[k][1] = corners[k][1];
+        quad[k][2] = corners[k][2];
+        quad[k][3] = corners[k][3];
+        quad[k][4] = 1.0f;
+    }
 }
 
 void TextRenderer::ToCodes(uint16_t* codes, const char* text) {
@@ -250,23 +291,33 @@ bool TextRenderer::FormatCodes(const char* format, va_list args) {
 
 void TextRenderer::DrawText(int x, int y, const char* format, ...) {
     TONVEX_FORMAT_OR(format, );
+    // Every glyph is made before the first draw (making one binds its page).
+    for (const uint16_t* c = codes; *c; ++c)
+        Glyph(*c);
+    static float quads[256 * 4][5];
+    int count = 0;
+    uint32_t page = glyphs[codes[0]].texture;
+    auto flush = [&] {
+        if (count == 0) return;
+        glBindTexture(GL_TEXTURE_2D, page);
+        glInterleavedArrays(GL_T2F_V3F, 0, quads);
+        glDrawArrays(GL_QUADS, 0, count * 4);
+        count = 0;
+    };
     int pen = x;
     for (const uint16_t* c = codes; *c; ++c) {
-        glBindTexture(GL_TEXTURE_2D, Glyph(*c));
         const GlyphEntry& g = glyphs[*c];
-        int top = g.kind == 2 ? y + 1 : y;
-        glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex3i(pen, top, 1);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex3i(pen + cell, top, 1);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex3i(pen + cell, top + cell, 1);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex3i(pen, top + cell, 1);
-        glEnd();
+        if (g.texture != page) {
+            flush();
+            page = g.texture;
+        }
+        GlyphQuad(g, pen, g.kind == 2 ? y + 1 : y, &quads[count * 4]);
+        ++count;
         pen += g.advance + (style == 5 ? 1 : 0);
     }
+    flush();
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
 void TextRenderer::DrawTextSelected(int x, int y, int selectionStart, int selectionEnd, int active,
@@ -295,14 +346,7 @@ void TextRenderer::DrawTextSelected(int x, int y, int selectionStart, int select
             glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
         }
         glBindTexture(GL_TEXTURE_2D, texture);
-        const float corners[4][4] = {{0, 1, 0, 0}, {1, 1, 1, 0}, {1, 0, 1, 1}, {0, 0, 0, 1}};
-        for (int k = 0; k < 4; ++k) {
-            quad[k][0] = corners[k][0];
-            quad[k][1] = corners[k][1];
-            quad[k][2] = static_cast<float>(pen + corners[k][2] * cell);
-            quad[k][3] = static_cast<float>(y + corners[k][3] * cell);
-            quad[k][4] = 1.0f;
-        }
+        GlyphQuad(g, pen, y, quad);
         glInterleavedArrays(GL_T2F_V3F, 0, quad);
         glDrawArrays(GL_QUADS, 0, 4);
         pen += g.advance + (style == 5 ? 1 : 0);

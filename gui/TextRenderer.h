@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Text drawn from glyph textures, one texture per character code, made on first use. Texts are GBK
-// byte strings given as a format and its arguments. Window thread only (glyphs upload into the current
-// GL context).
+// Text drawn from glyph cells packed into atlas textures, each cell made on first use; a text is one
+// draw a page it touches. Texts are GBK byte strings given as a format and its arguments. Window thread
+// only (glyphs upload into the current GL context).
 #pragma once
 
 #include <cstdarg>
@@ -11,10 +11,14 @@
 class TextRenderer {
   public:
     struct GlyphEntry {
-        uint32_t texture; // 0 = not made yet
+        uint32_t texture; // the atlas page holding the glyph; 0 = not made yet
         uint16_t advance;
-        uint16_t kind; // 1 = single-byte character, 2 = two-byte character
+        uint16_t kind;         // 1 = single-byte character, 2 = two-byte character
+        uint16_t column, row; // its cell in the page, counted in cells from the page's first texel
     };
+
+    // An atlas page's side in texels; it holds (PageSize / cell) squared glyphs.
+    static constexpr int PageSize = 512;
 
     // The fontconfig alias rules ("Tahoma" -> a face this machine has, ...), given before the first
     // Create; the engine loads them once with its configuration.
@@ -38,6 +42,7 @@ class TextRenderer {
     void CaretFromX(int startX, int targetX, int* caretX, int* caretByte, int* caretChar, const char* format,
                     ...) __attribute__((format(printf, 7, 8)));
     int TextXAtByte(int byteIndex, const char* format, ...) __attribute__((format(printf, 3, 4)));
+    // Makes the glyph if need be; returns its page.
     uint32_t Glyph(uint16_t code);
 
     // Character codes: a byte below 128 is a code of its own; a lead byte of 128 or more and the byte
@@ -55,12 +60,16 @@ class TextRenderer {
     struct Impl;
     // Formats into `text` and converts it into `codes`; false when there is no character to show.
     bool FormatCodes(const char* format, va_list args);
+    // A free cell for the next glyph: its page (made when the last one is full), column and row.
+    uint32_t NextCell(uint16_t* column, uint16_t* row);
+    // The corners of the glyph `g`'s quad with its top-left at (x, y), as T2F_V3F vertices.
+    void GlyphQuad(const GlyphEntry& g, int x, int y, float (*quad)[5]) const;
 
     GlyphEntry* glyphs = nullptr; // 65536 entries
     int style = 0;
     int cell = 0;
     int size = 0;
-    Impl* impl = nullptr; // font engine state
+    Impl* impl = nullptr; // font engine state and atlas pages
     char text[1024] = {};
     uint16_t codes[257] = {};
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The text renderer on a real GL context: glyph textures, widths, selections, caret search and
+// The text renderer on a real GL context: glyph cells and atlas pages, widths, selections, caret search and
 // the character-code helpers. GBK texts are written as bytes.
 #include "tests/support/GlTestWindow.h"
 
@@ -46,9 +46,17 @@ TEST_F(Text, LetterAIsAWhiteCellWhoseAlphaIsItsHardEdgedCoverage) {
     uint32_t texture = normal->Glyph('A');
     ASSERT_NE(texture, 0u);
     int w = 0, h = 0;
-    std::vector<uint8_t> pixels = ReadTexture(texture, 0, &w, &h);
-    ASSERT_EQ(w, 16);
-    ASSERT_EQ(h, 16);
+    std::vector<uint8_t> page = ReadTexture(texture, 0, &w, &h);
+    ASSERT_EQ(w, TextRenderer::PageSize);
+    ASSERT_EQ(h, TextRenderer::PageSize);
+    // The glyph's cell, cut out of its page.
+    std::vector<uint8_t> pixels(16 * 16 * 4);
+    const TextRenderer::GlyphEntry& entry = normal->Entry('A');
+    for (int r = 0; r < 16; ++r)
+        for (int c = 0; c < 16; ++c)
+            for (int k = 0; k < 4; ++k)
+                pixels[(r * 16 + c) * 4 + k] =
+                    page[((entry.row * 16 + r) * size_t(w) + entry.column * 16 + c) * 4 + k];
     // Rows of the texture count from the glyph's bottom: find the ink rows.
     int lowest = -1, highest = -1, covered = 0;
     for (int r = 0; r < 16; ++r)
@@ -111,6 +119,41 @@ TEST_F(Text, CaretLandsOnTheNearestCharacterBoundary) {
     EXPECT_EQ(normal->TextXAtByte(3, "ab%s", Zhong), normal->TextWidth("ab%s", Zhong));
     EXPECT_EQ(normal->TextXAtByte(1, "ab%s", Zhong), a);
     EXPECT_EQ(normal->TextXAtByte(0, "ab"), 0);
+}
+
+// A large face fills a page with 16 glyphs: a text whose glyphs lie on two pages draws each of them
+// where it drew alone, and each glyph keeps its cell.
+TEST_F(Text, ATextAcrossTwoAtlasPagesDrawsEveryGlyphAsItDrawsAlone) {
+    TextRenderer large;
+    ASSERT_TRUE(large.Create("Tahoma", "宋体", 700, 400, 64, 0, 0, 0));
+    ASSERT_EQ(large.Cell(), 128);
+    const char* text = "ABCDEFGHIJKLMNOPQRST"; // 20 glyphs, 16 a page
+    for (const char* c = text; *c; ++c)
+        large.Glyph(static_cast<uint8_t>(*c));
+    EXPECT_NE(large.Entry('A').texture, large.Entry('T').texture);
+    EXPECT_EQ(large.Entry('A').texture, large.Entry('P').texture);
+    EXPECT_EQ(large.Entry('Q').column, 0);
+    EXPECT_EQ(large.Entry('Q').row, 0);
+    EXPECT_EQ(large.Entry('P').column, 3);
+    EXPECT_EQ(large.Entry('P').row, 3);
+
+    // "OPQR" straddles the pages; drawn whole and glyph by glyph, the pictures are the same.
+    BeginTestFrame();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    large.DrawText(10, 100, "OPQR");
+    std::vector<uint8_t> whole = ReadRgbaTopDown(TestGlWidth, TestGlHeight);
+    BeginTestFrame();
+    int pen = 10;
+    for (const char* c = "OPQR"; *c; ++c) {
+        large.DrawText(pen, 100, "%c", *c);
+        pen += large.Entry(static_cast<uint8_t>(*c)).advance;
+    }
+    std::vector<uint8_t> alone = ReadRgbaTopDown(TestGlWidth, TestGlHeight);
+    EXPECT_TRUE(whole == alone);
+    size_t inked = 0;
+    for (size_t i = 0; i < whole.size(); i += 4)
+        inked += whole[i] > 200;
+    EXPECT_GT(inked, 400u) << "four large letters were drawn";
 }
 
 TEST_F(Text, SelectionGivenBackwardsHighlightsTheCharactersBetween) {
