@@ -2,6 +2,7 @@
 // tonvex: the console. Options are read before anything touches the display, so --help and
 // --version work anywhere.
 #include "app/TonvexCore.h"
+#include "app/ui/Projection.h"
 #include "common/Paths.h"
 #include "common/Trace.h"
 
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     }
     std::string log = DefaultLogPath();
     if (!log.empty() && !OpenLog(log)) std::fprintf(stderr, "tonvex: no log: %s\n", LogProblem().c_str());
+    KeepRendererMemory();
     TonvexCore& core = TonvexCore::Instance();
     core.traceOnTerminal = trace;
     return core.Run();

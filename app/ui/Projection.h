@@ -9,3 +9,6 @@ void SetPixelProjection(int width, int height, int centred, float scale);
 void SetViewportProjection(int width, int height, int x, int y);
 // The default GL state of the window's context.
 void SetDefaultGLState();
+// Keeps the memory the software renderer frees between frames for the next one (call before the
+// window's context is made).
+void KeepRendererMemory();

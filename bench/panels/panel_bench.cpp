@@ -6,6 +6,7 @@
 #include "GuiTestSupport.h"
 
 #include "app/ui/AppState.h"
+#include "app/ui/Projection.h"
 #include "common/Tick.h"
 #include "gui/PanelLists.h"
 #include "link/LinkWait.h"
@@ -21,6 +22,7 @@ namespace {
 
 void Setup() {
     static bool done = [] {
+        KeepRendererMemory(); // as the console does
         EnsureGlContext(1280, 800);
         LoadSkinsAndFonts();
         EnsureGlContext(1280, 800);
