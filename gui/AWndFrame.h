@@ -110,6 +110,14 @@ class AWndFrame : public GUIWnd {
   protected:
     void DrawFrameSkin();
     void DrawTitleButtons();
+    // The inside's grey between (left, top) and (right, bottom).
+    void FillInside(int left, int top, int right, int bottom);
+    // A rectangle this frame's drawing will paint over at full strength right after the frame (what is
+    // filled under it would never be seen); false when there is none.
+    virtual bool OpaqueOverInside(int* ox, int* oy, int* ow, int* oh) const {
+        (void)ox, (void)oy, (void)ow, (void)oh;
+        return false;
+    }
 
     // Where the current drag or resize started.
     int pressX = 0, pressY = 0;

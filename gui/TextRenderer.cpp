@@ -205,7 +205,8 @@ uint32_t TextRenderer::NextCell(uint16_t* column, uint16_t* row) {
         glGenTextures(1, &texture);
         glBindTexture(GL_TEXTURE_2D, texture);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PageSize, PageSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PageSize, PageSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     clear.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         impl->pages.push_back(texture);
@@ -226,8 +227,8 @@ void TextRenderer::GlyphQuad(const GlyphEntry& g, int x, int y, float (*quad)[5]
     const float t0 = g.row * cell * unit, t1 = (g.row + 1) * cell * unit;
     const float left = static_cast<float>(x), right = static_cast<float>(x + cell);
     const float top = static_cast<float>(y), bottom = static_cast<float>(y + cell);
-    const float corners[4][4] = {{s0, t1, left, top}, {s1, t1, right, top}, {s1, t0, right, bottom},
-                                 {s0, t0, left, bottom}};
+    const float corners[4][4] = {
+        {s0, t1, left, top}, {s1, t1, right, top}, {s1, t0, right, bottom}, {s0, t0, left, bottom}};
     for (int k = 0; k < 4; ++k) {
         quad[k][0] = corners[k][0];
         quad[k][1] = corners[k][1];

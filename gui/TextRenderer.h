@@ -13,7 +13,7 @@ class TextRenderer {
     struct GlyphEntry {
         uint32_t texture; // the atlas page holding the glyph; 0 = not made yet
         uint16_t advance;
-        uint16_t kind;         // 1 = single-byte character, 2 = two-byte character
+        uint16_t kind;        // 1 = single-byte character, 2 = two-byte character
         uint16_t column, row; // its cell in the page, counted in cells from the page's first texel
     };
 

@@ -22,6 +22,13 @@ class AWndEq : public AWndFrame {
     bool EqTakesChanges() const { return EqTakesKeys(); }
 
   protected:
+    // The graph, drawn right after the frame, paints its plot black at full strength unless the panel
+    // is closing or being minimised.
+    bool OpaqueOverInside(int* ox, int* oy, int* ow, int* oh) const override {
+        if (frameFlags & (FrameClosing | FrameToMinimise)) return false;
+        eq.GraphRect(ox, oy, ow, oh);
+        return true;
+    }
     // The panel's own controls before the section. False when the section takes nothing (the
     // panel's Auto mode): then the press is not noted either.
     virtual bool MoveOwnControls(int, int, uint32_t, uint32_t*, uint32_t) { return true; }

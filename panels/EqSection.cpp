@@ -212,8 +212,9 @@ int EqSection::Draw() {
     GraphRect(&gx, &gy, &gw, &gh);
     int32_t dragged = -1, reset = 0;
     EqGraphRun(MouseX, MouseY, LeftDown, leftClaim, RightDown, rightClaim, owner->opacity,
-               owner->frameFlags & 0xC0, gx, gy, gw, gh, setup.bandCount + setup.filterCount, bands, sumCurve,
-               litCurve, recalcPending, &dragged, &reset);
+               owner->frameFlags & (FrameClosing | FrameToMinimise), gx, gy, gw, gh,
+               setup.bandCount + setup.filterCount, bands, sumCurve, litCurve, recalcPending, &dragged,
+               &reset);
     recalcPending = 0;
     // A drag going on holds the press for the panel, as a grab does.
     if (focused && dragged >= 0 && LeftDown) PressClaimed = 1;

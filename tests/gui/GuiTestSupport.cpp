@@ -40,5 +40,6 @@ bool LoadSkinsAndFonts() {
         FontBold = new TextRenderer;
         FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
     }
-    return WfTexture && UiTexture && DxTexture && ExTexture && EqTexture && FontNormal->TextWidth("%s", "A") > 0;
+    return WfTexture && UiTexture && DxTexture && ExTexture && EqTexture &&
+           FontNormal->TextWidth("%s", "A") > 0;
 }

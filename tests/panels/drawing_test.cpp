@@ -53,8 +53,8 @@ class DrawnPanels : public PanelFixture {
         MakePanelsWithTap();
     }
 
-    // The panel opened at (20, 40), its fade run out, band 3 grabbed and moved 12 px right and 30 up: the window
-    // as the frame during the drag leaves it.
+    // The panel opened at (20, 40), its fade run out, band 3 grabbed and moved 12 px right and 30 up: the
+    // window as the frame during the drag leaves it.
     std::vector<uint8_t> MidDrag(AWndFrame* panel, const EqSection& eq, uint32_t language) {
         Language = language;
         panel->Relabel(language);
