@@ -8,6 +8,8 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cmath>
+#include <dlfcn.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -94,6 +96,15 @@ const char* PlatformWindow::MissingDisplay() {
            "xvfb-run -a -s \"-screen 0 1280x800x24\" tonvex (the README's run command does this by itself).";
 }
 
+namespace {
+
+// A pixel of the window as the unit it lies in.
+int Unit(int pixel, float scale) {
+    return static_cast<int>(std::floor(pixel / scale));
+}
+
+} // namespace
+
 bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int clientWidth,
                             int clientHeight) {
     owner = receiver;
@@ -110,8 +121,10 @@ bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int c
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    window = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth,
-                              clientHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    SetDrawScale(scale, Pixels(clientHeight));
+    window =
+        SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Pixels(clientWidth),
+                         Pixels(clientHeight), SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!window) {
         lastError = SDL_GetError();
         return false;
@@ -120,7 +133,7 @@ bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int c
     // focusing the window may draw arrives asynchronously, and one that lands while SDL traps errors
     // for the context's creation fails that creation. SetupGL tries again if this one failed.
     context = SDL_GL_CreateContext(window);
-    SDL_SetWindowMinimumSize(window, MinClientWidth, MinClientHeight);
+    SDL_SetWindowMinimumSize(window, Pixels(MinClientWidth), Pixels(MinClientHeight));
     constexpr int IconSize = 64;
     if (tonvex_window_icon_end - tonvex_window_icon_start == IconSize * IconSize * 4) {
         SDL_Surface* icon =
@@ -133,17 +146,99 @@ bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int c
     }
     int top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
-    width = clientWidth + left + right;
-    height = clientHeight + top + bottom;
+    width = Pixels(clientWidth) + left + right;
+    height = Pixels(clientHeight) + top + bottom;
     SDL_GetWindowPosition(window, &x, &y);
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
     SDL_StartTextInput();
     // A window that is shown reports its client size before anything else happens.
-    int shownWidth = clientWidth, shownHeight = clientHeight;
+    int shownWidth = Pixels(clientWidth), shownHeight = Pixels(clientHeight);
     SDL_GetWindowSize(window, &shownWidth, &shownHeight);
-    owner->OnSize(static_cast<uint32_t>(shownWidth), static_cast<uint32_t>(shownHeight));
+    ReportSize(shownWidth, shownHeight);
     return true;
+}
+
+int PlatformWindow::Pixels(int units) const {
+    return static_cast<int>(std::lround(units * scale));
+}
+
+void PlatformWindow::ReportSize(int pixelWidth, int pixelHeight) {
+    SetDrawScale(scale, pixelHeight);
+    owner->OnSize(static_cast<uint32_t>(Unit(pixelWidth, scale)),
+                  static_cast<uint32_t>(Unit(pixelHeight, scale)));
+}
+
+namespace {
+
+// Xft.dpi from the X server's resources, read through libX11 when it is there (SDL has loaded it
+// already on X11); 0 when there is none.
+float XftDpi() {
+    void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
+    if (!x11) return 0.0f;
+    using Open = void* (*)(const char*);
+    using Close = int (*)(void*);
+    using Resources = char* (*)(void*);
+    auto open = reinterpret_cast<Open>(dlsym(x11, "XOpenDisplay"));
+    auto close = reinterpret_cast<Close>(dlsym(x11, "XCloseDisplay"));
+    auto resources = reinterpret_cast<Resources>(dlsym(x11, "XResourceManagerString"));
+    float dpi = 0.0f;
+    if (open && close && resources) {
+        if (void* display = open(nullptr)) {
+            if (const char* text = resources(display)) {
+                // One resource a line: "Xft.dpi:\t192".
+                for (const char* line = text; line && *line;) {
+                    if (std::strncmp(line, "Xft.dpi:", 8) == 0) {
+                        dpi = std::strtof(line + 8, nullptr);
+                        break;
+                    }
+                    line = std::strchr(line, '\n');
+                    if (line) ++line;
+                }
+            }
+            close(display);
+        }
+    }
+    dlclose(x11);
+    return dpi > 0.0f ? dpi : 0.0f;
+}
+
+} // namespace
+
+float SnapScale(float wanted) {
+    if (!(wanted > 0.0f) || wanted < 1.25f) return 1.0f;
+    if (wanted < 1.75f) return 1.5f;
+    if (wanted < 2.5f) return 2.0f;
+    return 3.0f;
+}
+
+float PlatformWindow::ScreenScale(std::string* how) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 1.0f;
+    if (const char* gdk = std::getenv("GDK_SCALE"); gdk && std::atof(gdk) > 0.0) {
+        if (how) *how = std::string("GDK_SCALE=") + gdk;
+        return SnapScale(static_cast<float>(std::atof(gdk)));
+    }
+    if (float dpi = XftDpi(); dpi > 0.0f) {
+        if (how) *how = "Xft.dpi " + std::to_string(static_cast<int>(dpi));
+        return SnapScale(dpi / 96.0f);
+    }
+    float dpi = 0.0f;
+    if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 0.0f) {
+        if (how) *how = "the display's " + std::to_string(static_cast<int>(dpi)) + " dpi";
+        return SnapScale(dpi / 96.0f);
+    }
+    if (how) *how = "no screen setting";
+    return 1.0f;
+}
+
+float PlatformWindow::FittingScale(float wanted, int clientWidth, int clientHeight) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return wanted;
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return wanted;
+    static const float Steps[] = {3.0f, 2.0f, 1.5f, 1.0f};
+    for (float step : Steps)
+        if (step <= wanted && clientWidth * step <= usable.w && clientHeight * step <= usable.h) return step;
+    return 1.0f;
 }
 
 // Full screen as a borderless, top-most window covering its display, and back to the rectangle it had:
@@ -264,15 +359,16 @@ bool PlatformWindow::PumpOne() {
 
 namespace {
 
-void DispatchMouse(GWindowMessage* owner, const SDL_Event& event) {
+void DispatchMouse(GWindowMessage* owner, const SDL_Event& event, float scale) {
     switch (event.type) {
     case SDL_MOUSEMOTION:
-        owner->OnMouseMove(static_cast<int16_t>(event.motion.x), static_cast<int16_t>(event.motion.y));
+        owner->OnMouseMove(Unit(static_cast<int16_t>(event.motion.x), scale),
+                           Unit(static_cast<int16_t>(event.motion.y), scale));
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        int mx = static_cast<int16_t>(event.button.x);
-        int my = static_cast<int16_t>(event.button.y);
+        int mx = Unit(static_cast<int16_t>(event.button.x), scale);
+        int my = Unit(static_cast<int16_t>(event.button.y), scale);
         bool down = event.type == SDL_MOUSEBUTTONDOWN;
         if (event.button.button == SDL_BUTTON_LEFT)
             down ? owner->OnLButtonDown(mx, my) : owner->OnLButtonUp(mx, my);
@@ -346,7 +442,7 @@ void PlatformWindow::Dispatch(const void* raw) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEWHEEL:
-        DispatchMouse(owner, event);
+        DispatchMouse(owner, event, scale);
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -387,16 +483,17 @@ void PlatformWindow::DispatchWindowEvent(const void* raw) {
     case SDL_WINDOWEVENT_EXPOSED:
         if (!(SizeMoveFlags & 1)) owner->OnPaint(SizeMoveFlags);
         break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
         // The minimum size is a hint to the window manager; without one the window is put back.
-        if (event.data1 < MinClientWidth || event.data2 < MinClientHeight) {
-            SDL_SetWindowSize(window, std::max(event.data1, MinClientWidth),
-                              std::max(event.data2, MinClientHeight));
+        int leastWidth = Pixels(MinClientWidth), leastHeight = Pixels(MinClientHeight);
+        if (event.data1 < leastWidth || event.data2 < leastHeight) {
+            SDL_SetWindowSize(window, std::max(event.data1, leastWidth), std::max(event.data2, leastHeight));
             break;
         }
-        owner->OnSize(static_cast<uint16_t>(event.data1), static_cast<uint16_t>(event.data2));
+        ReportSize(event.data1, event.data2);
         if (!(SizeMoveFlags & 1)) owner->OnSizeDone();
         break;
+    }
     case SDL_WINDOWEVENT_MOVED:
         SDL_GetWindowPosition(window, &x, &y);
         break;

@@ -21,8 +21,18 @@ class PlatformWindow {
     // Why no window can be made here: no display named and no video driver asked for (SDL would fall
     // back to a driver that shows nothing). Null when there is a display, or a driver was asked for.
     static const char* MissingDisplay();
-    // Creates the window centred on the screen with the given client size. Returns false on failure
-    // (SDL's reason in LastError()).
+    // The scale the screen asks for: GDK_SCALE, else Xft.dpi / 96, else the display's DPI / 96, put to
+    // the nearest of 1, 1.5, 2 and 3; `how` says which it was.
+    static float ScreenScale(std::string* how);
+    // The largest of 3, 2, 1.5 and 1 not above `wanted` at which a client of the given units fits the
+    // screen's usable area.
+    static float FittingScale(float wanted, int clientWidth, int clientHeight);
+
+    // Units to pixels and back: the window is `scale` pixels a unit, and everything the owner gets
+    // (sizes, the pointer) is in units. Set before Create.
+    float scale = 1.0f;
+    // Creates the window centred on the screen with the given client size in units. Returns false on
+    // failure (SDL's reason in LastError()).
     bool Create(GWindowMessage* owner, const char* caption, int clientWidth, int clientHeight);
     void ToggleFullScreen();
     // Makes the GL context current with the default state. Returns the context, or null.
@@ -55,6 +65,9 @@ class PlatformWindow {
     std::string lastError;
 
   private:
+    int Pixels(int units) const;
+    // Tells the owner the client size (in units) of a drawable this many pixels.
+    void ReportSize(int pixelWidth, int pixelHeight);
     void Dispatch(const void* event);
     void DispatchWindowEvent(const void* event);
 
@@ -65,6 +78,9 @@ class PlatformWindow {
     uint8_t pressedSinceSnapshot[256] = {};
     GWindowMessage* owner = nullptr;
 };
+
+// The nearest of 1, 1.5, 2 and 3 to a wanted scale (1 for anything below 1.25 or not a number).
+float SnapScale(float wanted);
 
 // Virtual-key code for an SDL scancode, 0 when it has none.
 uint8_t VirtualKeyFromScancode(int scancode);

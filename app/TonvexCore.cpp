@@ -47,6 +47,7 @@
 #include <GL/gl.h>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -173,6 +174,28 @@ void SayWhereTheLogIs() {
 
 } // namespace
 
+float TonvexCore::ChooseScale(std::string* why) const {
+    if (requestedScale > 0.0f) {
+        *why = "--scale";
+        return requestedScale;
+    }
+    std::string kept;
+    float wanted;
+    if (SettingsRead("tonvex_scale", &kept) && std::atof(kept.c_str()) > 0.0) {
+        wanted = SnapScale(static_cast<float>(std::atof(kept.c_str())));
+        *why = "tonvex_scale " + kept + " in the settings";
+    } else {
+        wanted = PlatformWindow::ScreenScale(why);
+    }
+    float fitting = PlatformWindow::FittingScale(wanted, 960, 600);
+    if (fitting < wanted) {
+        char note[64];
+        std::snprintf(note, sizeof note, "; %g would not fit the screen", wanted);
+        *why += note;
+    }
+    return fitting;
+}
+
 int TonvexCore::CreateMainWindow() {
     window = &PlatformWindow::Instance();
     if (const char* why = PlatformWindow::MissingDisplay()) {
@@ -181,6 +204,8 @@ int TonvexCore::CreateMainWindow() {
         return -1;
     }
     vor_set_reporter(MessageBoxReporter);
+    std::string scaleWhy;
+    window->scale = ChooseScale(&scaleWhy);
     bool created = window->Create(this, "Tonvex 1.0.3 : PX2950", 960, 600);
     if (!created) ReportProblem("no window: %s", window->LastError());
     hWnd = created ? window->Handle() : nullptr;
@@ -198,6 +223,7 @@ int TonvexCore::CreateMainWindow() {
     window->SetSwapInterval(0);
     state |= GlReady;
     OpenTrace("Tonvex 1.0.3", traceOnTerminal);
+    Trace(7, "drawn at scale %g (%s)\n", window->scale, scaleWhy.c_str());
     // Glyphs are rendered monochrome (hard-edged), so there is no font-smoothing switch to turn off.
     CreateSenderThread();
     return 0;

@@ -4,6 +4,8 @@
 // frame.
 #pragma once
 
+#include <string>
+
 #include "app/GWindowMessage.h"
 #include "gui/PanelLists.h"
 
@@ -30,6 +32,11 @@ class TonvexCore : public GWindowMessage {
     int CreateMainWindow();
     // The link's frame trace on standard output too (--trace); the log always has it.
     bool traceOnTerminal = true;
+    // --scale: 1, 1.5, 2 or 3 pixels a unit; 0 takes the settings' tonvex_scale, else the screen's.
+    float requestedScale = 0.0f;
+    // The scale to draw at and why (the settings' and the screen's are brought down to one at which
+    // the window fits the screen).
+    float ChooseScale(std::string* why) const;
     void StartUp();
 
     // What one pass of the main loop did.

@@ -254,12 +254,12 @@ void DrawSumLine(const PlotAxes& axes, float a, const float* sumCurve) {
     glShadeModel(GL_SMOOTH);
     glEnable(GL_LINE_SMOOTH);
     glColor4f(0.1f, 0.6745098f, 1.0f, a);
-    glLineWidth(2.0f);
+    SetLineWidth(2.0f);
     glBegin(GL_LINE_STRIP);
     for (int i = 0; i < EqCurveSamples; ++i)
         glVertex2f(EqGraphLeft + axes.width * i / EqCurveSamples, EqGraphTop + axes.Y(sumCurve[i]));
     glEnd();
-    glLineWidth(1.0f);
+    SetLineWidth(1.0f);
     glDisable(GL_LINE_SMOOTH);
     glShadeModel(GL_FLAT);
 }

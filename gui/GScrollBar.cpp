@@ -2,6 +2,7 @@
 #include "gui/GScrollBar.h"
 
 #include "app/ui/AppState.h"
+#include "app/ui/Projection.h"
 #include "common/Tick.h"
 #include "gui/WidgetSkins.h"
 
@@ -77,7 +78,7 @@ void GScrollBar::Draw(float alpha) {
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             glEnable(GL_POINT_SMOOTH);
-            glPointSize(4.4f);
+            glPointSize(4.4f * DrawScale);
             glBegin(GL_POINTS);
             glColor4f(0.0f, 0.0f, 0.0f, alpha * 0.6f);
             glVertex2i(left + 17, row);

@@ -3,10 +3,37 @@
 
 #include <GL/gl.h>
 
+#include "app/ui/AppState.h"
+
+#include <cmath>
 #include <malloc.h>
 
+float DrawScale = 1.0f;
+
+namespace {
+
+int g_pixelHeight = 0; // the drawable's height in pixels; 0 = as many as the units take
+
+int Pixels(int units) {
+    return static_cast<int>(std::lround(units * DrawScale));
+}
+
+// The viewport of units (x, y) to (x + width, y + height), y counted up from the bottom of a window
+// `windowHeight` units high whose top row is the drawable's top row.
+void UnitViewport(int x, int y, int width, int height, int windowHeight) {
+    int bottom = g_pixelHeight > 0 ? g_pixelHeight - Pixels(windowHeight) : 0;
+    glViewport(Pixels(x), bottom + Pixels(y), Pixels(x + width) - Pixels(x), Pixels(y + height) - Pixels(y));
+}
+
+} // namespace
+
+void SetDrawScale(float scale, int pixelHeight) {
+    DrawScale = scale > 0.0f ? scale : 1.0f;
+    g_pixelHeight = pixelHeight;
+}
+
 void SetPixelProjection(int width, int height, int centred, float scale) {
-    glViewport(0, 0, width, height);
+    UnitViewport(0, 0, width, height, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     if (centred) {
@@ -21,12 +48,16 @@ void SetPixelProjection(int width, int height, int centred, float scale) {
 }
 
 void SetViewportProjection(int width, int height, int x, int y) {
-    glViewport(x, y, width, height);
+    UnitViewport(x, y, width, height, ClientHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, width, height, 0.0, -100.0, 100.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void SetLineWidth(float units) {
+    glLineWidth(units * DrawScale);
 }
 
 void SetDefaultGLState() {
@@ -38,6 +69,7 @@ void SetDefaultGLState() {
     glDisable(GL_BLEND);
     glDisable(GL_CULL_FACE);
     glDisable(GL_TEXTURE_2D);
+    SetLineWidth(1.0f);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     glDisable(GL_COLOR_MATERIAL);
