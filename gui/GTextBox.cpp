@@ -44,7 +44,8 @@ int CharsBefore(const char* text, int byteIndex) {
 }
 
 // Nine-piece drawing with the vertices at depth 1, as the box's skin is drawn.
-void DrawDepthQuad(const SkinRect& r, float x, float y, float w, float h) {
+void DrawDepthQuad(const SkinRect& piece, float x, float y, float w, float h) {
+    const SkinRect r = ScaledSkinRect(piece);
     glBegin(GL_QUADS);
     glTexCoord2f(r.s0, r.t0);
     glVertex3f(x, y, 1.0f);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/GUIWnd.h"
 
+#include "app/ui/Projection.h"
 #include "common/Tick.h"
 
 #include <GL/gl.h>
@@ -25,7 +26,33 @@ void GUIWnd::OnWheel(int) {}
 void GUIWnd::OnChar(uint32_t) {}
 void GUIWnd::OnKeyDown(uint32_t) {}
 
-void DrawSkinQuad(const SkinRect& rect, int x, int y, int w, int h) {
+SkinRect ScaledSkinRect(const SkinRect& rect) {
+    if (DrawScale == 1.0f) return rect;
+    // Drawn larger than its texels, a piece's edge pixels would blend in half a texel of whatever lies
+    // next to it in the skin image (a seam across the panel): the piece is cut half a texel inside.
+    GLint texture = 0, width = 0, height = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    if (texture == 0) return rect;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    if (width <= 0 || height <= 0) return rect;
+    auto inset = [](float& from, float& to, float half) {
+        float d = to >= from ? half : -half;
+        if ((to - from) * (to >= from ? 1 : -1) <= 2 * half) {
+            from = to = (from + to) / 2;
+            return;
+        }
+        from += d;
+        to -= d;
+    };
+    SkinRect r = rect;
+    inset(r.s0, r.s1, 0.5f / width);
+    inset(r.t0, r.t1, 0.5f / height);
+    return r;
+}
+
+void DrawSkinQuad(const SkinRect& piece, int x, int y, int w, int h) {
+    const SkinRect rect = ScaledSkinRect(piece);
     glBegin(GL_QUADS);
     glTexCoord2f(rect.s0, rect.t0);
     glVertex2i(x, y);
@@ -38,7 +65,8 @@ void DrawSkinQuad(const SkinRect& rect, int x, int y, int w, int h) {
     glEnd();
 }
 
-void DrawSkinQuadF(const SkinRect& rect, float x, float y, float w, float h) {
+void DrawSkinQuadF(const SkinRect& piece, float x, float y, float w, float h) {
+    const SkinRect rect = ScaledSkinRect(piece);
     glBegin(GL_QUADS);
     glTexCoord2f(rect.s0, rect.t0);
     glVertex2f(x, y);

@@ -6,6 +6,7 @@
 #include "common/GbkText.h"
 #include "common/Trace.h"
 #include "gui/FontFaces.h"
+#include "app/ui/Projection.h"
 
 #include <GL/gl.h>
 
@@ -87,24 +88,43 @@ void FillGlyphPixels(const uint8_t* cover, uint8_t* rgba, uint8_t* halo, int n, 
 } // namespace
 
 struct TextRenderer::Impl {
+    // The faces drawn from, at the texel size.
     FontFace latin;
     FontFace chinese;
     FontFace fallback;
-    uint8_t* coverage = nullptr; // cell x cell, top row first, 0 or 255
-    uint8_t* rgba = nullptr;     // 128 x 128 x 4
-    uint8_t* halo = nullptr;     // cell x cell alphas for the blur
-    std::vector<uint32_t> pages; // atlas textures, the last one being filled
-    int cellsUsed = 0;           // in the last page
+    // At a scale other than 1, the same faces at the unit size: the advances (and so every text's
+    // width, the caret's place and the layout) are the ones of scale 1.
+    FontFace unitLatin;
+    FontFace unitChinese;
+    FontFace unitFallback;
+    uint8_t* coverage = nullptr;     // texels x texels, top row first, 0 or 255
+    uint8_t* unitCoverage = nullptr; // cell x cell, for the unit faces' advances
+    uint8_t* rgba = nullptr;         // texels x texels x 4
+    uint8_t* halo = nullptr;         // texels x texels alphas for the blur
+    std::vector<uint32_t> pages;     // atlas textures, the last one being filled
+    int cellsUsed = 0;               // in the last page
 
     ~Impl() {
-        for (FontFace* f : {&latin, &chinese, &fallback})
+        for (FontFace* f : {&latin, &chinese, &fallback, &unitLatin, &unitChinese, &unitFallback})
             CloseFontFace(*f);
         delete[] coverage;
+        delete[] unitCoverage;
         delete[] rgba;
         delete[] halo;
     }
-    bool Draw(FontFace& f, uint32_t unicode, int cell, int* advance) {
-        return RasteriseGlyph(f, unicode, cell, coverage, advance);
+    bool Draw(FontFace& f, uint32_t unicode, int texels, int* advance) {
+        return RasteriseGlyph(f, unicode, texels, coverage, advance);
+    }
+    // The advance of the unit face matching `drawnFrom` (one of the texel faces).
+    int UnitAdvance(const FontFace* drawnFrom, uint32_t unicode, int cell, int texelAdvance) {
+        FontFace* unit = drawnFrom == &latin     ? &unitLatin
+                         : drawnFrom == &chinese ? &unitChinese
+                                                 : &unitFallback;
+        int advance = texelAdvance;
+        if (!unit->face) return advance;
+        std::memset(unitCoverage, 0, static_cast<size_t>(cell) * cell);
+        RasteriseGlyph(*unit, unicode, cell, unitCoverage, &advance);
+        return advance;
     }
 };
 
@@ -130,26 +150,40 @@ bool TextRenderer::Create(const char* latinFace, const char* chineseFace, int la
             return false;
     }
     if (!latinFace) return false;
-    // The glyph image lives in a 128 x 128 scratch; a larger or empty cell could not be drawn.
+    // The glyph image is at most 128 texels a side (at scale 1, 128 units).
     if (cell < 1 || cell > 128) return false;
+    const float scale = DrawScale;
+    const int texels = static_cast<int>(std::lround(cell * scale));
+    if (texels < 1 || texels > PageSize) return false;
+    auto atScale = [scale](int units) { return static_cast<int>(std::lround(units * scale)); };
     this->size = size;
     this->cell = cell;
+    this->texels = texels;
+    this->scale = scale;
     this->style = style;
     delete impl;
     impl = new Impl;
-    impl->coverage = new uint8_t[cell * cell]();
-    impl->rgba = new uint8_t[128 * 128 * 4]();
-    impl->halo = new uint8_t[cell * cell]();
+    impl->coverage = new uint8_t[texels * texels]();
+    impl->unitCoverage = new uint8_t[cell * cell]();
+    impl->rgba = new uint8_t[texels * texels * 4]();
+    impl->halo = new uint8_t[texels * texels]();
     if (!StartFontEngine()) {
         ReportMissingFace(latinFace, "FreeType did not start");
         return false;
     }
-    impl->latin = OpenFontFace(latinFace, latinWeight, height != 0 ? height : size);
-    if (!impl->latin.face) ReportMissingFace(latinFace, FontFaceProblem().c_str());
+    const int latinHeight = height != 0 ? height : size;
     const char* chinese = chineseFace ? chineseFace : "宋体";
-    impl->chinese = OpenFontFace(chinese, chineseFace ? chineseWeight : latinWeight, size);
-    impl->fallback = OpenFontFace("WenQuanYi Zen Hei", chineseWeight, size);
+    const int chineseWeightUsed = chineseFace ? chineseWeight : latinWeight;
+    impl->latin = OpenFontFace(latinFace, latinWeight, atScale(latinHeight));
+    if (!impl->latin.face) ReportMissingFace(latinFace, FontFaceProblem().c_str());
+    impl->chinese = OpenFontFace(chinese, chineseWeightUsed, atScale(size));
+    impl->fallback = OpenFontFace("WenQuanYi Zen Hei", chineseWeight, atScale(size));
     if (!impl->chinese.face && !impl->fallback.face) ReportMissingFace(chinese, FontFaceProblem().c_str());
+    if (texels != cell) {
+        impl->unitLatin = OpenFontFace(latinFace, latinWeight, latinHeight);
+        impl->unitChinese = OpenFontFace(chinese, chineseWeightUsed, size);
+        impl->unitFallback = OpenFontFace("WenQuanYi Zen Hei", chineseWeight, size);
+    }
     return impl->latin.face || impl->chinese.face || impl->fallback.face;
 }
 
@@ -165,7 +199,7 @@ void TextRenderer::ReportMissingFace(const char* family, const char* reason) {
 uint32_t TextRenderer::Glyph(uint16_t code) {
     GlyphEntry& entry = glyphs[code];
     if (entry.texture != 0 || !impl) return entry.texture;
-    const int n = cell;
+    const int n = texels;
     uint8_t* cover = impl->coverage;
     uint8_t* rgba = impl->rgba;
     std::memset(cover, 0, n * n);
@@ -173,14 +207,21 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
     int advance = 0;
     uint32_t unicode = UnicodeOf(code);
     bool wide = code >= FirstWideCode;
-    bool drawn = wide ? impl->Draw(impl->chinese, unicode, n, &advance)
-                      : impl->Draw(impl->latin, unicode, n, &advance) ||
-                            impl->Draw(impl->chinese, unicode, n, &advance);
-    if (!drawn) drawn = impl->Draw(impl->fallback, unicode, n, &advance);
-    if (!drawn) {
+    const FontFace* from = nullptr;
+    for (FontFace* face :
+         {wide ? &impl->chinese : &impl->latin, wide ? nullptr : &impl->chinese, &impl->fallback})
+        if (face && impl->Draw(*face, unicode, n, &advance)) {
+            from = face;
+            break;
+        }
+    if (!from) {
         // A character no face has: an empty glyph as wide as the engine's missing-glyph box.
-        int missing = MissingGlyphAdvance(wide ? impl->chinese : impl->latin);
+        const bool unitFaces = texels != cell;
+        int missing = MissingGlyphAdvance(wide ? (unitFaces ? impl->unitChinese : impl->chinese)
+                                               : (unitFaces ? impl->unitLatin : impl->latin));
         if (missing >= 0) advance = missing;
+    } else if (texels != cell) {
+        advance = impl->UnitAdvance(from, unicode, cell, advance);
     }
 
     FillGlyphPixels(cover, rgba, impl->halo, n, style);
@@ -197,7 +238,7 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
 }
 
 uint32_t TextRenderer::NextCell(uint16_t* column, uint16_t* row) {
-    const int perRow = PageSize / cell;
+    const int perRow = PageSize / texels;
     if (impl->pages.empty() || impl->cellsUsed == perRow * perRow) {
         // A new page starts clear: a cell's texels outside its glyph are read as nothing.
         std::vector<uint8_t> clear(static_cast<size_t>(PageSize) * PageSize * 4, 0);
@@ -221,12 +262,17 @@ uint32_t TextRenderer::NextCell(uint16_t* column, uint16_t* row) {
 // The texture's rows count from the glyph's bottom, so the quad's top edge takes the cell's last row.
 // With nearest sampling and the quad on whole pixels, each pixel centre falls in the middle of one of
 // the cell's texels: the page draws exactly what a texture of the glyph alone would.
+// At a scale of 1.5 a unit may start mid-pixel: the glyph then starts on the pixel its unit starts in,
+// so that its texels still fall one to a pixel.
 void TextRenderer::GlyphQuad(const GlyphEntry& g, int x, int y, float (*quad)[5]) const {
     const float unit = 1.0f / PageSize;
-    const float s0 = g.column * cell * unit, s1 = (g.column + 1) * cell * unit;
-    const float t0 = g.row * cell * unit, t1 = (g.row + 1) * cell * unit;
-    const float left = static_cast<float>(x), right = static_cast<float>(x + cell);
-    const float top = static_cast<float>(y), bottom = static_cast<float>(y + cell);
+    const float s0 = g.column * texels * unit, s1 = (g.column + 1) * texels * unit;
+    const float t0 = g.row * texels * unit, t1 = (g.row + 1) * texels * unit;
+    auto onPixel = [this](int units) {
+        return std::floor(scale) == scale ? static_cast<float>(units) : std::floor(units * scale) / scale;
+    };
+    const float left = onPixel(x), right = left + static_cast<float>(texels) / scale;
+    const float top = onPixel(y), bottom = top + static_cast<float>(texels) / scale;
     const float corners[4][4] = {
         {s0, t1, left, top}, {s1, t1, right, top}, {s1, t0, right, bottom}, {s0, t0, left, bottom}};
     for (int k = 0; k < 4; ++k) {

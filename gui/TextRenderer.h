@@ -17,7 +17,7 @@ class TextRenderer {
         uint16_t column, row; // its cell in the page, counted in cells from the page's first texel
     };
 
-    // An atlas page's side in texels; it holds (PageSize / cell) squared glyphs.
+    // An atlas page's side in texels; it holds (PageSize / Texels()) squared glyphs.
     static constexpr int PageSize = 512;
 
     // The fontconfig alias rules ("Tahoma" -> a face this machine has, ...), given before the first
@@ -54,6 +54,8 @@ class TextRenderer {
     const GlyphEntry& Entry(uint16_t code) const { return glyphs[code]; }
     int Style() const { return style; }
     int Cell() const { return cell; }
+    // The glyph cell's side in texels: the cell in units times the scale the renderer was made at.
+    int Texels() const { return texels; }
     int Size() const { return size; }
 
   private:
@@ -67,7 +69,9 @@ class TextRenderer {
 
     GlyphEntry* glyphs = nullptr; // 65536 entries
     int style = 0;
-    int cell = 0;
+    int cell = 0;   // units
+    int texels = 0; // the cell at DrawScale when made
+    float scale = 1.0f;
     int size = 0;
     Impl* impl = nullptr; // font engine state and atlas pages
     char text[1024] = {};

@@ -5,7 +5,8 @@
 #
 #   e2e_begin "$@" [SIMULATOR OPTIONS...]   (the first call re-runs the script inside xvfb-run)
 # The script's arguments are CONSOLE SIMULATOR SHOTS. Afterwards: $exe $sim $shots $home $out, $pid (the
-# console), $simpid (the simulator) and $id (the console's window).
+# console), $simpid (the simulator) and $id (the console's window). E2E_SCREEN sets Xvfb's screen
+# (1280x800x24), E2E_CONSOLE_ARGS more options for the console.
 
 e2e_begin() {
     if [ "${1:-}" != inside ]; then
@@ -17,7 +18,7 @@ e2e_begin() {
         trap 'rm -rf "$home"' EXIT
         export HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_DATA_HOME=$home/data
         unset SDL_VIDEODRIVER
-        xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" inside "$exe" "$sim" "$shots" "$home"
+        xvfb-run -a -s "-screen 0 ${E2E_SCREEN:-1280x800x24}" bash "$0" inside "$exe" "$sim" "$shots" "$home"
         exit $?
     fi
     exe=$2 sim=$3 shots=$4 home=$5
@@ -29,7 +30,8 @@ e2e_begin() {
     simpid=$!
     for _ in $(seq 50); do [ -e "$XDG_CONFIG_HOME/tonvex/ports/COM1" ] && break; sleep 0.1; done
     cd "$home/work" || exit 1 # no mode.dat here: the PC modes are kept in $XDG_DATA_HOME/tonvex
-    "$exe" --trace >"$out" 2>"$home/console.err" &
+    # shellcheck disable=SC2086 # the options are words
+    "$exe" --trace ${E2E_CONSOLE_ARGS:-} >"$out" 2>"$home/console.err" &
     pid=$!
     id=$(timeout 30 xdotool search --sync --onlyvisible --name "^Tonvex 1.0.3 : PX2950$" | head -1)
     [ -n "$id" ] || fail "the window did not appear"

@@ -3,6 +3,7 @@
 // the character-code helpers. GBK texts are written as bytes.
 #include "tests/support/GlTestWindow.h"
 
+#include "app/ui/Projection.h"
 #include "gui/TextRenderer.h"
 
 #include <gtest/gtest.h>
@@ -154,6 +155,64 @@ TEST_F(Text, ATextAcrossTwoAtlasPagesDrawsEveryGlyphAsItDrawsAlone) {
     for (size_t i = 0; i < whole.size(); i += 4)
         inked += whole[i] > 200;
     EXPECT_GT(inked, 400u) << "four large letters were drawn";
+}
+
+// At scale 2 the glyphs are rasterised at twice the size, not stretched: about twice as tall, every
+// pixel ink or background (hard edges, no blur), finer than the scale-1 glyphs doubled; and the texts
+// keep the widths of scale 1, so the layout does not move.
+TEST_F(Text, AtScaleTwoGlyphsAreRasterisedLargerWithTheLayoutOfScaleOne) {
+    struct Restore {
+        ~Restore() { SetDrawScale(1.0f, 0); }
+    } restore;
+    const char* text = "A\xD6\xD0"; // "A中"
+    auto draw = [&](TextRenderer& r, int unitsWide, int unitsHigh) {
+        SetPixelProjection(unitsWide, unitsHigh, 0, 1.0f);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        r.DrawText(10, 10, "%s", text);
+        return ReadRgbaTopDown(TestGlWidth, TestGlHeight);
+    };
+    auto red = [](const std::vector<uint8_t>& px, int x, int y) {
+        return px[(size_t(y) * TestGlWidth + x) * 4];
+    };
+    // The rows with ink in the box of `side` pixels from (side * 10 / 16, ...).
+    auto inkRows = [&](const std::vector<uint8_t>& px, int from, int side) {
+        int first = -1, last = -1;
+        for (int y = from; y < from + side; ++y)
+            for (int x = from; x < from + 2 * side; ++x)
+                if (red(px, x, y)) {
+                    if (first < 0) first = y;
+                    last = y;
+                }
+        return last - first + 1;
+    };
+
+    std::vector<uint8_t> one = draw(*normal, TestGlWidth, TestGlHeight);
+    SetDrawScale(2.0f, TestGlHeight);
+    TextRenderer large;
+    ASSERT_TRUE(large.Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16));
+    EXPECT_EQ(large.Cell(), 16);
+    EXPECT_EQ(large.Texels(), 32);
+    std::vector<uint8_t> two = draw(large, TestGlWidth / 2, TestGlHeight / 2);
+
+    int rowsOne = inkRows(one, 10, 16), rowsTwo = inkRows(two, 20, 32);
+    ASSERT_GT(rowsOne, 6);
+    EXPECT_NEAR(rowsTwo, 2 * rowsOne, 2);
+    int grey = 0, unlikeDoubled = 0;
+    for (int y = 20; y < 52; ++y)
+        for (int x = 20; x < 84; ++x) {
+            uint8_t v = red(two, x, y);
+            if (v != 0 && v != 255) ++grey;
+            if (v != red(one, x / 2, y / 2)) ++unlikeDoubled;
+        }
+    EXPECT_EQ(grey, 0) << "pixels between ink and background";
+    EXPECT_GT(unlikeDoubled, 8) << "the scale-2 glyphs are the scale-1 ones doubled";
+    EXPECT_EQ(large.TextWidth("Scale %s", text), normal->TextWidth("Scale %s", text));
+    EXPECT_EQ(large.Entry('A').advance, normal->Entry('A').advance);
 }
 
 TEST_F(Text, SelectionGivenBackwardsHighlightsTheCharactersBetween) {
