@@ -535,7 +535,7 @@ bool TonvexCore::StepKey(uint32_t key, bool shift) {
                 : key == 33              ? 10
                 : key == 34              ? -10
                                          : 0;
-    if (steps == 0 || !TopPanel->keyFocus) return false;
+    if (steps == 0 || !TopPanel->keyFocus || !TopPanel->ShowsControl(TopPanel->keyFocus)) return false;
     TopPanel->keyFocus->StepByKey(steps);
     LastInputTick = TickNow();
     return true;

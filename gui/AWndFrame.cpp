@@ -306,7 +306,7 @@ void AWndFrame::MoveKeyFocus(bool back) {
     for (GUIWnd* w = firstChild; w; w = w->nextSibling) {
         int left = w->WindowX(), top = w->WindowY();
         bool inside = left >= x && top >= y && left + w->width <= x + width && top + w->height <= y + height;
-        if (w->TakesKeyFocus() && inside) order.push_back(w);
+        if (w->TakesKeyFocus() && inside && ShowsControl(w)) order.push_back(w);
     }
     if (order.empty()) {
         keyFocus = nullptr;
@@ -323,7 +323,7 @@ void AWndFrame::MoveKeyFocus(bool back) {
 }
 
 void AWndFrame::DrawKeyFocus(float alpha) const {
-    if (!keyFocus || !IsActive()) return;
+    if (!keyFocus || !IsActive() || !ShowsControl(keyFocus)) return;
     float left = keyFocus->WindowX() - 2.5f, top = keyFocus->WindowY() - 2.5f;
     float right = left + keyFocus->width + 4.0f, bottom = top + keyFocus->height + 4.0f;
     BeginFlat(0.0f, 0.34f, 0.82f, alpha * opacity);

@@ -68,6 +68,12 @@ class AWndFrame : public GUIWnd {
     // it and lie inside the panel as drawn (from none, to the first or the last); null for none.
     GUIWnd* keyFocus = nullptr;
     void MoveKeyFocus(bool back);
+    // Whether control `w` is shown now (a panel of pages hides the others' controls); the keyboard's
+    // control is stepped and framed only while it is.
+    virtual bool ShowsControl(const GUIWnd* w) const {
+        (void)w;
+        return true;
+    }
     // A thin frame around the keyboard's control, drawn over the panel (after its widgets).
     void DrawKeyFocus(float alpha) const;
     // Re-reads every control from its value field (after a download or a PC-mode load). Panels that

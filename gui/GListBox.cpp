@@ -7,6 +7,7 @@
 #include "gui/WidgetSkins.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cstdio>
 
 GListBox::GListBox() {
@@ -66,6 +67,16 @@ void GListBox::DrawList() {
         std::snprintf(text, sizeof text, "%d", i + 1);
         FontNormal->DrawText(left + 8, rowTop, "%s", text);
     }
+}
+
+bool GListBox::StepByKey(int steps) {
+    open = 0;
+    hoverItem = -1;
+    int next = std::clamp(value + steps, 0, itemCount > 0 ? itemCount - 1 : 0);
+    if (next == value) return false;
+    value = next;
+    if (listCallback) listCallback(listId);
+    return true;
 }
 
 // The first row whose inside (borders excluded) holds the point, or -1.

@@ -22,6 +22,10 @@ class GListBox : public GBaseBtn {
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void DrawList();
+    // Tab reaches a folded list; the arrow keys step its number (up raises it, as on the sliders) and
+    // fire the list callback as a row picked by the mouse does.
+    bool TakesKeyFocus() const override { return true; }
+    bool StepByKey(int steps) override;
 
     // The text the header shows ("%d" of value + 1); `size` at least 12.
     void HeaderText(char* out, int size) const;

@@ -70,11 +70,11 @@ class GUIWnd {
     ~GUIWnd() = default;
 };
 
-// One textured quad with integer corners (x, y) .. (x + w, y + h), using the current colour and the
-// currently bound texture. The caller sets the GL state first.
 // A piece of the bound texture as it is drawn at DrawScale: at 1 the piece itself; larger, the piece
 // less half a texel at each edge.
 SkinRect ScaledSkinRect(const SkinRect& rect);
+// One textured quad with integer corners (x, y) .. (x + w, y + h), using the current colour and the
+// currently bound texture. The caller sets the GL state first.
 void DrawSkinQuad(const SkinRect& rect, int x, int y, int w, int h);
 void DrawSkinQuadF(const SkinRect& rect, float x, float y, float w, float h);
 

@@ -161,6 +161,10 @@ bool TextRenderer::Create(const char* latinFace, const char* chineseFace, int la
     this->texels = texels;
     this->scale = scale;
     this->style = style;
+    // Made again (at another scale, say): the glyphs made before are dropped with their pages.
+    if (impl && !impl->pages.empty())
+        glDeleteTextures(static_cast<GLsizei>(impl->pages.size()), impl->pages.data());
+    std::fill(glyphs, glyphs + CodeCount, GlyphEntry{});
     delete impl;
     impl = new Impl;
     impl->coverage = new uint8_t[texels * texels]();

@@ -98,8 +98,10 @@ void AWndSys::Build() {
         l.y = ly;
         l.itemCount = count;
         l.listId = id;
+        l.width = 56;
+        l.height = 22;
         l.listCallback = OnSysList;
-        l.parent = this;
+        l.AttachTo(this);
     };
     list(equipmentList, 64, 20, EquipmentList);
     list(pcList, 140, ModeSlotCount, PcList);

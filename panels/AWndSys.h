@@ -56,6 +56,10 @@ class AWndSys : public AWndFrame {
 
     void Build();
     void Draw(float alpha) override;
+    // The lists belong to the Mode page.
+    bool ShowsControl(const GUIWnd* w) const override {
+        return page == 0 || (w != &equipmentList && w != &pcList);
+    }
     void OnMouseMove(int x, int y, uint32_t buttonDown, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseDown(int x, int y, uint32_t* claimed, uint32_t clickSerial) override;
     void OnMouseUp(int x, int y, uint32_t clickSerial) override;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One drawn frame of the microphone panel and of the room EQ panel while a band is dragged (the graph
-// recomputes every frame), beside the widget gallery's 42-widget panel, to glFinish, in one run. Run
-// with SDL_VIDEODRIVER=offscreen; compare the three times.
+// recomputes every frame), beside the widget gallery's 42-widget panel standing still, to glFinish, at
+// scales 1 and 2, in one run. Everything is drawn into one 2560 x 1600 framebuffer (a 1280 x 800 unit
+// window at either scale); the fonts are made again at each scale, as the console makes them at its
+// own. Run with SDL_VIDEODRIVER=offscreen; compare the times of one scale, and the scales.
+#define GL_GLEXT_PROTOTYPES
 #include "DemoPanel.h"
 #include "GuiTestSupport.h"
 
@@ -9,6 +12,7 @@
 #include "app/ui/Projection.h"
 #include "common/Tick.h"
 #include "gui/PanelLists.h"
+#include "gui/TextRenderer.h"
 #include "link/LinkWait.h"
 #include "link/ParamMap.h"
 #include "panels/AWndMic.h"
@@ -16,26 +20,66 @@
 #include "panels/Panels.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
+
+constexpr int UnitsWide = 1280, UnitsHigh = 800;
+constexpr int PixelsWide = 2560, PixelsHigh = 1600;
 
 void Setup() {
     static bool done = [] {
         KeepRendererMemory(); // as the console does
-        EnsureGlContext(1280, 800);
+        EnsureGlContext(UnitsWide, UnitsHigh);
         LoadSkinsAndFonts();
-        EnsureGlContext(1280, 800);
+        // The framebuffer the frames are drawn into, large enough for scale 2.
+        GLuint colour = 0, framebuffer = 0;
+        glGenRenderbuffers(1, &colour);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, PixelsWide, PixelsHigh);
+        glGenFramebuffers(1, &framebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+            std::fprintf(stderr, "panel_bench: no %d x %d framebuffer\n", PixelsWide, PixelsHigh);
+            std::abort();
+        }
         ResetAppState();
         ResetPanelPointers();
-        ClientWidth = 1280;
-        ClientHeight = 800;
+        ClientWidth = UnitsWide;
+        ClientHeight = UnitsHigh;
         TickSet(1000000);
         BuildParamMap(ParamTargets{});
         LinkTapStart();
         return true;
     }();
     (void)done;
+}
+
+// The console's fonts made again at `scale` (the panels keep pointers to these renderers).
+void UseScale(float scale) {
+    Setup();
+    static float current = 0.0f;
+    if (current == scale) return;
+    current = scale;
+    SetDrawScale(scale, PixelsHigh);
+    FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
+    FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
+    SetDefaultGLState();
+    SetPixelProjection(UnitsWide, UnitsHigh, 0, 1.0f);
+}
+
+// Clears the unit window's pixels only, so that both scales clear what they draw on.
+void ClearUnits() {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, PixelsHigh - static_cast<int>(UnitsHigh * DrawScale),
+              static_cast<int>(UnitsWide * DrawScale), static_cast<int>(UnitsHigh * DrawScale));
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 template <class Panel> Panel& MakePanel(Panel** global, int width, int height, const char* title) {
@@ -52,7 +96,7 @@ template <class Panel> Panel& MakePanel(Panel** global, int width, int height, c
 
 // Grabs band 3 and moves it a little every frame, so that every frame edits and recomputes the graph.
 template <class Panel> void DragFrames(benchmark::State& state, Panel& panel) {
-    glClear(GL_COLOR_BUFFER_BIT);
+    ClearUnits();
     panel.Draw(1.0f);
     int gx, gy, gw, gh;
     panel.eq.GraphRect(&gx, &gy, &gw, &gh);
@@ -66,7 +110,7 @@ template <class Panel> void DragFrames(benchmark::State& state, Panel& panel) {
     for (auto _ : state) {
         TickAdvance(8);
         MouseX = hx + (step++ % 2 ? 12 : -12);
-        glClear(GL_COLOR_BUFFER_BIT);
+        ClearUnits();
         panel.Draw(1.0f);
         glFinish();
         LinkTapClear();
@@ -75,8 +119,8 @@ template <class Panel> void DragFrames(benchmark::State& state, Panel& panel) {
     panel.Draw(1.0f);
 }
 
-void BM_GalleryPanelFrame(benchmark::State& state) {
-    Setup();
+void BM_GalleryPanelFrame(benchmark::State& state, float scale) {
+    UseScale(scale);
     static DemoPanel* panel = [] {
         auto* p = new DemoPanel;
         p->Build(40, 60);
@@ -87,25 +131,31 @@ void BM_GalleryPanelFrame(benchmark::State& state) {
     }();
     for (auto _ : state) {
         TickAdvance(8);
-        glClear(GL_COLOR_BUFFER_BIT);
+        ClearUnits();
         panel->Draw(1.0f);
         glFinish();
     }
 }
-BENCHMARK(BM_GalleryPanelFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_MicPanelDragFrame(benchmark::State& state) {
+void BM_MicPanelDragFrame(benchmark::State& state, float scale) {
+    UseScale(scale);
     static AWndMic& panel = MakePanel(&MicPanel, 840, 520, "Mic");
     FocusPanel(&panel);
     DragFrames(state, panel);
 }
-BENCHMARK(BM_MicPanelDragFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_RoomEqPanelDragFrame(benchmark::State& state) {
+void BM_RoomEqPanelDragFrame(benchmark::State& state, float scale) {
+    UseScale(scale);
     static AWndREQ& panel = MakePanel(&REQPanel, 800, 560, "R.EQ");
     FocusPanel(&panel);
     DragFrames(state, panel);
 }
-BENCHMARK(BM_RoomEqPanelDragFrame)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_CAPTURE(BM_GalleryPanelFrame, scale_1, 1.0f)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MicPanelDragFrame, scale_1, 1.0f)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RoomEqPanelDragFrame, scale_1, 1.0f)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_GalleryPanelFrame, scale_2, 2.0f)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MicPanelDragFrame, scale_2, 2.0f)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RoomEqPanelDragFrame, scale_2, 2.0f)->Unit(benchmark::kMicrosecond);
 
 } // namespace

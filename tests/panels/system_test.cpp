@@ -118,6 +118,43 @@ TEST_F(SystemPage, EquipmentModesStoreOnlyInProjectModeAndRecallWithoutAScan) {
     EXPECT_EQ(MessageCode, MsgLinkLost);
 }
 
+// The lists from the keyboard: Tab reaches them on the Mode page only; an arrow step is a row picked
+// (the PC list shows that mode's name, the equipment list asks as a pick does), folded, within range.
+TEST_F(SystemPage, TheModeListsTakeTabAndArrowKeysOnTheirPageOnly) {
+    sys->page = 1;
+    sys->MoveKeyFocus(false);
+    EXPECT_EQ(sys->keyFocus, nullptr) << "the System page has nothing to step";
+    sys->page = 0;
+    sys->MoveKeyFocus(false);
+    EXPECT_EQ(sys->keyFocus, &sys->equipmentList);
+    sys->MoveKeyFocus(false);
+    ASSERT_EQ(sys->keyFocus, &sys->pcList);
+
+    sys->pcList.value = 0;
+    sys->pcList.open = 1;
+    size_t before = sim->LogSize();
+    EXPECT_TRUE(sys->pcList.StepByKey(1));
+    EXPECT_EQ(sys->pcList.value, 1);
+    EXPECT_EQ(sys->pcList.open, 0u);
+    EXPECT_EQ(sim->LogSize(), before) << "a PC mode chosen is only shown";
+    EXPECT_TRUE(sys->pcList.StepByKey(-10));
+    EXPECT_EQ(sys->pcList.value, 0);
+    EXPECT_FALSE(sys->pcList.StepByKey(-1)) << "nothing before the first";
+    sys->pcList.value = sys->pcList.itemCount - 1;
+    EXPECT_FALSE(sys->pcList.StepByKey(10));
+
+    // Project mode: a step on the equipment list asks, as a row picked does.
+    LinkSend(3, 1, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_EQ(LinkWaitIdle(2000), 0);
+    sys->equipmentList.value = static_cast<int32_t>(DeviceModeIndex);
+    EXPECT_TRUE(sys->equipmentList.StepByKey(1));
+    EXPECT_EQ(MessageCode, MsgAskSaveToDevice);
+
+    // Off its page the list keeps the focus but is neither framed nor stepped.
+    sys->page = 1;
+    EXPECT_FALSE(sys->ShowsControl(sys->keyFocus));
+}
+
 namespace {
 
 // The processor on COM3, with COM1 and COM2 absent: the scan's pings to them were given up on before
