@@ -229,6 +229,20 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
     }
 
     FillGlyphPixels(cover, rgba, impl->halo, n, style);
+    int left = n, right = 0, bottom = n, top = 0;
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c)
+            if (rgba[(r * n + c) * 4 + 3]) {
+                left = std::min(left, c);
+                right = std::max(right, c + 1);
+                bottom = std::min(bottom, r);
+                top = std::max(top, r + 1);
+            }
+    if (right == 0) left = bottom = 0;
+    entry.inkLeft = static_cast<uint8_t>(left);
+    entry.inkRight = static_cast<uint8_t>(right);
+    entry.inkBottom = static_cast<uint8_t>(bottom);
+    entry.inkTop = static_cast<uint8_t>(top);
 
     glEnable(GL_TEXTURE_2D);
     uint32_t page = NextCell(&entry.column, &entry.row);
@@ -263,20 +277,26 @@ uint32_t TextRenderer::NextCell(uint16_t* column, uint16_t* row) {
     return impl->pages.back();
 }
 
-// The texture's rows count from the glyph's bottom, so the quad's top edge takes the cell's last row.
+// The texture's rows count from the glyph's bottom, so the quad's top edge takes the ink's last row.
 // With nearest sampling and the quad on whole pixels, each pixel centre falls in the middle of one of
-// the cell's texels: the page draws exactly what a texture of the glyph alone would.
+// the cell's texels: the page draws exactly what a texture of the glyph alone would, and the texels
+// left out around the ink are those of alpha 0, which blending would leave as they were.
 // At a scale of 1.5 a unit may start mid-pixel: the glyph then starts on the pixel its unit starts in,
 // so that its texels still fall one to a pixel.
-void TextRenderer::GlyphQuad(const GlyphEntry& g, int x, int y, float (*quad)[5]) const {
+bool TextRenderer::GlyphQuad(const GlyphEntry& g, int x, int y, float (*quad)[5]) const {
+    if (g.inkRight <= g.inkLeft || g.inkTop <= g.inkBottom) return false;
     const float unit = 1.0f / PageSize;
-    const float s0 = g.column * texels * unit, s1 = (g.column + 1) * texels * unit;
-    const float t0 = g.row * texels * unit, t1 = (g.row + 1) * texels * unit;
+    const float cellS = static_cast<float>(g.column * texels), cellT = static_cast<float>(g.row * texels);
+    const float s0 = (cellS + g.inkLeft) * unit, s1 = (cellS + g.inkRight) * unit;
+    const float t0 = (cellT + g.inkBottom) * unit, t1 = (cellT + g.inkTop) * unit;
     auto onPixel = [this](int units) {
-        return std::floor(scale) == scale ? static_cast<float>(units) : std::floor(units * scale) / scale;
+        return std::floor(scale) == scale ? units * scale : std::floor(units * scale);
     };
-    const float left = onPixel(x), right = left + static_cast<float>(texels) / scale;
-    const float top = onPixel(y), bottom = top + static_cast<float>(texels) / scale;
+    // In pixels, then in units.
+    const float cellLeft = onPixel(x), cellTop = onPixel(y);
+    const float left = (cellLeft + g.inkLeft) / scale, right = (cellLeft + g.inkRight) / scale;
+    const float top = (cellTop + texels - g.inkTop) / scale,
+                bottom = (cellTop + texels - g.inkBottom) / scale;
     const float corners[4][4] = {
         {s0, t1, left, top}, {s1, t1, right, top}, {s1, t0, right, bottom}, {s0, t0, left, bottom}};
     for (int k = 0; k < 4; ++k) {
@@ -286,6 +306,7 @@ void TextRenderer::GlyphQuad(const GlyphEntry& g, int x, int y, float (*quad)[5]
         quad[k][3] = corners[k][3];
         quad[k][4] = 1.0f;
     }
+    return true;
 }
 
 void TextRenderer::ToCodes(uint16_t* codes, const char* text) {
@@ -362,8 +383,7 @@ void TextRenderer::DrawText(int x, int y, const char* format, ...) {
             flush();
             page = g.texture;
         }
-        GlyphQuad(g, pen, g.kind == 2 ? y + 1 : y, &quads[count * 4]);
-        ++count;
+        if (GlyphQuad(g, pen, g.kind == 2 ? y + 1 : y, &quads[count * 4])) ++count;
         pen += g.advance + (style == 5 ? 1 : 0);
     }
     flush();
@@ -397,9 +417,10 @@ void TextRenderer::DrawTextSelected(int x, int y, int selectionStart, int select
             glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
         }
         glBindTexture(GL_TEXTURE_2D, texture);
-        GlyphQuad(g, pen, y, quad);
-        glInterleavedArrays(GL_T2F_V3F, 0, quad);
-        glDrawArrays(GL_QUADS, 0, 4);
+        if (GlyphQuad(g, pen, y, quad)) {
+            glInterleavedArrays(GL_T2F_V3F, 0, quad);
+            glDrawArrays(GL_QUADS, 0, 4);
+        }
         pen += g.advance + (style == 5 ? 1 : 0);
     }
     glDisableClientState(GL_VERTEX_ARRAY);

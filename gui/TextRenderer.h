@@ -15,6 +15,9 @@ class TextRenderer {
         uint16_t advance;
         uint16_t kind;        // 1 = single-byte character, 2 = two-byte character
         uint16_t column, row; // its cell in the page, counted in cells from the page's first texel
+        // The texels with ink (any alpha) in the cell: columns inkLeft to inkRight - 1 and rows
+        // inkBottom to inkTop - 1, rows counted from the bottom; all 0 for a glyph with none.
+        uint8_t inkLeft, inkRight, inkBottom, inkTop;
     };
 
     // An atlas page's side in texels; it holds (PageSize / Texels()) squared glyphs.
@@ -64,8 +67,9 @@ class TextRenderer {
     bool FormatCodes(const char* format, va_list args);
     // A free cell for the next glyph: its page (made when the last one is full), column and row.
     uint32_t NextCell(uint16_t* column, uint16_t* row);
-    // The corners of the glyph `g`'s quad with its top-left at (x, y), as T2F_V3F vertices.
-    void GlyphQuad(const GlyphEntry& g, int x, int y, float (*quad)[5]) const;
+    // The corners of the quad over the ink of glyph `g`, its cell's top-left at (x, y), as T2F_V3F
+    // vertices; false (nothing to draw) for a glyph without ink.
+    bool GlyphQuad(const GlyphEntry& g, int x, int y, float (*quad)[5]) const;
 
     GlyphEntry* glyphs = nullptr; // 65536 entries
     int style = 0;
