@@ -3,9 +3,15 @@
 
 #include <cmath>
 
-Canvas::Canvas(int width, int height) : width(width), height(height) {
+thread_local double ArtScale = 1.0;
+
+Canvas::Canvas(int texelsWide, int texelsHigh, double scale)
+    : width(static_cast<int>(std::lround(texelsWide * scale))),
+      height(static_cast<int>(std::lround(texelsHigh * scale))) {
     surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     context = cairo_create(surface);
+    cairo_scale(context, scale, scale);
+    ArtScale = scale;
 }
 
 Canvas::~Canvas() {
@@ -82,6 +88,7 @@ void BeginRegion(cairo_t* cr, SkinImage image, int unit, double s0, double t0, d
     double y0 = t0 * info.height / unit, y1 = t1 * info.height / unit;
     cairo_save(cr);
     cairo_identity_matrix(cr);
+    cairo_scale(cr, ArtScale, ArtScale);
     cairo_rectangle(cr, std::fmin(x0, x1), std::fmin(y0, y1), std::fabs(x1 - x0), std::fabs(y1 - y0));
     cairo_clip(cr);
     cairo_translate(cr, x0, y0);

@@ -20,9 +20,15 @@ constexpr Rgb AccentDark{0.0, 0.22, 0.58};
 // The flat client area is drawn at 241/256, which the framebuffer stores as 240.
 constexpr Rgb PanelGrey{240 / 255.0, 240 / 255.0, 240 / 255.0};
 
+// The pixels a texel of the picture being drawn on this thread takes (1, or 2 for the pictures of
+// the larger scales); set by the Canvas drawn into.
+extern thread_local double ArtScale;
+
 class Canvas {
   public:
-    Canvas(int width, int height);
+    // A picture of width x height texels, drawn at `scale` pixels a texel: every drawing call keeps its
+    // texel coordinates.
+    Canvas(int width, int height, double scale = 1.0);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;

@@ -2,7 +2,8 @@
 // Draws the console's pictures and writes the two picture packs:
 //   tonvex-art --packs DIR [--png DIR] [--raw DIR] [--icons DIR]
 // DIR/backgrounds.pack holds the eight backgrounds ("bg_" records, RGB, lossy), DIR/skins.pack the
-// fifteen skin images ("ui_" records, RGBA, lossless). With --png every picture is also saved as a PNG,
+// fifteen skin images ("ui_" records, RGBA, lossless) and the same drawn at twice the size for the
+// larger scales ("u2_" records). With --png every picture is also saved as a PNG,
 // as stored (skins top row first, which shows upside-down pieces upside down). With --raw every skin
 // image is also written as NAME.rgba, the pixels the pack gives back when decoded (see ReadRawSkin), so
 // that the toolkit's tests draw with the real skins without the JPEG 2000 decoder. With --icons the
@@ -28,7 +29,8 @@ struct Job {
     bool background;
     int index; // background index, or SkinImage
     std::string name;
-    int width, height, components;
+    int width, height, components; // in texels
+    int scale;                     // pixels a texel
     std::vector<uint8_t> pixels;
     std::vector<uint8_t> jp2;
 };
@@ -37,14 +39,14 @@ struct Job {
 constexpr float BackgroundRatio = 19.5f;
 
 void Run(Job& job, const std::string& pngDir) {
-    Canvas canvas(job.width, job.height);
+    Canvas canvas(job.width, job.height, job.scale);
     if (job.background)
         DrawBackground(canvas, job.index);
     else
         DrawSkinImage(canvas, static_cast<SkinImage>(job.index));
-    if (!pngDir.empty()) canvas.SavePng(pngDir + "/" + job.name + ".png");
+    if (!pngDir.empty()) canvas.SavePng(pngDir + "/" + job.name + (job.scale > 1 ? "@2x" : "") + ".png");
     job.pixels = canvas.Pixels(job.components);
-    job.jp2 = EncodeJp2(job.pixels.data(), job.width, job.height, job.components,
+    job.jp2 = EncodeJp2(job.pixels.data(), canvas.Width(), canvas.Height(), job.components,
                         job.background ? BackgroundRatio : 0);
 }
 
@@ -103,11 +105,12 @@ int main(int argc, char** argv) {
 
     std::vector<Job> jobs;
     for (int i = 0; i < 8; ++i)
-        jobs.push_back({true, i, BackgroundNames[i], 1024, 640, 3, {}, {}});
-    for (int i = 0; i < SkinImageCount; ++i) {
-        const SkinImageInfo& info = SkinImageOf(static_cast<SkinImage>(i));
-        jobs.push_back({false, i, info.name, info.width, info.height, info.components, {}, {}});
-    }
+        jobs.push_back({true, i, BackgroundNames[i], 1024, 640, 3, 1, {}, {}});
+    for (int scale : {1, 2})
+        for (int i = 0; i < SkinImageCount; ++i) {
+            const SkinImageInfo& info = SkinImageOf(static_cast<SkinImage>(i));
+            jobs.push_back({false, i, info.name, info.width, info.height, info.components, scale, {}, {}});
+        }
     std::atomic<size_t> next{0};
     auto worker = [&] {
         for (size_t k; (k = next++) < jobs.size();)
@@ -123,8 +126,9 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> backgrounds, skins;
     for (const Job& job : jobs) {
         std::vector<uint8_t>* pack = job.background ? &backgrounds : &skins;
-        if (!AppendRecord(pack, job.background ? "bg_" : "ui_", job.name, job.components, job.width,
-                          job.height, job.jp2)) {
+        const char* prefix = job.background ? "bg_" : job.scale > 1 ? "u2_" : "ui_";
+        if (!AppendRecord(pack, prefix, job.name, job.components, job.width * job.scale,
+                          job.height * job.scale, job.jp2)) {
             std::fprintf(stderr, "tonvex-art: could not encode %s\n", job.name.c_str());
             return 1;
         }
@@ -135,7 +139,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const Job& job : jobs) {
-        if (job.background || rawDir.empty()) continue;
+        if (job.background || job.scale > 1 || rawDir.empty()) continue;
         if (!WriteFile(rawDir + "/" + job.name + ".rgba",
                        RawSkinBytes(job.pixels, job.width, job.height, job.components))) {
             std::fprintf(stderr, "tonvex-art: could not write %s/%s.rgba\n", rawDir.c_str(),

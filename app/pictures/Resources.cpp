@@ -10,6 +10,7 @@
 
 #include "app/pictures/Embedded.h"
 #include "app/pictures/Settings.h"
+#include "app/ui/Projection.h"
 #include "app/ui/Textures.h"
 #include "common/Paths.h"
 #include "common/Trace.h"
@@ -500,9 +501,11 @@ void LoadBackground(const char* name) {
     if (!SettingsWrite("tonvex_bg", stored)) g_problem = "the background is not kept: " + SettingsProblem();
 }
 
+// From a scale of 1.5 on, the picture drawn at twice the size (its pieces are the same fractions of it).
 void LoadSkinTexture(const char* name, uint32_t* texture, int minFilter, int magFilter) {
     Record r;
-    if (!FindRecord(SkinPack, SkinPackSize, "ui_", name, &r)) return;
+    bool large = DrawScale >= 1.5f && FindRecord(SkinPack, SkinPackSize, "u2_", name, &r);
+    if (!large && !FindRecord(SkinPack, SkinPackSize, "ui_", name, &r)) return;
     int width = 0, height = 0, components = 0;
     if (DecodeJp2(r.payload, r.payloadSize, &width, &height, &components) != 0) return;
     *texture = MakeSkinTexture(DecodeBuffer, width, height, components, minFilter, magFilter);

@@ -15,7 +15,8 @@ case "$target" in
   mode_file)     sources=(link/ModeFile.cpp link/ParamTable.cpp modes/ModeText.cpp common/GbkText.cpp eq/EqValues.cpp); max_len=7000 ;;
   mode_text)     sources=(modes/ModeText.cpp link/ModeFile.cpp link/ParamTable.cpp common/GbkText.cpp eq/EqValues.cpp); max_len=16384 ;;
   settings)      sources=(app/pictures/Settings.cpp common/Paths.cpp); max_len=8192 ;;
-  picture_cache) sources=(app/pictures/Resources.cpp app/pictures/Settings.cpp app/ui/Textures.cpp common/Paths.cpp
+  picture_cache) sources=(app/pictures/Resources.cpp app/pictures/Settings.cpp app/ui/Textures.cpp app/ui/Projection.cpp
+                          app/ui/AppState.cpp common/Paths.cpp
                           common/vorcore_memory.cpp common/vorcore_string.cpp common/Trace.cpp)
                  libs=(-lGLU -lGL $(pkg-config --cflags --libs libopenjp2)); max_len=200000 ;;
   *) echo "unknown fuzz target '$target'" >&2; exit 2 ;;

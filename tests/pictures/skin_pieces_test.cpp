@@ -8,6 +8,7 @@
 
 #include "app/pictures/Embedded.h"
 #include "app/pictures/Resources.h"
+#include "app/ui/Projection.h"
 #include "app/ui/Textures.h"
 #include "gui/SkinPieces.h"
 
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -115,6 +117,42 @@ TEST_F(SkinTextures, TheRawSkinsAreThePacksPixels) {
             for (int c = 0; c < raw.components; ++c)
                 differing += texels[k * 4 + c] != raw.pixels[k * raw.components + c];
         EXPECT_EQ(differing, 0u) << info.name;
+    }
+}
+
+// From scale 1.5 on the skins are the pictures drawn at twice the size: each piece where it is at
+// scale 1 (the 2x picture, each 2 x 2 block averaged, is the 1x one within a few levels; a piece drawn
+// elsewhere would differ by far more).
+TEST_F(SkinTextures, AtScaleTwoEachPictureIsDrawnAtTwiceItsTexels) {
+    struct Restore {
+        ~Restore() { SetDrawScale(1.0f, 0); }
+    } restore;
+    SetDrawScale(2.0f, 0);
+    for (int i = 0; i < SkinImageCount; ++i) {
+        const SkinImageInfo& info = SkinImageOf(SkinImage(i));
+        uint32_t large = 0;
+        LoadSkinTexture(info.name, &large, GL_LINEAR, GL_LINEAR);
+        ASSERT_NE(large, 0u) << info.name;
+        int w = 0, h = 0, w1 = 0, h1 = 0;
+        std::vector<uint8_t> two = ReadTexture(large, 0, &w, &h);
+        std::vector<uint8_t> one = ReadTexture(textures[i], 0, &w1, &h1);
+        ASSERT_EQ(w, 2 * info.width) << info.name;
+        ASSERT_EQ(h, 2 * info.height) << info.name;
+        double difference = 0;
+        for (int y = 0; y < h1; ++y)
+            for (int x = 0; x < w1; ++x)
+                for (int c = 0; c < 4; ++c) {
+                    auto at = [&](int dx, int dy) {
+                        return two[((size_t(2 * y + dy)) * w + 2 * x + dx) * 4 + c];
+                    };
+                    double average = (at(0, 0) + at(1, 0) + at(0, 1) + at(1, 1)) / 4.0;
+                    difference += std::fabs(average - one[(size_t(y) * w1 + x) * 4 + c]);
+                }
+        difference /= double(w1) * h1 * 4;
+        std::printf("[ skins    ] %s at 2x: %.2f levels from the 1x picture on average\n", info.name,
+                    difference);
+        EXPECT_LT(difference, 6.0) << info.name;
+        glDeleteTextures(1, &large);
     }
 }
 
