@@ -324,13 +324,18 @@ void EqGraphRun(int mouseX, int mouseY, uint32_t leftDown, uint32_t* leftClaim, 
     glDisable(GL_TEXTURE_2D);
     SetViewportProjection(width, height, x, ClientHeight - (y + height));
 
-    glColor4f(0.0f, 0.0f, 0.0f, fadeFlags ? a : 1.0f);
+    // At full strength the plot's black replaces what is under it: blended or not, the same pixels,
+    // and unblended the software renderer need not read them first.
+    const float baseAlpha = fadeFlags ? a : 1.0f;
+    if (baseAlpha >= 1.0f) glDisable(GL_BLEND);
+    glColor4f(0.0f, 0.0f, 0.0f, baseAlpha);
     glBegin(GL_QUADS);
     glVertex2i(0, 0);
     glVertex2i(width, 0);
     glVertex2i(width, height);
     glVertex2i(0, height);
     glEnd();
+    glEnable(GL_BLEND);
 
     TextRenderer* font = FontNormal;
     DrawGrid(axes, a, font);

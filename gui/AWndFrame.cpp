@@ -137,8 +137,13 @@ void AWndFrame::Draw(float alpha) {
 
 // Rows that an opaque rectangle will cover from side to side are left out: blending a colour of full
 // alpha keeps nothing of what is under it, so the picture is the same and the software renderer has
-// fewer pixels to blend (on an EQ panel, the graph's quarter of the inside).
+// fewer pixels to blend (on an EQ panel, the graph's quarter of the inside). For the same reason a
+// panel at full opacity fills unblended, and the renderer need not read the pixels it replaces.
 void AWndFrame::FillInside(int left, int top, int right, int bottom) {
+    if (opacity >= 1.0f) glDisable(GL_BLEND);
+    struct BlendBack {
+        ~BlendBack() { glEnable(GL_BLEND); }
+    } blendBack;
     int ox, oy, ow, oh;
     if (OpaqueOverInside(&ox, &oy, &ow, &oh) && ow > 0 && oh > 0 && ox <= left && ox + ow >= right &&
         oy < bottom && oy + oh > top) {
