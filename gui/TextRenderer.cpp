@@ -34,22 +34,22 @@ uint32_t UnicodeOf(uint16_t code) {
     return GbkPairToUnicode(static_cast<uint8_t>(code & 0xFF), static_cast<uint8_t>(code >> 8));
 }
 
-// The glyph's RGBA texture from its coverage (cell x cell, top row first): white ink, or for style 5
-// white ink over a soft black halo moved one pixel right and one down.
-void FillGlyphPixels(const uint8_t* cover, uint8_t* rgba, uint8_t* halo, int n, int style) {
+// The glyph's RGBA texture from its coverage (n x n, top row first): white ink, or for style 5 white ink
+// over a soft black halo moved one unit right and one down (a unit is u texels).
+void FillGlyphPixels(const uint8_t* cover, uint8_t* rgba, uint8_t* halo, int n, int style, int u) {
     // D(r, c): coverage of column c in row r counted from the bottom; the texture's row r is the glyph's
     // row r from the bottom.
     auto D = [&](int r, int c) { return int(cover[(n - 1 - r) * n + c]); };
     auto px = [&](int r, int c) { return rgba + (r * n + c) * 4; };
     std::memset(rgba, 0, n * n * 4);
     if (style == 5) {
-        // A black halo under the glyph, moved one pixel right and one down, softened once.
-        for (int r = 1; r < n; ++r)
+        // A black halo under the glyph, moved one unit (u texels) right and one down, softened once.
+        for (int r = u; r < n; ++r)
             for (int c = 0; c < n; ++c) {
                 int d = D(r, c);
                 if (d == 0) continue;
-                for (int rr = r - 2; rr <= r; ++rr)
-                    for (int cc = c; cc <= c + 2; ++cc) {
+                for (int rr = r - 2 * u; rr <= r; ++rr)
+                    for (int cc = c; cc <= c + 2 * u; ++cc) {
                         if (rr < 0 || rr >= n || cc >= n) continue;
                         uint8_t* a = px(rr, cc) + 3;
                         *a = static_cast<uint8_t>(std::min(255, *a + d));
@@ -62,16 +62,16 @@ void FillGlyphPixels(const uint8_t* cover, uint8_t* rgba, uint8_t* halo, int n, 
         for (int r = 0; r < n; ++r)
             for (int c = 0; c < n; ++c) {
                 int sum = 4 * copy[r * n + c];
-                if (c > 0) sum += copy[r * n + c - 1];
-                if (c + 1 < n) sum += copy[r * n + c + 1];
-                if (r > 0) sum += copy[(r - 1) * n + c];
-                if (r + 1 < n) sum += copy[(r + 1) * n + c];
+                if (c >= u) sum += copy[r * n + c - u];
+                if (c + u < n) sum += copy[r * n + c + u];
+                if (r >= u) sum += copy[(r - u) * n + c];
+                if (r + u < n) sum += copy[(r + u) * n + c];
                 px(r, c)[3] = static_cast<uint8_t>(sum / 8);
             }
-        for (int r = 1; r < n; ++r)
-            for (int c = 0; c + 1 < n; ++c) {
+        for (int r = u; r < n; ++r)
+            for (int c = 0; c + u < n; ++c) {
                 int d = D(r, c);
-                uint8_t* p = px(r - 1, c + 1);
+                uint8_t* p = px(r - u, c + u);
                 p[0] = p[1] = p[2] = static_cast<uint8_t>(d);
                 p[3] = static_cast<uint8_t>(std::min(255, p[3] + d));
             }
@@ -228,7 +228,7 @@ uint32_t TextRenderer::Glyph(uint16_t code) {
         advance = impl->UnitAdvance(from, unicode, cell, advance);
     }
 
-    FillGlyphPixels(cover, rgba, impl->halo, n, style);
+    FillGlyphPixels(cover, rgba, impl->halo, n, style, std::max(1, static_cast<int>(std::lround(scale))));
     int left = n, right = 0, bottom = n, top = 0;
     for (int r = 0; r < n; ++r)
         for (int c = 0; c < n; ++c)
