@@ -98,6 +98,11 @@ const char* PlatformWindow::MissingDisplay() {
 
 namespace {
 
+// SDL's video, started once; false when it cannot start.
+bool VideoReady() {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
 // A pixel of the window as the unit it lies in.
 int Unit(int pixel, float scale) {
     return static_cast<int>(std::floor(pixel / scale));
@@ -108,7 +113,7 @@ int Unit(int pixel, float scale) {
 bool PlatformWindow::Create(GWindowMessage* receiver, const char* caption, int clientWidth,
                             int clientHeight) {
     owner = receiver;
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!VideoReady()) {
         lastError = SDL_GetError();
         return false;
     }
@@ -213,7 +218,7 @@ float SnapScale(float wanted) {
 }
 
 float PlatformWindow::ScreenScale(std::string* how) {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 1.0f;
+    if (!VideoReady()) return 1.0f;
     if (const char* gdk = std::getenv("GDK_SCALE"); gdk && std::atof(gdk) > 0.0) {
         if (how) *how = std::string("GDK_SCALE=") + gdk;
         return SnapScale(static_cast<float>(std::atof(gdk)));
@@ -232,7 +237,7 @@ float PlatformWindow::ScreenScale(std::string* how) {
 }
 
 float PlatformWindow::FittingScale(float wanted, int clientWidth, int clientHeight) {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return wanted;
+    if (!VideoReady()) return wanted;
     SDL_Rect usable{0, 0, 0, 0};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return wanted;
     static const float Steps[] = {3.0f, 2.0f, 1.5f, 1.0f};
