@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One drawn frame of the microphone panel and of the room EQ panel while a band is dragged (the graph
 // recomputes every frame), beside the widget gallery's 42-widget panel standing still, to glFinish, at
-// scales 1 and 2, in one run. Everything is drawn into one 2560 x 1600 framebuffer (a 1280 x 800 unit
-// window at either scale); the fonts are made again at each scale, as the console makes them at its
-// own. Run with SDL_VIDEODRIVER=offscreen; compare the times of one scale, and the scales.
+// scales 1 and 2, in one run. Each scale draws into a framebuffer of its own, the pixels of a 1280 x 800
+// unit window, cleared whole before each frame as the console clears its window; the fonts are made
+// again at each scale, as the console makes them at its own. Run with SDL_VIDEODRIVER=offscreen;
+// compare the times of one scale, and the scales.
 #define GL_GLEXT_PROTOTYPES
 #include "DemoPanel.h"
 #include "GuiTestSupport.h"
@@ -29,25 +30,12 @@
 namespace {
 
 constexpr int UnitsWide = 1280, UnitsHigh = 800;
-constexpr int PixelsWide = 2560, PixelsHigh = 1600;
 
 void Setup() {
     static bool done = [] {
         KeepRendererMemory(); // as the console does
         EnsureGlContext(UnitsWide, UnitsHigh);
         LoadSkinsAndFonts();
-        // The framebuffer the frames are drawn into, large enough for scale 2.
-        GLuint colour = 0, framebuffer = 0;
-        glGenRenderbuffers(1, &colour);
-        glBindRenderbuffer(GL_RENDERBUFFER, colour);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, PixelsWide, PixelsHigh);
-        glGenFramebuffers(1, &framebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-            std::fprintf(stderr, "panel_bench: no %d x %d framebuffer\n", PixelsWide, PixelsHigh);
-            std::abort();
-        }
         ResetAppState();
         ResetPanelPointers();
         ClientWidth = UnitsWide;
@@ -60,26 +48,39 @@ void Setup() {
     (void)done;
 }
 
+// Binds a framebuffer of the unit window's pixels at `scale`, made on first use.
+void BindFramebufferFor(float scale) {
+    static GLuint framebuffers[4] = {};
+    const int index = static_cast<int>(scale);
+    if (framebuffers[index] == 0) {
+        const int wide = static_cast<int>(UnitsWide * scale), high = static_cast<int>(UnitsHigh * scale);
+        GLuint colour = 0;
+        glGenRenderbuffers(1, &colour);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, wide, high);
+        glGenFramebuffers(1, &framebuffers[index]);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[index]);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+            std::fprintf(stderr, "panel_bench: no %d x %d framebuffer\n", wide, high);
+            std::abort();
+        }
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[index]);
+}
+
 // The console's fonts made again at `scale` (the panels keep pointers to these renderers).
 void UseScale(float scale) {
     Setup();
     static float current = 0.0f;
     if (current == scale) return;
     current = scale;
-    SetDrawScale(scale, PixelsHigh);
+    BindFramebufferFor(scale);
+    SetDrawScale(scale, static_cast<int>(UnitsHigh * scale));
     FontNormal->Create("Tahoma", "宋体", 400, 400, 12, 13, 0, 16);
     FontBold->Create("Tahoma", "宋体", 700, 400, 12, 13, 0, 16);
     SetDefaultGLState();
     SetPixelProjection(UnitsWide, UnitsHigh, 0, 1.0f);
-}
-
-// Clears the unit window's pixels only, so that both scales clear what they draw on.
-void ClearUnits() {
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(0, PixelsHigh - static_cast<int>(UnitsHigh * DrawScale),
-              static_cast<int>(UnitsWide * DrawScale), static_cast<int>(UnitsHigh * DrawScale));
-    glClear(GL_COLOR_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
 }
 
 template <class Panel> Panel& MakePanel(Panel** global, int width, int height, const char* title) {
@@ -96,7 +97,7 @@ template <class Panel> Panel& MakePanel(Panel** global, int width, int height, c
 
 // Grabs band 3 and moves it a little every frame, so that every frame edits and recomputes the graph.
 template <class Panel> void DragFrames(benchmark::State& state, Panel& panel) {
-    ClearUnits();
+    glClear(GL_COLOR_BUFFER_BIT);
     panel.Draw(1.0f);
     int gx, gy, gw, gh;
     panel.eq.GraphRect(&gx, &gy, &gw, &gh);
@@ -110,7 +111,7 @@ template <class Panel> void DragFrames(benchmark::State& state, Panel& panel) {
     for (auto _ : state) {
         TickAdvance(8);
         MouseX = hx + (step++ % 2 ? 12 : -12);
-        ClearUnits();
+        glClear(GL_COLOR_BUFFER_BIT);
         panel.Draw(1.0f);
         glFinish();
         LinkTapClear();
@@ -131,7 +132,7 @@ void BM_GalleryPanelFrame(benchmark::State& state, float scale) {
     }();
     for (auto _ : state) {
         TickAdvance(8);
-        ClearUnits();
+        glClear(GL_COLOR_BUFFER_BIT);
         panel->Draw(1.0f);
         glFinish();
     }
