@@ -6,6 +6,7 @@
 #include "common/GbkText.h"
 #include "common/Trace.h"
 
+#include <GL/gl.h>
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
@@ -303,6 +304,26 @@ int PlatformWindow::SetSwapInterval(int interval) {
 
 void PlatformWindow::SwapBuffers() {
     if (window && context) SDL_GL_SwapWindow(window);
+}
+
+bool PlatformWindow::KeepsBackBuffer() {
+    if (!window || !context) return false;
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!renderer || (!std::strstr(renderer, "llvmpipe") && !std::strstr(renderer, "softpipe"))) return false;
+    // Each level drawn, swapped, and read back from the back buffer: a driver that hands back the other
+    // buffer shows the level before (or nothing) at least once.
+    bool kept = true;
+    glReadBuffer(GL_BACK);
+    for (int level : {1, 2}) {
+        glClearColor(level / 255.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        SDL_GL_SwapWindow(window);
+        uint8_t pixel[4] = {};
+        glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        if (pixel[0] != level) kept = false;
+    }
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    return kept;
 }
 
 bool PlatformWindow::WaitForEvent(uint32_t timeoutMs) {

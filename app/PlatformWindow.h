@@ -40,6 +40,10 @@ class PlatformWindow {
     // 0 or -1 when the driver cannot set it.
     int SetSwapInterval(int interval);
     void SwapBuffers();
+    // Whether the back buffer still holds what was drawn in it after a swap, so that a frame may draw
+    // again only what changed. The software renderers copy the back buffer out and keep it; other
+    // drivers may hand back another buffer. Looked at once, after SetupGL (two near-black frames).
+    bool KeepsBackBuffer();
     // The clipboard's text (UTF-8), empty when it holds none.
     std::string ClipboardText() const;
 

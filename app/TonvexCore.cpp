@@ -92,13 +92,15 @@ uint64_t Address(const void* p) {
 // the console: the link's words (a reply, a loss, a download's progress, what the threads posted), the
 // message, the panel lists and each panel's place and flags, the text being edited, the language, the
 // window's size and the background.
-void ReadScreenWords(uint64_t* words) {
+// `sends`: with what the link is sending; a drag sends what it changes, and the screen shows none of it.
+void ReadScreenWords(uint64_t* words, bool sends = true) {
     uint64_t panels = 14695981039346656037u;
     for (AWndFrame* p = TopPanel; p; p = Below(p))
         for (int64_t word : {int64_t(p->frameFlags), int64_t(p->x), int64_t(p->y), int64_t(p->width),
                              int64_t(p->height), int64_t(p->focusSerial)})
             panels = Mix(panels, static_cast<uint64_t>(word));
-    uint32_t link = LinkLost | LinkBroken << 1 | LinkIdle << 2 | ReplyReceived << 3 | LinkHasPosts() << 4;
+    uint32_t link =
+        LinkLost | LinkBroken << 1 | LinkIdle << 2 | ReplyReceived << 3 | (sends && LinkHasPosts()) << 4;
     uint64_t size = uint64_t(uint32_t(ClientWidth)) << 32 | uint32_t(ClientHeight);
     uint64_t bar = BarPanel ? uint64_t(uint32_t(BarPanel->width)) << 32 | BarPanel->focusSerial : 0u;
     const uint64_t read[] = {ConnectState,
@@ -107,11 +109,11 @@ void ReadScreenWords(uint64_t* words) {
                              DownloadIndex,
                              UploadIndex,
                              link,
-                             RequestIndex,
-                             RequestCodes[0],
-                             RequestValues[0],
-                             RequestCodes[1],
-                             RequestValues[1],
+                             sends ? RequestIndex.load() : 0u,
+                             sends ? RequestCodes[0].load() : 0u,
+                             sends ? RequestValues[0].load() : 0u,
+                             sends ? RequestCodes[1].load() : 0u,
+                             sends ? RequestValues[1].load() : 0u,
                              MessageCode,
                              Language,
                              size,
@@ -147,6 +149,11 @@ void TonvexCore::ResetForTest() {
     std::memset(lastScreen, 0, sizeof lastScreen);
     lastLookChanging = true;
     lastFrameTick = 0;
+    keepsBackBuffer = false;
+    wholeFrameNext = true;
+    lastFollowed = PartialFrame{};
+    lastFrameLookChanging = true;
+    wholeFrames = partialFrames = 0;
     sleepMs = RealSleep;
     waitEvent = RealWait;
 }
@@ -161,6 +168,7 @@ int TonvexCore::Run() {
     state |= Started | Running;
     while (!(state & QuitRequested))
         LoopPass();
+    Trace(7, "frames: %u whole, %u drawn only where a drag changed them\n", wholeFrames, partialFrames);
     LinkShutdown();
     return 0;
 }
@@ -221,9 +229,11 @@ int TonvexCore::CreateMainWindow() {
         return -1;
     }
     window->SetSwapInterval(0);
+    keepsBackBuffer = window->KeepsBackBuffer();
     state |= GlReady;
     OpenTrace("Tonvex 1.0.3", traceOnTerminal);
     Trace(7, "drawn at scale %g (%s)\n", window->scale, scaleWhy.c_str());
+    if (keepsBackBuffer) Trace(7, "the window keeps its back buffer: a drag redraws only what it changes\n");
     // Glyphs are rendered monochrome (hard-edged), so there is no font-smoothing switch to turn off.
     CreateSenderThread();
     return 0;
@@ -359,6 +369,7 @@ void TonvexCore::PollKeys() {
     if (KeyPressed(VkF5)) ClearTrace();
     if (KeyPressed(VkF2) && window) {
         window->ToggleFullScreen();
+        wholeFrameNext = true;
         // The window comes back to its old size: the panels placed on the whole screen follow it in.
         if (!window->fullScreen) panelsInsideOnNextSize = true;
     }
@@ -411,6 +422,7 @@ void TonvexCore::PaintStatus() {
     SetPixelProjection(w, h, 0, 1.0f);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    wholeFrameNext = true;
     if (StatusText && FontNormal) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -433,6 +445,7 @@ void TonvexCore::OnSize(uint32_t width, uint32_t height) {
     int h = height < 400 ? 400 : static_cast<int>(height);
     clientWidth = ClientWidth = w;
     clientHeight = ClientHeight = h;
+    wholeFrameNext = true;
     if (BarPanel) BarPanel->width = w;
     if (state & GlReady) RenderFrame();
     if (IconPanel) {
@@ -470,6 +483,7 @@ void TonvexCore::OnMinimize() {
 
 void TonvexCore::OnRestore() {
     Minimized = 0;
+    wholeFrameNext = true;
     RestoreTick = TickNow();
 }
 
@@ -706,7 +720,17 @@ void TonvexCore::RenderFrame() {
     if (RestoreTick != 0 && TickSince(RestoreTick) < 60) return;
 
     SetPixelProjection(clientWidth, clientHeight, 0, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    PartialFrame partial;
+    if (ChoosePartialFrame(&partial)) {
+        BeginPartialFrame(partial);
+        // Without the background nothing opaque lies under the panels.
+        if (!BackgroundTextures[0] || !BackgroundTextures[1]) glClear(GL_COLOR_BUFFER_BIT);
+        ++partialFrames;
+    } else {
+        // Nothing tests depth: only the colours are cleared.
+        glClear(GL_COLOR_BUFFER_BIT);
+        ++wholeFrames;
+    }
     glLoadIdentity();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -776,8 +800,33 @@ void TonvexCore::RenderFrame() {
         LookKeepsChanging();
         DrawLogo();
     }
+    EndPartialFrame();
+    lastFrameLookChanging = LookChangingSoFar();
     if (window) window->SwapBuffers();
     FinishCloseOrMinimise();
+}
+
+bool TonvexCore::ChoosePartialFrame(PartialFrame* frame) {
+    uint64_t words[ScreenWordCount];
+    ReadScreenWords(words, false);
+    PartialFrame now;
+    bool follows = keepsBackBuffer && BgFadeStart == 1 && (state & LogoDone) && TopPanel && !BarHasFocus() &&
+                   TopPanel->FollowsDrag(&now);
+    // What is drawn over the panel afterwards must lie clear of the part it draws again on its own.
+    if (follows && !now.own.Empty()) {
+        if (IconPanel && now.own.y + now.own.height > IconPanel->TopReached()) follows = false;
+        const GUIWnd* key = TopPanel->keyFocus;
+        if (key && now.own.Overlaps(
+                       UnitRect{key->WindowX() - 4, key->WindowY() - 4, key->width + 8, key->height + 8}))
+            follows = false;
+    }
+    const bool same = follows && !wholeFrameNext && now == lastFollowed && !lastFrameLookChanging &&
+                      std::memcmp(words, lastFrameWords, sizeof words) == 0;
+    lastFollowed = follows ? now : PartialFrame{};
+    std::memcpy(lastFrameWords, words, sizeof words);
+    wholeFrameNext = false;
+    if (same) *frame = now;
+    return same;
 }
 
 void TonvexCore::DrawLogo() {

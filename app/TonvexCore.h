@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/GWindowMessage.h"
+#include "gui/PartialFrame.h"
 #include "gui/PanelLists.h"
 
 #include <cstdint>
@@ -91,6 +92,8 @@ class TonvexCore : public GWindowMessage {
     uint32_t SlowFrameTick = 0;
     // Frames the loop asked for (drawn or not: RenderFrame itself returns early before start-up ends).
     uint32_t frameRequests = 0;
+    // Frames drawn whole and drawn partly since start-up.
+    uint32_t wholeFrames = 0, partialFrames = 0;
     // Input since the undo history last looked (NoteSettledInput).
     bool settleWanted = false;
     uint32_t settledInputTick = 0;
@@ -124,6 +127,17 @@ class TonvexCore : public GWindowMessage {
     uint64_t lastScreen[ScreenWordCount] = {};
     bool lastLookChanging = true;
     uint32_t lastFrameTick = 0;
+
+    // Frames drawn again only where a drag changes them (gui/PartialFrame.h), on a window that keeps
+    // its back buffer. The next frame is whole after anything that leaves the back buffer holding
+    // something else; a partial one needs the same drag followed in the frame before, with the same
+    // screen words (less the sends) and no look that kept changing.
+    bool ChoosePartialFrame(PartialFrame* frame);
+    bool keepsBackBuffer = false;
+    bool wholeFrameNext = true;
+    PartialFrame lastFollowed;
+    uint64_t lastFrameWords[ScreenWordCount] = {};
+    bool lastFrameLookChanging = true;
 
     void PaintStatus();
     void DrawLogo();

@@ -14,6 +14,9 @@
 
 namespace {
 
+// The inside's grey.
+constexpr float InsideGrey = 241.0f / 256.0f;
+
 constexpr uint32_t FadeMs = 200;
 constexpr uint32_t DoubleClickMs = 320;
 
@@ -131,8 +134,16 @@ void AWndFrame::Draw(float alpha) {
         FontBold->DrawText(x + offset, y + 4, "%s", title);
     }
 
-    BeginFlat(241.0f / 256.0f, 241.0f / 256.0f, 241.0f / 256.0f, opacity);
-    FillInside(x + 51, y + 54, x + width - 49, y + height - 46);
+    BeginFlat(InsideGrey, InsideGrey, InsideGrey, opacity);
+    const UnitRect inside = InsideRect();
+    FillInside(inside.x, inside.y, inside.x + inside.width, inside.y + inside.height);
+}
+
+void AWndFrame::FillInsideAgain(const UnitRect& r) const {
+    BeginFlat(InsideGrey, InsideGrey, InsideGrey, opacity);
+    if (opacity >= 1.0f) glDisable(GL_BLEND);
+    glRecti(r.x, r.y, r.x + r.width, r.y + r.height);
+    glEnable(GL_BLEND);
 }
 
 // Rows that an opaque rectangle will cover from side to side are left out: blending a colour of full

@@ -20,6 +20,7 @@
 #pragma once
 
 #include "gui/GUIWnd.h"
+#include "gui/PartialFrame.h"
 
 #include <cstdint>
 
@@ -85,6 +86,17 @@ class AWndFrame : public GUIWnd {
     // Points every language-dependent label and the title at its text for `language` (0 English,
     // 1 Chinese), including labels that follow a control's own state.
     virtual void Relabel(uint32_t language) { (void)language; }
+
+    // While a drag on this panel changes only some of its parts, those parts (gui/PartialFrame.h);
+    // false when the next frame may change anything of it.
+    virtual bool FollowsDrag(PartialFrame* frame) const {
+        (void)frame;
+        return false;
+    }
+    // Where the inside's grey lies (between the frame's pieces).
+    UnitRect InsideRect() const { return UnitRect{x + 51, y + 54, width - 100, height - 100}; }
+    // The grey again over `r` inside it, as the frame fills it at full opacity.
+    void FillInsideAgain(const UnitRect& r) const;
 
     bool IsOpen() const { return frameFlags & FrameOpen; }
     bool IsMinimised() const { return frameFlags & FrameMinimised; }

@@ -112,6 +112,10 @@ bool TakeLookChanging() {
     return changing;
 }
 
+bool LookChangingSoFar() {
+    return LookChanging;
+}
+
 float TickProgress(uint32_t start, uint32_t durationMs) {
     return static_cast<float>(TickSince(start)) / static_cast<float>(durationMs);
 }

@@ -98,3 +98,5 @@ float TickProgress(uint32_t start, uint32_t durationMs);
 void LookKeepsChanging();
 // Whether anything said so since the last call; clears it.
 bool TakeLookChanging();
+// Whether a look has said so since the flag was last taken (the flag stays).
+bool LookChangingSoFar();

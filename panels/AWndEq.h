@@ -17,6 +17,8 @@ class AWndEq : public AWndFrame {
     void OnChar(uint32_t ch) override;
     void OnKeyDown(uint32_t key) override;
 
+    bool FollowsDrag(PartialFrame* frame) const override { return eq.FollowsDrag(frame); }
+
     EqSection eq;
     // Whether the section's bands may be changed now (not on the panel's Auto mode).
     bool EqTakesChanges() const { return EqTakesKeys(); }

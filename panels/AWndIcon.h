@@ -23,6 +23,8 @@ class AWndIcon : public AWndFrame {
     // Base and magnified icon sizes for the current width.
     float BaseSize() const;
     float MagnifiedSize() const { return 1.8f * BaseSize(); }
+    // The highest row the dock draws on: its plate, a magnified icon and the label above it.
+    int TopReached() const { return height - static_cast<int>(MagnifiedSize() * 1.5f) - 32; }
     float RestingLeft(int icon) const;
     // Moves every icon towards its target: the same share of the way per unit of time at any frame
     // rate (a tenth of the distance left per 10 ms, as it were), from the time since the last step.

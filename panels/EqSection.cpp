@@ -190,6 +190,37 @@ void EqSection::GraphRect(int* gx, int* gy, int* gw, int* gh) const {
     *gh = owner->height - (top - py) - 24;
 }
 
+bool EqSection::FollowsDrag(PartialFrame* frame) const {
+    if (!owner || locked || !LeftDown || !PanelTakesInput() || owner->sizeAnimStart() != 0) return false;
+    if (owner->opacity < 1.0f || owner->fadeStart != 0 || owner->dragFadeStart != 0 ||
+        (owner->frameFlags & (FrameClosing | FrameToMinimise)))
+        return false;
+    // A filter band moves a slider of the panel's own as well; a Q drag goes on wherever the pointer is.
+    int band = -1;
+    for (int i = 0; i < setup.bandCount + setup.filterCount; ++i) {
+        if (bands[i].qDragging || (bands[i].moving && i >= setup.bandCount)) return false;
+        if (bands[i].moving) band = i;
+    }
+    if (band < 0) return false;
+    int gx, gy, gw, gh;
+    GraphRect(&gx, &gy, &gw, &gh);
+    if (MouseX < gx || MouseX >= gx + gw || MouseY < gy || MouseY >= gy + gh) return false;
+    PartialFrame f;
+    f.panel = owner;
+    f.part = band;
+    // The graph and the information line below it, clear of the frame's edges and rounded corners
+    // (translucent: drawn again over themselves, they would darken).
+    f.scene = UnitRect{gx, gy - 2, gw, owner->y + owner->height - 3 - (gy - 2)};
+    if (ShowsControls() && ColumnFits(band)) {
+        // From under the type button to over the graph, between the neighbours' boxes.
+        const int x = owner->x + setup.columnX + ColumnPitch * band;
+        f.own = UnitRect{x - 13, owner->y + 59, ColumnPitch, gy - 2 - (owner->y + 59)};
+        if (!f.own.Inside(owner->InsideRect())) return false;
+    }
+    *frame = f;
+    return true;
+}
+
 int EqSection::Draw() {
     uint32_t leftCopy = 1, rightCopy = 1;
     uint32_t* leftClaim = &PressClaimed;
@@ -234,6 +265,7 @@ int EqSection::Draw() {
         uint32_t* boxClaim = locked ? &lockedClaim : &PressClaimed;
         for (int i = 0; i < setup.bandCount; ++i) {
             if (!ColumnFits(i)) continue;
+            OwnPartScope own(DrawingPartial.panel == owner && DrawingPartial.part == i);
             typeButtons[i].Draw(a);
             gainFaders[i].Draw(a);
             gainBoxes[i].DrawBox(a, ClientWidth, ClientHeight, MouseX, MouseY, LeftDown, boxClaim,

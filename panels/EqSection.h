@@ -8,6 +8,7 @@
 
 #include "eq/EqGraph.h"
 #include "gui/GEQCheck.h"
+#include "gui/PartialFrame.h"
 #include "gui/GScrollBar.h"
 #include "gui/GTextBox.h"
 
@@ -101,6 +102,10 @@ class EqSection {
     // The panel takes mouse input: open, not minimised, focused and not showing only its graph.
     bool PanelTakesInput() const;
     void GraphRect(int* x, int* y, int* width, int* height) const;
+    // While the left button drags an equaliser band on the graph of the focused panel at full
+    // opacity, with the pointer over the graph: the parts of the panel the drag changes (the graph
+    // and the information line as `scene`, the band's column as `own`; gui/PartialFrame.h).
+    bool FollowsDrag(PartialFrame* frame) const;
     void OnBandDragged(int band, uint32_t rightDown);
 
     // Callback work, by band.

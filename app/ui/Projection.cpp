@@ -56,6 +56,15 @@ void SetViewportProjection(int width, int height, int x, int y) {
     glLoadIdentity();
 }
 
+void SetScissorUnits(int x, int y, int width, int height) {
+    const int top = g_pixelHeight > 0 ? g_pixelHeight : Pixels(ClientHeight);
+    const int left = static_cast<int>(std::floor(x * DrawScale));
+    const int right = static_cast<int>(std::ceil((x + width) * DrawScale));
+    const int bottom = top - static_cast<int>(std::ceil((y + height) * DrawScale));
+    const int upper = top - static_cast<int>(std::floor(y * DrawScale));
+    glScissor(left, bottom, right - left, upper - bottom);
+}
+
 void SetLineWidth(float units) {
     glLineWidth(units * DrawScale);
 }

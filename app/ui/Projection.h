@@ -15,6 +15,9 @@ void SetPixelProjection(int width, int height, int centred, float scale);
 // Viewport (x, y, width, height) in units, y up from the bottom of the ClientHeight-unit window, with a
 // top-left, y-down box of the same size. Resets the model-view.
 void SetViewportProjection(int width, int height, int x, int y);
+// The scissor on the unit rectangle (x, y, width, height), top-left origin, widened to whole pixels;
+// the test itself is left as it is.
+void SetScissorUnits(int x, int y, int width, int height);
 // glLineWidth of `units` units.
 void SetLineWidth(float units);
 // The default GL state of the window's context.

@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The whole console against the simulated processor, driven as a person would (xdotool) under Xvfb:
 # the scan and the download; the microphone panel opened with "1" and band 3 dragged on its graph (the
-# simulator must receive 546 and 547 for band 3); Chinese with F4; a PC mode saved, a value changed,
-# the PC mode uploaded (the simulator must hold the saved value again); the simulator killed, and the
-# next change must bring the link-loss message. The screenshots stay in SHOTS for a person to look at.
+# simulator must receive 546 and 547 for band 3), and a held drag, drawn in part, as its whole frame;
+# Chinese with F4; a PC mode saved, a value changed, the PC mode uploaded (the simulator must hold the
+# saved value again); the simulator killed, and the next change must bring the link-loss message. The screenshots stay in SHOTS for a person to look at.
 #   end_to_end_test.sh CONSOLE SIMULATOR SHOTS
 set -u
 . "$(dirname "$0")/end_to_end_lib.sh"
@@ -33,6 +33,29 @@ xdotool mouseup 1
 wait_log "^frame 2 546 [0-9]+ 3$" "no frequency of band 3 (546) reached the simulator"
 wait_log "^frame 2 547 [0-9]+ 3$" "no gain of band 3 (547) reached the simulator"
 shot 02-band3-dragged
+
+# 2b. On this software renderer a drag draws again only what it changes: band 3 grabbed again, led about
+# and held still, must look as a whole frame draws it (the band grabbed once more where it was left,
+# without a move, is drawn whole first).
+hx=$((hx + 60)) hy=$((hy - 30))
+xdotool mousemove --window "$id" "$hx" "$hy" mousedown 1
+sleep 0.2
+for d in 3 8 14 21 30; do
+    xdotool mousemove --window "$id" $((hx + d)) $((hy + d / 2))
+    sleep 0.05
+done
+sleep 0.4
+import -window root "$home/held.png"
+xdotool mouseup 1
+sleep 0.4
+xdotool mousemove --window "$id" $((hx + 30)) $((hy + 15)) mousedown 1
+sleep 0.6
+import -window root "$home/grabbed.png"
+xdotool mouseup 1
+sleep 0.3
+differ=$(compare -metric AE "$home/held.png" "$home/grabbed.png" "$shots/02b-held-differs.png" 2>&1)
+[ "$differ" = 0 ] || fail "the held drag differs from its whole frame in $differ pixels (02b-held-differs.png)"
+rm -f "$shots/02b-held-differs.png"
 
 # 3. Chinese.
 xdotool key F4
@@ -88,3 +111,5 @@ sleep 0.5
 shot 07-link-lost
 
 e2e_end
+grep -qE "frames: [0-9]+ whole, [1-9][0-9]* drawn only where a drag changed them" "$out" ||
+    fail "no frame was drawn only where the drags changed it: $(grep 'frames:' "$out")"
