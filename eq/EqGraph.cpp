@@ -139,16 +139,52 @@ int EditBands(const PlotAxes& axes, int mx, int my, uint32_t leftDown, uint32_t*
     return edited;
 }
 
-void Recompute(const PlotAxes& axes, int bandCount, EqGraphBand* bands, float* sumCurve, float* litCurve) {
+// Band `band`'s share computed again unless it was computed from the same parameters.
+void UpdateShare(EqBandShare& share, const EqGraphBand& band, float q, int width, int height) {
+    if (share.valid && share.type == band.type && share.freq == band.freq && share.q == q &&
+        share.gain == band.gain && share.width == width)
+        return;
+    // The band's values are what it would give the lit curve: exactly what it adds to the sum, zeros
+    // for a flat band (adding them changes no sum: one that starts at +0 never becomes -0), and for a
+    // type the curve does not know, untouched -0s, which add nothing to any sum.
+    static float unusedSum[EqCurveCapacity];
+    for (float& v : share.values)
+        v = -0.0f;
+    EqBandCurve(width, height, unusedSum, band.type, band.freq, q, band.gain, 1, share.values);
+    for (float& v : unusedSum)
+        v = 0.0f;
+    // The types the curve knows; a band of another leaves the lit curve as it is.
+    share.shown = band.type == EqBandType::Peak || band.type == EqBandType::LowShelf ||
+                  band.type == EqBandType::HighShelf || IsFilterBand(band.type);
+    share.type = band.type;
+    share.freq = band.freq;
+    share.q = q;
+    share.gain = band.gain;
+    share.width = width;
+    share.valid = 1;
+}
+
+void Recompute(const PlotAxes& axes, int bandCount, EqGraphBand* bands, float* sumCurve, float* litCurve,
+               EqBandShare* shares) {
     for (int j = 0; j < EqCurveCapacity; ++j)
         sumCurve[j] = 0.0f;
+    const int width = static_cast<int>(axes.width), height = static_cast<int>(axes.height);
     for (int i = 0; i < bandCount; ++i) {
         EqGraphBand& band = bands[i];
         // A Q below 1 is drawn a little narrower than it is.
         float q = band.q >= 1.0f ? band.q : 1.0f - (1.0f - band.q) * 0.7f;
         int lit = band.moving || band.changed || band.qDragging;
-        EqBandCurve(static_cast<int>(axes.width), static_cast<int>(axes.height), sumCurve, band.type,
-                    band.freq, q, band.gain, lit, litCurve);
+        if (shares) {
+            EqBandShare& share = shares[i];
+            UpdateShare(share, band, q, width, height);
+            for (int j = 0; j < EqCurveSamples; ++j)
+                sumCurve[j] += share.values[j];
+            if (lit && share.shown)
+                for (int j = 0; j < EqCurveSamples; ++j)
+                    litCurve[j] = share.values[j];
+        } else {
+            EqBandCurve(width, height, sumCurve, band.type, band.freq, q, band.gain, lit, litCurve);
+        }
         band.lit = lit;
         band.changed = 0;
     }
@@ -312,7 +348,7 @@ constexpr int ResetHeight = 11;
 void EqGraphRun(int mouseX, int mouseY, uint32_t leftDown, uint32_t* leftClaim, uint32_t rightDown,
                 uint32_t* rightClaim, float alpha, uint32_t fadeFlags, int x, int y, int width, int height,
                 int bandCount, EqGraphBand* bands, float* sumCurve, float* litCurve, int forceRecalc,
-                int32_t* draggedBand, int32_t* resetClicked) {
+                int32_t* draggedBand, int32_t* resetClicked, EqBandShare* shares) {
     *draggedBand = -1;
     *resetClicked = 0;
     const float a = alpha;
@@ -348,7 +384,7 @@ void EqGraphRun(int mouseX, int mouseY, uint32_t leftDown, uint32_t* leftClaim, 
         edited = EditBands(axes, mouseX - x - EqGraphLeft, mouseY - y - EqGraphTop, leftDown, leftClaim,
                            rightDown, rightClaim, bandCount, bands);
     *draggedBand = edited;
-    if (edited >= 0 || forceRecalc) Recompute(axes, bandCount, bands, sumCurve, litCurve);
+    if (edited >= 0 || forceRecalc) Recompute(axes, bandCount, bands, sumCurve, litCurve, shares);
 
     DrawLitArea(axes, a, litCurve);
     DrawSumLine(axes, a, sumCurve);

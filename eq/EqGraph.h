@@ -68,15 +68,29 @@ constexpr int EqCurveSamples = 512;
 // The panel's curve arrays (dB): only the first EqCurveSamples values are used.
 constexpr int EqCurveCapacity = 1024;
 
+// A band's share of the sum curve as last computed, and what it was computed from. With one a band,
+// a recompute computes again only the bands whose parameters changed (a drag moves one band of up to
+// seventeen) and adds the shares up in band order: the same float sums, to the bit, as computing them
+// all. Owned by the panel beside its bands; nothing need be set before the first use.
+struct EqBandShare {
+    float values[EqCurveSamples];
+    EqBandType type;
+    float freq, q, gain;
+    int32_t width;
+    int32_t valid; // computed from the fields above
+    int32_t shown; // the band has a curve (the lit curve takes its values)
+};
+
 // Draws the graph in the rectangle (x, y, width, height) of the window and applies the mouse to the
 // bands. leftClaim and rightClaim are the panel's "press already taken" flags: a drag starts only
 // while its flag is clear and sets it. fadeFlags non-zero fades the black background with alpha.
 // forceRecalc non-zero recomputes the curves and edits nothing. draggedBand gets the band edited in
-// this call or -1; resetClicked gets 1 when the reset button was pressed, else 0.
+// this call or -1; resetClicked gets 1 when the reset button was pressed, else 0. `shares`, one a
+// band, keeps the bands' curves between calls.
 void EqGraphRun(int mouseX, int mouseY, uint32_t leftDown, uint32_t* leftClaim, uint32_t rightDown,
                 uint32_t* rightClaim, float alpha, uint32_t fadeFlags, int x, int y, int width, int height,
                 int bandCount, EqGraphBand* bands, float* sumCurve, float* litCurve, int forceRecalc,
-                int32_t* draggedBand, int32_t* resetClicked);
+                int32_t* draggedBand, int32_t* resetClicked, EqBandShare* shares = nullptr);
 
 // How a band's sampled shape is compressed and widened back, in samples of the curve.
 struct EqReshape {

@@ -245,7 +245,7 @@ int EqSection::Draw() {
     EqGraphRun(MouseX, MouseY, LeftDown, leftClaim, RightDown, rightClaim, owner->opacity,
                owner->frameFlags & (FrameClosing | FrameToMinimise), gx, gy, gw, gh,
                setup.bandCount + setup.filterCount, bands, sumCurve, litCurve, recalcPending, &dragged,
-               &reset);
+               &reset, shares);
     recalcPending = 0;
     // A drag going on holds the press for the panel, as a grab does.
     if (focused && dragged >= 0 && LeftDown) PressClaimed = 1;

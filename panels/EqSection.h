@@ -123,6 +123,7 @@ class EqSection {
     EqGraphBand bands[MaxBands + MaxFilters] = {};
     float sumCurve[EqCurveCapacity] = {};
     float litCurve[EqCurveCapacity] = {};
+    EqBandShare shares[MaxBands + MaxFilters] = {};
     int32_t recalcPending = 1;
     // The graph and the columns take no input and the columns are drawn at half alpha (the music
     // panel's "Auto"); the panel then routes them no presses either.

@@ -265,3 +265,37 @@ TEST_F(EqGraphTest, PixelsShowTheSumLineAndTheLitArea) {
     EXPECT_NEAR(at(GraphX + 5, GraphY + 150)[0], 128, 2);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
+
+// The panel keeps each band's curve and computes again only the bands that changed: the sum and the lit
+// curve must come out as computing every band does, to the bit, through changes of every kind (a drag,
+// the type, Q below 1, a shelf at exactly 1 dB, a flat band, a type the curve does not know, the width).
+TEST_F(EqGraphTest, KeptBandCurvesAddUpToTheBitAsComputingEveryBand) {
+    EqGraphBand alone[8];
+    std::memcpy(alone, bands, sizeof bands);
+    static EqBandShare shares[8];
+    static float aloneSum[EqCurveCapacity], aloneLit[EqCurveCapacity];
+    std::memcpy(aloneSum, sum, sizeof sum);
+    std::memcpy(aloneLit, lit, sizeof lit);
+    int width = 600;
+    auto both = [&](auto change) {
+        change(bands);
+        change(alone);
+        bands[2].changed = alone[2].changed = 1; // the lit curve follows band 2
+        EqGraphRun(0, 0, 0, &leftClaim, 0, &rightClaim, 1.0f, 0, GraphX, GraphY, width, 300, 8, bands, sum,
+                   lit, 1, &dragged, &reset, shares);
+        EqGraphRun(0, 0, 0, &leftClaim, 0, &rightClaim, 1.0f, 0, GraphX, GraphY, width, 300, 8, alone,
+                   aloneSum, aloneLit, 1, &dragged, &reset);
+        EXPECT_EQ(std::memcmp(sum, aloneSum, sizeof sum), 0);
+        EXPECT_EQ(std::memcmp(lit, aloneLit, sizeof lit), 0);
+    };
+    both([](EqGraphBand* b) { b[2].gain = 6.4f; });
+    both([](EqGraphBand* b) { b[2].freq = 1250.0f; });
+    both([](EqGraphBand* b) { b[2].q = 0.4f; });
+    both([](EqGraphBand* b) { b[2].type = EqBandType::LowShelf, b[2].gain = 1.0f; });
+    both([](EqGraphBand* b) { b[2].gain = 0.0f; });
+    both([](EqGraphBand* b) { b[2].type = EqBandType::HighShelf, b[2].gain = -7.0f; });
+    both([](EqGraphBand* b) { b[2].type = static_cast<EqBandType>(99); });
+    both([](EqGraphBand* b) { b[2].type = EqBandType::Peak, b[5].gain = -3.2f; });
+    width = 420;
+    both([](EqGraphBand* b) { b[6].freq = 40.0f; });
+}
