@@ -715,7 +715,7 @@ uint32_t TonvexCore::SetLanguage(uint32_t language) {
 }
 
 void TonvexCore::RenderFrame() {
-    LinkApplyPending();
+    if (LinkApplyPending()) wholeFrameNext = true;
     if (!(state & GlReady) || !(state & Running)) return;
     if (RestoreTick != 0 && TickSince(RestoreTick) < 60) return;
 

@@ -421,7 +421,7 @@ bool LinkHasPosts() {
     return Pending.load() != 0;
 }
 
-void LinkApplyPending() {
+bool LinkApplyPending() {
     uint32_t posted = Pending.exchange(0);
     if (posted & (PostDownloadDone | PostDownloadGaveUp)) {
         for (uint32_t i = 0; i < ParamMapCount; ++i) {
@@ -446,6 +446,7 @@ void LinkApplyPending() {
         RunHook(HookUploadFinished);
         LinkSend(Code::EffectLevel, level);
     }
+    return posted != 0;
 }
 
 void LinkShutdown() {

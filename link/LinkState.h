@@ -125,7 +125,8 @@ void StartUpload(const uint8_t* slot);
 // the language is set again); a download that gave up leaves the values read so far and refreshes
 // nothing; a finished upload sets the tab bar's Effect level from "Effect Start", runs the
 // UploadFinished hook and sends the level.
-void LinkApplyPending();
+// Returns whether it carried out anything (values may have reached any panel).
+bool LinkApplyPending();
 // Whether the link threads posted something LinkApplyPending has not carried out yet.
 bool LinkHasPosts();
 

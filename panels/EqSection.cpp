@@ -215,7 +215,10 @@ bool EqSection::FollowsDrag(PartialFrame* frame) const {
         // From under the type button to over the graph, between the neighbours' boxes.
         const int x = owner->x + setup.columnX + ColumnPitch * band;
         f.own = UnitRect{x - 13, owner->y + 59, ColumnPitch, gy - 2 - (owner->y + 59)};
-        if (!f.own.Inside(owner->InsideRect())) return false;
+        // A unit clear of the grey's edge: at a scale of 1.5 the rectangle is widened to whole pixels.
+        UnitRect grey = owner->InsideRect();
+        grey = UnitRect{grey.x + 1, grey.y + 1, grey.width - 2, grey.height - 2};
+        if (!f.own.Inside(grey)) return false;
     }
     *frame = f;
     return true;

@@ -74,6 +74,31 @@ holds() { # CODE VALUE
     return 1
 }
 
+# A drag of the EQ handle at (X, Y), led by (DX, DY) in five steps and held, must look as a whole frame
+# draws it (on the software renderer a drag draws again only what it changes): the handle grabbed once
+# more where it was left, without a move, is drawn whole first. NAME names the picture of a difference.
+held_drag_is_whole() { # X Y DX DY NAME
+    local x=$1 y=$2 dx=$3 dy=$4 step differ
+    xdotool mousemove --window "$id" "$x" "$y" mousedown 1
+    sleep 0.2
+    for step in 1 2 3 4 5; do
+        xdotool mousemove --window "$id" $((x + dx * step / 5)) $((y + dy * step / 5))
+        sleep 0.05
+    done
+    sleep 0.4
+    import -window root "$home/held.png"
+    xdotool mouseup 1
+    sleep 0.4
+    xdotool mousemove --window "$id" $((x + dx)) $((y + dy)) mousedown 1
+    sleep 0.6
+    import -window root "$home/grabbed.png"
+    xdotool mouseup 1
+    sleep 0.3
+    differ=$(compare -metric AE "$home/held.png" "$home/grabbed.png" "$shots/$5-differs.png" 2>&1)
+    [ "$differ" = 0 ] || fail "the held drag differs from its whole frame in $differ pixels ($5-differs.png)"
+    rm -f "$shots/$5-differs.png"
+}
+
 # The console closed (status 0 wanted) and the simulator stopped; the run's log holds the trace with
 # times (the frames the terminal showed) and stays within its bound.
 e2e_end() {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The console at scale 2 under Xvfb (a 2560 x 1600 screen): the window is 1920 x 1200, a press on a
-# fader's track at twice its place at scale 1 is the same one step on the wire, Escape and the keys
-# still work, and the panels are drawn in both languages (screenshots in SHOTS).
+# fader's track at twice its place at scale 1 is the same one step on the wire, a held drag drawn in
+# part is its whole frame, Escape and the keys still work, and the panels are drawn in both languages
+# (screenshots in SHOTS).
 #   end_to_end_scale_test.sh CONSOLE SIMULATOR SHOTS
 set -u
 export E2E_SCREEN=2560x1600x24 E2E_CONSOLE_ARGS="--scale 2"
@@ -36,6 +37,12 @@ since | awk 'NR > 1 || $1 != 547 || $3 != 2 { bad = 1 } END { exit bad || NR != 
 xdotool key F4
 sleep 1
 shot 02-mic-zh-scale2
+# Band 3's handle (383 Hz, about +0.6 dB) led and held: drawn in part at scale 2, as its whole frame.
+read -r hx hy < <(awk 'BEGIN {
+    gx = 61; gy = 340; pw = 838 - 38 - 8; ph = 196 - 8 - 16
+    x = pw / 3.4 * (log(383.0) / log(10) - 1); y = ph / 2 - 0.6 * (ph / 2) / 24
+    printf "%d %d\n", 2 * (gx + 38 + int(x)), 2 * (gy + 8 + int(y)) }')
+held_drag_is_whole "$hx" "$hy" 80 30 02b-held-scale2
 xdotool key Escape
 sleep 0.8
 xdotool key 5
@@ -47,3 +54,5 @@ shot 04-room-eq-en-scale2
 xdotool key Escape
 sleep 0.8
 e2e_end
+grep -qE "frames: [0-9]+ whole, [1-9][0-9]* drawn only where a drag changed them" "$out" ||
+    fail "no frame was drawn only where the drag changed it: $(grep 'frames:' "$out")"
