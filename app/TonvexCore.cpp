@@ -445,9 +445,11 @@ void TonvexCore::OnSize(uint32_t width, uint32_t height) {
     int h = height < 400 ? 400 : static_cast<int>(height);
     clientWidth = ClientWidth = w;
     clientHeight = ClientHeight = h;
-    wholeFrameNext = true;
     if (BarPanel) BarPanel->width = w;
+    // Whole, and the frame after as well: the drawable may take its new size only then.
+    wholeFrameNext = true;
     if (state & GlReady) RenderFrame();
+    wholeFrameNext = true;
     if (IconPanel) {
         IconPanel->width = w;
         IconPanel->height = h;

@@ -92,8 +92,9 @@ class TonvexCore : public GWindowMessage {
     uint32_t SlowFrameTick = 0;
     // Frames the loop asked for (drawn or not: RenderFrame itself returns early before start-up ends).
     uint32_t frameRequests = 0;
-    // Frames drawn whole and drawn partly since start-up.
+    // Frames drawn whole and drawn partly since start-up; whether the window keeps its back buffer.
     uint32_t wholeFrames = 0, partialFrames = 0;
+    bool keepsBackBuffer = false;
     // Input since the undo history last looked (NoteSettledInput).
     bool settleWanted = false;
     uint32_t settledInputTick = 0;
@@ -133,7 +134,6 @@ class TonvexCore : public GWindowMessage {
     // something else; a partial one needs the same drag followed in the frame before, with the same
     // screen words (less the sends) and no look that kept changing.
     bool ChoosePartialFrame(PartialFrame* frame);
-    bool keepsBackBuffer = false;
     bool wholeFrameNext = true;
     PartialFrame lastFollowed;
     uint64_t lastFrameWords[ScreenWordCount] = {};

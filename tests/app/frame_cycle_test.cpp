@@ -6,6 +6,7 @@
 #include "app/TonvexCore.h"
 #include "app/ui/Textures.h"
 #include "common/Tick.h"
+#include "gui/GScrollBar.h"
 #include "gui/PanelLists.h"
 #include "link/LinkState.h"
 #include "panels/AWndBar.h"
@@ -101,4 +102,87 @@ TEST_F(FrameCycle, AClosedPanelLeavesOnceItsFadeHasEnded) {
     EXPECT_TRUE(mic.IsOpen());
     EXPECT_TRUE(mic.IsMinimised());
     EXPECT_EQ(mic.frameFlags & (FrameClosing | FrameToMinimise), 0u);
+}
+
+namespace {
+
+// A panel on which a drag goes on and changes `part`: its graph and a column, say.
+class DraggedPanel : public StandIn<AWndFrame> {
+  public:
+    using StandIn::StandIn;
+    bool FollowsDrag(PartialFrame* frame) const override {
+        if (!dragging) return false;
+        frame->panel = this;
+        frame->part = part;
+        frame->scene = UnitRect{x, y + 200, width, 100};
+        frame->own = UnitRect{x + 100, y + 60, 52, 120};
+        return true;
+    }
+    bool dragging = true;
+    int part = 3;
+};
+
+} // namespace
+
+// Once a drag is under way a frame is drawn only where it changes things; anything else that may have
+// changed the screen brings a whole frame: a look still changing, a panel moved, a new size, another
+// band, the keyboard's frame over the column, the dock reaching it, the link's posts carried out.
+TEST_F(FrameCycle, ADragIsDrawnInPartOnlyWhileNothingElseChanges) {
+    DraggedPanel panel{"eq", &log};
+    panel.Create(100, 60, 700, 400, 460, 320, "EQ");
+    OpenPanel(&panel);
+    BgFadeStart = 1; // the start-up's fades over, the connecting panel opened and closed
+    ConnectAutoOpen = 0;
+    core.state |= LogoDone | IntroDone;
+    core.keepsBackBuffer = true;
+    auto frame = [&] {
+        const uint32_t partial = core.partialFrames;
+        core.RenderFrame();
+        TakeLookChanging(); // as the loop does after each frame
+        TickAdvance(8);
+        return core.partialFrames > partial;
+    };
+    for (int i = 0; i < 30; ++i) // the panel's fade in
+        frame();
+    EXPECT_TRUE(frame());
+    EXPECT_TRUE(frame());
+
+    LookKeepsChanging(); // said while the frame draws: the next one is whole
+    core.RenderFrame();
+    TakeLookChanging();
+    EXPECT_FALSE(frame());
+    EXPECT_TRUE(frame());
+
+    panel.x += 1;
+    EXPECT_FALSE(frame());
+    EXPECT_TRUE(frame());
+    core.OnSize(960, 600);
+    EXPECT_FALSE(frame());
+    EXPECT_TRUE(frame());
+    panel.part = 4;
+    EXPECT_FALSE(frame());
+    EXPECT_TRUE(frame());
+
+    GScrollBar key; // a control in the column framed by the keyboard
+    key.parent = &panel;
+    key.x = 110;
+    key.y = 70;
+    key.width = key.height = 20;
+    panel.keyFocus = &key;
+    EXPECT_FALSE(frame());
+    EXPECT_FALSE(frame());
+    panel.keyFocus = nullptr;
+    EXPECT_FALSE(frame());
+    EXPECT_TRUE(frame());
+
+    panel.dragging = false;
+    EXPECT_FALSE(frame());
+    panel.dragging = true;
+    EXPECT_FALSE(frame());
+    EXPECT_TRUE(frame());
+
+    core.keepsBackBuffer = false;
+    EXPECT_FALSE(frame());
+    EXPECT_FALSE(frame());
+    ClosePanel(&panel);
 }
