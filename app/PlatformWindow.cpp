@@ -378,6 +378,8 @@ bool PlatformWindow::PumpOne() {
         while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
                next.type == SDL_MOUSEMOTION)
             SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
+    } else {
+        ++eventsBesidesMotion;
     }
     Dispatch(&event);
     return true;

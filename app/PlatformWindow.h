@@ -50,6 +50,8 @@ class PlatformWindow {
     // Takes at most one event and hands it to the owner (a run of mouse moves counts as one, the last).
     // Returns true when an event was handled.
     bool PumpOne();
+    // Events handled other than pointer moves (keys, buttons, the wheel, the window's own), counted.
+    uint32_t eventsBesidesMotion = 0;
     // Waits until an event is queued or `timeoutMs` passes, without taking the event.
     bool WaitForEvent(uint32_t timeoutMs);
     // Fills a 256-byte virtual-key snapshot (bit 0x80 = down).

@@ -822,8 +822,16 @@ bool TonvexCore::ChoosePartialFrame(PartialFrame* frame) {
                        UnitRect{key->WindowX() - 4, key->WindowY() - 4, key->width + 8, key->height + 8}))
             follows = false;
     }
+    // Input besides the pointer's moves may change anything (a level key, the wheel), and a held key
+    // may repeat.
+    const uint32_t events = window ? window->eventsBesidesMotion : 0;
+    bool keyHeld = false;
+    for (uint8_t key : KeyState)
+        if (key & 0x80) keyHeld = true;
     const bool same = follows && !wholeFrameNext && now == lastFollowed && !lastFrameLookChanging &&
+                      events == lastFrameEvents && !keyHeld &&
                       std::memcmp(words, lastFrameWords, sizeof words) == 0;
+    lastFrameEvents = events;
     lastFollowed = follows ? now : PartialFrame{};
     std::memcpy(lastFrameWords, words, sizeof words);
     wholeFrameNext = false;

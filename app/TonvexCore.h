@@ -136,6 +136,7 @@ class TonvexCore : public GWindowMessage {
     bool ChoosePartialFrame(PartialFrame* frame);
     bool wholeFrameNext = true;
     PartialFrame lastFollowed;
+    uint32_t lastFrameEvents = 0;
     uint64_t lastFrameWords[ScreenWordCount] = {};
     bool lastFrameLookChanging = true;
 

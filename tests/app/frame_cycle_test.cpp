@@ -3,6 +3,7 @@
 // automatic opening and the end of a close or minimise fade.
 #include "StandInPanels.h"
 
+#include "app/PlatformWindow.h"
 #include "app/TonvexCore.h"
 #include "app/ui/Textures.h"
 #include "common/Tick.h"
@@ -126,7 +127,7 @@ class DraggedPanel : public StandIn<AWndFrame> {
 
 // Once a drag is under way a frame is drawn only where it changes things; anything else that may have
 // changed the screen brings a whole frame: a look still changing, a panel moved, a new size, another
-// band, the keyboard's frame over the column, the dock reaching it, the link's posts carried out.
+// band, the keyboard's frame over the column, a key held or any input besides the pointer's moves.
 TEST_F(FrameCycle, ADragIsDrawnInPartOnlyWhileNothingElseChanges) {
     DraggedPanel panel{"eq", &log};
     panel.Create(100, 60, 700, 400, 460, 320, "EQ");
@@ -172,6 +173,13 @@ TEST_F(FrameCycle, ADragIsDrawnInPartOnlyWhileNothingElseChanges) {
     EXPECT_FALSE(frame());
     EXPECT_FALSE(frame());
     panel.keyFocus = nullptr;
+    EXPECT_FALSE(frame());
+    EXPECT_TRUE(frame());
+
+    KeyState['Q'] = 0x80; // a level key held (it repeats), then its event
+    EXPECT_FALSE(frame());
+    KeyState['Q'] = 0;
+    PlatformWindow::Instance().eventsBesidesMotion += 1;
     EXPECT_FALSE(frame());
     EXPECT_TRUE(frame());
 
