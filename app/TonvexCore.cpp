@@ -92,6 +92,13 @@ uint64_t Address(const void* p) {
 // the console: the link's words (a reply, a loss, a download's progress, what the threads posted), the
 // message, the panel lists and each panel's place and flags, the text being edited, the language, the
 // window's size and the background.
+// Whether the last key snapshot holds a key down.
+bool AnyKeyHeld() {
+    for (uint8_t key : KeyState)
+        if (key & 0x80) return true;
+    return false;
+}
+
 // `sends`: with what the link is sending; a drag sends what it changes, and the screen shows none of it.
 void ReadScreenWords(uint64_t* words, bool sends = true) {
     uint64_t panels = 14695981039346656037u;
@@ -358,8 +365,7 @@ bool TonvexCore::ScreenIsStill() {
     // A look may also have said so in a frame drawn outside the loop (an expose).
     if (TakeLookChanging()) lastLookChanging = true;
     if (lastLookChanging) return false;
-    for (uint8_t key : KeyState)
-        if (key & 0x80) return false; // a held key may repeat
+    if (AnyKeyHeld()) return false; // a held key may repeat
     uint64_t now[ScreenWordCount];
     ReadScreenWords(now);
     return std::memcmp(now, lastScreen, sizeof now) == 0;
@@ -825,11 +831,8 @@ bool TonvexCore::ChoosePartialFrame(PartialFrame* frame) {
     // Input besides the pointer's moves may change anything (a level key, the wheel), and a held key
     // may repeat.
     const uint32_t events = window ? window->eventsBesidesMotion : 0;
-    bool keyHeld = false;
-    for (uint8_t key : KeyState)
-        if (key & 0x80) keyHeld = true;
     const bool same = follows && !wholeFrameNext && now == lastFollowed && !lastFrameLookChanging &&
-                      events == lastFrameEvents && !keyHeld &&
+                      events == lastFrameEvents && !AnyKeyHeld() &&
                       std::memcmp(words, lastFrameWords, sizeof words) == 0;
     lastFrameEvents = events;
     lastFollowed = follows ? now : PartialFrame{};
